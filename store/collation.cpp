@@ -1,0 +1,164 @@
+#include "collation.h"
+
+#include "codepage.h"
+
+#include <array>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace collation {
+namespace {
+
+using Class = std::vector<unsigned char>;
+
+bool isLetterByte(unsigned char b) {
+    if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z')) return true;
+    switch (b) {
+    case 0x83: case 0x8A: case 0x8C: case 0x9A: case 0x9C: case 0x9F:
+    case 0xAA: case 0xBA:
+        return true;
+    default:
+        return b >= 0xC0 && b != 0xD7 && b != 0xF7;
+    }
+}
+
+// The letters in order; each entry lists the bytes that are one letter.
+std::vector<Class> letterClasses() {
+    auto latin = [](char c) { return Class{static_cast<unsigned char>(c), static_cast<unsigned char>(c - 32)}; };
+    auto pair = [](unsigned char small, unsigned char capital) { return Class{small, capital}; };
+    std::vector<Class> v;
+    v.push_back(latin('a'));
+    v.push_back(pair(0xE0, 0xC0));  // à
+    v.push_back(pair(0xE1, 0xC1));  // á
+    v.push_back(pair(0xE2, 0xC2));  // â
+    v.push_back(pair(0xE3, 0xC3));  // ã
+    v.push_back(pair(0xE4, 0xC4));  // ä
+    v.push_back(pair(0xE5, 0xC5));  // å
+    v.push_back(pair(0xE6, 0xC6));  // æ
+    v.push_back(Class{0xAA});       // ª
+    v.push_back(latin('b'));
+    v.push_back(latin('c'));
+    v.push_back(pair(0xE7, 0xC7));  // ç
+    v.push_back(latin('d'));
+    v.push_back(latin('e'));
+    v.push_back(pair(0xE8, 0xC8));  // è
+    v.push_back(pair(0xE9, 0xC9));  // é
+    v.push_back(pair(0xEA, 0xCA));  // ê
+    v.push_back(pair(0xEB, 0xCB));  // ë
+    v.push_back(latin('f'));
+    v.push_back(Class{0x83});       // ƒ
+    v.push_back(latin('g'));
+    v.push_back(pair(0xF0, 0xD0));  // ğ
+    v.push_back(latin('h'));
+    v.push_back(Class{0xFD, 'I'});  // ı I
+    v.push_back(Class{'i', 0xDD});  // i İ
+    v.push_back(pair(0xEC, 0xCC));  // ì
+    v.push_back(pair(0xED, 0xCD));  // í
+    v.push_back(pair(0xEE, 0xCE));  // î
+    v.push_back(pair(0xEF, 0xCF));  // ï
+    v.push_back(latin('j'));
+    v.push_back(latin('k'));
+    v.push_back(latin('l'));
+    v.push_back(latin('m'));
+    v.push_back(latin('n'));
+    v.push_back(pair(0xF1, 0xD1));  // ñ
+    v.push_back(latin('o'));
+    v.push_back(Class{0xBA});       // º
+    v.push_back(pair(0xF2, 0xD2));  // ò
+    v.push_back(pair(0xF3, 0xD3));  // ó
+    v.push_back(pair(0xF4, 0xD4));  // ô
+    v.push_back(pair(0xF5, 0xD5));  // õ
+    v.push_back(pair(0xF6, 0xD6));  // ö
+    v.push_back(pair(0xF8, 0xD8));  // ø
+    v.push_back(pair(0x9C, 0x8C));  // œ
+    v.push_back(latin('p'));
+    v.push_back(latin('q'));
+    v.push_back(latin('r'));
+    v.push_back(latin('s'));
+    v.push_back(pair(0xFE, 0xDE));  // ş
+    v.push_back(pair(0x9A, 0x8A));  // š
+    v.push_back(Class{0xDF});       // ß
+    v.push_back(latin('t'));
+    v.push_back(latin('u'));
+    v.push_back(pair(0xF9, 0xD9));  // ù
+    v.push_back(pair(0xFA, 0xDA));  // ú
+    v.push_back(pair(0xFB, 0xDB));  // û
+    v.push_back(pair(0xFC, 0xDC));  // ü
+    v.push_back(latin('v'));
+    v.push_back(latin('w'));
+    v.push_back(latin('x'));
+    v.push_back(latin('y'));
+    v.push_back(pair(0xFF, 0x9F));  // ÿ
+    v.push_back(latin('z'));
+    return v;
+}
+
+std::array<uint8_t, 256> buildWeights() {
+    std::vector<Class> order;
+    for (int b = 0; b < 0x20; ++b) order.push_back(Class{static_cast<unsigned char>(b)});
+    order.push_back(Class{' '});
+    for (int b = 0x21; b < 256; ++b) {
+        const auto c = static_cast<unsigned char>(b);
+        if (!isLetterByte(c) && !(c >= '0' && c <= '9')) order.push_back(Class{c});
+    }
+    for (char d = '0'; d <= '9'; ++d) order.push_back(Class{static_cast<unsigned char>(d)});
+    for (auto& c : letterClasses()) order.push_back(c);
+
+    std::array<uint8_t, 256> w{};
+    std::array<bool, 256> seen{};
+    int next = 0;
+    for (const auto& cls : order) {
+        for (unsigned char b : cls) {
+            if (seen[b]) throw std::logic_error("collation: byte listed twice");
+            seen[b] = true;
+            w[b] = static_cast<uint8_t>(next);
+        }
+        ++next;
+    }
+    for (bool s : seen)
+        if (!s) throw std::logic_error("collation: byte without a weight");
+    return w;
+}
+
+const std::array<uint8_t, 256>& weights() {
+    static const std::array<uint8_t, 256> w = buildWeights();
+    return w;
+}
+
+}  // namespace
+
+uint8_t weight(unsigned char byte) { return weights()[byte]; }
+
+int compare(QByteArrayView a, QByteArrayView b) {
+    const auto& w = weights();
+    const qsizetype n = a.size() < b.size() ? a.size() : b.size();
+    const auto* pa = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* pb = reinterpret_cast<const unsigned char*>(b.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (pa[i] == pb[i]) continue;
+        const int d = int(w[pa[i]]) - int(w[pb[i]]);
+        if (d != 0) return d;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+bool equal(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size()) return false;
+    const auto& w = weights();
+    const auto* pa = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* pb = reinterpret_cast<const unsigned char*>(b.data());
+    for (qsizetype i = 0, n = a.size(); i < n; ++i)
+        if (pa[i] != pb[i] && w[pa[i]] != w[pb[i]]) return false;
+    return true;
+}
+
+int compareText(const QString& a, const QString& b) {
+    return compare(codepage::encode(a), codepage::encode(b));
+}
+
+bool equalText(const QString& a, const QString& b) {
+    return equal(codepage::encode(a), codepage::encode(b));
+}
+
+}  // namespace collation

@@ -1,0 +1,73 @@
+#include "datafolder.h"
+
+#include "codepage.h"
+#include "collation.h"
+#include "storeerror.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace datafolder {
+
+const QString DefaultGroup = QStringLiteral("@Kayıtlar@");
+const QString GroupExtension = QStringLiteral(".vexo");
+
+QString path() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/Telefika/");
+#else
+    return QDir::homePath() + QStringLiteral("/Telefika/");
+#endif
+}
+
+QString groupListPath() { return path() + QStringLiteral("Ayarlar.cnt"); }
+
+bool namesGroupFile(const QString& group) {
+    return !group.contains(QLatin1Char('/')) && !group.contains(QLatin1Char('\\'));
+}
+
+QString groupFilePath(const QString& group) {
+    if (!namesGroupFile(group)) return QString();
+    const QString folder = path();
+    const QString name = group + GroupExtension;
+    const QString exact = folder + name;
+    if (QFileInfo::exists(exact)) return exact;
+#ifndef Q_OS_WIN
+    // A file system that tells case apart: find the file by the Turkish comparison.
+    if (codepage::canEncode(name)) {
+        const QByteArray wanted = codepage::encode(name);
+        const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& entry : entries)
+            if (codepage::canEncode(entry) && collation::equal(codepage::encode(entry), wanted))
+                return folder + entry;
+    }
+#endif
+    return exact;
+}
+
+bool exists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+void createFolder(const QString& path) { QDir().mkpath(path); }
+
+bool copyFile(const QString& from, const QString& to) {
+    QFile in(from);
+    if (from.isEmpty() || !in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return false;
+    try {
+        textfile::writeBytes(to, bytes);
+    } catch (const StoreError&) {
+        return false;
+    }
+    return true;
+}
+
+bool renameFile(const QString& from, const QString& to) {
+    return !from.isEmpty() && !to.isEmpty() && QFile::rename(from, to);
+}
+
+bool deleteFile(const QString& path) { return !path.isEmpty() && QFile::remove(path); }
+
+}  // namespace datafolder

@@ -1,0 +1,47 @@
+#pragma once
+// The DataFolder and the paths and file operations of its files.
+//
+// The folder is fixed: "C:/Telefika/" on Windows and $HOME/Telefika/
+// elsewhere. Group names and file contents are code page 1254 in memory; a
+// path is an ordinary Unicode string that the platform encodes its own way.
+
+#include <QString>
+
+namespace datafolder {
+
+// The default group, created on the first start and never removed.
+extern const QString DefaultGroup;   // "@Kayıtlar@"
+extern const QString GroupExtension; // ".vexo"
+
+// The folder, ending with a separator.
+QString path();
+
+// The group list file "Ayarlar.cnt".
+QString groupListPath();
+
+// True when the name can stand for a file inside the folder: it holds no
+// path separator, so no group can lead outside the DataFolder.
+bool namesGroupFile(const QString& group);
+
+// The file of a group: folder + name + ".vexo". Two names that differ only in
+// case name one file, also where the file system tells them apart: an
+// existing file whose name equals the wanted one under the Turkish comparison
+// is the group's file. Empty when the name holds a path separator.
+QString groupFilePath(const QString& group);
+
+bool exists(const QString& path);
+// Creates the folder; a failure is ignored.
+void createFolder(const QString& path);
+// Copies a file over the target, which is replaced whole or not at all.
+// Returns false when the source cannot be read or the target not written.
+bool copyFile(const QString& from, const QString& to);
+bool renameFile(const QString& from, const QString& to);
+bool deleteFile(const QString& path);
+
+// The capacity figures of a group of n lines.
+constexpr int MAX_CONTACTS = 10911;
+constexpr int CAPACITY_LINES = 32735;
+constexpr int contactsHeld(int lineCount) { return lineCount / 3; }
+constexpr int remainingCapacity(int lineCount) { return (CAPACITY_LINES - lineCount) / 3; }
+
+}  // namespace datafolder

@@ -1,0 +1,63 @@
+#pragma once
+// The ordered list of text lines that every list of the program is.
+//
+// A line is a text of code page 1254 bytes. A list is sorted or unsorted for
+// its whole life: in a sorted list every added line goes to its place in the
+// Turkish order of collation.h, in an unsorted one to the end. Lookup finds
+// the first line equal to a text without regard to case; the empty text is
+// never found.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class StringList {
+public:
+    explicit StringList(bool sorted = false) : sorted_(sorted) {}
+    StringList(std::initializer_list<const char*> lines, bool sorted = false);
+
+    bool isSorted() const { return sorted_; }
+    int count() const { return int(lines_.size()); }
+    bool isEmpty() const { return lines_.isEmpty(); }
+
+    // Line i; throws "List index out of bounds (i)" outside the list.
+    const QByteArray& get(int i) const;
+    QString text(int i) const;  // line i in Unicode
+
+    // The lowest index whose line equals t, or -1.
+    int lookup(QByteArrayView t) const;
+    int lookup(const QByteArray& t) const { return lookup(QByteArrayView(t)); }
+    int lookup(const QString& t) const;
+
+    // Appends t, or in a sorted list inserts it at its sorted place; returns its index.
+    int add(const QByteArray& t);
+    int add(const QString& t);
+
+    // Inserts t before line i (i = count or -1 appends); throws
+    // "Unable to insert a line" for i > count.
+    void insert(int i, const QByteArray& t);
+
+    // Removes line i if it exists, then inserts t at i.
+    void replace(int i, const QByteArray& t);
+    void replace(int i, const QString& t);
+
+    // Removes line i; an index outside the list changes nothing.
+    void remove(int i);
+    void clear() { lines_.clear(); }
+
+    // The other list's lines in its order (a sorted target sorts them).
+    void copyFrom(const StringList& other);
+
+    // Empties the list and adds every line of the file; throws "Cannot open file %s".
+    void load(const QString& path);
+    // Writes every line with CR LF; throws "Cannot create file %s".
+    void save(const QString& path) const;
+
+    const QList<QByteArray>& lines() const { return lines_; }
+
+private:
+    void assign(QList<QByteArray> lines);
+
+    bool sorted_;
+    QList<QByteArray> lines_;
+};

@@ -1,0 +1,130 @@
+// Reading and writing whole files of lines, and the write that never leaves a
+// file half-written.
+
+#include "storeerror.h"
+#include "stringlist.h"
+#include "textfile.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+Q_DECLARE_METATYPE(QList<QByteArray>)
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString file(const QString& name) const { return dir->filePath(name); }
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    static void put(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private slots:
+    void init() { dir = std::make_unique<QTemporaryDir>(); }
+
+    void linesAreSplitAtEveryBreak_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QByteArray>>("lines");
+        using L = QList<QByteArray>;
+        QTest::newRow("empty file") << QByteArray() << L{};
+        QTest::newRow("CR LF alone") << QByteArray("\r\n") << L{""};
+        QTest::newRow("no final break") << QByteArray("A") << L{"A"};
+        QTest::newRow("A LF LF B") << QByteArray("A\n\nB") << L{"A", "", "B"};
+        QTest::newRow("A CR CR B") << QByteArray("A\r\rB") << L{"A", "", "B"};
+        QTest::newRow("LF CR is two breaks") << QByteArray("A\n\rB") << L{"A", "", "B"};
+        QTest::newRow("CR LF pairs") << QByteArray("Ali\r\nCan\r\n05321234567\r\n") << L{"Ali", "Can", "05321234567"};
+        QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << L{"a", "b", "c", "d"};
+        QTest::newRow("NUL in the middle") << QByteArray("Ali\r\nCa\0n\r\nVeli\r\n", 18) << L{"Ali", "Ca"};
+        QTest::newRow("NUL first") << QByteArray("\0Ali", 4) << L{};
+        QTest::newRow("high bytes kept") << QByteArray("\xdd\x73mail\r\n\xfe\x75le") << L{"\xdd\x73mail", "\xfe\x75le"};
+    }
+    void linesAreSplitAtEveryBreak() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QByteArray>, lines);
+        QCOMPARE(textfile::splitLines(bytes), lines);
+        put(file("t.vexo"), bytes);
+        StringList list;
+        list.load(file("t.vexo"));
+        QCOMPARE(list.lines(), lines);
+    }
+
+    void everyLineEndsWithCrLf_data() {
+        QTest::addColumn<QList<QByteArray>>("lines");
+        QTest::addColumn<QByteArray>("bytes");
+        using L = QList<QByteArray>;
+        QTest::newRow("no lines: 0 bytes") << L{} << QByteArray();
+        QTest::newRow("one empty line") << L{""} << QByteArray("\r\n");
+        QTest::newRow("a contact") << L{"Ali", "", "0532"} << QByteArray("Ali\r\n\r\n0532\r\n");
+    }
+    void everyLineEndsWithCrLf() {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(QByteArray, bytes);
+        put(file("w.vexo"), "old content that is longer than the new one\r\n");
+        textfile::writeLines(file("w.vexo"), lines);
+        QCOMPARE(bytesOf(file("w.vexo")), bytes);
+    }
+
+    void unreadableAndUnwritableFilesNameTheirPath() {
+        StringList list{"keep"};
+        try {
+            list.load(file("missing.vexo"));
+            QFAIL("no error");
+        } catch (const StoreError& e) {
+            QCOMPARE(e.message(), "Cannot open file " + QDir::toNativeSeparators(file("missing.vexo")));
+        }
+        QCOMPARE(list.count(), 1);  // a failed load leaves the list as it was
+        const QString inMissingFolder = file("no-such-folder/x.vexo");
+        try {
+            list.save(inMissingFolder);
+            QFAIL("no error");
+        } catch (const StoreError& e) {
+            QCOMPARE(e.message(), "Cannot create file " + QDir::toNativeSeparators(inMissingFolder));
+        }
+    }
+
+    void aFailedWriteLeavesTheOldFileWhole() {
+        // The disk runs out in the middle of the write (a file size limit
+        // stands in for a full disk; it binds root as well).
+        const QString target = file("group.vexo");
+        const QByteArray old = "Ali\r\nCan\r\n05321234567\r\n";
+        put(target, old);
+        QList<QByteArray> big;
+        for (int i = 0; i < 5000; ++i) big << QByteArray("Mehmet Yılmaz 05321234567");
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        bool failed = false;
+        try {
+            textfile::writeLines(target, big);
+        } catch (const StoreError& e) {
+            failed = e.message().startsWith("Cannot create file ");
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QVERIFY(failed);
+        QCOMPARE(bytesOf(target), old);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"group.vexo"});
+    }
+
+    void aWriteLeavesNoTemporaryFile() {
+        textfile::writeLines(file("a.vexo"), {"x"});
+        textfile::writeLines(file("a.vexo"), {"y"});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.vexo"});
+        QCOMPARE(bytesOf(file("a.vexo")), QByteArray("y\r\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
