@@ -1,0 +1,393 @@
+#include "Unit1.h"
+
+#include "codepage.h"
+#include "controls.h"
+#include "datafolder.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "storeerror.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+
+using datafolder::DefaultGroup;
+
+namespace {
+
+const QColor Cream(255, 251, 240);
+const QColor Maroon(128, 0, 0);
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit* edit(QWidget* parent, int x, int y, int w, int h = 21) {
+    auto* e = new QLineEdit(parent);
+    e->setGeometry(x, y, w, h);
+    guardText(e);
+    return e;
+}
+
+// An edit under its label; the label names it for screen readers.
+QLineEdit* labelledEdit(QWidget* parent, const QString& caption, int x, int y, int w) {
+    QLabel* l = label(parent, caption, x, y);
+    QLineEdit* e = edit(parent, x, y + 16, w);
+    l->setBuddy(e);
+    name(e, caption);
+    return e;
+}
+
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(role, color);
+    w->setPalette(p);
+}
+
+void bold(QWidget* w) {
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
+}
+
+QIcon standardIcon(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
+
+// A button that shows a picture; its hint names it.
+QPushButton* pictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
+                           const QString& caption, int x, int y, int w, int h) {
+    auto* b = new QPushButton(standardIcon(picture), caption, parent);
+    b->setGeometry(x, y, w, h);
+    b->setIconSize(QSize(24, 24));
+    b->setToolTip(hint);
+    name(b, caption.isEmpty() ? hint : QString(caption).remove(QLatin1Char('&')));
+    return b;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("                Telefika 2003 v2.0"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildWidgets();
+    buildMenus();
+    buildTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    FormCreate();
+    Timer1->start();
+}
+
+void TForm1::buildWidgets() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(301, 371);
+    setCentralWidget(client);
+
+    groupSelector = new QComboBox(client);
+    groupSelector->setGeometry(8, 1, 137, 21);
+    groupSelector->setEditable(true);
+    groupSelector->setCompleter(nullptr);
+    groupSelector->setInsertPolicy(QComboBox::NoInsert);
+    groupSelector->setToolTip(QStringLiteral("Kullanılan Grubu Değiştir"));
+    name(groupSelector, QStringLiteral("Kullanılan Grubu Değiştir"));
+    paint(groupSelector, QPalette::Base, Qt::blue);
+    paint(groupSelector, QPalette::Text, Qt::white);
+    bold(groupSelector);
+    guardText(groupSelector);
+    connect(groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
+    connect(groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
+
+    auto* version = new QLabel(QStringLiteral("Versiyon 2.0  "), client);
+    version->setGeometry(176, 0, 108, 22);
+    QFont script;
+    script.setFamilies({QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
+                        QStringLiteral("Monotype Corsiva"), QStringLiteral("Script MT Bold")});
+    script.setStyleHint(QFont::Cursive);
+    script.setPixelSize(19);
+    script.setBold(true);
+    script.setItalic(true);
+    version->setFont(script);
+    paint(version, QPalette::WindowText, Maroon);
+
+    // "Bilgiler": the contact fields
+    auto* info = new QGroupBox(QStringLiteral("Bilgiler"), client);
+    info->setGeometry(8, 24, 137, 185);
+    nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
+    surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
+    foundNumber = edit(info, 8, 126, 121);
+    foundNumber->setMaxLength(11);
+    foundNumber->setFocusPolicy(Qt::NoFocus);
+    foundNumber->hide();  // lies under NumberField, never seen
+    name(foundNumber, QStringLiteral("Bulunan Cep Tel"));
+    numberField = labelledEdit(info, QStringLiteral("Cep Tel"), 8, 110, 121);
+    numberField->setMaxLength(11);
+    numberField->setValidator(nullptr);
+    digitsOnly(numberField);
+
+    // "Arama": the search
+    auto* search = new QGroupBox(QStringLiteral("Arama"), client);
+    search->setGeometry(152, 24, 145, 185);
+    sensitiveCheck = new QCheckBox(QStringLiteral("Hassas Arama"), search);
+    sensitiveCheck->setGeometry(8, 22, 129, 17);
+    nameMode = new QRadioButton(QStringLiteral("İsme Göre Ara"), search);
+    nameMode->setGeometry(8, 40, 129, 17);
+    nameMode->setToolTip(QStringLiteral("İsme Göre Arama"));
+    nameMode->setChecked(true);
+    numberMode = new QRadioButton(QStringLiteral("Cep Noya Göre Ara"), search);
+    numberMode->setGeometry(8, 58, 129, 17);
+    numberMode->setToolTip(QStringLiteral("Cep Tel. Göre Arama"));
+    QLabel* searchLabel = label(search, QStringLiteral("Aranacak Bilgi"), 8, 80);
+    searchField = edit(search, 8, 96, 129);
+    bold(searchField);
+    paint(searchField, QPalette::Base, Cream);
+    searchLabel->setBuddy(searchField);
+    name(searchField, QStringLiteral("Aranacak Bilgi"));
+    numberSearchField = edit(search, 8, 96, 129);
+    numberSearchField->setMaxLength(11);
+    numberSearchField->setValidator(nullptr);
+    digitsOnly(numberSearchField);
+    bold(numberSearchField);
+    paint(numberSearchField, QPalette::Base, Cream);
+    name(numberSearchField, QStringLiteral("Aranacak Cep Tel"));
+    numberSearchField->hide();
+    sensitiveChoice = new QComboBox(search);
+    sensitiveChoice->setGeometry(8, 96, 129, 21);
+    sensitiveChoice->setEditable(true);
+    sensitiveChoice->setCompleter(nullptr);
+    sensitiveChoice->setInsertPolicy(QComboBox::NoInsert);
+    sensitiveChoice->setToolTip(QStringLiteral("Hassas Arama"));
+    name(sensitiveChoice, QStringLiteral("Hassas Arama"));
+    bold(sensitiveChoice);
+    paint(sensitiveChoice, QPalette::Base, Cream);
+    guardText(sensitiveChoice);
+    sensitiveChoice->hide();
+    searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"),
+                                 QStringLiteral("Ara"), 8, 128, 60, 33);
+    nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"),
+                               QStringLiteral("Sonraki"), 72, 128, 65, 33);
+    paint(nextButton, QPalette::ButtonText, Qt::red);
+    for (QPushButton* b : {searchButton, nextButton}) b->setIconSize(QSize(16, 16));
+
+    saveButton = pictureButton(client, QStyle::SP_DialogSaveButton, QStringLiteral("Kaydet"), QString(),
+                               8, 216, 65, 41);
+    editButton = pictureButton(client, QStyle::SP_FileDialogDetailedView, QStringLiteral("Düzelt"),
+                               QString(), 80, 216, 65, 41);
+    editButton->setEnabled(false);
+    clearButton = pictureButton(client, QStyle::SP_DialogResetButton, QStringLiteral("Ekranı Temizle"),
+                                QString(), 8, 256, 65, 41);
+    deleteButton = pictureButton(client, QStyle::SP_TrashIcon, QStringLiteral("Sil"), QStringLiteral("Sil"),
+                                 80, 256, 65, 41);
+    deleteButton->setEnabled(false);
+    exitButton = pictureButton(client, QStyle::SP_DialogCloseButton, QStringLiteral("Çıkış"),
+                               QStringLiteral("&Çıkış"), 152, 264, 137, 33);
+    connect(exitButton, &QPushButton::clicked, this, &TForm1::close);
+
+    auto* maker = new QLabel(QStringLiteral("www.telefika.com.tr\nTürkçe cep rehberi"), client);
+    maker->setGeometry(152, 216, 137, 41);
+    maker->setAlignment(Qt::AlignCenter);
+    maker->setWordWrap(true);
+    maker->setAutoFillBackground(true);
+    paint(maker, QPalette::Window, Qt::yellow);
+    paint(maker, QPalette::WindowText, Qt::darkBlue);
+
+    auto* product = label(client, QStringLiteral("Telefika Yazılım"), 104, 304);
+    bold(product);
+    product->adjustSize();
+
+    auto* status = new QStatusBar(client);
+    status->setGeometry(0, 322, 301, 49);
+    status->setSizeGripEnabled(false);
+    statusPanel1 = new QLabel(status);
+    statusPanel1->setFixedWidth(170);
+    statusPanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusPanel2 = new QLabel(status);
+    statusPanel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    status->addWidget(statusPanel1, 0);
+    status->addWidget(statusPanel2, 1);
+
+    countLine = label(client, QStringLiteral("--"), 8, 328);
+    capacityLine = label(client, QStringLiteral("--"), 8, 348);
+    paint(capacityLine, QPalette::WindowText, Qt::red);
+    for (QLabel* l : {countLine, capacityLine}) {
+        l->resize(160, 16);
+        l->raise();  // drawn over the status bar
+    }
+}
+
+void TForm1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const QString& caption, QStyle::StandardPixmap picture,
+                       const QKeySequence& shortcut = QKeySequence()) {
+        QAction* a = menu->addAction(standardIcon(picture), caption);
+        a->setShortcut(shortcut);
+        return a;
+    };
+
+    QMenu* Dosya1 = bar->addMenu(QStringLiteral("Dosya"));
+    Yazdr1 = item(Dosya1, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
+    Dosya1->addSeparator();
+    GrubuYazdr1 = item(Dosya1, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
+    Dosya1->addSeparator();
+    k1 = item(Dosya1, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
+
+    QMenu* Aralar1 = bar->addMenu(QStringLiteral("Araçlar"));
+    smListesi1 = item(Aralar1, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
+    AlfabetikSralama1 = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
+    Tarayc1 = item(Aralar1, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
+    Aralar1->addSeparator();
+    Yedek1 = item(Aralar1, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
+    GrupBirletirici1 = item(Aralar1, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
+
+    QMenu* RehberGrubu1 = bar->addMenu(QStringLiteral("Rehber Grubu"));
+    Gruplemleri1 = item(RehberGrubu1, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
+
+    QMenu* Yardm1 = bar->addMenu(QStringLiteral("Yardım"));
+    Hakknda1 = item(Yardm1, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
+    Kullanm1 = item(Yardm1, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
+
+    connect(k1, &QAction::triggered, this, &TForm1::k1Click);
+}
+
+void TForm1::buildTabOrder() {
+    const QList<QWidget*> order = {sensitiveCheck, nameMode,     numberMode,  searchField,
+                                   numberSearchField, sensitiveChoice, searchButton, nextButton,
+                                   saveButton,     editButton,   deleteButton, clearButton,
+                                   exitButton,     nameField,    surnameField, numberField,
+                                   groupSelector};
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+QString TForm1::activeGroupPath() const {
+    return datafolder::groupFilePath(groupNames.text(0));
+}
+
+void TForm1::setStatusGroup(const QString& group) {
+    statusPanel2->setText(QStringLiteral("Grup:") + group);
+    name(statusPanel2, statusPanel2->text());
+}
+
+void TForm1::rebuildNameIndex() {
+    nameIndex.clear();
+    StringList names;
+    for (int k = 0; 3 * k <= recordLines.count() - 1; ++k) names.add(recordLines.get(3 * k));
+    nameIndex.copyFrom(names);
+}
+
+void TForm1::clearContactAndSearchFields() {
+    nameField->clear();
+    surnameField->clear();
+    numberField->clear();
+    searchField->clear();
+    numberSearchField->clear();
+}
+
+void TForm1::fillGroupSelector() {
+    groupSelector->clear();
+    groupSelector->setEditText(groupNames.text(0));
+    for (int i = 1; i < groupNames.count(); ++i) addSorted(groupSelector, groupNames.text(i));
+}
+
+void TForm1::recheckSensitive() {
+    if (!sensitiveCheck->isChecked()) return;
+    sensitiveCheck->setChecked(false);
+    sensitiveCheck->setChecked(true);
+}
+
+// Start-up: on the first start the DataFolder, the default group and the
+// group list file are made; on every later start the group list and the
+// active group are loaded. An error stops it where it happens; the window
+// opens all the same.
+void TForm1::FormCreate() {
+    const QString listPath = datafolder::groupListPath();
+    try {
+        if (datafolder::exists(listPath)) {
+            groupNames.load(listPath);
+            fillGroupSelector();
+            const QString active = groupNames.text(0);
+            const QString activePath = datafolder::groupFilePath(active);
+            if (datafolder::exists(activePath)) {
+                recordLines.load(activePath);
+                setStatusGroup(active);
+            } else {
+                ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
+                recordLines.load(datafolder::groupFilePath(DefaultGroup));
+                groupNames.replace(0, DefaultGroup);
+                groupNames.save(listPath);
+                setStatusGroup(DefaultGroup);
+                groupSelector->setEditText(DefaultGroup);
+            }
+        } else {
+            datafolder::createFolder(datafolder::path());
+            // The group list alone may have been removed: the default group's
+            // contacts are kept, never overwritten by an empty file.
+            const QString defaultPath = datafolder::groupFilePath(DefaultGroup);
+            if (datafolder::exists(defaultPath)) recordLines.load(defaultPath);
+            else recordLines.save(defaultPath);
+            groupNames.save(listPath);
+            ShowMessage(QStringLiteral("Telefika 2003 veri havuzu ilk defa oluşturuldu!"));
+            setStatusGroup(DefaultGroup);
+        }
+        rebuildNameIndex();
+    } catch (const StoreError& e) {
+        ShowError(e.message());
+    }
+}
+
+void TForm1::Timer1Timer() {
+    const int n = recordLines.count();
+    countLine->setText(QStringLiteral("Toplam Kayıtlı Kişi :%1 kişi..").arg(datafolder::contactsHeld(n)));
+    capacityLine->setText(QStringLiteral("Kalan Kapasite     :%1 kişi..").arg(datafolder::remainingCapacity(n)));
+    const bool blankNumber = numberField->text() == QString(11, QLatin1Char(' '));
+    deleteButton->setEnabled(!blankNumber);
+    editButton->setEnabled(!blankNumber);
+    saveButton->setEnabled(!blankNumber);
+}
+
+// The group switch, at every change of GroupSelector's text: a text that
+// names an existing group file makes that group active; any other text
+// changes nothing but the emptied fields.
+void TForm1::combobox1Change() {
+    const QString t = groupSelector->currentText();
+    const QString path = datafolder::groupFilePath(t);
+    if (datafolder::exists(path)) {
+        recordLines.load(path);
+        groupNames.replace(0, t);
+        groupNames.save(datafolder::groupListPath());
+        setStatusGroup(t);
+    }
+    clearContactAndSearchFields();
+    rebuildNameIndex();
+    recheckSensitive();
+}
+
+void TForm1::k1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Every change is on disk already: nothing to save, nothing to ask.
+    for (QDialog* w : findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible()) w->close();
+    event->accept();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: the active group's contacts in memory, the contact and
+// search fields, the group selector, the menus and the status bar.
+
+#include "stringlist.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTimer;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The in-memory state of the program.
+    StringList recordLines;          // the active group's file, line for line
+    StringList nameIndex{true};      // the name line of every contact, sorted
+    StringList groupNames{{"@Kayıtlar@", "@Kayıtlar@"}};  // the group list file
+    StringList nextMatchLines;       // the lines after the contact last shown
+    StringList tailLines;            // scratch lists of the save
+    StringList headLines;
+
+    // The widgets other windows read and write.
+    QComboBox* groupSelector;
+    QLineEdit* nameField;
+    QLineEdit* surnameField;
+    QLineEdit* numberField;
+    QLineEdit* foundNumber;
+    QLineEdit* searchField;
+    QLineEdit* numberSearchField;
+    QComboBox* sensitiveChoice;
+    QCheckBox* sensitiveCheck;
+    QRadioButton* nameMode;
+    QRadioButton* numberMode;
+    QPushButton* searchButton;
+    QPushButton* nextButton;
+    QPushButton* saveButton;
+    QPushButton* editButton;
+    QPushButton* clearButton;
+    QPushButton* deleteButton;
+    QPushButton* exitButton;
+    QLabel* statusPanel1;
+    QLabel* statusPanel2;
+    QLabel* countLine;
+    QLabel* capacityLine;
+    QTimer* Timer1;
+
+    // Menus and their items.
+    QAction* Yazdr1;
+    QAction* GrubuYazdr1;
+    QAction* k1;
+    QAction* smListesi1;
+    QAction* AlfabetikSralama1;
+    QAction* Tarayc1;
+    QAction* Yedek1;
+    QAction* GrupBirletirici1;
+    QAction* Gruplemleri1;
+    QAction* Hakknda1;
+    QAction* Kullanm1;
+
+    // The GroupFile of the active group.
+    QString activeGroupPath() const;
+    // Status panel 2: "Grup:" + the group's name.
+    void setStatusGroup(const QString& group);
+    // Empty NameIndex, then add line 3k of RecordLines for every contact k.
+    void rebuildNameIndex();
+    // The contact fields and the search fields emptied.
+    void clearContactAndSearchFields();
+    // GroupSelector's items: GroupNames lines 1.., its text line 0.
+    void fillGroupSelector();
+    // Turns the sensitive search off and on again, so it lays itself out anew.
+    void recheckSensitive();
+
+public slots:
+    void FormCreate();
+    void Timer1Timer();
+    void combobox1Change();
+    void k1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void buildTabOrder();
+};

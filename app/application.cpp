@@ -1,0 +1,34 @@
+#include "application.h"
+
+#include "dialogs.h"
+#include "storeerror.h"
+
+#include <QFont>
+#include <QStyleFactory>
+
+#include <new>
+
+TelefikaApplication::TelefikaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TelefikaApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const StoreError& e) {
+        ShowError(e.message());
+    } catch (const std::bad_alloc&) {
+        ShowError(StoreError::cannotInsert().message());
+    } catch (const std::exception& e) {
+        ShowError(QString::fromUtf8(e.what()));
+    }
+    return true;
+}
+
+void applyLook(QApplication& app) {
+    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(11);
+    app.setFont(font);
+}

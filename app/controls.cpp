@@ -1,0 +1,129 @@
+#include "controls.h"
+
+#include "codepage.h"
+#include "collation.h"
+#include "dialogs.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QValidator>
+
+namespace {
+
+class HoldableText : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        if (codepage::canHold(input)) return Acceptable;
+        Beep();
+        return Invalid;
+    }
+};
+
+bool isDigitOrBackspace(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('\b'); }
+
+class DigitFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress: return filterKey(static_cast<QKeyEvent*>(event));
+        case QEvent::InputMethod: {
+            const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
+            for (QChar c : commit)
+                if (!isDigitOrBackspace(c)) return refuse();
+            return false;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            // the middle button pastes the selection
+            return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+        default: return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    static bool refuse() {
+        Beep();
+        return true;
+    }
+
+    static bool filterKey(QKeyEvent* e) {
+        switch (e->key()) {
+        // keys that move, delete, confirm or leave: not characters
+        case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Tab: case Qt::Key_Backtab:
+        case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+        case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Delete: case Qt::Key_Backspace:
+        case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
+        case Qt::Key_AltGr: case Qt::Key_CapsLock: case Qt::Key_NumLock: case Qt::Key_Escape:
+            return false;
+        case Qt::Key_Insert:
+            // Shift+Insert pastes, Ctrl+Insert copies
+            return e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier) ? refuse() : false;
+        default: break;
+        }
+        if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return refuse();
+        const QString t = e->text();
+        if (t.isEmpty()) return false;  // a key that types no character
+        for (QChar c : t)
+            if (!isDigitOrBackspace(c)) return refuse();
+        return false;
+    }
+};
+
+QString itemText(const QComboBox* b, int i) { return b->itemText(i); }
+QString itemText(const QListWidget* l, int i) { return l->item(i)->text(); }
+
+template <typename Box>
+int upperBound(const Box* box, int count, const QString& text) {
+    const QByteArray key = codepage::encode(text);
+    int lo = 0, hi = count;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (collation::compare(codepage::encode(itemText(box, mid)), key) <= 0) lo = mid + 1;
+        else hi = mid;
+    }
+    return lo;
+}
+
+}  // namespace
+
+void guardText(QLineEdit* field) { field->setValidator(new HoldableText(field)); }
+
+void guardText(QComboBox* editableBox) { editableBox->setValidator(new HoldableText(editableBox)); }
+
+void digitsOnly(QLineEdit* field) {
+    field->installEventFilter(new DigitFilter(field));
+    field->setAcceptDrops(false);
+    field->setContextMenuPolicy(Qt::NoContextMenu);
+    field->setInputMethodHints(Qt::ImhDigitsOnly);
+}
+
+int addSorted(QComboBox* box, const QString& text) {
+    const int row = upperBound(box, box->count(), text);
+    box->insertItem(row, text);
+    return row;
+}
+
+int addSorted(QListWidget* list, const QString& text) {
+    const int row = upperBound(list, list->count(), text);
+    list->insertItem(row, text);
+    return row;
+}
+
+int lookupItem(const QListWidget* list, const QString& text) {
+    if (text.isEmpty()) return -1;
+    const QByteArray key = codepage::encode(text);
+    for (int i = 0; i < list->count(); ++i)
+        if (collation::equal(codepage::encode(list->item(i)->text()), key)) return i;
+    return -1;
+}
+
+void name(QWidget* control, const QString& accessibleName) { control->setAccessibleName(accessibleName); }

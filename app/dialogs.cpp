@@ -1,0 +1,102 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <deque>
+
+const QString ApplicationTitle = QStringLiteral("Telefika 2003");
+
+namespace {
+
+struct Hooks {
+    bool on = false;
+    QStringList messages;
+    QStringList modals;
+    int beeps = 0;
+    std::deque<std::function<void(QDialog*)>> modalHandlers;
+    std::deque<QString> saveNames;
+};
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+void showBox(QMessageBox::Icon icon, const QString& text) {
+    if (hooks().on) {
+        hooks().messages << text;
+        return;
+    }
+    QMessageBox box(icon, ApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+void ShowMessage(const QString& text) { showBox(QMessageBox::NoIcon, text); }
+
+QString errorText(const QString& text) {
+    if (!text.isEmpty() && text.back() > QLatin1Char('.')) return text + QLatin1Char('.');
+    return text;
+}
+
+void ShowError(const QString& text) { showBox(QMessageBox::Critical, errorText(text)); }
+
+void Beep() {
+    if (hooks().on) {
+        ++hooks().beeps;
+        return;
+    }
+    QApplication::beep();
+}
+
+int execModal(QDialog* dialog) {
+    Hooks& h = hooks();
+    if (!h.on) return dialog->exec();
+    h.modals << dialog->windowTitle();
+    dialog->setResult(0);
+    dialog->show();
+    if (!h.modalHandlers.empty()) {
+        auto handler = std::move(h.modalHandlers.front());
+        h.modalHandlers.pop_front();
+        handler(dialog);
+    }
+    if (dialog->isVisible()) dialog->reject();
+    return dialog->result();
+}
+
+QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern) {
+    Hooks& h = hooks();
+    if (h.on) {
+        if (h.saveNames.empty()) return QString();
+        QString name = h.saveNames.front();
+        h.saveNames.pop_front();
+        return name;
+    }
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filterTitle + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+namespace testhooks {
+void enable() {
+    Hooks& h = hooks();
+    h = Hooks();
+    h.on = true;
+}
+void disable() { hooks() = Hooks(); }
+bool enabled() { return hooks().on; }
+QStringList& messages() { return hooks().messages; }
+QStringList& modalWindows() { return hooks().modals; }
+int beeps() { return hooks().beeps; }
+void onNextModal(std::function<void(QDialog*)> handler) { hooks().modalHandlers.push_back(std::move(handler)); }
+void setNextSaveFileName(const QString& name) { hooks().saveNames.push_back(name); }
+}  // namespace testhooks

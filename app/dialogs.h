@@ -1,0 +1,47 @@
+#pragma once
+// Message boxes, the error box, the beep and modal windows: every one goes
+// through these functions, so the whole program shows them the same way and
+// tests can take their place.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+extern const QString ApplicationTitle;  // "Telefika 2003"
+
+// A modal box with the text and one OK button, titled with the application title.
+void ShowMessage(const QString& text);
+
+// The error box of an operation that stopped; a full stop is added when the
+// text's last character sorts after ".".
+void ShowError(const QString& text);
+QString errorText(const QString& text);
+
+void Beep();
+
+// Shows a window modally and returns its result.
+int execModal(QDialog* dialog);
+
+// A save dialog with one filter ("Rehber Dosyaları|*.vexo" style: title and
+// pattern); an empty result means the user cancelled.
+QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern);
+
+// Stand-ins for the tests: boxes record their text and return at once, modal
+// windows are handed to queued handlers, save dialogs answer queued names.
+namespace testhooks {
+void enable();   // start recording, forget what was recorded
+void disable();
+bool enabled();
+QStringList& messages();       // every message and error box text, in order
+QStringList& modalWindows();   // the caption of every window shown modally
+int beeps();
+// The next modal window is shown (not modally) and handed to the handler,
+// which acts on it as a user would; a window still open afterwards is closed
+// with "no". A modal window without a queued handler is closed at once.
+void onNextModal(std::function<void(QDialog*)> handler);
+void setNextSaveFileName(const QString& name);  // empty: the user cancels
+}  // namespace testhooks

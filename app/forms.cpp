@@ -1,0 +1,78 @@
+#include "forms.h"
+
+#include "Unit1.h"
+#include "ALFABE.h"
+#include "Unit8.h"
+#include "about.h"
+#include "bilgi.h"
+#include "birles.h"
+#include "grup.h"
+#include "isim.h"
+#include "isimlistesi.h"
+#include "isimsirala.h"
+#include "kullanim.h"
+#include "onay.h"
+#include "tum.h"
+#include "veriekle.h"
+#include "yazdir.h"
+#include "yedek.h"
+#include "yeniisim.h"
+
+TForm1* Form1 = nullptr;
+TForm2* Form2 = nullptr;
+TForm3* Form3 = nullptr;
+TForm4* Form4 = nullptr;
+TForm5* Form5 = nullptr;
+TForm6* Form6 = nullptr;
+TForm7* Form7 = nullptr;
+TForm8* Form8 = nullptr;
+TForm9* Form9 = nullptr;
+TForm10* Form10 = nullptr;
+TForm11* Form11 = nullptr;
+TForm12* Form12 = nullptr;
+TForm13* Form13 = nullptr;
+TForm14* Form14 = nullptr;
+TForm15* Form15 = nullptr;
+TForm16* Form16 = nullptr;
+TForm17* Form17 = nullptr;
+
+void createForms() {
+    Form1 = new TForm1();
+    Form2 = new TForm2(Form1);
+    Form3 = new TForm3(Form1);
+    Form4 = new TForm4(Form1);
+    Form5 = new TForm5(Form1);
+    Form6 = new TForm6(Form1);
+    Form7 = new TForm7(Form1);
+    Form8 = new TForm8(Form1);
+    Form9 = new TForm9(Form1);
+    Form10 = new TForm10(Form1);
+    Form11 = new TForm11(Form1);
+    Form12 = new TForm12(Form1);
+    Form13 = new TForm13(Form1);
+    Form14 = new TForm14(Form1);
+    Form15 = new TForm15(Form1);
+    Form16 = new TForm16(Form1);
+    Form17 = new TForm17(Form1);
+}
+
+void destroyForms() {
+    delete Form1;  // the other windows are its children
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Form4 = nullptr;
+    Form5 = nullptr;
+    Form6 = nullptr;
+    Form7 = nullptr;
+    Form8 = nullptr;
+    Form9 = nullptr;
+    Form10 = nullptr;
+    Form11 = nullptr;
+    Form12 = nullptr;
+    Form13 = nullptr;
+    Form14 = nullptr;
+    Form15 = nullptr;
+    Form16 = nullptr;
+    Form17 = nullptr;
+}

@@ -1,0 +1,9 @@
+// Telefika 2003: a phone book of contacts in named groups.
+
+#include "application.h"
+#include "program.h"
+
+int main(int argc, char** argv) {
+    TelefikaApplication app(argc, argv);
+    return runProgram(app);
+}

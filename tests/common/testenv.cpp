@@ -1,0 +1,64 @@
+#include "testenv.h"
+
+#include "codepage.h"
+#include "datafolder.h"
+#include "dialogs.h"
+#include "stringlist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+FreshHome::FreshHome() : oldHome_(qgetenv("HOME")) {
+    if (!dir_.isValid()) qFatal("no temporary folder for a fresh home");
+    qputenv("HOME", QFile::encodeName(dir_.path()));
+    testhooks::enable();
+}
+
+FreshHome::~FreshHome() {
+    testhooks::enable();
+    qputenv("HOME", oldHome_);
+}
+
+QString FreshHome::dataPath(const QString& fileName) const { return datafolder::path() + fileName; }
+
+void FreshHome::write(const QString& fileName, const QByteArray& bytes) const {
+    QDir().mkpath(datafolder::path());
+    QFile f(dataPath(fileName));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write a test file");
+}
+
+QByteArray FreshHome::read(const QString& fileName) const {
+    QFile f(dataPath(fileName));
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+    return f.readAll();
+}
+
+bool FreshHome::has(const QString& fileName) const { return QFile::exists(dataPath(fileName)); }
+
+QStringList FreshHome::dataFiles() const {
+    return QDir(datafolder::path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QByteArray fileBytes(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines) out += codepage::encode(l) + "\r\n";
+    return out;
+}
+
+QStringList texts(const StringList& list) {
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i) out << list.text(i);
+    return out;
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        Qt::Key key = Qt::Key_unknown;
+        if (u >= 'a' && u <= 'z') key = Qt::Key(u - 32);
+        else if (u >= 0x20 && u < 0x7F) key = Qt::Key(u);
+        else key = Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The About window.
+
+#include <QDialog>
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+};

@@ -1,0 +1,10 @@
+#pragma once
+// The usage text.
+
+#include <QDialog>
+
+class TForm10 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm10(QWidget* parent = nullptr);
+};

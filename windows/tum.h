@@ -1,0 +1,10 @@
+#pragma once
+// The record browser.
+
+#include <QDialog>
+
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+};

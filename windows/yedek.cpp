@@ -1,0 +1,6 @@
+#include "yedek.h"
+
+TForm17::TForm17(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form17"));
+    setWindowTitle(QStringLiteral("Yedek Al"));
+}
