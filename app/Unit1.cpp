@@ -5,6 +5,8 @@
 #include "datafolder.h"
 #include "dialogs.h"
 #include "forms.h"
+#include "grup.h"
+#include "yedek.h"
 #include "storeerror.h"
 
 #include <QAction>
@@ -269,6 +271,8 @@ void TForm1::buildMenus() {
     Kullanm1 = item(Yardm1, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
 
     connect(k1, &QAction::triggered, this, &TForm1::k1Click);
+    connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
+    connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
 }
 
 void TForm1::buildTabOrder() {

@@ -28,6 +28,13 @@ bool namesGroupFile(const QString& group) {
     return !group.contains(QLatin1Char('/')) && !group.contains(QLatin1Char('\\'));
 }
 
+bool isPortableGroupName(const QString& group) {
+    if (group.isEmpty()) return false;
+    for (QChar c : group)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) || QStringLiteral("\\/:*?\"<>|").contains(c)) return false;
+    return true;
+}
+
 QString groupFilePath(const QString& group) {
     if (!namesGroupFile(group)) return QString();
     const QString folder = path();

@@ -23,6 +23,11 @@ QString groupListPath();
 // path separator, so no group can lead outside the DataFolder.
 bool namesGroupFile(const QString& group);
 
+// True when a typed name can become a group file on every system the file
+// may travel to: not empty, and none of \ / : * ? " < > | nor a control
+// character.
+bool isPortableGroupName(const QString& group);
+
 // The file of a group: folder + name + ".vexo". Two names that differ only in
 // case name one file, also where the file system tells them apart: an
 // existing file whose name equals the wanted one under the Turkish comparison

@@ -7,4 +7,7 @@ class TForm17 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm17(QWidget* parent = nullptr);
+
+    // Opened from the main window's menu.
+    void execute();
 };

@@ -1,0 +1,83 @@
+// The DataFolder's paths: where a group's file is, and which names can be one.
+
+#include "datafolder.h"
+#include "testenv.h"
+
+#include <QtTest>
+
+class TestDataFolder : public QObject {
+    Q_OBJECT
+    std::unique_ptr<FreshHome> home;
+
+private slots:
+    void init() { home = std::make_unique<FreshHome>(); }
+    void cleanup() { home.reset(); }
+
+    void theFolderIsFixedInTheHome() {
+        QCOMPARE(datafolder::path(), home->path() + "/Telefika/");
+        QCOMPARE(datafolder::groupListPath(), home->path() + "/Telefika/Ayarlar.cnt");
+        QCOMPARE(datafolder::groupFilePath("Ev"), home->path() + "/Telefika/Ev.vexo");
+    }
+
+    void aGroupFileIsFoundWithoutRegardToCase_data() {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("same") << "Ev" << "Ev" << true;
+        QTest::newRow("capitals") << "Ev" << "EV" << true;
+        QTest::newRow("Turkish i") << "İş" << "iŞ" << true;
+        QTest::newRow("Turkish ı") << "Irmak" << "ırmak" << true;
+        QTest::newRow("I is not İ") << "Irmak" << "İrmak" << false;
+        QTest::newRow("small letters") << "Ev" << "ev" << true;
+        QTest::newRow("another name") << "Ev" << "Evler" << false;
+    }
+    void aGroupFileIsFoundWithoutRegardToCase() {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, typed);
+        QFETCH(bool, found);
+        home->write(onDisk + ".vexo", "x\r\n");
+        const QString path = datafolder::groupFilePath(typed);
+        QCOMPARE(datafolder::exists(path), found);
+        if (found) QCOMPARE(path, datafolder::path() + onDisk + ".vexo");
+    }
+
+    void namesThatCannotBeGroupFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("names");
+        QTest::addColumn<bool>("portable");
+        QTest::newRow("plain") << "Aile" << true << true;
+        QTest::newRow("Turkish, blanks, signs") << "İş Yeri - 2 @" << true << true;
+        QTest::newRow("up and out") << "../x" << false << false;
+        QTest::newRow("folder") << "a/b" << false << false;
+        QTest::newRow("backslash") << "a\\b" << false << false;
+        QTest::newRow("colon") << "a:b" << true << false;
+        QTest::newRow("star") << "a*" << true << false;
+        QTest::newRow("question") << "a?" << true << false;
+        QTest::newRow("quote") << "a\"b" << true << false;
+        QTest::newRow("angles") << "<a>" << true << false;
+        QTest::newRow("bar") << "a|b" << true << false;
+        QTest::newRow("tab") << "a\tb" << true << false;
+        QTest::newRow("empty") << "" << true << false;
+    }
+    void namesThatCannotBeGroupFiles() {
+        QFETCH(QString, name);
+        QFETCH(bool, names);
+        QFETCH(bool, portable);
+        QCOMPARE(datafolder::namesGroupFile(name), names);
+        QCOMPARE(datafolder::groupFilePath(name).isEmpty(), !names);
+        QCOMPARE(datafolder::isPortableGroupName(name), portable);
+    }
+
+    void copyReplacesTheTargetWhole() {
+        home->write("a.vexo", "Ali\r\n\r\n1\r\n");
+        home->write("b.vexo", "old\r\n");
+        QVERIFY(datafolder::copyFile(home->dataPath("a.vexo"), home->dataPath("b.vexo")));
+        QCOMPARE(home->read("b.vexo"), QByteArray("Ali\r\n\r\n1\r\n"));
+        QVERIFY(!datafolder::copyFile(home->dataPath("missing.vexo"), home->dataPath("b.vexo")));
+        QCOMPARE(home->read("b.vexo"), QByteArray("Ali\r\n\r\n1\r\n"));
+        QVERIFY(!datafolder::copyFile(home->dataPath("a.vexo"), home->path() + "/no/such/folder.vexo"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFolder)
+#include "tst_datafolder.moc"
