@@ -293,12 +293,7 @@ void TForm1::setStatusGroup(const QString& group) {
     name(statusPanel2, statusPanel2->text());
 }
 
-void TForm1::rebuildNameIndex() {
-    nameIndex.clear();
-    StringList names;
-    for (int k = 0; 3 * k <= recordLines.count() - 1; ++k) names.add(recordLines.get(3 * k));
-    nameIndex.copyFrom(names);
-}
+void TForm1::rebuildNameIndex() { ::rebuildNameIndex(recordLines, nameIndex); }
 
 void TForm1::clearContactAndSearchFields() {
     nameField->clear();

@@ -87,3 +87,10 @@ void StringList::assign(QList<QByteArray> lines) {
     }
     lines_ = std::move(lines);
 }
+
+void rebuildNameIndex(const StringList& recordLines, StringList& nameIndex) {
+    QList<QByteArray> names;
+    names.reserve((recordLines.count() + 2) / 3);
+    for (int k = 0; 3 * k <= recordLines.count() - 1; ++k) names.append(recordLines.get(3 * k));
+    nameIndex.assign(std::move(names));
+}

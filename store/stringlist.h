@@ -55,9 +55,15 @@ public:
 
     const QList<QByteArray>& lines() const { return lines_; }
 
-private:
+    // The lines in another order or from elsewhere, taken whole (a sorted
+    // list sorts them).
     void assign(QList<QByteArray> lines);
 
+private:
     bool sorted_;
     QList<QByteArray> lines_;
 };
+
+// Rebuild NameIndex: empty it, then add the name line 3k of RecordLines for
+// every contact k (3k <= count - 1, so a trailing incomplete contact counts).
+void rebuildNameIndex(const StringList& recordLines, StringList& nameIndex);

@@ -106,6 +106,16 @@ private slots:
         QCOMPARE(texts(plain), texts(src));
     }
 
+    void rebuildTakesTheNameLineOfEveryContact() {
+        StringList records{"Zeki", "Kaya", "1", "Ali"};  // a trailing incomplete contact counts
+        StringList index(true);
+        index.add(QByteArray("stale"));
+        rebuildNameIndex(records, index);
+        QCOMPARE(texts(index), (QStringList{"Ali", "Zeki"}));
+        rebuildNameIndex(StringList(), index);
+        QCOMPARE(index.count(), 0);
+    }
+
     void capacityFigures_data() {
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("held");
