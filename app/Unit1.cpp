@@ -1,11 +1,13 @@
 #include "Unit1.h"
 
 #include "codepage.h"
+#include "collation.h"
 #include "controls.h"
 #include "datafolder.h"
 #include "dialogs.h"
 #include "forms.h"
 #include "grup.h"
+#include "onay.h"
 #include "yedek.h"
 #include "storeerror.h"
 
@@ -93,11 +95,23 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildWidgets();
     buildMenus();
     buildTabOrder();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(sizeHint());  // a fixed border: the client area stays 301 × 371
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    connect(saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(numberField, &QLineEdit::returnPressed, this, &TForm1::bb1Click);
+    connect(editButton, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(deleteButton, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(clearButton, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(searchButton, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+    connect(searchField, &QLineEdit::returnPressed, this, &TForm1::Edit4KeyPress);
+    connect(numberSearchField, &QLineEdit::returnPressed, this, &TForm1::bb2Click);
+    connect(nextButton, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
+    connect(nameMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton1Click(); });
+    connect(numberMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton2Click(); });
 
     FormCreate();
     Timer1->start();
@@ -389,4 +403,244 @@ void TForm1::closeEvent(QCloseEvent* event) {
     for (QDialog* w : findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isVisible()) w->close();
     event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Adding a contact
+
+namespace {
+// The first letter of a name as it is stored: any form of I becomes the small
+// dotted i, every other letter its capital.
+QString normalisedName(const QString& typed) {
+    QByteArray s = codepage::encode(typed);
+    if (s.isEmpty()) return typed;
+    unsigned char c = codepage::toUpper(static_cast<unsigned char>(s[0]));
+    if (c == 0xDD || c == 'I' || c == 0xFD) c = 'i';  // İ, I, ı
+    s[0] = char(c);
+    return codepage::decode(s);
+}
+}  // namespace
+
+QString TForm1::lineOrEmpty(int i) const {
+    return i >= 0 && i < recordLines.count() ? recordLines.text(i) : QString();
+}
+
+bool TForm1::saveContact() {
+    // An empty name would be a contact nobody can find: nothing is stored.
+    if (nameField->text().isEmpty()) {
+        ShowMessage(QStringLiteral("Kaydetmek için önce bir isim girin!"));
+        return false;
+    }
+    nameField->setText(normalisedName(nameField->text()));
+
+    const int i = recordLines.lookup(numberField->text());
+    if (i >= 0) {
+        ShowMessage(QStringLiteral("                       Aynı numaraya sahip başka bir kişi bulundu."
+                                   "                                                             İsim:") +
+                    lineOrEmpty(i - 2) + QStringLiteral("    Soyad: ") + lineOrEmpty(i - 1) +
+                    QStringLiteral("     Numara: ") + lineOrEmpty(i));
+        return false;
+    }
+
+    const QByteArray name = codepage::encode(nameField->text());
+    const QByteArray surname = codepage::encode(surnameField->text());
+    const QByteArray number = codepage::encode(numberField->text());
+    const QString target = activeGroupPath();
+    const QString done = QStringLiteral("Kayıt işlemi tamamlandı!!");
+
+    if (recordLines.count() == 1) {
+        // a lone line: the contact goes after it
+        nameIndex.add(name);
+        for (const QByteArray& l : {name, surname, number}) recordLines.add(l);
+        nameField->clear();
+        surnameField->clear();
+        numberField->clear();
+        recordLines.save(target);
+        ShowMessage(done);
+        return true;
+    }
+
+    nameIndex.add(name);
+    // The new contact becomes contact p, ahead of every contact of an equal name.
+    const int p = nameIndex.lookup(name);
+    if (p == nameIndex.count() - 1) {
+        for (const QByteArray& l : {name, surname, number}) recordLines.add(l);
+        nameField->clear();
+        surnameField->clear();
+        numberField->clear();
+        recordLines.save(target);
+        ShowMessage(done);
+    } else if (p == 0) {
+        recordLines.insert(0, number);
+        recordLines.insert(0, surname);
+        recordLines.insert(0, name);
+        nameField->clear();
+        surnameField->clear();
+        numberField->clear();
+        recordLines.save(target);
+        ShowMessage(done);
+    } else {
+        recordLines.insert(3 * p, number);
+        recordLines.insert(3 * p, surname);
+        recordLines.insert(3 * p, name);
+        nameField->clear();
+        surnameField->clear();
+        recordLines.save(target);
+        ShowMessage(done);
+        numberField->clear();
+    }
+    return true;
+}
+
+void TForm1::BitBtn1Click() { saveContact(); }
+
+void TForm1::bb1Click() { saveContact(); }
+
+// ---------------------------------------------------------------------------
+// Editing, deleting and clearing
+
+int TForm1::lookupNumberLine(const QString& t) const {
+    // A name or a surname may read like the number; only a line in a number's
+    // place names a contact, so the three lines around it are that contact's
+    // and no other contact's lines are touched.
+    if (t.isEmpty()) return -1;
+    const QByteArray key = codepage::encode(t);
+    const QList<QByteArray>& lines = recordLines.lines();
+    for (int i = 2; i < lines.size(); i += 3)
+        if (collation::equal(lines[i], key)) return i;
+    return -1;
+}
+
+void TForm1::BitBtn2Click() {
+    const int i = lookupNumberLine(foundNumber->text());
+    if (i < 0) {
+        ShowMessage(QStringLiteral("Düzelmek İçin Önce Kayıt Girin!"));
+        nameField->clear();
+        surnameField->clear();
+        numberField->clear();
+        searchField->clear();
+    } else {
+        const QByteArray oldName = recordLines.get(i - 2);
+        const QByteArray oldSurname = recordLines.get(i - 1);
+        const QByteArray oldNumber = recordLines.get(i);
+        for (int k = 0; k < 3; ++k) recordLines.remove(i - 2);
+        rebuildNameIndex();
+        if (!saveContact()) {
+            // Refused: the old contact goes back where it stood, as the file still has it.
+            recordLines.insert(i - 2, oldNumber);
+            recordLines.insert(i - 2, oldSurname);
+            recordLines.insert(i - 2, oldName);
+        }
+    }
+    rebuildNameIndex();
+    recheckSensitive();
+}
+
+void TForm1::BitBtn4Click() {
+    const int i = lookupNumberLine(numberField->text());
+    if (i < 0) {
+        ShowMessage(QStringLiteral("Bu numaraya sahip kayıt bulunmamakta!"));
+    } else {
+        Form11->showContact(recordLines.text(i - 2), recordLines.text(i - 1), recordLines.text(i));
+        execModal(Form11);
+    }
+    recheckSensitive();
+}
+
+// "&Evet" in the delete confirmation: the contact shown there goes.
+void TForm1::deleteConfirmed(const QString& number) {
+    const int j = lookupNumberLine(number);
+    if (j < 0) return;
+    for (int k = 0; k < 3; ++k) recordLines.remove(j - 2);
+    recordLines.save(activeGroupPath());
+    nameField->clear();
+    surnameField->clear();
+    numberField->clear();
+    searchField->clear();
+    rebuildNameIndex();
+    ShowMessage(QStringLiteral("      Kayıt Silindi      "));
+}
+
+void TForm1::BitBtn3Click() { clearContactAndSearchFields(); }
+
+// ---------------------------------------------------------------------------
+// Search by name or number
+
+void TForm1::rebuildNextMatchLines() {
+    // From the contact NameField shows now: the lines after its first contact.
+    const int p = recordLines.lookup(nameField->text());
+    QList<QByteArray> lines;
+    const QList<QByteArray>& all = recordLines.lines();
+    for (int k = p + 3; k < all.size(); ++k) lines.append(all[k]);
+    nextMatchLines.assign(std::move(lines));
+}
+
+void TForm1::lookUp(Entry entry) {
+    rebuildNextMatchLines();
+    const bool byNumber = numberMode->isChecked();
+    const bool numberKey = byNumber && entry != Entry::SearchFieldEnter;
+    const QString key = numberKey ? numberSearchField->text() : searchField->text();
+
+    const int i = recordLines.lookup(key);
+    if (i < 0) {
+        ShowMessage(QStringLiteral("Böyle bir kayıt bulunamadı!"));
+        nameField->clear();
+        surnameField->clear();
+        numberField->clear();
+        searchField->clear();
+        if (entry == Entry::SearchButton || (entry == Entry::NumberSearchEnter && byNumber))
+            numberSearchField->clear();
+    } else {
+        // The match is taken for a name line or a number line wherever it stands.
+        const int first = byNumber ? i - 2 : i;
+        nameField->setText(recordLines.text(first));
+        surnameField->setText(recordLines.text(first + 1));
+        numberField->setText(recordLines.text(first + 2));
+        foundNumber->setText(numberField->text());
+    }
+    if (entry == Entry::SearchButton) (byNumber ? numberSearchField : searchField)->setFocus();
+}
+
+void TForm1::BitBtn6Click() { lookUp(Entry::SearchButton); }
+
+void TForm1::Edit4KeyPress() { lookUp(Entry::SearchFieldEnter); }
+
+void TForm1::bb2Click() { lookUp(Entry::NumberSearchEnter); }
+
+void TForm1::BitBtn7Click() {
+    const int j = nextMatchLines.lookup(nameField->text());
+    if (j < 0) {
+        ShowMessage(QStringLiteral("        Kayıtların sonu!       "));
+        return;
+    }
+    nameField->setText(nextMatchLines.text(j));
+    surnameField->setText(nextMatchLines.text(j + 1));
+    numberField->setText(nextMatchLines.text(j + 2));
+    foundNumber->setText(numberField->text());
+    nextMatchLines.remove(nextMatchLines.lookup(nameField->text()));
+}
+
+void TForm1::fillSensitiveChoice() {}
+
+void TForm1::RadioButton1Click() {
+    if (sensitiveCheck->isChecked()) {
+        fillSensitiveChoice();
+        return;
+    }
+    numberSearchField->hide();
+    clearContactAndSearchFields();
+    searchField->setMaxLength(32767);  // no limit
+    searchField->setFocus();
+}
+
+void TForm1::RadioButton2Click() {
+    if (sensitiveCheck->isChecked()) {
+        fillSensitiveChoice();
+        return;
+    }
+    numberSearchField->show();
+    numberSearchField->raise();
+    clearContactAndSearchFields();
+    searchField->setMaxLength(11);
+    numberSearchField->setFocus();
 }

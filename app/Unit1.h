@@ -28,8 +28,6 @@ public:
     StringList nameIndex{true};      // the name line of every contact, sorted
     StringList groupNames{{"@Kayıtlar@", "@Kayıtlar@"}};  // the group list file
     StringList nextMatchLines;       // the lines after the contact last shown
-    StringList tailLines;            // scratch lists of the save
-    StringList headLines;
 
     // The widgets other windows read and write.
     QComboBox* groupSelector;
@@ -82,16 +80,43 @@ public:
     // Turns the sensitive search off and on again, so it lays itself out anew.
     void recheckSensitive();
 
+    // Saves the contact of the three fields in name order; false when it was
+    // refused and nothing was stored.
+    bool saveContact();
+    // The number line of the contact whose number is t: the first line equal
+    // to t that stands where a contact's number stands; -1 if none.
+    int lookupNumberLine(const QString& t) const;
+    // The text of a line, or "" for an index outside RecordLines.
+    QString lineOrEmpty(int i) const;
+    // The confirmed delete of the contact with that number.
+    void deleteConfirmed(const QString& number);
+
 public slots:
     void FormCreate();
     void Timer1Timer();
     void combobox1Change();
     void k1Click();
+    void BitBtn1Click();   // "Kaydet"
+    void bb1Click();       // Enter in NumberField
+    void BitBtn2Click();   // "Düzelt"
+    void BitBtn4Click();   // "Sil"
+    void BitBtn3Click();   // "Ekranı Temizle"
+    void BitBtn6Click();   // "Ara"
+    void Edit4KeyPress();  // Enter in SearchField
+    void bb2Click();       // Enter in NumberSearchField
+    void BitBtn7Click();   // "Sonraki"
+    void RadioButton1Click();  // "İsme Göre Ara" became checked
+    void RadioButton2Click();  // "Cep Noya Göre Ara" became checked
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class Entry { SearchButton, SearchFieldEnter, NumberSearchEnter };
+    void lookUp(Entry entry);
+    void rebuildNextMatchLines();
+    // The sensitive search's part in the mode buttons: refills its list.
+    void fillSensitiveChoice();
     void buildWidgets();
     void buildMenus();
     void buildTabOrder();

@@ -1,7 +1,75 @@
 #include "onay.h"
 
+#include "Unit1.h"
+#include "forms.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, 19);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setTextFormat(Qt::PlainText);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, QColor(255, 251, 240));
+    p.setColor(QPalette::WindowText, Qt::red);
+    l->setPalette(p);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+}  // namespace
+
 TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Silme Onay?"));
+    // no system menu and no close box: only the two buttons leave it
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(248, 162);
+
+    auto* question = new QLabel(QStringLiteral("Aşağıdaki bilgilerin silinmesini  istiyormusu nuz?"), this);
+    question->setGeometry(4, 6, 240, 17);
+    question->setAlignment(Qt::AlignCenter);
+
+    const QStringList captions = {QStringLiteral("İsim:"), QStringLiteral("Soyad:"), QStringLiteral("Cep No:")};
+    QLabel** values[] = {&nameValue, &surnameValue, &numberValue};
+    for (int r = 0; r < 3; ++r) {
+        sunken(this, captions[r], 8, 30 + 23 * r, 58);
+        *values[r] = sunken(this, QStringLiteral(" "), 70, 30 + 23 * r, 170);
+    }
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Evet"), this);
+    BitBtn1->setGeometry(36, 104, 80, 27);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("&Hayır"), this);
+    BitBtn2->setGeometry(132, 104, 80, 27);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
+
+    auto* status = new QStatusBar(this);
+    status->setGeometry(0, 143, 248, 19);
+    status->setSizeGripEnabled(false);
 }
+
+void TForm11::showContact(const QString& name, const QString& surname, const QString& number) {
+    nameValue->setText(name);
+    surnameValue->setText(surname);
+    numberValue->setText(number);
+}
+
+void TForm11::BitBtn1Click() {
+    // The window closes after its action, also when the action stopped with an error.
+    struct CloseWithYes {
+        QDialog* window;
+        ~CloseWithYes() { window->accept(); }
+    } closer{this};
+    Form1->deleteConfirmed(numberValue->text());
+}
+
+void TForm11::closeEvent(QCloseEvent* event) { event->ignore(); }
