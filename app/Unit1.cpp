@@ -568,11 +568,7 @@ void TForm1::BitBtn3Click() { clearContactAndSearchFields(); }
 
 void TForm1::rebuildNextMatchLines() {
     // From the contact NameField shows now: the lines after its first contact.
-    const int p = recordLines.lookup(nameField->text());
-    QList<QByteArray> lines;
-    const QList<QByteArray>& all = recordLines.lines();
-    for (int k = p + 3; k < all.size(); ++k) lines.append(all[k]);
-    nextMatchLines.assign(std::move(lines));
+    nextMatchLines.takeAfter(recordLines, recordLines.lookup(nameField->text()) + 3);
 }
 
 void TForm1::lookUp(Entry entry) {

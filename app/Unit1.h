@@ -27,7 +27,7 @@ public:
     StringList recordLines;          // the active group's file, line for line
     StringList nameIndex{true};      // the name line of every contact, sorted
     StringList groupNames{{"@Kayıtlar@", "@Kayıtlar@"}};  // the group list file
-    StringList nextMatchLines;       // the lines after the contact last shown
+    LineTail nextMatchLines;         // the lines after the contact last shown
 
     // The widgets other windows read and write.
     QComboBox* groupSelector;

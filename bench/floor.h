@@ -15,11 +15,15 @@ class FloorReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions the median stands for the figure.
         for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration) continue;
-            const std::string name = r.benchmark_name();
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if (r.run_type != Run::RT_Iteration && !median) continue;
+            const std::string name = r.run_name.str();
+            if (!median && medians_.count(name)) continue;
+            if (median) medians_[name] = true;
+            if (!times_.count(name)) order_.push_back(name);
             times_[name] = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
-            order_.push_back(name);
         }
     }
     void Finalize() override {
@@ -35,6 +39,7 @@ public:
 
 private:
     std::map<std::string, double> times_;  // seconds
+    std::map<std::string, bool> medians_;
     std::vector<std::string> order_;
 };
 

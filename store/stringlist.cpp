@@ -80,10 +80,10 @@ void StringList::save(const QString& path) const { textfile::writeLines(path, li
 void StringList::assign(QList<QByteArray> lines) {
     if (sorted_) {
         // Equal lines may stand in any order among themselves, so one stable
-        // sort gives what adding the lines one by one would give.
-        std::stable_sort(lines.begin(), lines.end(), [](const QByteArray& a, const QByteArray& b) {
-            return collation::less(a, b);
-        });
+        // sort gives what adding the lines one by one would give. A group is
+        // kept in name order, so its names mostly come sorted already.
+        const auto less = [](const QByteArray& a, const QByteArray& b) { return collation::less(a, b); };
+        if (!std::is_sorted(lines.begin(), lines.end(), less)) std::stable_sort(lines.begin(), lines.end(), less);
     }
     lines_ = std::move(lines);
 }
@@ -93,4 +93,29 @@ void rebuildNameIndex(const StringList& recordLines, StringList& nameIndex) {
     names.reserve((recordLines.count() + 2) / 3);
     for (int k = 0; 3 * k <= recordLines.count() - 1; ++k) names.append(recordLines.get(3 * k));
     nameIndex.assign(std::move(names));
+}
+
+void LineTail::takeAfter(const StringList& list, int first) {
+    all_ = list;  // shares the lines: no line is copied
+    first_ = std::min(std::max(first, 0), list.count());
+}
+
+const QByteArray& LineTail::get(int i) const {
+    if (i < 0 || i >= count()) throw StoreError::indexOutOfBounds(i);
+    return all_.get(first_ + i);
+}
+
+QString LineTail::text(int i) const { return codepage::decode(get(i)); }
+
+int LineTail::lookup(const QString& t) const {
+    const QByteArray key = codepage::encode(t);
+    if (key.isEmpty()) return -1;
+    const QList<QByteArray>& lines = all_.lines();
+    for (int i = first_; i < lines.size(); ++i)
+        if (collation::equal(lines[i], key)) return i - first_;
+    return -1;
+}
+
+void LineTail::remove(int i) {
+    if (i >= 0 && i < count()) all_.remove(first_ + i);
 }

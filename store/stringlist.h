@@ -67,3 +67,21 @@ private:
 // Rebuild NameIndex: empty it, then add the name line 3k of RecordLines for
 // every contact k (3k <= count - 1, so a trailing incomplete contact counts).
 void rebuildNameIndex(const StringList& recordLines, StringList& nameIndex);
+
+// The lines of a list from one line on, taken at one moment: later changes of
+// the list do not reach it. Indexes count from its own first line. Taking it
+// copies no line, so it costs the same for any length of list.
+class LineTail {
+public:
+    void takeAfter(const StringList& list, int first);
+    void clear() { takeAfter(StringList(), 0); }
+    int count() const { return all_.count() - first_; }
+    const QByteArray& get(int i) const;  // throws "List index out of bounds (i)"
+    QString text(int i) const;
+    int lookup(const QString& t) const;  // the first equal line, or -1
+    void remove(int i);                  // an index outside changes nothing
+
+private:
+    StringList all_;
+    int first_ = 0;
+};

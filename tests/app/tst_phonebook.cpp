@@ -281,6 +281,15 @@ private slots:
         QCOMPARE(file(), fileBytes({"0532", "Kaya", "0533", "Veli", "Er"}));
     }
 
+    void sonrakiStopsAtTheEndOfTheLinesLeft() {
+        start({"Ali", "A", "1", "Ali", "B"});
+        search("Ali");  // from an empty NameField: the lines from line 2 on
+        click(Form1->nextButton);
+        QCOMPARE(messages(), "List index out of bounds (3)");
+        QCOMPARE(Form1->surnameField->text(), "B");
+        QCOMPARE(Form1->nextMatchLines.count(), 3);  // nothing was deleted
+    }
+
     void eachEntryLooksUpItsOwnTextAndClearsItsOwnFields() {
         start({"Ali", "Kaya", "0532"});
         Form1->numberMode->setChecked(true);

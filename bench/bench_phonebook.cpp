@@ -1,0 +1,165 @@
+// The main window's actions on a full group (10,911 contacts): a save that
+// lands in the middle, an edit, a delete, a name search and a number search.
+// The writes run beside the store's atomic write of the same bytes, the
+// searches beside an exact equality scan of the same lines.
+
+#include "Unit1.h"
+#include "codepage.h"
+#include "datafolder.h"
+#include "datagen.h"
+#include "dialogs.h"
+#include "floor.h"
+#include "forms.h"
+#include "onay.h"
+#include "textfile.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+QString middleName() { return QStringLiteral("Kemal"); }
+
+// The contact k's number line in RecordLines.
+QString numberOf(int k) { return Form1->recordLines.text(3 * k + 2); }
+
+void writeFloor(benchmark::State& state) {
+    const QString path = Form1->activeGroupPath();
+    for (auto _ : state) textfile::writeLines(path, Form1->recordLines.lines());
+}
+
+void removeContactWithNumber(const QString& number) {
+    const int i = Form1->lookupNumberLine(number);
+    for (int n = 0; n < 3; ++n) Form1->recordLines.remove(i - 2);
+    Form1->rebuildNameIndex();
+}
+
+void SaveInTheMiddle(benchmark::State& state) {
+    int serial = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString number = QStringLiteral("0400%1").arg(++serial, 7, 10, QLatin1Char('0'));
+        Form1->nameField->setText(middleName());
+        Form1->surnameField->setText(QStringLiteral("Yeni"));
+        Form1->numberField->setText(number);
+        state.ResumeTiming();
+        Form1->BitBtn1Click();
+        state.PauseTiming();
+        removeContactWithNumber(number);
+        testhooks::messages().clear();
+        state.ResumeTiming();
+    }
+}
+
+void Edit(benchmark::State& state) {
+    const int k = Form1->recordLines.count() / 6;  // a contact in the middle
+    const QString number = numberOf(k);
+    const QString name = Form1->recordLines.text(3 * k);
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Form1->foundNumber->setText(number);
+        Form1->nameField->setText(name);
+        Form1->surnameField->setText((flip = !flip) ? QStringLiteral("Birinci") : QStringLiteral("İkinci"));
+        Form1->numberField->setText(number);
+        testhooks::messages().clear();
+        state.ResumeTiming();
+        Form1->BitBtn2Click();
+    }
+}
+
+void Delete(benchmark::State& state) {
+    const int k = Form1->recordLines.count() / 6;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QByteArray name = Form1->recordLines.get(3 * k);
+        const QByteArray surname = Form1->recordLines.get(3 * k + 1);
+        const QByteArray number = Form1->recordLines.get(3 * k + 2);
+        Form1->numberField->setText(QString::fromLatin1(number));
+        testhooks::onNextModal([](QDialog*) { Form11->BitBtn1->click(); });
+        state.ResumeTiming();
+        Form1->BitBtn4Click();
+        state.PauseTiming();
+        Form1->recordLines.insert(3 * k, number);
+        Form1->recordLines.insert(3 * k, surname);
+        Form1->recordLines.insert(3 * k, name);
+        Form1->rebuildNameIndex();
+        testhooks::messages().clear();
+        state.ResumeTiming();
+    }
+}
+
+void exactScanFloor(benchmark::State& state, const QByteArray& key) {
+    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    for (auto _ : state) {
+        int found = -1;
+        for (int i = 0; i < lines.size(); ++i)
+            if (lines[i] == key) {
+                found = i;
+                break;
+            }
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+// The last contact's name: the search runs over the whole group.
+QString lastName() { return Form1->recordLines.text(Form1->recordLines.count() - 3); }
+QString lastNumber() { return Form1->recordLines.text(Form1->recordLines.count() - 1); }
+
+void NameSearch(benchmark::State& state) {
+    Form1->nameMode->setChecked(true);
+    for (auto _ : state) {
+        Form1->nameField->clear();  // a search from empty fields copies the most lines
+        Form1->searchField->setText(lastName());
+        Form1->BitBtn6Click();
+    }
+}
+
+void NameSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage::encode(lastName())); }
+
+void NumberSearch(benchmark::State& state) {
+    Form1->numberMode->setChecked(true);
+    for (auto _ : state) {
+        Form1->nameField->clear();
+        Form1->numberSearchField->setText(lastNumber());
+        Form1->BitBtn6Click();
+    }
+    Form1->nameMode->setChecked(true);
+}
+
+void NumberSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage::encode(lastNumber())); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QApplication app(argc, argv);
+    datafolder::createFolder(datafolder::path());
+    datagen::group().save(datafolder::groupFilePath(datafolder::DefaultGroup));
+    StringList{"@Kayıtlar@", "@Kayıtlar@"}.save(datafolder::groupListPath());
+    testhooks::enable();  // message boxes record their text instead of waiting
+    createForms();
+
+    benchmark::Initialize(&argc, argv);
+    const auto us = benchmark::kMicrosecond;
+    benchmark::RegisterBenchmark("save, lands in the middle", SaveInTheMiddle)->Unit(us);
+    benchmark::RegisterBenchmark("save, lands in the middle/floor", writeFloor)->Unit(us);
+    benchmark::RegisterBenchmark("edit", Edit)->Unit(us);
+    benchmark::RegisterBenchmark("edit/floor", writeFloor)->Unit(us);
+    benchmark::RegisterBenchmark("delete", Delete)->Unit(us);
+    benchmark::RegisterBenchmark("delete/floor", writeFloor)->Unit(us);
+    benchmark::RegisterBenchmark("name search, the last contact", NameSearch)->Unit(us);
+    benchmark::RegisterBenchmark("name search, the last contact/floor", NameSearchFloor)->Unit(us);
+    benchmark::RegisterBenchmark("number search, the last contact", NumberSearch)->Unit(us);
+    benchmark::RegisterBenchmark("number search, the last contact/floor", NumberSearchFloor)->Unit(us);
+    FloorReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    destroyForms();
+    return 0;
+}
