@@ -72,6 +72,21 @@ void bold(QWidget* w) {
     w->setFont(f);
 }
 
+// An editable drop-down whose items the program sorts; typing neither
+// completes nor adds an item. Its hint names it.
+QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
+    auto* box = new QComboBox(parent);
+    box->setGeometry(place);
+    box->setEditable(true);
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setToolTip(hint);
+    name(box, hint);
+    bold(box);
+    guardText(box);
+    return box;
+}
+
 QIcon standardIcon(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
 
 // A button that shows a picture; its hint names it.
@@ -122,17 +137,9 @@ void TForm1::buildWidgets() {
     client->setFixedSize(301, 371);
     setCentralWidget(client);
 
-    groupSelector = new QComboBox(client);
-    groupSelector->setGeometry(8, 1, 137, 21);
-    groupSelector->setEditable(true);
-    groupSelector->setCompleter(nullptr);
-    groupSelector->setInsertPolicy(QComboBox::NoInsert);
-    groupSelector->setToolTip(QStringLiteral("Kullanılan Grubu Değiştir"));
-    name(groupSelector, QStringLiteral("Kullanılan Grubu Değiştir"));
+    groupSelector = dropDown(client, QRect(8, 1, 137, 21), QStringLiteral("Kullanılan Grubu Değiştir"));
     paint(groupSelector, QPalette::Base, Qt::blue);
     paint(groupSelector, QPalette::Text, Qt::white);
-    bold(groupSelector);
-    guardText(groupSelector);
     connect(groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
     connect(groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
 
@@ -189,16 +196,8 @@ void TForm1::buildWidgets() {
     paint(numberSearchField, QPalette::Base, Cream);
     name(numberSearchField, QStringLiteral("Aranacak Cep Tel"));
     numberSearchField->hide();
-    sensitiveChoice = new QComboBox(search);
-    sensitiveChoice->setGeometry(8, 96, 129, 21);
-    sensitiveChoice->setEditable(true);
-    sensitiveChoice->setCompleter(nullptr);
-    sensitiveChoice->setInsertPolicy(QComboBox::NoInsert);
-    sensitiveChoice->setToolTip(QStringLiteral("Hassas Arama"));
-    name(sensitiveChoice, QStringLiteral("Hassas Arama"));
-    bold(sensitiveChoice);
+    sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
     paint(sensitiveChoice, QPalette::Base, Cream);
-    guardText(sensitiveChoice);
     sensitiveChoice->hide();
     searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"),
                                  QStringLiteral("Ara"), 8, 128, 60, 33);
