@@ -111,6 +111,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildTabOrder();
     setFixedSize(sizeHint());  // a fixed border: the client area stays 301 × 371
+    sensitiveCheck->setFocus();  // the first stop of the Tab order
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

@@ -23,6 +23,12 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 export DISPLAY=$display HOME=$home QT_QPA_PLATFORM=xcb
+# A window manager, when there is one, draws the captions.
+if command -v twm >/dev/null; then
+  printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$home/.twmrc"
+  twm -f "$home/.twmrc" >/dev/null 2>&1 &
+  sleep 0.5
+fi
 if [ ! -e "$home/Telefika/Ayarlar.cnt" ]; then
   "$build/telefika" & first=$!
   sleep 2; xdotool key Return; sleep 1
