@@ -10,6 +10,7 @@
 #include "storeerror.h"
 #include "veriekle.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,4 +187,7 @@ void TForm6::FormClose() {
     Form1->rebuildNameIndex();
     Form1->groupNames.load(listPath);
     Form1->fillGroupSelector();
+    // Filling the items moves the selector's text to the first of them; it
+    // names the active group again.
+    Form1->groupSelector->setEditText(Form1->groupNames.text(0));
 }
