@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 
 using datafolder::DefaultGroup;
 
@@ -49,9 +50,12 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     const QStringList captions = {QStringLiteral("Yeni Grup Oluştur"), QStringLiteral("Grup Sil"),
                                   QStringLiteral("Grup İçeriğini Sil"), QStringLiteral("Veri Tabanı Ekle"),
                                   QStringLiteral("Çıkış")};
+    const QList<QStyle::StandardPixmap> pictures = {QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon,
+                                                     QStyle::SP_DialogResetButton, QStyle::SP_DialogOpenButton,
+                                                     QStyle::SP_DialogCloseButton};
     QList<QPushButton*> buttons;
     for (int i = 0; i < captions.size(); ++i) {
-        auto* b = new QPushButton(captions[i], Bevel1);
+        auto* b = new QPushButton(style()->standardIcon(pictures[i]), captions[i], Bevel1);
         b->setGeometry(6, 6 + 41 * i, 130, 35);
         b->setFlat(true);
         b->setAutoDefault(false);
@@ -72,6 +76,9 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setGeometry(0, 228, 336, 20);
     StatusBar1->setSizeGripEnabled(false);
+    auto* panel = new QLabel(StatusBar1);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->addWidget(panel, 1);
 }
 
 // The list is reloaded from the group list file when there is one; a missing

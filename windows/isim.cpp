@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
@@ -31,10 +32,10 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     name(Edit1, Label1->text());
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("Tamam"), this);
+    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     SpeedButton1->setGeometry(8, 54, 113, 27);
     SpeedButton1->setEnabled(false);
-    SpeedButton2 = new QPushButton(QStringLiteral("İptal"), this);
+    SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(129, 54, 113, 27);
     for (QPushButton* b : {SpeedButton1, SpeedButton2}) {
         b->setFlat(true);
@@ -47,6 +48,9 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setGeometry(0, 92, 250, 20);
     StatusBar1->setSizeGripEnabled(false);
+    auto* panel = new QLabel(StatusBar1);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->addWidget(panel, 1);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

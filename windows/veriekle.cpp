@@ -67,6 +67,9 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()
     DirectoryListBox1->setRootIsDecorated(false);
     DirectoryListBox1->setItemsExpandable(false);
     DirectoryListBox1->setIndentation(10);
+    DirectoryListBox1->setIconSize(QSize(16, 16));
+    // every folder on the way stays open: no branch arrows
+    DirectoryListBox1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
     folderLabel->setBuddy(DirectoryListBox1);
     name(DirectoryListBox1, QStringLiteral("Klasörler"));
     name(DirectoryListBox1->header(), QStringLiteral("Klasörler"));
@@ -79,6 +82,7 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()
     FileListBox1 = new QListWidget(this);
     FileListBox1->setGeometry(206, 24, 206, 202);
     FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1->setIconSize(QSize(16, 16));
     fileLabel->setBuddy(FileListBox1);
     name(FileListBox1, QStringLiteral("Dosyalar"));
     connect(FileListBox1, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 const QColor Cream(255, 251, 240);
@@ -41,9 +42,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     chosenGroupLabel->setFont(bold);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("Al"), this);
+    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
     SpeedButton1->setGeometry(196, 24, 96, 30);
-    SpeedButton2 = new QPushButton(QStringLiteral("İptal"), this);
+    SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(196, 60, 96, 30);
     for (QPushButton* b : {SpeedButton1, SpeedButton2}) {
         b->setFlat(true);
