@@ -80,26 +80,33 @@ private slots:
 
     void takingAFileIn_data() {
         QTest::addColumn<QString>("held");    // a file the DataFolder holds already
-        QTest::addColumn<bool>("fromDataFolder");
+        QTest::addColumn<QString>("picked");  // in the other folder, or with a / in the DataFolder
+        QTest::addColumn<bool>("listed");     // the group listed already, without its file
         QTest::addColumn<QString>("typed");   // in "Yeni İsim"
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("group");   // the group taken in, if any
-        QTest::newRow("from another folder") << "" << false << "" << "" << "Ev";
-        QTest::newRow("name taken") << "Ev" << false << "Ev2" << "İşlem Tamam" << "Ev2";
-        QTest::newRow("name taken in other case") << "EV" << false << "Ev2" << "İşlem Tamam" << "Ev2";
-        QTest::newRow("from the DataFolder") << "Ev" << true << "Kopya" << "İşlem Tamam" << "Kopya";
-        QTest::newRow("new name's file exists") << "Ev" << false << "@kayıtlar@"
+        QTest::newRow("from another folder") << "" << "Ev.vexo" << false << "" << "" << "Ev";
+        QTest::newRow("listed without its file") << "" << "Ev.vexo" << true << "" << "" << "Ev";
+        QTest::newRow("unusable file name") << "" << "z|b.vexo" << false << "" << UnusableGroupNameMessage << "";
+        QTest::newRow("name taken") << "Ev" << "Ev.vexo" << false << "Ev2" << "İşlem Tamam" << "Ev2";
+        QTest::newRow("name taken in other case") << "EV" << "Ev.vexo" << false << "Ev2" << "İşlem Tamam" << "Ev2";
+        QTest::newRow("from the DataFolder") << "Ev" << "/Ev.vexo" << false << "Kopya" << "İşlem Tamam" << "Kopya";
+        QTest::newRow("new name's file exists") << "Ev" << "Ev.vexo" << false << "@kayıtlar@"
                                                 << "Bu isimde başka bir grup bulunmaktadır!" << "";
-        QTest::newRow("new name unusable") << "Ev" << false << "../x" << UnusableGroupNameMessage << "";
+        QTest::newRow("new name unusable") << "Ev" << "Ev.vexo" << false << "../x" << UnusableGroupNameMessage << "";
     }
     void takingAFileIn() {
         QFETCH(QString, held);
-        QFETCH(bool, fromDataFolder);
+        QFETCH(QString, picked);
+        QFETCH(bool, listed);
         QFETCH(QString, typed);
         QFETCH(QString, message);
         QFETCH(QString, group);
         if (!held.isEmpty()) home->write(held + ".vexo", Held);
         start();
+        QFile(elsewhere + "/Ev.vexo").copy(elsewhere + "/z|b.vexo");
+        if (listed) home->write("Ayarlar.cnt", fileBytes({Default, Default, "Ev"}));
+        const bool fromDataFolder = picked.startsWith('/');
         const QByteArray source = fromDataFolder ? Held : Taken;
         inPicker([&] {
             if (fromDataFolder) Form13->setFolder(datafolder::path());
@@ -110,10 +117,10 @@ private slots:
                 QTest::mouseClick(Form14->BitBtn2, Qt::LeftButton);
                 QCOMPARE(Form14->isVisible(), group.isEmpty());  // a refused name may be typed anew
             });
-            doubleClickFile(held.isEmpty() ? "Ev.vexo" : fromDataFolder ? held + ".vexo" : "Ev.vexo");
+            doubleClickFile(fromDataFolder ? picked.mid(1) : picked);
             QCOMPARE(testhooks::modalWindows().contains("Yeni İsim"), !typed.isEmpty());
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
-            QCOMPARE(Form13->isVisible(), !typed.isEmpty());
+            QCOMPARE(Form13->isVisible(), !typed.isEmpty() || group.isEmpty());
             QCOMPARE(rows(Form6->groupListBox), group.isEmpty() ? QStringList{Default} : (QStringList{Default, group}));
         });
         QVERIFY(Form14->Edit1->text().isEmpty());
