@@ -61,18 +61,28 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setDeleteMode();
 }
 
+// The run of blanks in a question is where its line breaks: the label is as
+// wide as the text before the run, and centred in the window.
+void TForm9::setQuestion(const QString& question) {
+    const int run = question.indexOf(QStringLiteral("  "));
+    const QString firstLine = run < 0 ? question : question.left(run);
+    const int w = qMin(width() - 16, questionLabel->fontMetrics().horizontalAdvance(firstLine) + 6);
+    questionLabel->setGeometry((width() - w) / 2, 8, w, 34);
+    questionLabel->setText(question);
+}
+
 void TForm9::setDeleteMode() {
     BitBtn3->hide();
     BitBtn1->show();
     BitBtn1->setDefault(true);
-    questionLabel->setText(DeleteQuestion);
+    setQuestion(DeleteQuestion);
 }
 
 void TForm9::setEmptyMode() {
     BitBtn1->hide();
     BitBtn3->show();
     BitBtn3->setDefault(true);
-    questionLabel->setText(EmptyQuestion);
+    setQuestion(EmptyQuestion);
 }
 
 bool TForm9::isEmptyMode() const { return !BitBtn3->isHidden(); }

@@ -44,4 +44,5 @@ protected:
 
 private:
     void setDeleteMode();
+    void setQuestion(const QString& question);
 };
