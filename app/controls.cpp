@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "collation.h"
+#include "datafolder.h"
 #include "dialogs.h"
 
 #include <QComboBox>
@@ -127,3 +128,12 @@ int lookupItem(const QListWidget* list, const QString& text) {
 }
 
 void name(QWidget* control, const QString& accessibleName) { control->setAccessibleName(accessibleName); }
+
+const QString UnusableGroupNameMessage =
+    QStringLiteral("Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin.");
+
+bool acceptGroupName(const QString& group) {
+    if (datafolder::isPortableGroupName(group) && datafolder::namesGroupFile(group)) return true;
+    ShowMessage(UnusableGroupNameMessage);
+    return false;
+}

@@ -32,3 +32,10 @@ int lookupItem(const QListWidget* list, const QString& text);
 
 // The accessible name of a control, for screen readers.
 void name(QWidget* control, const QString& accessibleName);
+
+// A typed group name becomes a file name, so it must not lead outside the
+// DataFolder nor hold a character that a group file cannot carry on every
+// system it may travel to. An unusable name is refused with this message;
+// the function returns true when the name can be used.
+extern const QString UnusableGroupNameMessage;
+bool acceptGroupName(const QString& group);

@@ -77,4 +77,12 @@ bool renameFile(const QString& from, const QString& to) {
 
 bool deleteFile(const QString& path) { return !path.isEmpty() && QFile::remove(path); }
 
+bool sameBytes(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (a.isEmpty() || b.isEmpty() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    if (fa.size() != fb.size()) return false;
+    const QByteArray bytesA = fa.readAll(), bytesB = fb.readAll();
+    return fa.error() == QFileDevice::NoError && fb.error() == QFileDevice::NoError && bytesA == bytesB;
+}
+
 }  // namespace datafolder

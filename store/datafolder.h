@@ -49,4 +49,7 @@ constexpr int CAPACITY_LINES = 32735;
 constexpr int contactsHeld(int lineCount) { return lineCount / 3; }
 constexpr int remainingCapacity(int lineCount) { return (CAPACITY_LINES - lineCount) / 3; }
 
+// True when both files can be read and hold the same bytes.
+bool sameBytes(const QString& a, const QString& b);
+
 }  // namespace datafolder

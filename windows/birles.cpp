@@ -1,6 +1,136 @@
 #include "birles.h"
 
+#include "controls.h"
+#include "datafolder.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "grup.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using datafolder::DefaultGroup;
+
+namespace {
+
+const QString DeleteQuestion = QStringLiteral("Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?");
+const QString EmptyQuestion =
+    QStringLiteral("Aşağıdaki bilgilere sahip grubun içeriğini silmek      istiyor musunuz?");
+
+QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, 21);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setIndent(4);
+    return l;
+}
+
+}  // namespace
+
 TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Grup Silme Onay?"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(300, 150);
+
+    questionLabel = new QLabel(DeleteQuestion, this);
+    questionLabel->setGeometry(8, 8, 284, 34);
+    questionLabel->setAlignment(Qt::AlignCenter);
+    questionLabel->setWordWrap(true);
+
+    groupNameCaption = sunken(this, QStringLiteral("Grup Adı:"), 8, 50, 80);
+    groupNameValue = sunken(this, QString(), 92, 50, 200);
+    capacityCaption = sunken(this, QStringLiteral("Kapasite:"), 8, 76, 80);
+    capacityValue = sunken(this, QString(), 92, 76, 200);
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Evet"), this);
+    BitBtn1->setGeometry(56, 112, 90, 27);
+    name(BitBtn1, QStringLiteral("Evet"));
+    BitBtn3 = new QPushButton(QStringLiteral("&Evet"), this);
+    BitBtn3->setGeometry(BitBtn1->geometry());
+    name(BitBtn3, QStringLiteral("Evet"));
+    BitBtn2 = new QPushButton(QStringLiteral("&Hayır"), this);
+    BitBtn2->setGeometry(154, 112, 90, 27);
+    name(BitBtn2, QStringLiteral("Hayır"));
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm9::BitBtn3Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm9::BitBtn2Click);
+
+    setDeleteMode();
+}
+
+// The run of blanks in a question is where its line breaks: the label is as
+// wide as the text before the run, and centred in the window.
+void TForm9::setQuestion(const QString& question) {
+    const int run = question.indexOf(QStringLiteral("  "));
+    const QString firstLine = run < 0 ? question : question.left(run);
+    const int w = qMin(width() - 16, questionLabel->fontMetrics().horizontalAdvance(firstLine) + 6);
+    questionLabel->setGeometry((width() - w) / 2, 8, w, 34);
+    questionLabel->setText(question);
+}
+
+void TForm9::setDeleteMode() {
+    BitBtn3->hide();
+    BitBtn1->show();
+    BitBtn1->setDefault(true);
+    setQuestion(DeleteQuestion);
+}
+
+void TForm9::setEmptyMode() {
+    BitBtn1->hide();
+    BitBtn3->show();
+    BitBtn3->setDefault(true);
+    setQuestion(EmptyQuestion);
+}
+
+bool TForm9::isEmptyMode() const { return !BitBtn3->isHidden(); }
+
+void TForm9::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    (isEmptyMode() ? BitBtn3 : BitBtn1)->setFocus();
+}
+
+// Deleting: the file goes at once, the name leaves the group window's list.
+// A file that cannot be removed keeps its group.
+void TForm9::BitBtn1Click() {
+    QListWidgetItem* item = Form6->selectedGroup();
+    if (!item) {
+        close();
+        return;
+    }
+    const QString group = item->text();
+    const QString path = datafolder::groupFilePath(group);
+    if (!datafolder::deleteFile(path) && datafolder::exists(path)) {
+        ShowMessage(QStringLiteral("Grup dosyası silinemedi! Grup olduğu gibi kaldı."));
+        close();
+        return;
+    }
+    if (group == Form6->inUseField->text()) {
+        ShowMessage(QStringLiteral("Kullanılan Grup Kayıtlar Olarak Atandı!"));
+        Form6->inUseField->setText(DefaultGroup);
+    }
+    delete item;
+    close();
+}
+
+// Emptying: the group's file is written with no line at all.
+void TForm9::BitBtn3Click() {
+    QListWidgetItem* item = Form6->selectedGroup();
+    if (!item) {
+        close();
+        return;
+    }
+    confirmLines.clear();
+    confirmLines.save(datafolder::groupFilePath(item->text()));
+    ShowMessage(QStringLiteral("İşlem Tamamlandı!"));
+    close();
+}
+
+void TForm9::BitBtn2Click() { close(); }
+
+void TForm9::done(int result) {
+    setDeleteMode();
+    QDialog::done(result);
 }

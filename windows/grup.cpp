@@ -1,8 +1,200 @@
 #include "grup.h"
 
+#include "Unit1.h"
+#include "birles.h"
+#include "controls.h"
+#include "datafolder.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "isim.h"
+#include "storeerror.h"
+#include "veriekle.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+
+using datafolder::DefaultGroup;
+
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Rehber Grubu"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(336, 248);
+
+    groupListBox = new QListWidget(this);
+    groupListBox->setGeometry(8, 8, 170, 170);
+    groupListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    groupListBox->addItem(DefaultGroup);
+    name(groupListBox, QStringLiteral("Gruplar"));
+    // a double-click, or Enter on the keyboard
+    connect(groupListBox, &QListWidget::itemActivated, this, &TForm6::groupListBoxDblClick);
+
+    inUseLabel = new QLabel(QStringLiteral("Kullanılan Grup:"), this);
+    inUseLabel->move(8, 184);
+    inUseLabel->adjustSize();
+    inUseField = new QLineEdit(DefaultGroup, this);
+    inUseField->setGeometry(8, 200, 170, 21);
+    inUseField->setReadOnly(true);
+    inUseLabel->setBuddy(inUseField);
+    name(inUseField, inUseLabel->text());
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setGeometry(186, 8, 142, 213);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    const QStringList captions = {QStringLiteral("Yeni Grup Oluştur"), QStringLiteral("Grup Sil"),
+                                  QStringLiteral("Grup İçeriğini Sil"), QStringLiteral("Veri Tabanı Ekle"),
+                                  QStringLiteral("Çıkış")};
+    const QList<QStyle::StandardPixmap> pictures = {QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon,
+                                                     QStyle::SP_DialogResetButton, QStyle::SP_DialogOpenButton,
+                                                     QStyle::SP_DialogCloseButton};
+    QList<QPushButton*> buttons;
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = new QPushButton(style()->standardIcon(pictures[i]), captions[i], Bevel1);
+        b->setGeometry(6, 6 + 41 * i, 130, 35);
+        b->setFlat(true);
+        b->setAutoDefault(false);
+        name(b, captions[i]);
+        buttons << b;
+    }
+    SpeedButton1 = buttons[0];
+    SpeedButton2 = buttons[1];
+    SpeedButton3 = buttons[2];
+    SpeedButton4 = buttons[3];
+    SpeedButton5 = buttons[4];
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm6::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TForm6::SpeedButton2Click);
+    connect(SpeedButton3, &QPushButton::clicked, this, &TForm6::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &TForm6::SpeedButton4Click);
+    connect(SpeedButton5, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setGeometry(0, 228, 336, 20);
+    StatusBar1->setSizeGripEnabled(false);
+    auto* panel = new QLabel(StatusBar1);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->addWidget(panel, 1);
 }
 
-void TForm6::execute() {}
+// The list is reloaded from the group list file when there is one; a missing
+// file is written from the window's own copy.
+void TForm6::execute() {
+    const QString listPath = datafolder::groupListPath();
+    if (datafolder::exists(listPath)) {
+        groupListBox->clear();
+        groupListCopy.load(listPath);
+        for (int i = 1; i < groupListCopy.count(); ++i) {
+            addSorted(groupListBox, groupListCopy.text(i));
+            inUseField->setText(groupListCopy.text(0));
+        }
+    } else {
+        ShowMessage(QStringLiteral("Ayarlar Bölümü İlk Kez Çalıştırılıyor!"));
+        groupListCopy.save(listPath);
+    }
+    execModal(this);
+}
+
+QListWidgetItem* TForm6::selectedGroup() const {
+    const QList<QListWidgetItem*> selected = groupListBox->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+void TForm6::SpeedButton1Click() {
+    Form7->Edit1->clear();
+    execModal(Form7);
+}
+
+void TForm6::SpeedButton2Click() { confirmSelected(false); }
+
+void TForm6::SpeedButton3Click() { confirmSelected(true); }
+
+void TForm6::SpeedButton4Click() { execModal(Form13); }
+
+void TForm6::SpeedButton5Click() { close(); }
+
+// Deleting or emptying: the confirmation window shows the selected group and
+// its size. A listed group without a file leaves the list, and the default
+// group becomes the current one at once.
+void TForm6::confirmSelected(bool emptying) {
+    QListWidgetItem* item = selectedGroup();
+    if (!item) {
+        ShowMessage(QStringLiteral("Kaydı silinecek grup üzerine tıklayıp işleme daha sonra devam edin!"));
+        return;
+    }
+    const QString group = item->text();
+    if (!emptying && group == DefaultGroup) {
+        ShowMessage(QStringLiteral("Bu Grup Kaldırılamaz!"));
+        return;
+    }
+    const QString path = datafolder::groupFilePath(group);
+    if (datafolder::exists(path)) {
+        Form9->confirmLines.load(path);
+        Form9->groupNameValue->setText(group);
+        Form9->capacityValue->setText(QString::number(datafolder::contactsHeld(Form9->confirmLines.count())) +
+                                      QStringLiteral(" kişi"));
+        if (emptying) Form9->setEmptyMode();
+        execModal(Form9);
+    } else {
+        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
+        delete item;
+        Form1->recordLines.load(datafolder::groupFilePath(DefaultGroup));
+        Form1->groupNames.replace(0, DefaultGroup);
+        Form1->setStatusGroup(DefaultGroup);
+        inUseField->setText(DefaultGroup);
+    }
+}
+
+void TForm6::groupListBoxDblClick(QListWidgetItem* item) {
+    if (!item || !item->isSelected()) return;  // nothing chosen: ignored
+    inUseField->setText(item->text());
+    close();
+}
+
+void TForm6::done(int result) {
+    // A file error stops the closing steps where it happens; the window
+    // closes all the same, so a failing disk cannot hold the user in it.
+    try {
+        FormClose();
+    } catch (const StoreError& e) {
+        ShowError(e.message());
+    }
+    QDialog::done(result);
+}
+
+void TForm6::FormClose() {
+    groupListCopy.clear();
+    groupListCopy.add(inUseField->text());
+
+    const QString inUse = inUseField->text();
+    const QString inUsePath = datafolder::groupFilePath(inUse);
+    if (datafolder::exists(inUsePath)) {
+        Form1->recordLines.load(inUsePath);
+        Form1->groupNames.replace(0, inUse);
+        Form1->setStatusGroup(inUse);
+    } else {
+        delete groupListBox->takeItem(lookupItem(groupListBox, inUse));
+        ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
+        Form1->recordLines.load(datafolder::groupFilePath(DefaultGroup));
+        Form1->groupNames.replace(0, DefaultGroup);
+        Form1->setStatusGroup(DefaultGroup);
+        inUseField->setText(DefaultGroup);
+    }
+
+    for (int i = 0; i < groupListBox->count(); ++i) groupListCopy.add(groupListBox->item(i)->text());
+    groupListCopy.replace(0, inUseField->text());
+    const QString listPath = datafolder::groupListPath();
+    groupListCopy.save(listPath);
+
+    Form1->clearContactAndSearchFields();
+    Form1->rebuildNameIndex();
+    Form1->groupNames.load(listPath);
+    Form1->fillGroupSelector();
+    // Filling the items moves the selector's text to the first of them; it
+    // names the active group again.
+    Form1->groupSelector->setEditText(Form1->groupNames.text(0));
+}

@@ -1,10 +1,34 @@
 #pragma once
-// The name window of a new group.
+// The name window of a new group: the typed name becomes an empty group file
+// and a line of the group window's list.
 
 #include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QTimer;
 
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLineEdit* Edit1;           // the new group's name, at most 16 characters
+    QPushButton* SpeedButton1;  // Tamam
+    QPushButton* SpeedButton2;  // İptal
+    QStatusBar* StatusBar1;
+    QTimer* Timer1;             // enables "Tamam" while the edit holds text
+
+public slots:
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void Edit1KeyPress();
+    void Timer1Timer();
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

@@ -1,6 +1,190 @@
 #include "veriekle.h"
 
-TForm13::TForm13(QWidget* parent) : QDialog(parent) {
+#include "collation.h"
+#include "controls.h"
+#include "datafolder.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "grup.h"
+#include "yeniisim.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+const QString CopyFailedMessage =
+    QStringLiteral("Dosya Telefika Klasörüne kopyalanamadı! Seçilen dosya okunamadı ya da yazılamadı.");
+
+namespace {
+
+QStringList sortedNames(QStringList names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return collation::compareText(a, b) < 0; });
+    return names;
+}
+
+// The folders from the root down to the folder itself.
+QStringList folderChain(const QString& folder) {
+    QStringList chain;
+    QDir dir(folder);
+    do chain.prepend(dir.absolutePath());
+    while (dir.cdUp());
+    return chain;
+}
+
+QString rootCaption(const QString& root) { return QDir::toNativeSeparators(root).toUpper(); }
+
+}  // namespace
+
+TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Veri Tabanı Dosyası Seçin"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(420, 268);
+
+    driveLabel = new QLabel(QStringLiteral("Sürücü:"), this);
+    driveLabel->move(8, 8);
+    driveLabel->adjustSize();
+    DriveComboBox1 = new QComboBox(this);
+    DriveComboBox1->setGeometry(8, 24, 190, 21);
+    driveLabel->setBuddy(DriveComboBox1);
+    name(DriveComboBox1, QStringLiteral("Sürücü"));
+    connect(DriveComboBox1, &QComboBox::activated, this, &TForm13::DriveComboBox1Change);
+
+    folderLabel = new QLabel(QStringLiteral("Klasörler:"), this);
+    folderLabel->move(8, 52);
+    folderLabel->adjustSize();
+    DirectoryListBox1 = new QTreeWidget(this);
+    DirectoryListBox1->setGeometry(8, 68, 190, 158);
+    DirectoryListBox1->setHeaderHidden(true);
+    DirectoryListBox1->setRootIsDecorated(false);
+    DirectoryListBox1->setItemsExpandable(false);
+    DirectoryListBox1->setIndentation(10);
+    DirectoryListBox1->setIconSize(QSize(16, 16));
+    // every folder on the way stays open: no branch arrows
+    DirectoryListBox1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
+    folderLabel->setBuddy(DirectoryListBox1);
+    name(DirectoryListBox1, QStringLiteral("Klasörler"));
+    name(DirectoryListBox1->header(), QStringLiteral("Klasörler"));
+    // a double-click, or Enter, opens a folder
+    connect(DirectoryListBox1, &QTreeWidget::itemActivated, this, &TForm13::DirectoryListBox1Change);
+
+    fileLabel = new QLabel(QStringLiteral("Dosyalar (*.vexo):"), this);
+    fileLabel->move(206, 8);
+    fileLabel->adjustSize();
+    FileListBox1 = new QListWidget(this);
+    FileListBox1->setGeometry(206, 24, 206, 202);
+    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1->setIconSize(QSize(16, 16));
+    fileLabel->setBuddy(FileListBox1);
+    name(FileListBox1, QStringLiteral("Dosyalar"));
+    connect(FileListBox1, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    BitBtn1->setGeometry(322, 234, 90, 27);
+    BitBtn1->setAutoDefault(false);
+    name(BitBtn1, QStringLiteral("İptal"));
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+
+    fillDrives();
+    fillFolders();
+}
+
+QString TForm13::pickedPath() const { return QDir(folder_).filePath(pickedFile); }
+
+void TForm13::fillDrives() {
+    DriveComboBox1->clear();
+    const QString root = folderChain(folder_).constFirst();
+    for (const QFileInfo& drive : QDir::drives()) {
+        const QString path = drive.absoluteFilePath();
+        DriveComboBox1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), rootCaption(path), path);
+        if (QDir(path) == QDir(root)) DriveComboBox1->setCurrentIndex(DriveComboBox1->count() - 1);
+    }
+}
+
+void TForm13::fillFolders() {
+    DirectoryListBox1->clear();
+    QTreeWidgetItem* parent = nullptr;
+    const QStringList chain = folderChain(folder_);
+    for (int i = 0; i < chain.size(); ++i) {
+        const QString caption = i == 0 ? rootCaption(chain[i]) : QDir(chain[i]).dirName();
+        auto* item = parent ? new QTreeWidgetItem(parent, {caption}) : new QTreeWidgetItem(DirectoryListBox1, {caption});
+        item->setData(0, Qt::UserRole, chain[i]);
+        item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
+        parent = item;
+    }
+    const QDir dir(folder_);
+    for (const QString& sub : sortedNames(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))) {
+        auto* item = new QTreeWidgetItem(parent, {sub});
+        item->setData(0, Qt::UserRole, dir.filePath(sub));
+        item->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+    }
+    DirectoryListBox1->expandAll();
+    DirectoryListBox1->setCurrentItem(parent);
+    DirectoryListBox1->scrollToItem(parent);
+}
+
+void TForm13::readFiles() {
+    FileListBox1->clear();
+    const QStringList files = QDir(folder_).entryList({QStringLiteral("*.vexo")}, QDir::Files);
+    for (const QString& f : sortedNames(files))
+        new QListWidgetItem(style()->standardIcon(QStyle::SP_FileIcon), f, FileListBox1);
+    filesRead_ = true;
+}
+
+void TForm13::setFolder(const QString& path) {
+    const QDir dir(path);
+    if (path.isEmpty() || !dir.exists()) return;
+    folder_ = dir.absolutePath();
+    QDir::setCurrent(folder_);
+    fillDrives();
+    fillFolders();
+    readFiles();
+}
+
+void TForm13::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!filesRead_) readFiles();
+}
+
+void TForm13::DriveComboBox1Change(int index) { setFolder(DriveComboBox1->itemData(index).toString()); }
+
+void TForm13::DirectoryListBox1Change(QTreeWidgetItem* item) {
+    if (item) setFolder(item->data(0, Qt::UserRole).toString());
+}
+
+// Taking a file in: a name the DataFolder holds already, in any letter case,
+// is asked for anew in the rename window; otherwise the file is copied under
+// its own name and its group listed.
+void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
+    if (!item || !item->isSelected()) return;  // nothing picked: ignored
+    pickedFile = item->text();
+    pickedGroup = pickedFile.left(pickedFile.size() - datafolder::GroupExtension.size());
+    const QString target = datafolder::path() + pickedFile;
+    if (datafolder::exists(target) || datafolder::exists(datafolder::groupFilePath(pickedGroup))) {
+        execModal(Form14);
+        return;
+    }
+    if (!acceptGroupName(pickedGroup)) return;
+    if (!datafolder::copyFile(pickedPath(), target)) {
+        ShowMessage(CopyFailedMessage);
+        return;
+    }
+    if (lookupItem(Form6->groupListBox, pickedGroup) < 0) addSorted(Form6->groupListBox, pickedGroup);
+    close();
+}
+
+void TForm13::BitBtn1Click() { close(); }
+
+void TForm13::done(int result) {
+    pickedFile.clear();
+    pickedGroup.clear();
+    QDialog::done(result);
 }

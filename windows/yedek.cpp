@@ -1,8 +1,108 @@
 #include "yedek.h"
 
+#include "controls.h"
+#include "datafolder.h"
+#include "dialogs.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+const QColor Cream(255, 251, 240);
+}
+
 TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Yedek Al"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(300, 212);
+
+    Label1 = new QLabel(QStringLiteral("Yedeklenecek Veri Tabanı:"), this);
+    Label1->move(8, 8);
+    Label1->adjustSize();
+    ListBox1 = new QListWidget(this);
+    ListBox1->setGeometry(8, 24, 180, 150);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
+    QPalette cream = ListBox1->palette();
+    cream.setColor(QPalette::Base, Cream);
+    ListBox1->setPalette(cream);
+    ListBox1->addItem(datafolder::DefaultGroup);
+    Label1->setBuddy(ListBox1);
+    name(ListBox1, Label1->text());
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
+
+    chosenGroupLabel = new QLabel(this);
+    chosenGroupLabel->setGeometry(8, 182, 180, 21);
+    chosenGroupLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    chosenGroupLabel->setIndent(4);
+    QFont bold = chosenGroupLabel->font();
+    bold.setBold(true);
+    chosenGroupLabel->setFont(bold);
+
+    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
+    SpeedButton1->setGeometry(196, 24, 96, 30);
+    SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    SpeedButton2->setGeometry(196, 60, 96, 30);
+    for (QPushButton* b : {SpeedButton1, SpeedButton2}) {
+        b->setFlat(true);
+        b->setAutoDefault(false);
+        name(b, b->text());
+    }
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TForm17::SpeedButton2Click);
 }
 
-void TForm17::execute() {}
+// The list is reloaded from the group list file when there is one; a missing
+// file is written from the window's own copy.
+void TForm17::execute() {
+    const QString listPath = datafolder::groupListPath();
+    if (datafolder::exists(listPath)) {
+        ListBox1->clear();
+        groupListCopy.load(listPath);
+        for (int i = 1; i < groupListCopy.count(); ++i) addSorted(ListBox1, groupListCopy.text(i));
+    } else {
+        ShowMessage(QStringLiteral("Ayarlar Bölümü İlk Kez Çalıştırılıyor!"));
+        groupListCopy.save(listPath);
+    }
+    execModal(this);
+}
+
+void TForm17::ListBox1Click() {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (!selected.isEmpty()) chosenGroupLabel->setText(selected.constFirst()->text());
+}
+
+// The backup: the chosen group's file copied to the chosen name with ".vexo"
+// appended. Success is reported only when the copy holds the group file's
+// bytes exactly.
+void TForm17::SpeedButton1Click() {
+    const QString group = chosenGroupLabel->text();
+    if (group.isEmpty()) {
+        ShowMessage(QStringLiteral("Kaydını almak istediğiniz grup üzerine tıklayın!"));
+        return;
+    }
+    const QString chosen = askSaveFileName(this, QStringLiteral("Rehber Dosyaları"), QStringLiteral("*.vexo"));
+    if (chosen.isEmpty()) return;
+    const QString target = chosen + datafolder::GroupExtension;
+    const QString source = datafolder::groupFilePath(group);
+    if (!datafolder::exists(source)) {
+        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
+        return;
+    }
+    if (!datafolder::copyFile(source, target) || !datafolder::sameBytes(source, target)) {
+        ShowMessage(QStringLiteral("Yedek alınamadı! Seçilen yere yazılamadı."));
+        return;
+    }
+    ShowMessage(QStringLiteral("Yedeğiniz Başarıyla Alındı!"));
+}
+
+void TForm17::SpeedButton2Click() { close(); }
+
+void TForm17::done(int result) {
+    ListBox1->clearSelection();
+    chosenGroupLabel->clear();
+    QDialog::done(result);
+}

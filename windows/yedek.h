@@ -1,13 +1,34 @@
 #pragma once
-// The backup window.
+// The backup window: a group's file copied, byte for byte, to a place and
+// name the user chooses.
+
+#include "stringlist.h"
 
 #include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 class TForm17 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm17(QWidget* parent = nullptr);
 
+    QLabel* Label1;
+    QListWidget* ListBox1;      // the group names, sorted
+    QLabel* chosenGroupLabel;   // the group last chosen in the list
+    QPushButton* SpeedButton1;  // Al
+    QPushButton* SpeedButton2;  // İptal
+    // The group list file: line 0 the active group, then the group names.
+    StringList groupListCopy{{"@Kayıtlar@", "@Kayıtlar@"}};
+
     // Opened from the main window's menu.
     void execute();
+
+public slots:
+    void ListBox1Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void done(int result) override;
 };

@@ -1,0 +1,145 @@
+// The backup of a group, and a backup taken in again in place of its group.
+
+#include "Unit1.h"
+#include "birles.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "grup.h"
+#include "testenv.h"
+#include "veriekle.h"
+#include "yedek.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+const QString Default = QStringLiteral("@Kayıtlar@");
+const QByteArray Contacts =
+    fileBytes({"Çağlar", "Işıkoğlu", "05321234567", "ismail", "Şen", "", "Ümit", "Ağaoğlu", "05449876543"});
+
+void clickRow(QListWidget* list, const QString& text, bool twice = false) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The backup window from the menu, handed to the actions.
+void inBackupWindow(const std::function<void()>& actions) {
+    testhooks::onNextModal([=](QDialog*) { actions(); });
+    Form1->Yedek1->trigger();
+}
+}  // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+    std::unique_ptr<FreshHome> home;
+    QString elsewhere;
+
+    void start() {
+        home->write("Ayarlar.cnt", fileBytes({Default, Default, "Ev", "Yok"}));
+        home->write("@Kayıtlar@.vexo", QByteArray());
+        home->write("Ev.vexo", Contacts);
+        elsewhere = home->path() + "/Yedekler";
+        QVERIFY(QDir().mkpath(elsewhere));
+        createForms();
+        testhooks::messages().clear();
+    }
+
+private slots:
+    void init() { home = std::make_unique<FreshHome>(); }
+    void cleanup() {
+        destroyForms();
+        home.reset();
+    }
+
+    void backingUp_data() {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("typed");    // in the save dialog, within the backup folder; empty: cancelled
+        QTest::addColumn<QString>("written");  // the file expected there
+        QTest::addColumn<QString>("message");
+        const QString done = "Yedeğiniz Başarıyla Alındı!";
+        QTest::newRow("typed yedek") << "Ev" << "yedek" << "yedek.vexo" << done;
+        QTest::newRow("typed with the extension") << "Ev" << "yedek.vexo" << "yedek.vexo.vexo" << done;
+        QTest::newRow("over an older backup") << "Ev" << "eski" << "eski.vexo" << done;
+        QTest::newRow("cancelled") << "Ev" << "" << "" << "";
+        QTest::newRow("group file missing") << "Yok" << "yedek" << "" << "Grup Dosyası Bulunamıyor";
+        QTest::newRow("folder missing") << "Ev" << "yok/yedek" << "" << "Yedek alınamadı! Seçilen yere yazılamadı.";
+    }
+    void backingUp() {
+        QFETCH(QString, group);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        start();
+        QFile older(elsewhere + "/eski.vexo");
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older backup, longer than the group\r\n") > 0);
+        older.close();
+        inBackupWindow([&] {
+            clickRow(Form17->ListBox1, group);
+            QCOMPARE(Form17->chosenGroupLabel->text(), group);
+            testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : elsewhere + "/" + typed);
+            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
+            QVERIFY(Form17->isVisible());
+        });
+        QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QStringList expected = {"eski.vexo"};
+        if (!written.isEmpty() && written != "eski.vexo") expected << written;
+        QCOMPARE(QDir(elsewhere).entryList(QDir::Files), expected);
+        if (!written.isEmpty()) {
+            QFile copy(elsewhere + "/" + written);
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll(), Contacts);
+        }
+        QCOMPARE(home->read("Ev.vexo"), Contacts);
+    }
+
+    void alAsksForAGroupUntilOneIsChosen() {
+        start();
+        inBackupWindow([&] {
+            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
+            clickRow(Form17->ListBox1, "Ev");
+        });
+        inBackupWindow([&] { QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton); });
+        const QString ask = "Kaydını almak istediğiniz grup üzerine tıklayın!";
+        QCOMPARE(testhooks::messages(), (QStringList{ask, ask}));
+    }
+
+    // Back a group up, delete it, take the backup in under the old name: every
+    // contact is back, byte for byte.
+    void aBackupTakenInRestoresItsGroup() {
+        start();
+        inBackupWindow([&] {
+            clickRow(Form17->ListBox1, "Ev");
+            testhooks::setNextSaveFileName(elsewhere + "/Ev");
+            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
+        });
+        testhooks::onNextModal([&](QDialog*) {
+            testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->BitBtn1, Qt::LeftButton); });
+            clickRow(Form6->groupListBox, "Ev");
+            QTest::mouseClick(Form6->SpeedButton2, Qt::LeftButton);
+        });
+        Form1->Gruplemleri1->trigger();
+        QVERIFY(!home->has("Ev.vexo"));
+        testhooks::onNextModal([&](QDialog*) {
+            testhooks::onNextModal([&](QDialog*) {
+                Form13->setFolder(elsewhere);
+                clickRow(Form13->FileListBox1, "Ev.vexo", true);
+            });
+            QTest::mouseClick(Form6->SpeedButton4, Qt::LeftButton);
+            clickRow(Form6->groupListBox, "Ev", true);  // the group in use
+        });
+        Form1->Gruplemleri1->trigger();
+        QCOMPARE(testhooks::messages(), QStringList{"Yedeğiniz Başarıyla Alındı!"});
+        QCOMPARE(home->read("Ev.vexo"), Contacts);
+        QCOMPARE(fileBytes(texts(Form1->recordLines)), Contacts);
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Çağlar", "ismail", "Ümit"}));
+        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Ev", Default, "Ev", "Yok"}));
+    }
+};
+
+TELEFIKA_TEST_MAIN(TestBackup)
+#include "tst_yedek.moc"
