@@ -319,8 +319,10 @@ void TForm1::clearContactAndSearchFields() {
 
 void TForm1::fillGroupSelector() {
     groupSelector->clear();
-    groupSelector->setEditText(groupNames.text(0));
+    const QString active = groupNames.text(0);
     for (int i = 1; i < groupNames.count(); ++i) addSorted(groupSelector, groupNames.text(i));
+    // the first item added would have taken the text's place
+    groupSelector->setEditText(active);
 }
 
 void TForm1::recheckSensitive() {

@@ -194,7 +194,4 @@ void TForm6::FormClose() {
     Form1->rebuildNameIndex();
     Form1->groupNames.load(listPath);
     Form1->fillGroupSelector();
-    // Filling the items moves the selector's text to the first of them; it
-    // names the active group again.
-    Form1->groupSelector->setEditText(Form1->groupNames.text(0));
 }

@@ -95,6 +95,16 @@ private slots:
         QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt"}));
     }
 
+    void theSelectorNamesTheActiveGroupAmongItsItems() {
+        home->write("Ayarlar.cnt", fileBytes({"Ev", "@Kayıtlar@", "Ev", "Aile"}));
+        home->write("@Kayıtlar@.vexo", QByteArray());
+        home->write("Ev.vexo", fileBytes({"Ali", "", "1"}));
+        start();
+        QCOMPARE(Form1->groupSelector->currentText(), "Ev");
+        QCOMPARE(selectorItems(), "@Kayıtlar@|Aile|Ev");
+        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
+    }
+
     void firstStartKeepsTheContactsOfTheDefaultGroup() {
         // Only the group list was removed: the default group's contacts stay.
         const QByteArray contacts = fileBytes({"Ali", "Kaya", "05321234567"});
