@@ -4,7 +4,10 @@
 #include "storeerror.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <new>
 
@@ -31,4 +34,10 @@ void applyLook(QApplication& app) {
                       QStringLiteral("DejaVu Sans")});
     font.setPixelSize(11);
     app.setFont(font);
+    // The toolkit's own texts (the file dialog's buttons, "Tamam") in Turkish.
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    auto* toolkitTexts = new QTranslator(&app);
+    if (toolkitTexts->load(QLocale(QLocale::Turkish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(toolkitTexts);
 }

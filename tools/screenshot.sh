@@ -25,7 +25,7 @@ sleep 1
 export DISPLAY=$display HOME=$home QT_QPA_PLATFORM=xcb
 # A window manager, when there is one, draws the captions.
 if command -v twm >/dev/null; then
-  printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\n' >"$home/.twmrc"
+  printf 'RandomPlacement\nUsePPosition "on"\nNoGrabServer\nDecorateTransients\n' >"$home/.twmrc"
   twm -f "$home/.twmrc" >/dev/null 2>&1 &
   sleep 0.5
 fi
