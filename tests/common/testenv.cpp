@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QtTest>
 
 FreshHome::FreshHome() : oldHome_(qgetenv("HOME")) {
@@ -61,4 +62,18 @@ void typeText(QWidget* widget, const QString& text) {
         else key = Qt::Key(c.toUpper().unicode());
         QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
     }
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+void clickRow(QListWidget* list, const QString& text, bool twice) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }

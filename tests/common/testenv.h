@@ -51,3 +51,9 @@ class QWidget;
 // Types a text key by key as a user does, Turkish letters included (which
 // QTest::keyClicks cannot type: it takes Latin-1 only).
 void typeText(QWidget* widget, const QString& text);
+
+class QListWidget;
+// The texts of a list's rows.
+QStringList rows(const QListWidget* list);
+// Clicks the row of that text, or double-clicks it.
+void clickRow(QListWidget* list, const QString& text, bool twice = false);

@@ -20,20 +20,6 @@ namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray Seven = fileBytes({"Zeki", "a", "1", "Ali", "b", "2", "Mert"});
 
-QStringList rows(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
-
-void clickRow(QListWidget* list, const QString& text, bool twice = false) {
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    const QPoint at = list->visualItemRect(found.first()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
 // Opens the group window from the menu and acts in it; a window still open
 // afterwards is closed as by its close box.
 void inGroupWindow(const std::function<void()>& actions) {

@@ -22,12 +22,6 @@ const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray Taken = fileBytes({"Şule", "Öztürk", "05321112233"});
 const QByteArray Held = fileBytes({"Eski", "", "1"});
 
-QStringList rows(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
-
 void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
     QVERIFY(index.isValid());
     const QPoint at = view->visualRect(index).center();

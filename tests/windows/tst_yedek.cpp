@@ -19,14 +19,6 @@ const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray Contacts =
     fileBytes({"Çağlar", "Işıkoğlu", "05321234567", "ismail", "Şen", "", "Ümit", "Ağaoğlu", "05449876543"});
 
-void clickRow(QListWidget* list, const QString& text, bool twice = false) {
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    const QPoint at = list->visualItemRect(found.first()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
 // The backup window from the menu, handed to the actions.
 void inBackupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
