@@ -448,49 +448,24 @@ bool TForm1::saveContact() {
     const QByteArray surname = codepage::encode(surnameField->text());
     const QByteArray number = codepage::encode(numberField->text());
     const QString target = activeGroupPath();
-    const QString done = QStringLiteral("Kayıt işlemi tamamlandı!!");
-
-    if (recordLines.count() == 1) {
-        // a lone line: the contact goes after it
-        nameIndex.add(name);
-        for (const QByteArray& l : {name, surname, number}) recordLines.add(l);
-        nameField->clear();
-        surnameField->clear();
-        numberField->clear();
-        recordLines.save(target);
-        ShowMessage(done);
-        return true;
-    }
 
     nameIndex.add(name);
-    // The new contact becomes contact p, ahead of every contact of an equal name.
+    // The new contact becomes contact p, ahead of every contact of an equal
+    // name; after the last name it goes to the end, and so it does after the
+    // lone line of a one-line group.
     const int p = nameIndex.lookup(name);
-    if (p == nameIndex.count() - 1) {
-        for (const QByteArray& l : {name, surname, number}) recordLines.add(l);
-        nameField->clear();
-        surnameField->clear();
-        numberField->clear();
-        recordLines.save(target);
-        ShowMessage(done);
-    } else if (p == 0) {
-        recordLines.insert(0, number);
-        recordLines.insert(0, surname);
-        recordLines.insert(0, name);
-        nameField->clear();
-        surnameField->clear();
-        numberField->clear();
-        recordLines.save(target);
-        ShowMessage(done);
-    } else {
-        recordLines.insert(3 * p, number);
-        recordLines.insert(3 * p, surname);
-        recordLines.insert(3 * p, name);
-        nameField->clear();
-        surnameField->clear();
-        recordLines.save(target);
-        ShowMessage(done);
-        numberField->clear();
-    }
+    const bool atEnd = recordLines.count() == 1 || p == nameIndex.count() - 1;
+    const bool between = !atEnd && p > 0;
+    const int at = atEnd ? recordLines.count() : 3 * p;
+    recordLines.insert(at, number);
+    recordLines.insert(at, surname);
+    recordLines.insert(at, name);
+    nameField->clear();
+    surnameField->clear();
+    if (!between) numberField->clear();
+    recordLines.save(target);
+    ShowMessage(QStringLiteral("Kayıt işlemi tamamlandı!!"));
+    if (between) numberField->clear();  // only once the message is closed
     return true;
 }
 
