@@ -2,7 +2,7 @@
 // Windows code page 1254 (Turkish) to and from Unicode, through our own table.
 //
 // Every one of the 256 bytes maps to exactly one Unicode character and back:
-// the five bytes the code page leaves undefined map to the C1 control of the
+// the seven bytes the code page leaves undefined map to the C1 control of the
 // same value, so any file read and written again keeps its bytes.
 
 #include <QByteArray>
