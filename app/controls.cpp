@@ -9,9 +9,11 @@
 #include <QEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QValidator>
 
 namespace {
@@ -125,6 +127,16 @@ int lookupItem(const QListWidget* list, const QString& text) {
     for (int i = 0; i < list->count(); ++i)
         if (collation::equal(codepage::encode(list->item(i)->text()), key)) return i;
     return -1;
+}
+
+QStatusBar* emptyStatusBar(QWidget* window, const QRect& place) {
+    auto* bar = new QStatusBar(window);
+    bar->setGeometry(place);
+    bar->setSizeGripEnabled(false);
+    auto* panel = new QLabel(bar);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(panel, 1);
+    return bar;
 }
 
 void name(QWidget* control, const QString& accessibleName) { control->setAccessibleName(accessibleName); }

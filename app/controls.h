@@ -30,6 +30,11 @@ int addSorted(QListWidget* list, const QString& text);
 // The first row whose text equals the text without regard to case; -1 if none.
 int lookupItem(const QListWidget* list, const QString& text);
 
+class QRect;
+class QStatusBar;
+// An empty status bar along a window's bottom edge: one sunken panel.
+QStatusBar* emptyStatusBar(QWidget* window, const QRect& place);
+
 // The accessible name of a control, for screen readers.
 void name(QWidget* control, const QString& accessibleName);
 

@@ -73,12 +73,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     connect(SpeedButton4, &QPushButton::clicked, this, &TForm6::SpeedButton4Click);
     connect(SpeedButton5, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setGeometry(0, 228, 336, 20);
-    StatusBar1->setSizeGripEnabled(false);
-    auto* panel = new QLabel(StatusBar1);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->addWidget(panel, 1);
+    StatusBar1 = emptyStatusBar(this, QRect(0, 228, 336, 20));
 }
 
 // The list is reloaded from the group list file when there is one; a missing

@@ -45,12 +45,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setGeometry(0, 92, 250, 20);
-    StatusBar1->setSizeGripEnabled(false);
-    auto* panel = new QLabel(StatusBar1);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->addWidget(panel, 1);
+    StatusBar1 = emptyStatusBar(this, QRect(0, 92, 250, 20));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

@@ -1,6 +1,7 @@
 #include "onay.h"
 
 #include "Unit1.h"
+#include "controls.h"
 #include "forms.h"
 
 #include <QCloseEvent>
@@ -52,9 +53,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
 
-    auto* status = new QStatusBar(this);
-    status->setGeometry(0, 143, 248, 19);
-    status->setSizeGripEnabled(false);
+    emptyStatusBar(this, QRect(0, 143, 248, 19));
 }
 
 void TForm11::showContact(const QString& name, const QString& surname, const QString& number) {
