@@ -9,6 +9,7 @@
 #include "dialogs.h"
 #include "forms.h"
 #include "onay.h"
+#include "programtest.h"
 #include "testenv.h"
 #include "textfile.h"
 
@@ -35,9 +36,8 @@ QString duplicateMessage(const QString& name, const QString& surname, const QStr
 }
 }  // namespace
 
-class TestPhoneBook : public QObject {
+class TestPhoneBook : public ProgramTest {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
 
     // The program on a default group holding these lines.
     void start(const QStringList& lines = {}) {
@@ -82,12 +82,6 @@ class TestPhoneBook : public QObject {
     static QString messages() { return testhooks::messages().join(" | "); }
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
-    void cleanup() {
-        destroyForms();
-        home.reset();
-    }
-
     // ---- saving
 
     void aFirstContactIsSavedWithItsNameCapitalised() {

@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "program.h"
 #include "storeerror.h"
+#include "programtest.h"
 #include "testenv.h"
 
 #include <QAbstractItemView>
@@ -41,9 +42,8 @@ const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray DefaultList = fileBytes({"@Kayıtlar@", "@Kayıtlar@"});
 }  // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public ProgramTest {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
 
     void start() { createForms(); }
     void restart() {
@@ -58,12 +58,6 @@ class TestStartup : public QObject {
     }
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
-    void cleanup() {
-        destroyForms();
-        home.reset();
-    }
-
     void firstStartMakesTheDataFolder() {
         start();
         QCOMPARE(testhooks::messages(), QStringList{"Telefika 2003 veri havuzu ilk defa oluşturuldu!"});

@@ -8,6 +8,7 @@
 #include "forms.h"
 #include "grup.h"
 #include "isim.h"
+#include "programtest.h"
 #include "testenv.h"
 
 #include <QComboBox>
@@ -42,9 +43,8 @@ QString createGroup(const QString& group) {
 }
 }  // namespace
 
-class TestGroupWindow : public QObject {
+class TestGroupWindow : public ProgramTest {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
 
     // The group list file, each group's file, then the program.
     void start(const QStringList& groupList, const QMap<QString, QByteArray>& files) {
@@ -56,12 +56,6 @@ class TestGroupWindow : public QObject {
     }
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
-    void cleanup() {
-        destroyForms();
-        home.reset();
-    }
-
     void creatingAGroup_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("onDisk");  // an unlisted file already there

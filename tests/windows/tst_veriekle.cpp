@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "forms.h"
 #include "grup.h"
+#include "programtest.h"
 #include "testenv.h"
 #include "veriekle.h"
 #include "yeniisim.h"
@@ -45,9 +46,8 @@ void inPicker(const std::function<void()>& actions) {
 }
 }  // namespace
 
-class TestTakingAGroupIn : public QObject {
+class TestTakingAGroupIn : public ProgramTest {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
     QString elsewhere;  // a folder outside the DataFolder
 
     void start() {
@@ -66,12 +66,6 @@ class TestTakingAGroupIn : public QObject {
     }
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
-    void cleanup() {
-        destroyForms();
-        home.reset();
-    }
-
     void takingAFileIn_data() {
         QTest::addColumn<QString>("held");    // a file the DataFolder holds already
         QTest::addColumn<QString>("picked");  // in the other folder, or with a / in the DataFolder

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "forms.h"
 #include "grup.h"
+#include "programtest.h"
 #include "testenv.h"
 #include "veriekle.h"
 #include "yedek.h"
@@ -26,9 +27,8 @@ void inBackupWindow(const std::function<void()>& actions) {
 }
 }  // namespace
 
-class TestBackup : public QObject {
+class TestBackup : public ProgramTest {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
     QString elsewhere;
 
     void start() {
@@ -42,12 +42,6 @@ class TestBackup : public QObject {
     }
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
-    void cleanup() {
-        destroyForms();
-        home.reset();
-    }
-
     void backingUp_data() {
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("typed");    // in the save dialog, within the backup folder; empty: cancelled
