@@ -1,7 +1,7 @@
 #include "Unit1.h"
 
 #include "codepage.h"
-#include "collation.h"
+#include "contacts.h"
 #include "controls.h"
 #include "datafolder.h"
 #include "dialogs.h"
@@ -34,9 +34,6 @@ using datafolder::DefaultGroup;
 
 namespace {
 
-const QColor Cream(255, 251, 240);
-const QColor Maroon(128, 0, 0);
-
 QLabel* label(QWidget* parent, const QString& text, int x, int y) {
     auto* l = new QLabel(text, parent);
     l->move(x, y);
@@ -58,18 +55,6 @@ QLineEdit* labelledEdit(QWidget* parent, const QString& caption, int x, int y, i
     l->setBuddy(e);
     name(e, caption);
     return e;
-}
-
-void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
-    QPalette p = w->palette();
-    p.setColor(role, color);
-    w->setPalette(p);
-}
-
-void bold(QWidget* w) {
-    QFont f = w->font();
-    f.setBold(true);
-    w->setFont(f);
 }
 
 // An editable drop-down whose items the program sorts; typing neither
@@ -186,7 +171,7 @@ void TForm1::buildWidgets() {
     QLabel* searchLabel = label(search, QStringLiteral("Aranacak Bilgi"), 8, 80);
     searchField = edit(search, 8, 96, 129);
     bold(searchField);
-    paint(searchField, QPalette::Base, Cream);
+    cream(searchField);
     searchLabel->setBuddy(searchField);
     name(searchField, QStringLiteral("Aranacak Bilgi"));
     numberSearchField = edit(search, 8, 96, 129);
@@ -194,11 +179,11 @@ void TForm1::buildWidgets() {
     numberSearchField->setValidator(nullptr);
     digitsOnly(numberSearchField);
     bold(numberSearchField);
-    paint(numberSearchField, QPalette::Base, Cream);
+    cream(numberSearchField);
     name(numberSearchField, QStringLiteral("Aranacak Cep Tel"));
     numberSearchField->hide();
     sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
-    paint(sensitiveChoice, QPalette::Base, Cream);
+    cream(sensitiveChoice);
     sensitiveChoice->hide();
     searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"),
                                  QStringLiteral("Ara"), 8, 128, 60, 33);
@@ -236,11 +221,9 @@ void TForm1::buildWidgets() {
     auto* status = new QStatusBar(client);
     status->setGeometry(0, 322, 301, 49);
     status->setSizeGripEnabled(false);
-    statusPanel1 = new QLabel(status);
+    statusPanel1 = sunkenPanel(status, QString(), QRect());
     statusPanel1->setFixedWidth(170);
-    statusPanel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusPanel2 = new QLabel(status);
-    statusPanel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusPanel2 = sunkenPanel(status, QString(), QRect());
     status->addWidget(statusPanel1, 0);
     status->addWidget(statusPanel2, 1);
 
@@ -309,6 +292,26 @@ void TForm1::setStatusGroup(const QString& group) {
 
 void TForm1::rebuildNameIndex() { ::rebuildNameIndex(recordLines, nameIndex); }
 
+void TForm1::activateGroup(const QString& group, bool writeGroupList) {
+    // Read and write first: a failure leaves memory and screen as they were.
+    StringList lines;
+    lines.load(datafolder::groupFilePath(group));
+    StringList names = groupNames;
+    names.replace(0, codepage::encode(group));
+    if (writeGroupList) names.save(datafolder::groupListPath());
+    recordLines = std::move(lines);
+    rebuildNameIndex();
+    groupNames = std::move(names);
+    setStatusGroup(group);
+}
+
+void TForm1::takeContact(const QString& name, const QString& surname, const QString& number) {
+    nameField->setText(name);
+    surnameField->setText(surname);
+    numberField->setText(number);
+    foundNumber->setText(number);
+}
+
 void TForm1::clearContactAndSearchFields() {
     nameField->clear();
     surnameField->clear();
@@ -320,7 +323,7 @@ void TForm1::clearContactAndSearchFields() {
 void TForm1::fillGroupSelector() {
     groupSelector->clear();
     const QString active = groupNames.text(0);
-    for (int i = 1; i < groupNames.count(); ++i) addSorted(groupSelector, groupNames.text(i));
+    addGroupNames(groupSelector, groupNames, true);
     // the first item added would have taken the text's place
     groupSelector->setEditText(active);
 }
@@ -342,16 +345,11 @@ void TForm1::FormCreate() {
             groupNames.load(listPath);
             fillGroupSelector();
             const QString active = groupNames.text(0);
-            const QString activePath = datafolder::groupFilePath(active);
-            if (datafolder::exists(activePath)) {
-                recordLines.load(activePath);
-                setStatusGroup(active);
+            if (datafolder::exists(datafolder::groupFilePath(active))) {
+                activateGroup(active);
             } else {
                 ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
-                recordLines.load(datafolder::groupFilePath(DefaultGroup));
-                groupNames.replace(0, DefaultGroup);
-                groupNames.save(listPath);
-                setStatusGroup(DefaultGroup);
+                activateGroup(DefaultGroup, true);
                 groupSelector->setEditText(DefaultGroup);
             }
         } else {
@@ -359,13 +357,10 @@ void TForm1::FormCreate() {
             // The group list alone may have been removed: the default group's
             // contacts are kept, never overwritten by an empty file.
             const QString defaultPath = datafolder::groupFilePath(DefaultGroup);
-            if (datafolder::exists(defaultPath)) recordLines.load(defaultPath);
-            else recordLines.save(defaultPath);
-            groupNames.save(listPath);
+            if (!datafolder::exists(defaultPath)) StringList().save(defaultPath);
+            activateGroup(DefaultGroup, true);
             ShowMessage(QStringLiteral("Telefika 2003 veri havuzu ilk defa oluşturuldu!"));
-            setStatusGroup(DefaultGroup);
         }
-        rebuildNameIndex();
     } catch (const StoreError& e) {
         ShowError(e.message());
     }
@@ -386,15 +381,8 @@ void TForm1::Timer1Timer() {
 // changes nothing but the emptied fields.
 void TForm1::combobox1Change() {
     const QString t = groupSelector->currentText();
-    const QString path = datafolder::groupFilePath(t);
-    if (datafolder::exists(path)) {
-        recordLines.load(path);
-        groupNames.replace(0, t);
-        groupNames.save(datafolder::groupListPath());
-        setStatusGroup(t);
-    }
+    if (datafolder::exists(datafolder::groupFilePath(t))) activateGroup(t, true);
     clearContactAndSearchFields();
-    rebuildNameIndex();
     recheckSensitive();
 }
 
@@ -410,62 +398,33 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Adding a contact
 
-namespace {
-// The first letter of a name as it is stored: any form of I becomes the small
-// dotted i, every other letter its capital.
-QString normalisedName(const QString& typed) {
-    QByteArray s = codepage::encode(typed);
-    if (s.isEmpty()) return typed;
-    unsigned char c = codepage::toUpper(static_cast<unsigned char>(s[0]));
-    if (c == 0xDD || c == 'I' || c == 0xFD) c = 'i';  // İ, I, ı
-    s[0] = char(c);
-    return codepage::decode(s);
-}
-}  // namespace
-
-QString TForm1::lineOrEmpty(int i) const {
-    return i >= 0 && i < recordLines.count() ? recordLines.text(i) : QString();
-}
-
 bool TForm1::saveContact() {
     // An empty name would be a contact nobody can find: nothing is stored.
     if (nameField->text().isEmpty()) {
         ShowMessage(QStringLiteral("Kaydetmek için önce bir isim girin!"));
         return false;
     }
-    nameField->setText(normalisedName(nameField->text()));
+    nameField->setText(contacts::normalisedName(nameField->text()));
 
     const int i = recordLines.lookup(numberField->text());
     if (i >= 0) {
         ShowMessage(QStringLiteral("                       Aynı numaraya sahip başka bir kişi bulundu."
                                    "                                                             İsim:") +
-                    lineOrEmpty(i - 2) + QStringLiteral("    Soyad: ") + lineOrEmpty(i - 1) +
-                    QStringLiteral("     Numara: ") + lineOrEmpty(i));
+                    contacts::lineOrEmpty(recordLines, i - 2) + QStringLiteral("    Soyad: ") +
+                    contacts::lineOrEmpty(recordLines, i - 1) + QStringLiteral("     Numara: ") +
+                    contacts::lineOrEmpty(recordLines, i));
         return false;
     }
 
-    const QByteArray name = codepage::encode(nameField->text());
-    const QByteArray surname = codepage::encode(surnameField->text());
-    const QByteArray number = codepage::encode(numberField->text());
-    const QString target = activeGroupPath();
-
-    nameIndex.add(name);
-    // The new contact becomes contact p, ahead of every contact of an equal
-    // name; after the last name it goes to the end, and so it does after the
-    // lone line of a one-line group.
-    const int p = nameIndex.lookup(name);
-    const bool atEnd = recordLines.count() == 1 || p == nameIndex.count() - 1;
-    const bool between = !atEnd && p > 0;
-    const int at = atEnd ? recordLines.count() : 3 * p;
-    recordLines.insert(at, number);
-    recordLines.insert(at, surname);
-    recordLines.insert(at, name);
+    const contacts::Placement placed =
+        contacts::placeContact(recordLines, nameIndex, codepage::encode(nameField->text()),
+                               codepage::encode(surnameField->text()), codepage::encode(numberField->text()));
     nameField->clear();
     surnameField->clear();
-    if (!between) numberField->clear();
-    recordLines.save(target);
+    if (!placed.between) numberField->clear();
+    recordLines.save(activeGroupPath());
     ShowMessage(QStringLiteral("Kayıt işlemi tamamlandı!!"));
-    if (between) numberField->clear();  // only once the message is closed
+    if (placed.between) numberField->clear();  // only once the message is closed
     return true;
 }
 
@@ -476,20 +435,8 @@ void TForm1::bb1Click() { saveContact(); }
 // ---------------------------------------------------------------------------
 // Editing, deleting and clearing
 
-int TForm1::lookupNumberLine(const QString& t) const {
-    // A name or a surname may read like the number; only a line in a number's
-    // place names a contact, so the three lines around it are that contact's
-    // and no other contact's lines are touched.
-    if (t.isEmpty()) return -1;
-    const QByteArray key = codepage::encode(t);
-    const QList<QByteArray>& lines = recordLines.lines();
-    for (int i = 2; i < lines.size(); i += 3)
-        if (collation::equal(lines[i], key)) return i;
-    return -1;
-}
-
 void TForm1::BitBtn2Click() {
-    const int i = lookupNumberLine(foundNumber->text());
+    const int i = contacts::lookupNumberLine(recordLines, foundNumber->text());
     if (i < 0) {
         ShowMessage(QStringLiteral("Düzelmek İçin Önce Kayıt Girin!"));
         nameField->clear();
@@ -500,21 +447,17 @@ void TForm1::BitBtn2Click() {
         const QByteArray oldName = recordLines.get(i - 2);
         const QByteArray oldSurname = recordLines.get(i - 1);
         const QByteArray oldNumber = recordLines.get(i);
-        for (int k = 0; k < 3; ++k) recordLines.remove(i - 2);
+        contacts::removeContact(recordLines, i);
         rebuildNameIndex();
-        if (!saveContact()) {
-            // Refused: the old contact goes back where it stood, as the file still has it.
-            recordLines.insert(i - 2, oldNumber);
-            recordLines.insert(i - 2, oldSurname);
-            recordLines.insert(i - 2, oldName);
-        }
+        // Refused: the old contact goes back where it stood, as the file still has it.
+        if (!saveContact()) contacts::insertContact(recordLines, i - 2, oldName, oldSurname, oldNumber);
     }
     rebuildNameIndex();
     recheckSensitive();
 }
 
 void TForm1::BitBtn4Click() {
-    const int i = lookupNumberLine(numberField->text());
+    const int i = contacts::lookupNumberLine(recordLines, numberField->text());
     if (i < 0) {
         ShowMessage(QStringLiteral("Bu numaraya sahip kayıt bulunmamakta!"));
     } else {
@@ -526,9 +469,9 @@ void TForm1::BitBtn4Click() {
 
 // "&Evet" in the delete confirmation: the contact shown there goes.
 void TForm1::deleteConfirmed(const QString& number) {
-    const int j = lookupNumberLine(number);
+    const int j = contacts::lookupNumberLine(recordLines, number);
     if (j < 0) return;
-    for (int k = 0; k < 3; ++k) recordLines.remove(j - 2);
+    contacts::removeContact(recordLines, j);
     recordLines.save(activeGroupPath());
     nameField->clear();
     surnameField->clear();

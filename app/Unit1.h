@@ -2,7 +2,7 @@
 // The main window: the active group's contacts in memory, the contact and
 // search fields, the group selector, the menus and the status bar.
 
-#include "stringlist.h"
+#include "datafolder.h"
 
 #include <QMainWindow>
 
@@ -26,7 +26,7 @@ public:
     // The in-memory state of the program.
     StringList recordLines;          // the active group's file, line for line
     StringList nameIndex{true};      // the name line of every contact, sorted
-    StringList groupNames{{"@Kayıtlar@", "@Kayıtlar@"}};  // the group list file
+    StringList groupNames = datafolder::defaultGroupList();  // the group list file
     LineTail nextMatchLines;         // the lines after the contact last shown
 
     // The widgets other windows read and write.
@@ -73,6 +73,16 @@ public:
     void setStatusGroup(const QString& group);
     // Empty NameIndex, then add line 3k of RecordLines for every contact k.
     void rebuildNameIndex();
+    // Makes the group the active one: its file becomes RecordLines, NameIndex
+    // holds its names, GroupNames line 0 names it and status panel 2 shows
+    // it; with writeGroupList the group list file is written too. The file is
+    // read, and the list written, before anything changes: a failure throws
+    // and leaves the program as it was.
+    void activateGroup(const QString& group, bool writeGroupList = false);
+    // The hand-over of a contact from another window: the contact fields show
+    // it and FoundNumber holds its number, so "Düzelt" and "Sil" act on it.
+    // The search fields and NextMatchLines are not touched.
+    void takeContact(const QString& name, const QString& surname, const QString& number);
     // The contact fields and the search fields emptied.
     void clearContactAndSearchFields();
     // GroupSelector's items: GroupNames lines 1.., its text line 0.
@@ -83,11 +93,6 @@ public:
     // Saves the contact of the three fields in name order; false when it was
     // refused and nothing was stored.
     bool saveContact();
-    // The number line of the contact whose number is t: the first line equal
-    // to t that stands where a contact's number stands; -1 if none.
-    int lookupNumberLine(const QString& t) const;
-    // The text of a line, or "" for an index outside RecordLines.
-    QString lineOrEmpty(int i) const;
     // The confirmed delete of the contact with that number.
     void deleteConfirmed(const QString& number);
 

@@ -5,6 +5,7 @@
 
 #include "Unit1.h"
 #include "codepage.h"
+#include "contacts.h"
 #include "datafolder.h"
 #include "datagen.h"
 #include "dialogs.h"
@@ -32,8 +33,7 @@ void writeFloor(benchmark::State& state) {
 }
 
 void removeContactWithNumber(const QString& number) {
-    const int i = Form1->lookupNumberLine(number);
-    for (int n = 0; n < 3; ++n) Form1->recordLines.remove(i - 2);
+    contacts::removeContact(Form1->recordLines, contacts::lookupNumberLine(Form1->recordLines, number));
     Form1->rebuildNameIndex();
 }
 
@@ -83,9 +83,7 @@ void Delete(benchmark::State& state) {
         state.ResumeTiming();
         Form1->BitBtn4Click();
         state.PauseTiming();
-        Form1->recordLines.insert(3 * k, number);
-        Form1->recordLines.insert(3 * k, surname);
-        Form1->recordLines.insert(3 * k, name);
+        contacts::insertContact(Form1->recordLines, 3 * k, name, surname, number);
         Form1->rebuildNameIndex();
         testhooks::messages().clear();
         state.ResumeTiming();

@@ -1,0 +1,119 @@
+// The rules on a group's contacts: the name's first letter, the place of a
+// new contact in name order, the lookup of a number and the removal of a
+// contact, without any window.
+
+#include "codepage.h"
+#include "collation.h"
+#include "contacts.h"
+#include "stringlist.h"
+
+#include <QtTest>
+
+namespace {
+StringList listOf(const QStringList& lines) {
+    StringList l;
+    for (const QString& s : lines) l.add(s);
+    return l;
+}
+QStringList texts(const StringList& l) {
+    QStringList out;
+    for (int i = 0; i < l.count(); ++i) out << l.text(i);
+    return out;
+}
+}  // namespace
+
+class TestContacts : public QObject {
+    Q_OBJECT
+private slots:
+    void nameTakesItsStoredFirstLetter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("small letter") << "ali" << "Ali";
+        QTest::newRow("Turkish small letter") << "çiğdem" << "Çiğdem";
+        QTest::newRow("ş") << "şule" << "Şule";
+        QTest::newRow("capital I") << "Irmak" << "irmak";
+        QTest::newRow("dotless ı") << "ılgaz" << "ilgaz";
+        QTest::newRow("capital İ") << "İpek" << "ipek";
+        QTest::newRow("small i stays") << "ipek" << "ipek";
+        QTest::newRow("only the first letter") << "aLi" << "ALi";
+        QTest::newRow("a digit") << "2li" << "2li";
+        QTest::newRow("empty") << "" << "";
+    }
+    void nameTakesItsStoredFirstLetter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QCOMPARE(contacts::normalisedName(typed), stored);
+    }
+
+    void aContactGoesToItsNamesPlace_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("between");
+        const QStringList two{"Ali", "A", "1", "Veli", "V", "2"};
+        QTest::newRow("empty group") << QStringList{} << "Can" << QStringList{"Can", "s", "9"} << false;
+        QTest::newRow("before the first") << two << "Aaa"
+                                          << QStringList{"Aaa", "s", "9", "Ali", "A", "1", "Veli", "V", "2"} << false;
+        QTest::newRow("between") << two << "Can"
+                                 << QStringList{"Ali", "A", "1", "Can", "s", "9", "Veli", "V", "2"} << true;
+        QTest::newRow("after the last") << two << "Zeki"
+                                        << QStringList{"Ali", "A", "1", "Veli", "V", "2", "Zeki", "s", "9"} << false;
+        QTest::newRow("ahead of an equal name") << two << "VELİ"
+                                                << QStringList{"Ali", "A", "1", "VELİ", "s", "9", "Veli", "V", "2"}
+                                                << true;
+        QTest::newRow("Turkish order: Ç after C") << QStringList{"Can", "c", "1", "Demir", "d", "2"} << "Çetin"
+                                                  << QStringList{"Can", "c", "1", "Çetin", "s", "9", "Demir", "d", "2"}
+                                                  << true;
+        // a lone line counts as one contact's name, and the new one follows it
+        QTest::newRow("one-line group") << QStringList{"Zeki"} << "Ali" << QStringList{"Zeki", "Ali", "s", "9"}
+                                        << false;
+    }
+    void aContactGoesToItsNamesPlace() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, name);
+        QFETCH(QStringList, after);
+        QFETCH(bool, between);
+        StringList recordLines = listOf(lines);
+        StringList nameIndex(true);
+        rebuildNameIndex(recordLines, nameIndex);
+        const contacts::Placement placed = contacts::placeContact(recordLines, nameIndex, codepage::encode(name), "s", "9");
+        QCOMPARE(texts(recordLines), after);
+        QCOMPARE(placed.between, between);
+        QCOMPARE(recordLines.text(placed.at), name);
+        if (lines.size() == 1) return;  // the lone line is out of step with the names for good
+        // NameIndex holds the group's names again (equal names in either order)
+        StringList rebuilt(true);
+        rebuildNameIndex(recordLines, rebuilt);
+        QCOMPARE(nameIndex.count(), rebuilt.count());
+        for (int k = 0; k < rebuilt.count(); ++k)
+            QVERIFY2(collation::equal(nameIndex.get(k), rebuilt.get(k)), qPrintable(nameIndex.text(k)));
+    }
+
+    void aNumberIsFoundOnNumberLinesOnly_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("line");
+        QTest::newRow("the second contact") << "0532" << 5;
+        QTest::newRow("a surname that reads like a number") << "111" << -1;
+        QTest::newRow("a name that reads like a number") << "0533" << 8;
+        QTest::newRow("missing") << "0999" << -1;
+        QTest::newRow("empty") << "" << -1;
+    }
+    void aNumberIsFoundOnNumberLinesOnly() {
+        QFETCH(QString, number);
+        QFETCH(int, line);
+        const StringList recordLines = listOf({"Ali", "111", "0531", "Can", "Er", "0532", "0533", "Kaya", "0533"});
+        QCOMPARE(contacts::lookupNumberLine(recordLines, number), line);
+    }
+
+    void aContactIsRemovedWhole() {
+        StringList recordLines = listOf({"Ali", "A", "1", "Can", "C", "2", "Zeki", "Z", "3"});
+        contacts::removeContact(recordLines, contacts::lookupNumberLine(recordLines, "2"));
+        QCOMPARE(texts(recordLines), (QStringList{"Ali", "A", "1", "Zeki", "Z", "3"}));
+        QCOMPARE(contacts::lineOrEmpty(recordLines, 5), QStringLiteral("3"));
+        QCOMPARE(contacts::lineOrEmpty(recordLines, 6), QString());
+        QCOMPARE(contacts::lineOrEmpty(recordLines, -1), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestContacts)
+#include "tst_contacts.moc"
