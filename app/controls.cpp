@@ -4,6 +4,7 @@
 #include "collation.h"
 #include "datafolder.h"
 #include "dialogs.h"
+#include "stringlist.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QValidator>
 
@@ -133,9 +135,7 @@ QStatusBar* emptyStatusBar(QWidget* window, const QRect& place) {
     auto* bar = new QStatusBar(window);
     bar->setGeometry(place);
     bar->setSizeGripEnabled(false);
-    auto* panel = new QLabel(bar);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addWidget(panel, 1);
+    bar->addWidget(sunkenPanel(bar, QString(), QRect()), 1);
     return bar;
 }
 
@@ -148,4 +148,45 @@ bool acceptGroupName(const QString& group) {
     if (datafolder::isPortableGroupName(group) && datafolder::namesGroupFile(group)) return true;
     ShowMessage(UnusableGroupNameMessage);
     return false;
+}
+
+const QColor Cream(255, 251, 240);
+const QColor Maroon(128, 0, 0);
+
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(role, color);
+    w->setPalette(p);
+}
+
+void cream(QWidget* w) { paint(w, QPalette::Base, Cream); }
+
+void bold(QWidget* w) {
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
+}
+
+QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(place);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return l;
+}
+
+void flat(QPushButton* button) {
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    name(button, QString(button->text()).remove(QLatin1Char('&')));
+}
+
+void addGroupNames(QListWidget* list, const StringList& groupList) {
+    for (int i = 1; i < groupList.count(); ++i) addSorted(list, groupList.text(i));
+}
+
+void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted) {
+    for (int i = 1; i < groupList.count(); ++i) {
+        if (sorted) addSorted(box, groupList.text(i));
+        else box->addItem(groupList.text(i));
+    }
 }

@@ -3,9 +3,14 @@
 // out text the data files cannot hold, the digit-only key filter, and sorted
 // insertion and lookup in list widgets by the Turkish comparison.
 
+#include <QColor>
+#include <QPalette>
 #include <QString>
 
 class QComboBox;
+class QLabel;
+class QPushButton;
+class StringList;
 class QLineEdit;
 class QListWidget;
 class QWidget;
@@ -44,3 +49,22 @@ void name(QWidget* control, const QString& accessibleName);
 // the function returns true when the name can be used.
 extern const QString UnusableGroupNameMessage;
 bool acceptGroupName(const QString& group);
+
+// The colours the windows share.
+extern const QColor Cream;   // the background of read-only and search fields
+extern const QColor Maroon;
+
+// One colour of a widget's palette.
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& color);
+// The cream background of an entry field or list.
+void cream(QWidget* w);
+void bold(QWidget* w);
+// A sunken panel showing a text, as the status bars' and the confirmations' panels.
+QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place);
+// A flat button that Enter does not press, named by its caption.
+void flat(QPushButton* button);
+
+// Lines 1.. of a group list (its group names) added to a list, sorted by the
+// Turkish comparison, or to a drop-down, sorted or in the file's order.
+void addGroupNames(QListWidget* list, const StringList& groupList);
+void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted);

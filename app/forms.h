@@ -1,6 +1,7 @@
 #pragma once
 // The seventeen windows of the program, reached directly by every other
 // window. The program entry creates them in this order, the main window first.
+// Beside each: the unit that holds it, and its caption.
 
 class TForm1;
 class TForm2;
@@ -20,23 +21,23 @@ class TForm15;
 class TForm16;
 class TForm17;
 
-extern TForm1* Form1;    // main window
-extern TForm2* Form2;    // Hakkında
-extern TForm3* Form3;    // Tüm Kayıtlar
-extern TForm4* Form4;    // Yazdırım
-extern TForm5* Form5;    // Veri Tabanı Araştırılıyor
-extern TForm6* Form6;    // Rehber Grubu
-extern TForm7* Form7;    // Grup Adı Girin
-extern TForm8* Form8;    // Yazdırılacak Grup
-extern TForm9* Form9;    // Grup Silme Onay?
-extern TForm10* Form10;  // Kullanım Esasları
-extern TForm11* Form11;  // Silme Onay?
-extern TForm12* Form12;  // Grup Birleştirici
-extern TForm13* Form13;  // Veri Tabanı Dosyası Seçin
-extern TForm14* Form14;  // Yeni İsim
-extern TForm15* Form15;  // Alfabetik İçerik
-extern TForm16* Form16;  // İsim Listesi
-extern TForm17* Form17;  // Yedek Al
+extern TForm1* Form1;    // Unit1:       main window "Telefika 2003 v2.0"
+extern TForm2* Form2;    // about:       Hakkında
+extern TForm3* Form3;    // tum:         Tüm Kayıtlar
+extern TForm4* Form4;    // yazdir:      Yazdırım
+extern TForm5* Form5;    // bilgi:       Veri Tabanı Araştırılıyor
+extern TForm6* Form6;    // grup:        Rehber Grubu
+extern TForm7* Form7;    // isim:        Grup Adı Girin
+extern TForm8* Form8;    // Unit8:       Yazdırılacak Grup
+extern TForm9* Form9;    // birles:      Grup Silme Onay?
+extern TForm10* Form10;  // kullanim:    Kullanım Esasları
+extern TForm11* Form11;  // onay:        Silme Onay?
+extern TForm12* Form12;  // isimsirala:  Grup Birleştirici
+extern TForm13* Form13;  // veriekle:    Veri Tabanı Dosyası Seçin
+extern TForm14* Form14;  // yeniisim:    Yeni İsim
+extern TForm15* Form15;  // ALFABE:      Alfabetik İçerik
+extern TForm16* Form16;  // isimlistesi: İsim Listesi
+extern TForm17* Form17;  // yedek:       Yedek Al
 
 // Creates the windows in order; creating the main window runs its start-up.
 void createForms();

@@ -14,6 +14,13 @@ namespace datafolder {
 const QString DefaultGroup = QStringLiteral("@Kayıtlar@");
 const QString GroupExtension = QStringLiteral(".vexo");
 
+StringList defaultGroupList() {
+    StringList list;
+    list.add(DefaultGroup);
+    list.add(DefaultGroup);
+    return list;
+}
+
 QString path() {
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/Telefika/");

@@ -5,6 +5,8 @@
 // elsewhere. Group names and file contents are code page 1254 in memory; a
 // path is an ordinary Unicode string that the platform encodes its own way.
 
+#include "stringlist.h"
+
 #include <QString>
 
 namespace datafolder {
@@ -12,6 +14,10 @@ namespace datafolder {
 // The default group, created on the first start and never removed.
 extern const QString DefaultGroup;   // "@Kayıtlar@"
 extern const QString GroupExtension; // ".vexo"
+
+// The group list's content before there is a file: the default group, active
+// and the only one listed.
+StringList defaultGroupList();
 
 // The folder, ending with a separator.
 QString path();

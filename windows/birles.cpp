@@ -20,9 +20,7 @@ const QString EmptyQuestion =
     QStringLiteral("Aşağıdaki bilgilere sahip grubun içeriğini silmek      istiyor musunuz?");
 
 QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 21);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QLabel* l = sunkenPanel(parent, text, QRect(x, y, w, 21));
     l->setIndent(4);
     return l;
 }
@@ -69,6 +67,14 @@ void TForm9::setQuestion(const QString& question) {
     const int w = qMin(width() - 16, questionLabel->fontMetrics().horizontalAdvance(firstLine) + 6);
     questionLabel->setGeometry((width() - w) / 2, 8, w, 34);
     questionLabel->setText(question);
+}
+
+void TForm9::execute(const QString& group, bool emptying) {
+    confirmLines.load(datafolder::groupFilePath(group));
+    groupNameValue->setText(group);
+    capacityValue->setText(QString::number(datafolder::contactsHeld(confirmLines.count())) + QStringLiteral(" kişi"));
+    if (emptying) setEmptyMode();
+    execModal(this);
 }
 
 void TForm9::setDeleteMode() {

@@ -28,6 +28,10 @@ public:
     QPushButton* BitBtn3;  // &Evet: empty, in the same place
     QPushButton* BitBtn2;  // &Hayır
 
+    // Opened from the group window for a group whose file is there: its name
+    // and size shown, in the emptying mode or the deleting one.
+    void execute(const QString& group, bool emptying);
+
     // The emptying button and question in place of the deleting ones, until
     // the window closes.
     void setEmptyMode();

@@ -57,9 +57,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < captions.size(); ++i) {
         auto* b = new QPushButton(style()->standardIcon(pictures[i]), captions[i], Bevel1);
         b->setGeometry(6, 6 + 41 * i, 130, 35);
-        b->setFlat(true);
-        b->setAutoDefault(false);
-        name(b, captions[i]);
+        flat(b);
         buttons << b;
     }
     SpeedButton1 = buttons[0];
@@ -83,10 +81,9 @@ void TForm6::execute() {
     if (datafolder::exists(listPath)) {
         groupListBox->clear();
         groupListCopy.load(listPath);
-        for (int i = 1; i < groupListCopy.count(); ++i) {
-            addSorted(groupListBox, groupListCopy.text(i));
-            inUseField->setText(groupListCopy.text(0));
-        }
+        addGroupNames(groupListBox, groupListCopy);
+        // a list of one line or none leaves the field as it was
+        if (groupListCopy.count() > 1) inUseField->setText(groupListCopy.text(0));
     } else {
         ShowMessage(QStringLiteral("Ayarlar Bölümü İlk Kez Çalıştırılıyor!"));
         groupListCopy.save(listPath);
@@ -100,8 +97,7 @@ QListWidgetItem* TForm6::selectedGroup() const {
 }
 
 void TForm6::SpeedButton1Click() {
-    Form7->Edit1->clear();
-    execModal(Form7);
+    Form7->execute();
 }
 
 void TForm6::SpeedButton2Click() { confirmSelected(false); }
@@ -128,18 +124,11 @@ void TForm6::confirmSelected(bool emptying) {
     }
     const QString path = datafolder::groupFilePath(group);
     if (datafolder::exists(path)) {
-        Form9->confirmLines.load(path);
-        Form9->groupNameValue->setText(group);
-        Form9->capacityValue->setText(QString::number(datafolder::contactsHeld(Form9->confirmLines.count())) +
-                                      QStringLiteral(" kişi"));
-        if (emptying) Form9->setEmptyMode();
-        execModal(Form9);
+        Form9->execute(group, emptying);
     } else {
         ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
         delete item;
-        Form1->recordLines.load(datafolder::groupFilePath(DefaultGroup));
-        Form1->groupNames.replace(0, DefaultGroup);
-        Form1->setStatusGroup(DefaultGroup);
+        Form1->activateGroup(DefaultGroup);
         inUseField->setText(DefaultGroup);
     }
 }
@@ -168,15 +157,11 @@ void TForm6::FormClose() {
     const QString inUse = inUseField->text();
     const QString inUsePath = datafolder::groupFilePath(inUse);
     if (datafolder::exists(inUsePath)) {
-        Form1->recordLines.load(inUsePath);
-        Form1->groupNames.replace(0, inUse);
-        Form1->setStatusGroup(inUse);
+        Form1->activateGroup(inUse);
     } else {
         delete groupListBox->takeItem(lookupItem(groupListBox, inUse));
         ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
-        Form1->recordLines.load(datafolder::groupFilePath(DefaultGroup));
-        Form1->groupNames.replace(0, DefaultGroup);
-        Form1->setStatusGroup(DefaultGroup);
+        Form1->activateGroup(DefaultGroup);
         inUseField->setText(DefaultGroup);
     }
 
@@ -186,7 +171,6 @@ void TForm6::FormClose() {
     groupListCopy.save(listPath);
 
     Form1->clearContactAndSearchFields();
-    Form1->rebuildNameIndex();
     Form1->groupNames.load(listPath);
     Form1->fillGroupSelector();
 }

@@ -3,7 +3,7 @@
 // a group file taken in from disk; the group in use chosen. Files change at
 // once; the group list file and the main window follow when it closes.
 
-#include "stringlist.h"
+#include "datafolder.h"
 
 #include <QDialog>
 
@@ -26,7 +26,7 @@ public:
     QLineEdit* inUseField;
     QLabel* inUseLabel;
     // The group list file: line 0 the active group, then the group names.
-    StringList groupListCopy{{"@Kayıtlar@", "@Kayıtlar@"}};
+    StringList groupListCopy = datafolder::defaultGroupList();
 
     QFrame* Bevel1;
     QPushButton* SpeedButton1;  // Yeni Grup Oluştur

@@ -37,11 +37,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     SpeedButton1->setEnabled(false);
     SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(129, 54, 113, 27);
-    for (QPushButton* b : {SpeedButton1, SpeedButton2}) {
-        b->setFlat(true);
-        b->setAutoDefault(false);
-        name(b, b->text());
-    }
+    for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
 
@@ -57,6 +53,11 @@ void TForm7::showEvent(QShowEvent* event) {
     Timer1Timer();
     Timer1->start();
     Edit1->setFocus();
+}
+
+void TForm7::execute() {
+    Edit1->clear();
+    execModal(this);
 }
 
 void TForm7::Timer1Timer() { SpeedButton1->setEnabled(!Edit1->text().isEmpty()); }

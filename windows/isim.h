@@ -22,6 +22,9 @@ public:
     QStatusBar* StatusBar1;
     QTimer* Timer1;             // enables "Tamam" while the edit holds text
 
+    // Opened from the group window with an empty name.
+    void execute();
+
 public slots:
     void SpeedButton1Click();
     void SpeedButton2Click();

@@ -11,18 +11,12 @@
 
 namespace {
 QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 19);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QLabel* l = sunkenPanel(parent, text, QRect(x, y, w, 19));
     l->setTextFormat(Qt::PlainText);
     l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, QColor(255, 251, 240));
-    p.setColor(QPalette::WindowText, Qt::red);
-    l->setPalette(p);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
+    paint(l, QPalette::Window, Cream);
+    paint(l, QPalette::WindowText, Qt::red);
+    bold(l);
     return l;
 }
 }  // namespace

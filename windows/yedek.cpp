@@ -9,10 +9,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-namespace {
-const QColor Cream(255, 251, 240);
-}
-
 TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Yedek Al"));
@@ -26,31 +22,21 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     ListBox1->setGeometry(8, 24, 180, 150);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
-    QPalette cream = ListBox1->palette();
-    cream.setColor(QPalette::Base, Cream);
-    ListBox1->setPalette(cream);
+    cream(ListBox1);
     ListBox1->addItem(datafolder::DefaultGroup);
     Label1->setBuddy(ListBox1);
     name(ListBox1, Label1->text());
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
 
-    chosenGroupLabel = new QLabel(this);
-    chosenGroupLabel->setGeometry(8, 182, 180, 21);
-    chosenGroupLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    chosenGroupLabel = sunkenPanel(this, QString(), QRect(8, 182, 180, 21));
     chosenGroupLabel->setIndent(4);
-    QFont bold = chosenGroupLabel->font();
-    bold.setBold(true);
-    chosenGroupLabel->setFont(bold);
+    bold(chosenGroupLabel);
 
     SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
     SpeedButton1->setGeometry(196, 24, 96, 30);
     SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(196, 60, 96, 30);
-    for (QPushButton* b : {SpeedButton1, SpeedButton2}) {
-        b->setFlat(true);
-        b->setAutoDefault(false);
-        name(b, b->text());
-    }
+    for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TForm17::SpeedButton2Click);
 }
@@ -62,7 +48,7 @@ void TForm17::execute() {
     if (datafolder::exists(listPath)) {
         ListBox1->clear();
         groupListCopy.load(listPath);
-        for (int i = 1; i < groupListCopy.count(); ++i) addSorted(ListBox1, groupListCopy.text(i));
+        addGroupNames(ListBox1, groupListCopy);
     } else {
         ShowMessage(QStringLiteral("Ayarlar Bölümü İlk Kez Çalıştırılıyor!"));
         groupListCopy.save(listPath);

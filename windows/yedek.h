@@ -2,7 +2,7 @@
 // The backup window: a group's file copied, byte for byte, to a place and
 // name the user chooses.
 
-#include "stringlist.h"
+#include "datafolder.h"
 
 #include <QDialog>
 
@@ -21,7 +21,7 @@ public:
     QPushButton* SpeedButton1;  // Al
     QPushButton* SpeedButton2;  // İptal
     // The group list file: line 0 the active group, then the group names.
-    StringList groupListCopy{{"@Kayıtlar@", "@Kayıtlar@"}};
+    StringList groupListCopy = datafolder::defaultGroupList();
 
     // Opened from the main window's menu.
     void execute();
