@@ -103,7 +103,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     connect(saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(numberField, &QLineEdit::returnPressed, this, &TForm1::bb1Click);
+    connect(numberField, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
     connect(editButton, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
     connect(deleteButton, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
     connect(clearButton, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -254,7 +254,7 @@ void TForm1::buildMenus() {
 
     QMenu* Aralar1 = bar->addMenu(QStringLiteral("Araçlar"));
     smListesi1 = item(Aralar1, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
-    AlfabetikSralama1 = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
+    bb1 = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
     Tarayc1 = item(Aralar1, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
     Aralar1->addSeparator();
     Yedek1 = item(Aralar1, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
@@ -430,7 +430,7 @@ bool TForm1::saveContact() {
 
 void TForm1::BitBtn1Click() { saveContact(); }
 
-void TForm1::bb1Click() { saveContact(); }
+void TForm1::Edit3KeyPress() { saveContact(); }
 
 // ---------------------------------------------------------------------------
 // Editing, deleting and clearing

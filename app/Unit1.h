@@ -59,7 +59,7 @@ public:
     QAction* GrubuYazdr1;
     QAction* k1;
     QAction* smListesi1;
-    QAction* AlfabetikSralama1;
+    QAction* bb1;  // Alfabetik Sıralama
     QAction* Tarayc1;
     QAction* Yedek1;
     QAction* GrupBirletirici1;
@@ -102,7 +102,7 @@ public slots:
     void combobox1Change();
     void k1Click();
     void BitBtn1Click();   // "Kaydet"
-    void bb1Click();       // Enter in NumberField
+    void Edit3KeyPress();  // Enter in NumberField
     void BitBtn2Click();   // "Düzelt"
     void BitBtn4Click();   // "Sil"
     void BitBtn3Click();   // "Ekranı Temizle"
