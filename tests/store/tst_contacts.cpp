@@ -6,6 +6,7 @@
 #include "collation.h"
 #include "contacts.h"
 #include "stringlist.h"
+#include "testenv.h"
 
 #include <QtTest>
 
@@ -14,11 +15,6 @@ StringList listOf(const QStringList& lines) {
     StringList l;
     for (const QString& s : lines) l.add(s);
     return l;
-}
-QStringList texts(const StringList& l) {
-    QStringList out;
-    for (int i = 0; i < l.count(); ++i) out << l.text(i);
-    return out;
 }
 }  // namespace
 
