@@ -4,6 +4,7 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#include <cwchar>
 #include <string>
 #else
 #include <pwd.h>

@@ -53,7 +53,7 @@ QPixmap programIcon() {
 
 }  // namespace
 
-const QString TForm2::WebAddress = QStringLiteral("http://www.telefika.example.com/");
+const QString TForm2::WebAddress = QStringLiteral("http://www.telefika.com.tr");
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     initAboutResources();
@@ -75,7 +75,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label1->setFont(version);
     Label2 = label(this, QStringLiteral("Tasarım ve Programlama:"), QRect(12, 258, 200, 18));
     paint(Label2, QPalette::WindowText, Qt::white);
-    Label3 = label(this, QStringLiteral("Telefika Yazılım Ekibi"), QRect(12, 280, 160, 22));
+    Label3 = label(this, QStringLiteral("Telefika Yazılım"), QRect(12, 280, 160, 22));
     Label3->setAlignment(Qt::AlignCenter);
     Label3->setAutoFillBackground(true);
     paint(Label3, QPalette::Window, Qt::red);
@@ -83,12 +83,13 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     bold(Label3);
 
     // Below it: the web address and the registered user's details.
-    Label4 = label(this, WebAddress, QRect(8, 328, 335, 18));
+    Label4 = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
     Label4->setAlignment(Qt::AlignCenter);
     paint(Label4, QPalette::WindowText, Qt::blue);
     bold(Label4, true);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
+    Label4->setToolTip(WebAddress);
     name(Label4, WebAddress);
 
     Bevel1 = new QFrame(this);
