@@ -62,7 +62,8 @@ bool run(jpeg_decompress_struct* cinfo, ErrorManager* errors, const QByteArray* 
         return false;
     }
     jpeg_create_decompress(cinfo);
-    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char*>(bytes->constData()),
+    // older libjpeg versions take the bytes as non-const; they are only read
+    jpeg_mem_src(cinfo, reinterpret_cast<unsigned char*>(const_cast<char*>(bytes->constData())),
                  static_cast<unsigned long>(bytes->size()));
     jpeg_read_header(cinfo, TRUE);
 

@@ -1,5 +1,10 @@
 // The JPEG decoder: the colour models it meets, and damaged pictures
 // reported instead of decoded half-way or ending the program.
+//
+// data/ was made with ImageMagick:
+//   convert -size 16x16 xc:black \( -size 16x16 xc:white \) +append -colorspace Gray -type Grayscale -quality 95 -strip gray.jpg
+//   convert -size 32x16 xc:'#ff0000' \( -size 32x16 xc:'#0000ff' \) -append -colorspace CMYK -quality 95 cmyk.jpg
+//   convert -size 32x16 xc:'#00ff00' -interlace JPEG -quality 95 -strip progressive.jpg
 
 #include "jpegimage.h"
 
