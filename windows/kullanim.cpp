@@ -80,6 +80,10 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     cream.setColor(QPalette::Base, Cream);
     Memo1->setPalette(cream);
     Memo1->setPlainText(UsageLines.join(QLatin1Char('\n')));
+    // as many whole lines as fit in its place, so the last one is not cut through
+    const int chrome = 2 * Memo1->frameWidth() + 2 * int(Memo1->document()->documentMargin());
+    const int line = Memo1->fontMetrics().lineSpacing();
+    Memo1->resize(Memo1->width(), chrome + (Memo1->height() - chrome) / line * line);
     name(Memo1, windowTitle());
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);

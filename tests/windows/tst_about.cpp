@@ -101,15 +101,6 @@ private slots:
         QVERIFY(testhooks::messages().isEmpty());
     }
 
-    void menuItemsOpenTheirWindows() {
-        Registry registry;
-        start();
-        Form1->Hakknda1->trigger();
-        Form1->Kullanm1->trigger();
-        QCOMPARE(testhooks::modalWindows(), (QStringList{"Hakkında", "Kullanım Esasları"}));
-        QCOMPARE(registry.reads, 1);
-    }
-
     // Each opening reads the names again: a change in between shows up, and
     // the labels keep the last values while the window is closed.
     void readsTheNamesOnEveryOpening() {
