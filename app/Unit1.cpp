@@ -270,6 +270,8 @@ void TForm1::buildMenus() {
     connect(k1, &QAction::triggered, this, &TForm1::k1Click);
     connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
     connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
+    connect(Hakknda1, &QAction::triggered, this, &TForm1::Hakknda1Click);
+    connect(Kullanm1, &QAction::triggered, this, &TForm1::Kullanm1Click);
 }
 
 void TForm1::buildTabOrder() {

@@ -112,6 +112,8 @@ public slots:
     void BitBtn7Click();   // "Sonraki"
     void RadioButton1Click();  // "İsme Göre Ara" became checked
     void RadioButton2Click();  // "Cep Noya Göre Ara" became checked
+    void Hakknda1Click();  // "Hakkında" (F1), in about.cpp
+    void Kullanm1Click();  // "Kullanım", in kullanim.cpp
 
 protected:
     void closeEvent(QCloseEvent* event) override;

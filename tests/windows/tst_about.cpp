@@ -1,0 +1,227 @@
+// The About window: F1 from anywhere in the main window, the registered
+// user's details read afresh on every opening, the picture, the web label.
+
+#include "Unit1.h"
+#include "about.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "programtest.h"
+#include "testenv.h"
+#include "userinfo.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+// The registered details the window is given, and how often it asked.
+struct Registry {
+    userinfo::Registered values;
+    int reads = 0;
+    Registry() {
+        userinfo::setSourceForTests([this] {
+            ++reads;
+            return values;
+        });
+    }
+    ~Registry() { userinfo::setSourceForTests({}); }
+};
+
+QByteArray aboutPicture() {
+    QFile f(QStringLiteral(":/about/telefika.jpg"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What the window showed while it was open.
+struct Shown {
+    QString user, organisation;
+    bool visible = false;
+    QPixmap icon;
+};
+
+}  // namespace
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class TestAbout : public ProgramTest {
+    Q_OBJECT
+
+    void start() {
+        createForms();
+        Form1->show();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        testhooks::messages().clear();
+    }
+
+    // F1 on a widget of the main window; what the About window showed.
+    static Shown pressF1(QWidget* on) {
+        Shown shown;
+        testhooks::onNextModal([&](QDialog* d) {
+            shown = {Form2->userLabel->text(), Form2->organisationLabel->text(), d == Form2 && d->isVisible(),
+                     Form2->Image2->pixmap()};
+        });
+        QTest::keyClick(on, Qt::Key_F1);
+        return shown;
+    }
+
+private slots:
+    // Every field, button and list of the main window that can hold the
+    // focus passes F1 on to "Hakkında"; nothing else opens.
+    void f1OpensAboutFromEveryField() {
+        Registry registry;
+        start();
+        QList<QWidget*> fields;
+        for (QWidget* w : Form1->findChildren<QWidget*>())
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisible() && w->isEnabled() && !qobject_cast<QMenuBar*>(w))
+                fields << w;
+        QVERIFY(fields.size() >= 10);
+        for (QWidget* w : fields) {
+            Form1->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(Form1));
+            w->setFocus();
+            QVERIFY2(w->hasFocus(), qPrintable(w->metaObject()->className()));
+            const int before = registry.reads;
+            const Shown shown = pressF1(w);
+            QVERIFY2(shown.visible, qPrintable(w->accessibleName() + " " + w->metaObject()->className()));
+            QCOMPARE(registry.reads, before + 1);
+        }
+        QCOMPARE(testhooks::modalWindows(), QStringList(fields.size(), QStringLiteral("Hakkında")));
+        QVERIFY(Form1->Kullanm1->shortcut().isEmpty());
+        QVERIFY(testhooks::messages().isEmpty());
+    }
+
+    // Each opening reads the names again: a change in between shows up, and
+    // the labels keep the last values while the window is closed.
+    void readsTheNamesOnEveryOpening() {
+        Registry registry;
+        start();
+        QCOMPARE(Form2->userLabel->text(), QStringLiteral("--"));
+        QCOMPARE(Form2->organisationLabel->text(), QStringLiteral("--"));
+        registry.values = {"Ayşe Çelik", "Işık Ltd. Şti."};
+        Shown first = pressF1(Form1->nameField);
+        QCOMPARE(first.user, QStringLiteral("Ayşe Çelik"));
+        QCOMPARE(first.organisation, QStringLiteral("Işık Ltd. Şti."));
+        registry.values = {"Ümit Ağaoğlu", ""};
+        QCOMPARE(Form2->userLabel->text(), QStringLiteral("Ayşe Çelik"));
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        Shown second = pressF1(Form1->nameField);
+        QCOMPARE(second.user, QStringLiteral("Ümit Ağaoğlu"));
+        QCOMPARE(second.organisation, userinfo::PlaceholderOrganisation);
+        QCOMPARE(registry.reads, 2);
+    }
+
+    void placeholders_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("organisation");
+        QTest::addColumn<QString>("shownUser");
+        QTest::addColumn<QString>("shownOrganisation");
+        QTest::newRow("nothing registered")
+            << "" << "" << userinfo::PlaceholderUser << userinfo::PlaceholderOrganisation;
+        QTest::newRow("blanks") << " " << "  " << userinfo::PlaceholderUser << userinfo::PlaceholderOrganisation;
+        QTest::newRow("markup is text") << "<b>Ali</b>" << "<i>Şirket</i>" << "<b>Ali</b>" << "<i>Şirket</i>";
+    }
+    void placeholders() {
+        QFETCH(QString, user);
+        QFETCH(QString, organisation);
+        QFETCH(QString, shownUser);
+        QFETCH(QString, shownOrganisation);
+        Registry registry;
+        registry.values = {user, organisation};
+        start();
+        Form1->Hakknda1->trigger();
+        QCOMPARE(Form2->userLabel->text(), shownUser);
+        QCOMPARE(Form2->organisationLabel->text(), shownOrganisation);
+        // shown as typed: the tags take room of their own
+        const QFontMetrics metrics(Form2->userLabel->font());
+        QVERIFY(Form2->userLabel->sizeHint().width() >= metrics.horizontalAdvance(shownUser));
+        QVERIFY(testhooks::messages().isEmpty());
+    }
+
+    void picture_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("shown");
+        const QByteArray picture = aboutPicture();
+        QTest::newRow("the window's own") << picture << true;
+        QTest::newRow("no bytes") << QByteArray() << false;
+        QTest::newRow("not a picture") << QByteArray("Telefika 2003\r\n") << false;
+        QTest::newRow("cut short") << picture.left(picture.size() * 2 / 3) << false;
+        QTest::newRow("end marker missing") << picture.left(picture.size() - 2) << false;
+    }
+    // A damaged picture leaves its place empty; the window opens as ever and
+    // says nothing about it.
+    void picture() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, shown);
+        Registry registry;
+        start();
+        QVERIFY(!Form2->Image1->pixmap().isNull());  // made with the window
+        if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression("About picture not shown.*"));
+        Form2->showPicture(bytes);
+        const Shown s = pressF1(Form1->nameField);
+        QVERIFY(s.visible);
+        QCOMPARE(!Form2->Image1->pixmap().isNull(), shown);
+        if (shown) QCOMPARE(Form2->Image1->pixmap().size(), QSize(353, 321));
+        QCOMPARE(s.icon.size(), QSize(32, 32));
+        QVERIFY(testhooks::messages().isEmpty());
+    }
+
+    void webLabelOpensTheAddress() {
+        Registry registry;
+        start();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        testhooks::onNextModal([](QDialog*) {
+            QTest::mouseClick(Form2->Label4, Qt::RightButton);
+            QTest::mouseClick(Form2->Label4, Qt::LeftButton);
+        });
+        Form1->Hakknda1->trigger();
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl(TForm2::WebAddress)});
+        QCOMPARE(Form2->Label4->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void tamamCloses() {
+        Registry registry;
+        start();
+        bool closed = false;
+        testhooks::onNextModal([&](QDialog*) {
+            QTest::mouseClick(Form2->SpeedButton1, Qt::LeftButton);
+            closed = !Form2->isVisible();
+        });
+        Form1->Hakknda1->trigger();
+        QVERIFY(closed);
+    }
+
+    // Every text fits its label with the window's own font, and every
+    // widget lies inside the window (the picture alone is wider by design).
+    void nothingClipped() {
+        Registry registry;
+        start();
+        Form1->Hakknda1->trigger();
+        QCOMPARE(Form2->size(), QSize(351, 520));
+        QCOMPARE(Form2->minimumSize(), Form2->maximumSize());
+        for (QLabel* l : Form2->findChildren<QLabel*>()) {
+            if (l == Form2->Image1 || l->text().isEmpty()) continue;
+            QVERIFY2(Form2->rect().contains(l->geometry()), qPrintable(l->text()));
+            QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(l->text()));
+            QVERIFY2(l->sizeHint().height() <= l->height(), qPrintable(l->text()));
+        }
+        QVERIFY(Form2->rect().contains(Form2->SpeedButton1->geometry()));
+        QVERIFY(Form2->SpeedButton1->sizeHint().width() <= Form2->SpeedButton1->width());
+    }
+};
+
+TELEFIKA_TEST_MAIN(TestAbout)
+#include "tst_about.moc"
