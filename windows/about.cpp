@@ -31,19 +31,6 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& place) {
     return l;
 }
 
-void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-}
-
-void bold(QWidget* w, bool underline = false) {
-    QFont f = w->font();
-    f.setBold(true);
-    f.setUnderline(underline);
-    w->setFont(f);
-}
-
 // The program's own icon when it has one, else the window's small picture.
 QPixmap programIcon() {
     const QPixmap own = QApplication::windowIcon().pixmap(32, 32);
@@ -86,7 +73,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label4 = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
     Label4->setAlignment(Qt::AlignCenter);
     paint(Label4, QPalette::WindowText, Qt::blue);
-    bold(Label4, true);
+    bold(Label4);
+    QFont underlined = Label4->font();
+    underlined.setUnderline(true);
+    Label4->setFont(underlined);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
     Label4->setToolTip(WebAddress);

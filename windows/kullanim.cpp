@@ -11,10 +11,6 @@
 #include <QStatusBar>
 #include <QStyle>
 
-namespace {
-const QColor Cream(255, 251, 240);
-}
-
 const QStringList TForm10::UsageLines = {
     QStringLiteral("***Programın amacı:"),
     QStringLiteral("++Bu programın amacı numaraların kayıtlı "),
@@ -76,9 +72,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette cream = Memo1->palette();
-    cream.setColor(QPalette::Base, Cream);
-    Memo1->setPalette(cream);
+    cream(Memo1);
     Memo1->setPlainText(UsageLines.join(QLatin1Char('\n')));
     // as many whole lines as fit in its place, so the last one is not cut through
     const int chrome = 2 * Memo1->frameWidth() + 2 * int(Memo1->document()->documentMargin());
