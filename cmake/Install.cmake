@@ -49,6 +49,6 @@ include(CPack)
 foreach(check desktop-entry metainfo installed-tree package)
   add_test(NAME install_${check}
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check.sh ${check}
-                   ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TELEFIKA_APP_ID} "${TELEFIKA_ICON_SIZES}")
+                   ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TELEFIKA_APP_ID} ${TELEFIKA_ICON_SIZES})
   set_tests_properties(install_${check} PROPERTIES TIMEOUT 300)
 endforeach()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks of Telefika as an installed desktop program, one per ctest test:
 #
-#   check.sh desktop-entry|metainfo|installed-tree|package SOURCE BUILD APP_ID "ICON SIZES"
+#   check.sh desktop-entry|metainfo|installed-tree|package SOURCE BUILD APP_ID ICON_SIZE...
 #
 # desktop-entry   the menu entry passes desktop-file-validate
 # metainfo        the AppStream metainfo passes `appstreamcli validate --no-net`
@@ -13,7 +13,8 @@
 # A missing tool fails the check; nothing is skipped.
 set -euo pipefail
 mode=$1 source=$2 build=$3 id=$4
-read -r -a sizes <<<"$5"
+shift 4
+sizes=("$@")
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() {  # need TOOL PACKAGE
