@@ -4,6 +4,7 @@
 #include "storeerror.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -28,6 +29,15 @@ bool TelefikaApplication::notify(QObject* receiver, QEvent* event) {
 
 void applyLook(QApplication& app) {
     QApplication::setApplicationName(ApplicationTitle);
+    // The program's own icon on every window, from the PNG sizes compiled in
+    // (a static library's resources are registered by hand).
+    Q_INIT_RESOURCE(telefika_icons);
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/telefika-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    // Lets a Wayland desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tr.com.telefika.Telefika"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font(QStringLiteral("Liberation Sans"));
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),

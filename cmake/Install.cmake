@@ -1,0 +1,54 @@
+# Installing Telefika as a desktop program: the program, its menu entry, its icon
+# in the hicolor theme and its AppStream metainfo, all under one application id;
+# a Debian package made by CPack from the same rules; and the checks of both.
+
+include(GNUInstallDirs)
+
+set(TELEFIKA_APP_ID tr.com.telefika.Telefika)
+set(TELEFIKA_ICON_SIZES 16 22 24 32 48 64 128 256)
+
+# The window icon: the same PNGs, compiled into the program.
+target_sources(telefika_gui PRIVATE resources/icons/telefika_icons.qrc)
+
+install(TARGETS telefika RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES resources/desktop/${TELEFIKA_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/desktop/${TELEFIKA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES resources/icons/telefika.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${TELEFIKA_APP_ID}.svg)
+foreach(size ${TELEFIKA_ICON_SIZES})
+  install(FILES resources/icons/telefika-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${TELEFIKA_APP_ID}.png)
+endforeach()
+
+# `cpack -G DEB` in the build folder makes telefika_2.0_amd64.deb.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME telefika)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Telefika")
+set(CPACK_PACKAGE_CONTACT "Telefika <destek@telefika.com.tr>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Turkish desktop phone book")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Telefika 2003 keeps contacts (a name, a surname and a mobile number of up to
+eleven digits) in named groups and writes every change to disk at once. It finds
+a contact by name or by number, shows a group by initial letter, merges, takes in,
+backs up and prints groups. Every caption and message is in Turkish.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.telefika.com.tr/")
+# The dependencies come from the libraries the program links (dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
+
+# The checks: the entry and the metainfo as written, the installed tree and the package.
+foreach(check desktop-entry metainfo installed-tree package)
+  add_test(NAME install_${check}
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check.sh ${check}
+                   ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TELEFIKA_APP_ID} ${TELEFIKA_ICON_SIZES})
+  set_tests_properties(install_${check} PROPERTIES TIMEOUT 300)
+endforeach()

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Checks of Telefika as an installed desktop program, one per ctest test:
+#
+#   check.sh desktop-entry|metainfo|installed-tree|package SOURCE BUILD APP_ID ICON_SIZE...
+#
+# desktop-entry   the menu entry passes desktop-file-validate
+# metainfo        the AppStream metainfo passes `appstreamcli validate --no-net`
+# installed-tree  `cmake --install` into a temporary DESTDIR gives exactly the expected
+#                 files, and the metainfo finds its desktop entry there
+# package         `cpack -G DEB` gives telefika_2.0_amd64.deb with exactly the expected
+#                 files, a maintainer, and dependencies computed from the program's libraries
+#
+# A missing tool fails the check; nothing is skipped.
+set -euo pipefail
+mode=$1 source=$2 build=$3 id=$4
+shift 4
+sizes=("$@")
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need() {  # need TOOL PACKAGE
+  command -v "$1" >/dev/null || fail "$1 is missing (Debian package $2; bash tools/setup.sh installs it)"
+}
+
+# Every file the program installs, below the prefix /usr.
+expected() {
+  {
+    echo /usr/bin/telefika
+    echo "/usr/share/applications/$id.desktop"
+    echo "/usr/share/metainfo/$id.metainfo.xml"
+    echo "/usr/share/icons/hicolor/scalable/apps/$id.svg"
+    for size in "${sizes[@]}"; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
+  } | LC_ALL=C sort
+}
+
+# Compares a file list with the expected one; shows the difference on failure.
+same_files() {  # same_files WHAT LIST
+  if ! diff -u <(expected) <(printf '%s\n' "$2"); then
+    fail "$1 does not hold the expected files (- missing, + unexpected)"
+  fi
+  echo "$1 holds the ${#sizes[@]} PNG sizes, the SVG, the program, the entry and the metainfo:"
+  sed 's/^/  /' <<<"$2"
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/telefika-install.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+entry="$source/resources/desktop/$id.desktop"
+metainfo="$source/resources/desktop/$id.metainfo.xml"
+
+case "$mode" in
+desktop-entry)
+  need desktop-file-validate desktop-file-utils
+  # Hints and warnings count as failures too: the entry is kept clean.
+  out=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $out"
+  [ -z "$out" ] || fail "desktop-file-validate: $out"
+  for line in "Name=Telefika 2003" "Exec=telefika" "Icon=$id" "Terminal=false" \
+              "Categories=Office;ContactManagement;"; do
+    grep -qxF "$line" "$entry" || fail "the entry lacks the line $line"
+  done
+  grep -q '^Comment=.' "$entry" && grep -q '^Comment\[tr\]=.' "$entry" ||
+    fail "the entry needs an English and a Turkish comment"
+  echo "desktop-file-validate: $entry is valid"
+  ;;
+
+metainfo)
+  need appstreamcli appstream
+  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate rejects $metainfo"
+  for pattern in "<id>$id</id>" '<summary>' '<summary xml:lang="tr">' \
+                 '<launchable type="desktop-id">'"$id.desktop" '<screenshot type="default">' \
+                 '<content_rating type="oars-1.1"'; do
+    grep -qF "$pattern" "$metainfo" || fail "the metainfo lacks $pattern"
+  done
+  ;;
+
+installed-tree)
+  need cmake cmake
+  need appstreamcli appstream
+  DESTDIR="$work/root" cmake --install "$build" --prefix /usr >"$work/install.log" ||
+    { cat "$work/install.log"; fail "cmake --install failed"; }
+  same_files "The installed tree" "$(cd "$work/root" && find . ! -type d | sed 's|^\.||' | LC_ALL=C sort)"
+  [ -x "$work/root/usr/bin/telefika" ] || fail "the installed program is not executable"
+  # The metainfo finds its launchable entry in the installed tree.
+  appstreamcli validate-tree --no-net "$work/root" ||
+    fail "appstreamcli validate-tree rejects the installed tree"
+  ;;
+
+package)
+  need cpack cmake
+  need dpkg-deb dpkg
+  need dpkg-shlibdeps dpkg-dev
+  need file file
+  # The package is made beside the check, not in the build folder.
+  cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
+  deb="$work/telefika_2.0_amd64.deb"
+  [ -f "$deb" ] || { cat "$work/cpack.log"; fail "cpack made no $(basename "$deb")"; }
+  # Contents lines end in the path; directories end in a slash.
+  same_files "The package" "$(dpkg-deb --contents "$deb" | awk '{print $NF}' | grep -v '/$' |
+                              sed 's|^\.||' | LC_ALL=C sort)"
+  dpkg-deb --field "$deb" Package Version Architecture Maintainer Depends
+  [ "$(dpkg-deb --field "$deb" Version)" = 2.0 ] || fail "the package's version is not 2.0"
+  [ -n "$(dpkg-deb --field "$deb" Maintainer)" ] || fail "the package names no maintainer"
+  [ -n "$(dpkg-deb --field "$deb" Description)" ] || fail "the package has no description"
+  depends=$(dpkg-deb --field "$deb" Depends)
+  names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g')
+  for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+    grep -qxF "$library" <<<"$names" ||
+      fail "the dependencies were not computed from the program's libraries: no $library in: $depends"
+  done
+  ;;
+
+*)
+  fail "unknown check $mode"
+  ;;
+esac
