@@ -591,9 +591,12 @@ void TForm1::CheckBox1Click() {
         searchField->hide();
         sensitiveChoice->show();
         sensitiveChoice->raise();
-        // whichever mode was in force, this ends in NameMode with the names listed
-        numberMode->setChecked(true);
-        nameMode->setChecked(true);
+        // Whichever mode was in force, this ends in NameMode with the names
+        // listed; only the names are taken from the group.
+        if (nameMode->isChecked())
+            fillSensitiveChoice();
+        else
+            nameMode->setChecked(true);  // its check fills the list
     } else {
         searchField->show();
         if (numberMode->isChecked()) {
