@@ -577,6 +577,11 @@ void TForm1::buildSensitiveSearch() {
     list->setUniformItemSizes(true);  // a full group opens at once
     sensitiveChoice->setView(list);
     sensitiveChoice->setModel(sensitiveItems);
+    // "Sonraki" is disabled while the search is on: its red caption greys out then
+    QPalette greyed = nextButton->palette();
+    greyed.setColor(QPalette::Disabled, QPalette::ButtonText,
+                    QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    nextButton->setPalette(greyed);
     connect(sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
     connect(sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
     connect(sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);

@@ -51,17 +51,17 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     for (QLabel* l : {positionLabel, totalLabel}) bold(l);
 
     GroupBox1 = new QGroupBox(this);
-    GroupBox1->setGeometry(176, 4, 174, 172);
+    GroupBox1->setGeometry(176, 4, 174, 158);
     bold(GroupBox1);
     // the caption in yellow; the fields inside keep their own colours
     paint(GroupBox1, QPalette::WindowText, Qt::yellow);
     contactFields = new ContactFields(GroupBox1, QPoint(8, 22), 158);
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);
-    BitBtn1->setGeometry(176, 184, 174, 32);
+    BitBtn1->setGeometry(176, 172, 174, 32);
     BitBtn1->setEnabled(false);
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Çıkış"), this);
-    BitBtn2->setGeometry(176, 222, 174, 32);
+    BitBtn2->setGeometry(176, 212, 174, 32);
     for (QPushButton* b : {BitBtn1, BitBtn2}) {
         b->setAutoDefault(false);
         name(b, b->text());
