@@ -24,8 +24,14 @@ SortedEntries sortedEntries(const StringList& recordLines, Listed listed) {
     SortedEntries out;
     out.texts.reserve(qsizetype(order.size()));
     out.contacts.reserve(qsizetype(order.size()));
+    const QByteArray* previous = nullptr;
     for (int k : order) {
-        out.texts.append(codepage::decode(textOf(k)));
+        // equal neighbours (a name many contacts bear) share one text
+        if (previous && *previous == textOf(k))
+            out.texts.append(out.texts.constLast());
+        else
+            out.texts.append(codepage::decode(textOf(k)));
+        previous = &textOf(k);
         out.contacts.append(k);
     }
     return out;
