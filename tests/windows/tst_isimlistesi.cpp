@@ -184,16 +184,6 @@ private slots:
         QCOMPARE(Form16->totalLabel->text(), "Toplam Kayıt:0");
         QCOMPARE(Form16->positionLabel->text(), "Aktif    :");
     }
-
-    void everyControlIsNamed() {
-        start(Three);
-        for (QWidget* w : Form16->findChildren<QWidget*>()) {
-            if (w->focusPolicy() == Qt::NoFocus || w->parentWidget() == Form16->ListBox1 ||
-                qobject_cast<QLabel*>(w))
-                continue;
-            QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
-        }
-    }
 };
 
 TELEFIKA_TEST_MAIN(TestNameList)

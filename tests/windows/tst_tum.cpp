@@ -283,17 +283,6 @@ private slots:
         click(Form3->SpeedButton2);
         QCOMPARE(messages(), AtEnd);
     }
-
-    void everyControlIsNamed() {
-        start(Four);
-        for (QWidget* w : Form3->findChildren<QWidget*>()) {
-            if (!w->focusPolicy() || qobject_cast<QLabel*>(w)) continue;
-            QVERIFY2(!w->accessibleName().isEmpty() || !w->property("text").toString().isEmpty(),
-                     w->metaObject()->className());
-        }
-        QCOMPARE(Form3->SpeedButton1->accessibleName(), "Geri");
-        QCOMPARE(Form3->SpeedButton4->accessibleName(), "Son");
-    }
 };
 
 TELEFIKA_TEST_MAIN(TestRecordBrowser)
