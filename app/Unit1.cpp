@@ -1,13 +1,16 @@
 #include "Unit1.h"
 
 #include "codepage.h"
+#include "collation.h"
 #include "contacts.h"
 #include "controls.h"
 #include "datafolder.h"
 #include "dialogs.h"
 #include "forms.h"
 #include "grup.h"
+#include "isimlistesi.h"
 #include "onay.h"
+#include "tum.h"
 #include "yedek.h"
 #include "storeerror.h"
 
@@ -21,12 +24,14 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTimer>
 
@@ -113,6 +118,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     connect(nextButton, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
     connect(nameMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton1Click(); });
     connect(numberMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton2Click(); });
+    buildSensitiveSearch();
 
     FormCreate();
     Timer1->start();
@@ -272,6 +278,8 @@ void TForm1::buildMenus() {
     connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
     connect(Hakknda1, &QAction::triggered, this, &TForm1::Hakknda1Click);
     connect(Kullanm1, &QAction::triggered, this, &TForm1::Kullanm1Click);
+    connect(smListesi1, &QAction::triggered, this, [] { Form16->execute(); });
+    connect(Tarayc1, &QAction::triggered, this, [] { Form3->execute(); });
 }
 
 void TForm1::buildTabOrder() {
@@ -538,8 +546,6 @@ void TForm1::BitBtn7Click() {
     nextMatchLines.remove(nextMatchLines.lookup(nameField->text()));
 }
 
-void TForm1::fillSensitiveChoice() {}
-
 void TForm1::RadioButton1Click() {
     if (sensitiveCheck->isChecked()) {
         fillSensitiveChoice();
@@ -561,4 +567,96 @@ void TForm1::RadioButton2Click() {
     clearContactAndSearchFields();
     searchField->setMaxLength(11);
     numberSearchField->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Sensitive search: the names or numbers of the group in a sorted drop-down
+// over SearchField; picking or typing one shows its contact at once.
+
+void TForm1::buildSensitiveSearch() {
+    sensitiveItems = new QStringListModel(this);
+    auto* list = new QListView(sensitiveChoice);
+    list->setUniformItemSizes(true);  // a full group opens at once
+    sensitiveChoice->setView(list);
+    sensitiveChoice->setModel(sensitiveItems);
+    // "Sonraki" is disabled while the search is on: its red caption greys out then
+    QPalette greyed = nextButton->palette();
+    greyed.setColor(QPalette::Disabled, QPalette::ButtonText,
+                    QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    nextButton->setPalette(greyed);
+    connect(sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    connect(sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
+}
+
+void TForm1::CheckBox1Click() {
+    if (sensitiveCheck->isChecked()) {
+        numberSearchField->hide();
+        searchButton->setEnabled(false);
+        nextButton->setEnabled(false);
+        // SearchField lies under the drop-down: out of sight and out of the Tab order
+        searchField->hide();
+        sensitiveChoice->show();
+        sensitiveChoice->raise();
+        // Whichever mode was in force, this ends in NameMode with the names
+        // listed; only the names are taken from the group.
+        if (nameMode->isChecked())
+            fillSensitiveChoice();
+        else
+            nameMode->setChecked(true);  // its check fills the list
+    } else {
+        searchField->show();
+        if (numberMode->isChecked()) {
+            numberSearchField->show();
+            numberSearchField->raise();
+        }
+        searchButton->setEnabled(true);
+        nextButton->setEnabled(true);
+        sensitiveChoice->hide();
+    }
+}
+
+// The mode buttons' part while the sensitive search is on: the list is taken
+// anew from RecordLines; no field is cleared.
+void TForm1::fillSensitiveChoice() {
+    const auto listed = numberMode->isChecked() ? contacts::Listed::Numbers : contacts::Listed::Names;
+    if (recordLines.count() >= 2)
+        sensitiveEntries = contacts::sortedEntries(recordLines, listed);
+    else
+        sensitiveEntries = {};
+    sensitiveItems->setStringList(sensitiveEntries.texts);
+    sensitiveChoice->setCurrentIndex(-1);
+    sensitiveChoice->setEditText(QString());
+    sensitiveChoice->setFocus();
+}
+
+// Shows the contact of SensitiveChoice's text: in NameMode the contact of the
+// chosen entry, or of a typed name its first contact; in NumberMode the first
+// contact with that number. A text that names no contact changes nothing but
+// FoundNumber, which follows NumberField.
+void TForm1::ComboBox2Change() {
+    const QString t = sensitiveChoice->currentText();
+    int first = -1;  // the name line of the contact to show
+    if (t.isEmpty()) {
+        clearContactAndSearchFields();
+    } else if (nameMode->isChecked()) {
+        // The chosen entry's own contact, while it still stands where the
+        // list found it (a save since may have moved it); otherwise the
+        // first contact of that name.
+        const int row = sensitiveChoice->currentIndex();
+        const int k = row >= 0 && row < sensitiveEntries.count() ? sensitiveEntries.contacts[row] : -1;
+        if (k >= 0 && 3 * k < recordLines.count() && collation::equalText(sensitiveEntries.texts[row], t) &&
+            collation::equalText(recordLines.text(3 * k), t))
+            first = 3 * k;
+        else if (const int named = contacts::lookupName(recordLines, t); named >= 0)
+            first = 3 * named;
+    } else if (const int i = contacts::lookupNumberLine(recordLines, t); i >= 0) {
+        first = i - 2;
+    }
+    if (first >= 0) {
+        nameField->setText(contacts::lineOrEmpty(recordLines, first));
+        surnameField->setText(contacts::lineOrEmpty(recordLines, first + 1));
+        numberField->setText(contacts::lineOrEmpty(recordLines, first + 2));
+    }
+    foundNumber->setText(numberField->text());
 }

@@ -3,6 +3,7 @@
 // search fields, the group selector, the menus and the status bar.
 
 #include "datafolder.h"
+#include "sortedentries.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
+class QStringListModel;
 class QTimer;
 
 class TForm1 : public QMainWindow {
@@ -38,6 +40,9 @@ public:
     QLineEdit* searchField;
     QLineEdit* numberSearchField;
     QComboBox* sensitiveChoice;
+    // SensitiveChoice's items, and the contact each one came from.
+    QStringListModel* sensitiveItems;
+    contacts::SortedEntries sensitiveEntries;
     QCheckBox* sensitiveCheck;
     QRadioButton* nameMode;
     QRadioButton* numberMode;
@@ -114,6 +119,8 @@ public slots:
     void RadioButton2Click();  // "Cep Noya Göre Ara" became checked
     void Hakknda1Click();  // "Hakkında" (F1), in about.cpp
     void Kullanm1Click();  // "Kullanım", in kullanim.cpp
+    void CheckBox1Click();     // "Hassas Arama" checked or unchecked
+    void ComboBox2Change();    // SensitiveChoice picked from or typed into
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +132,7 @@ private:
     // The sensitive search's part in the mode buttons: refills its list.
     void fillSensitiveChoice();
     void buildWidgets();
+    void buildSensitiveSearch();
     void buildMenus();
     void buildTabOrder();
 };

@@ -1,10 +1,46 @@
 #pragma once
-// The name list window.
+// The name list: every name of the active group, sorted; a chosen name shows
+// its contact, which "Ana Ekrana Aktar" or a double click hands to the main
+// window.
+
+#include "sortedentries.h"
 
 #include <QDialog>
+
+class ContactFields;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QPushButton;
+class QStringListModel;
 
 class TForm16 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm16(QWidget* parent = nullptr);
+
+    QListView* ListBox1;       // the names, sorted
+    QStringListModel* names;   // its rows
+    QGroupBox* GroupBox1;      // captioned with the active group
+    ContactFields* contactFields;
+    QLabel* positionLabel;     // "Aktif    :" + the chosen row
+    QLabel* totalLabel;        // "Toplam Kayıt:" + the number of contacts
+    QPushButton* BitBtn1;      // Ana Ekrana Aktar
+    QPushButton* BitBtn2;      // Çıkış
+
+    // Each row's own contact.
+    contacts::SortedEntries entries;
+
+    // Opened from the main window's menu.
+    void execute();
+
+public slots:
+    void ListBox1Click();
+    void BitBtn1Click();
+    void ListBox1DblClick();
+    // Closing, by whatever means.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

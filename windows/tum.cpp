@@ -1,7 +1,194 @@
 #include "tum.h"
 
+#include "Unit1.h"
+#include "contactfields.h"
+#include "contacts.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "forms.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+
+namespace {
+
+const QString NothingToBrowse = QStringLiteral("Veri tabanında taranabilecek bir kayıt bulunmamaktadır!");
+
+QString counterText(int position) {
+    return QStringLiteral("Şu anda ") + QString::number(position / 3 + 1) + QStringLiteral(".kişidesiniz");
+}
+
+// A step button under its small label, which names it.
+QPushButton* stepButton(QWidget* parent, const QString& caption, const QString& labelText, const QColor& colour,
+                        int x, int y) {
+    auto* label = new QLabel(labelText, parent);
+    label->setGeometry(x, y, 44, 16);
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(x, y + 16, 44, 26);
+    b->setAutoDefault(false);
+    bold(b);
+    paint(b, QPalette::ButtonText, colour);
+    label->setBuddy(b);
+    name(b, QString(labelText).remove(QLatin1Char(':')));
+    return b;
+}
+
+}  // namespace
+
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tüm Kayıtlar"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(253, 249);
+
+    auto* top = new QFrame(this);
+    top->setGeometry(4, 4, 245, 42);
+    top->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    totalLabel = new QLabel(QStringLiteral("Toplam"), top);
+    totalLabel->setGeometry(4, 3, 237, 17);
+    bold(totalLabel);
+    paint(totalLabel, QPalette::WindowText, Maroon);
+    counterLabel = new QLabel(counterText(0), top);
+    counterLabel->setGeometry(4, 21, 237, 17);
+    bold(counterLabel);
+    paint(counterLabel, QPalette::WindowText, Qt::blue);
+    for (QLabel* l : {totalLabel, counterLabel}) l->setAlignment(Qt::AlignCenter);
+
+    contactFields = new ContactFields(this, QPoint(8, 52), 120, 42);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Tarayıcı Kumanda"), this);
+    GroupBox1->setGeometry(136, 50, 109, 124);
+    SpeedButton1 = stepButton(GroupBox1, QStringLiteral("<"), QStringLiteral("Geri:"), Qt::red, 8, 18);
+    SpeedButton2 = stepButton(GroupBox1, QStringLiteral(">"), QStringLiteral("İleri:"), Qt::red, 57, 18);
+    SpeedButton3 = stepButton(GroupBox1, QStringLiteral("<<"), QStringLiteral("Baş:"), Maroon, 8, 68);
+    SpeedButton4 = stepButton(GroupBox1, QStringLiteral(">>"), QStringLiteral("Son:"), Maroon, 57, 68);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TForm3::SpeedButton2Click);
+    connect(SpeedButton3, &QPushButton::clicked, this, &TForm3::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &TForm3::SpeedButton4Click);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Ana Ekrana Aktar"), this);
+    CheckBox1->setGeometry(8, 184, 124, 20);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
+    BitBtn1->setGeometry(136, 180, 109, 28);
+    BitBtn1->setAutoDefault(false);
+    name(BitBtn1, QStringLiteral("Çıkış"));
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+
+    positionLabel = new QLabel(QStringLiteral("0"), this);
+    positionLabel->hide();
+
+    StatusBar1 = emptyStatusBar(this, QRect(0, 229, 253, 20));
+}
+
+int TForm3::browserPosition() const { return positionLabel->text().toInt(); }
+
+void TForm3::setBrowserPosition(int position) { positionLabel->setText(QString::number(position)); }
+
+void TForm3::readContactAt(int position) {
+    const StringList& lines = Form1->recordLines;
+    // a last contact cut short shows its missing lines empty
+    contactFields->showContact(contacts::lineOrEmpty(lines, position), contacts::lineOrEmpty(lines, position + 1),
+                               contacts::lineOrEmpty(lines, position + 2));
+}
+
+void TForm3::showContactAt(int position) {
+    readContactAt(position);
+    counterLabel->setText(counterText(position));
+    if (CheckBox1->isChecked()) contactFields->transfer();
+}
+
+bool TForm3::keepWithinGroup() {
+    const int n = Form1->recordLines.count();
+    if (n == 0) {
+        ShowMessage(NothingToBrowse);
+        close();
+        return false;
+    }
+    const int last = 3 * ((n - 1) / 3);
+    if (browserPosition() > last) {
+        setBrowserPosition(last);
+        showContactAt(last);
+    }
+    return true;
+}
+
+void TForm3::execute() {
+    const int n = Form1->recordLines.count();
+    if (n == 0) {
+        ShowMessage(NothingToBrowse);
+        if (isVisible()) close();
+        return;
+    }
+    totalLabel->setText(QStringLiteral("Toplam ") + QString::number(n / 3) + QStringLiteral(" kişi kayıtlı"));
+    if (!keepWithinGroup()) return;
+    readContactAt(browserPosition());
+    if (isVisible()) {
+        raise();  // already open: to the front
+    } else {
+        show();
+        SpeedButton2->setFocus();
+    }
+    activateWindow();
+}
+
+// "<"
+void TForm3::SpeedButton1Click() {
+    if (!keepWithinGroup()) return;
+    const int p = browserPosition();
+    if (p - 3 < 0) {
+        ShowMessage(QStringLiteral("Kayıtların Başındasınız!"));
+        return;
+    }
+    setBrowserPosition(p - 3);
+    showContactAt(p - 3);
+}
+
+// ">"
+void TForm3::SpeedButton2Click() {
+    if (!keepWithinGroup()) return;
+    const int p = browserPosition();
+    if (p + 3 < Form1->recordLines.count()) {
+        setBrowserPosition(p + 3);
+        showContactAt(p + 3);
+    } else {
+        ShowMessage(QStringLiteral("Kayıtların Sonundasınız!"));
+    }
+}
+
+// "<<"
+void TForm3::SpeedButton3Click() {
+    if (!keepWithinGroup()) return;
+    setBrowserPosition(0);
+    showContactAt(0);
+}
+
+// ">>"
+void TForm3::SpeedButton4Click() {
+    if (!keepWithinGroup()) return;
+    const int n = Form1->recordLines.count();
+    if (browserPosition() + 3 < n) {
+        const int last = 3 * ((n - 1) / 3);
+        setBrowserPosition(last);
+        showContactAt(last);
+    }
+}
+
+void TForm3::CheckBox1Click(bool checked) {
+    if (checked) contactFields->transfer();
+}
+
+void TForm3::done(int result) {
+    contactFields->clear();
+    setBrowserPosition(0);
+    counterLabel->setText(counterText(0));
+    CheckBox1->setChecked(false);
+    QDialog::done(result);
 }

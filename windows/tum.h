@@ -1,10 +1,58 @@
 #pragma once
-// The record browser.
+// The record browser: the contacts of the active group one at a time,
+// forwards, backwards, to the first and to the last, each handed to the main
+// window on request. Modeless: the main window stays usable while it is open,
+// and every step reads the group's lines as they stand then.
 
 #include <QDialog>
+
+class ContactFields;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
 
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
+
+    QLabel* totalLabel;    // "Toplam " + n + " kişi kayıtlı"
+    QLabel* counterLabel;  // "Şu anda " + k + ".kişidesiniz"
+    ContactFields* contactFields;
+    QCheckBox* CheckBox1;  // Ana Ekrana Aktar
+    QGroupBox* GroupBox1;  // Tarayıcı Kumanda
+    QPushButton* SpeedButton1;  // "<"  Geri
+    QPushButton* SpeedButton2;  // ">"  İleri
+    QPushButton* SpeedButton3;  // "<<" Baş
+    QPushButton* SpeedButton4;  // ">>" Son
+    QPushButton* BitBtn1;       // &Çıkış
+    QStatusBar* StatusBar1;
+
+    // BrowserPosition: the line of the shown contact's name, kept as the
+    // decimal text of a hidden label.
+    int browserPosition() const;
+    void setBrowserPosition(int position);
+
+    // Opened from the main window's menu, also while it is open already.
+    void execute();
+
+public slots:
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void CheckBox1Click(bool checked);
+    // Closing, by whatever means: the browser starts at the first contact again.
+    void done(int result) override;
+
+private:
+    QLabel* positionLabel;  // hidden; holds BrowserPosition
+    void showContactAt(int position);
+    void readContactAt(int position);
+    // The group may have shrunk while the window was open: the position is
+    // brought back to the last contact, which is shown. False when the group
+    // has no contact left, the message shown and the window closed.
+    bool keepWithinGroup();
 };

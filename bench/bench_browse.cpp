@@ -1,0 +1,131 @@
+// Browsing a full group (10,911 contacts): opening the name list, switching
+// "Hassas Arama" on, switching it to numbers, and a step of the record
+// browser. The lists run beside a sort of the same texts by the same Turkish
+// comparison; the browser step beside showing the same three lines.
+
+#include "Unit1.h"
+#include "collation.h"
+#include "contactfields.h"
+#include "datafolder.h"
+#include "datagen.h"
+#include "dialogs.h"
+#include "floor.h"
+#include "forms.h"
+#include "isimlistesi.h"
+#include "tum.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Line `offset` of every contact, in the group's order.
+std::vector<QByteArray> linesOf(int offset) {
+    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    std::vector<QByteArray> out;
+    for (int i = offset; i < lines.size(); i += 3) out.push_back(lines[i]);
+    return out;
+}
+
+void sortFloor(benchmark::State& state, int offset) {
+    const std::vector<QByteArray> texts = linesOf(offset);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<QByteArray> copy = texts;
+        state.ResumeTiming();
+        std::sort(copy.begin(), copy.end(), [](const QByteArray& a, const QByteArray& b) {
+            return collation::compare(a, b) < 0;
+        });
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+
+void NameListOpening(benchmark::State& state) {
+    for (auto _ : state) {
+        Form16->execute();  // shown and closed again at once
+        state.PauseTiming();
+        testhooks::modalWindows().clear();
+        state.ResumeTiming();
+    }
+    state.counters["names"] = double(Form16->entries.count());
+}
+
+void SensitiveOn(benchmark::State& state) {
+    for (auto _ : state) {
+        Form1->sensitiveCheck->setChecked(true);
+        state.PauseTiming();
+        Form1->sensitiveCheck->setChecked(false);
+        state.ResumeTiming();
+    }
+}
+
+void SensitiveNumbers(benchmark::State& state) {
+    Form1->sensitiveCheck->setChecked(true);
+    for (auto _ : state) {
+        Form1->numberMode->setChecked(true);
+        state.PauseTiming();
+        Form1->nameMode->setChecked(true);
+        state.ResumeTiming();
+    }
+    Form1->sensitiveCheck->setChecked(false);
+}
+
+void BrowserStep(benchmark::State& state) {
+    Form3->execute();
+    for (auto _ : state) {
+        Form3->SpeedButton2Click();  // ">"
+        if (Form3->browserPosition() + 3 >= Form1->recordLines.count()) {
+            state.PauseTiming();
+            Form3->SpeedButton3Click();
+            state.ResumeTiming();
+        }
+    }
+    Form3->close();
+}
+
+void BrowserStepFloor(benchmark::State& state) {
+    Form3->execute();
+    int p = 0;
+    for (auto _ : state) {
+        p = (p + 3) % Form1->recordLines.count();
+        Form3->contactFields->showContact(Form1->recordLines.text(p), Form1->recordLines.text(p + 1),
+                                          Form1->recordLines.text(p + 2));
+    }
+    Form3->close();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QApplication app(argc, argv);
+    datafolder::createFolder(datafolder::path());
+    datagen::group().save(datafolder::groupFilePath(datafolder::DefaultGroup));
+    StringList{"@Kayıtlar@", "@Kayıtlar@"}.save(datafolder::groupListPath());
+    testhooks::enable();  // message boxes record their text, modal windows close at once
+    createForms();
+    Form1->show();
+
+    benchmark::Initialize(&argc, argv);
+    const auto us = benchmark::kMicrosecond;
+    benchmark::RegisterBenchmark("name list, opening", NameListOpening)->Unit(us);
+    benchmark::RegisterBenchmark("name list, opening/floor", sortFloor, 0)->Unit(us);
+    benchmark::RegisterBenchmark("Hassas Arama, switching on", SensitiveOn)->Unit(us);
+    benchmark::RegisterBenchmark("Hassas Arama, switching on/floor", sortFloor, 0)->Unit(us);
+    benchmark::RegisterBenchmark("Hassas Arama, by number", SensitiveNumbers)->Unit(us);
+    benchmark::RegisterBenchmark("Hassas Arama, by number/floor", sortFloor, 2)->Unit(us);
+    benchmark::RegisterBenchmark("browser step", BrowserStep)->Unit(us);
+    benchmark::RegisterBenchmark("browser step/floor", BrowserStepFloor)->Unit(us);
+    FloorReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    destroyForms();
+    return 0;
+}
