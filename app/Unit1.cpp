@@ -6,6 +6,7 @@
 #include "datafolder.h"
 #include "dialogs.h"
 #include "forms.h"
+#include "ALFABE.h"
 #include "grup.h"
 #include "onay.h"
 #include "yedek.h"
@@ -270,6 +271,7 @@ void TForm1::buildMenus() {
     connect(k1, &QAction::triggered, this, &TForm1::k1Click);
     connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
     connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
+    connect(bb1, &QAction::triggered, this, &TForm1::bb1Click);
 }
 
 void TForm1::buildTabOrder() {
@@ -559,4 +561,18 @@ void TForm1::RadioButton2Click() {
     clearContactAndSearchFields();
     searchField->setMaxLength(11);
     numberSearchField->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Alphabetic index
+
+// The active group split into the thirty letter pages of the alphabetic index
+// window, which then opens; the build reads RecordLines and changes nothing.
+void TForm1::bb1Click() {
+    if (recordLines.isEmpty()) {
+        ShowMessage(QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!"));
+        return;
+    }
+    Form15->showGroup(groupSelector->currentText(), recordLines);
+    Form15->execute();
 }

@@ -112,6 +112,7 @@ public slots:
     void BitBtn7Click();   // "Sonraki"
     void RadioButton1Click();  // "İsme Göre Ara" became checked
     void RadioButton2Click();  // "Cep Noya Göre Ara" became checked
+    void bb1Click();           // "Alfabetik Sıralama"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
