@@ -10,6 +10,7 @@
 #include "programtest.h"
 #include "testenv.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -255,7 +256,13 @@ private slots:
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], 0);
             QVERIFY(Form15->BitBtn1->isEnabled());
-            Form15->ComboBox1Change(pageOf("Ç"));  // "Ç" picked in "Harfe Git:>>"
+            // "Ç" picked in "Harfe Git:>>"
+            QTest::mouseClick(Form15->ComboBox1, Qt::LeftButton);
+            QAbstractItemView* letters = Form15->ComboBox1->view();
+            QTRY_VERIFY(letters->isVisible());
+            for (int i = 0; i < 3; ++i) QTest::keyClick(letters, Qt::Key_Down);
+            QTest::keyClick(letters, Qt::Key_Return);
+            QTRY_VERIFY(!letters->isVisible());
             QCOMPARE(Form15->currentPage(), 3);
             QVERIFY(Form15->letterTabs[3]->isChecked());
             QCOMPARE(shown(), (QStringList{"", "", ""}));
