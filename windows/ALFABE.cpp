@@ -137,7 +137,10 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     ComboBox1 = new QComboBox(this);
     ComboBox1->setGeometry(84, 7, 52, 21);
     for (int p = 0; p < alphabet::PageCount; ++p) ComboBox1->addItem(alphabet::pageCaption(p));
-    ComboBox1->setMaxVisibleItems(alphabet::PageCount);
+    // a list that drops down under the box, as long as half the letters,
+    // rather than a menu of all thirty running off a small screen
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    ComboBox1->setMaxVisibleItems(15);
     bold(ComboBox1);
     Label1->setBuddy(ComboBox1);
     name(ComboBox1, QStringLiteral("Harfe Git"));
