@@ -7,6 +7,7 @@
 #include "datafolder.h"
 #include "dialogs.h"
 #include "forms.h"
+#include "ALFABE.h"
 #include "grup.h"
 #include "isimlistesi.h"
 #include "onay.h"
@@ -280,6 +281,7 @@ void TForm1::buildMenus() {
     connect(Kullanm1, &QAction::triggered, this, &TForm1::Kullanm1Click);
     connect(smListesi1, &QAction::triggered, this, [] { Form16->execute(); });
     connect(Tarayc1, &QAction::triggered, this, [] { Form3->execute(); });
+    connect(bb1, &QAction::triggered, this, &TForm1::bb1Click);
 }
 
 void TForm1::buildTabOrder() {
@@ -659,4 +661,15 @@ void TForm1::ComboBox2Change() {
         numberField->setText(contacts::lineOrEmpty(recordLines, first + 2));
     }
     foundNumber->setText(numberField->text());
+// Alphabetic index
+
+// The active group split into the thirty letter pages of the alphabetic index
+// window, which then opens; the build reads RecordLines and changes nothing.
+void TForm1::bb1Click() {
+    if (recordLines.isEmpty()) {
+        ShowMessage(QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!"));
+        return;
+    }
+    Form15->showGroup(groupSelector->currentText(), recordLines);
+    Form15->execute();
 }

@@ -121,6 +121,7 @@ public slots:
     void Kullanm1Click();  // "Kullanım", in kullanim.cpp
     void CheckBox1Click();     // "Hassas Arama" checked or unchecked
     void ComboBox2Change();    // SensitiveChoice picked from or typed into
+    void bb1Click();           // "Alfabetik Sıralama"
 
 protected:
     void closeEvent(QCloseEvent* event) override;

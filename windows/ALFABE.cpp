@@ -1,6 +1,313 @@
 #include "ALFABE.h"
 
+#include "Unit1.h"
+#include "codepage.h"
+#include "contactfields.h"
+#include "contacts.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "forms.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+namespace {
+
+const QColor SkyBlue(166, 202, 240);
+const QString CounterCaption = QStringLiteral("Harfte Kayıtlı Kişi:");
+constexpr int TabWidth = 38;
+constexpr int TabHeight = 21;
+
+// A page's list; a double click anywhere on it, below the rows too, is
+// handed on once the list has selected what was under the mouse.
+class PageList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<void()> onDoubleClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        QListWidget::mouseDoubleClickEvent(event);
+        if (onDoubleClick) onDoubleClick();
+    }
+};
+
+class LetterTabAccessible : public QAccessibleWidget {
+public:
+    explicit LetterTabAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::PageTab) {}
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return button()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = button()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) button()->click();
+        else QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* letterTabsAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("LetterTab")) return new LetterTabAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String("LetterTabRows"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::PageTabList);
+    return nullptr;
+}
+
+QPushButton* pictureButton(QWidget* parent, const QString& picture, const QString& caption, const QRect& place) {
+    auto* b = new QPushButton(QIcon(picture), caption, parent);
+    b->setGeometry(place);
+    b->setIconSize(QSize(16, 16));
+    b->setCursor(Qt::PointingHandCursor);
+    bold(b);
+    name(b, caption);
+    return b;
+}
+
+}  // namespace
+
+// The pictures are in a static library: they are registered by hand.
+static void loadPictures() { Q_INIT_RESOURCE(alfabe); }
+
+// ---------------------------------------------------------------------------
+// The tabs
+
+LetterTab::LetterTab(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
+    static const bool installed = (QAccessible::installFactory(letterTabsAccessible), true);
+    Q_UNUSED(installed);
+    setText(caption);
+    setCheckable(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setCursor(Qt::PointingHandCursor);
+    name(this, caption);
+}
+
+QSize LetterTab::sizeHint() const { return QSize(TabWidth, TabHeight); }
+
+void LetterTab::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionTab opt;
+    opt.initFrom(this);
+    opt.shape = QTabBar::RoundedNorth;
+    opt.text = text();
+    opt.position = QStyleOptionTab::Middle;
+    if (isChecked()) opt.state |= QStyle::State_Selected;
+    if (isDown()) opt.state |= QStyle::State_Sunken;
+    p.drawControl(QStyle::CE_TabBarTab, opt);
+}
+
+void LetterTab::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier && onKey && onKey(event->key())) return;
+    QAbstractButton::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
 TForm15::TForm15(QWidget* parent) : QDialog(parent) {
+    loadPictures();
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Alfabetik İçerik"));
+    setWindowIcon(QIcon(QStringLiteral(":/alfabe/icon.png")));
+    // no system menu and no close box: the window can only be minimised
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    letterBoundaries.fill(alphabet::None);
+
+    Label1 = new QLabel(QStringLiteral("Harfe Git:>>"), this);
+    Label1->setGeometry(8, 10, 76, 16);
+    bold(Label1);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setGeometry(84, 7, 52, 21);
+    for (int p = 0; p < alphabet::PageCount; ++p) ComboBox1->addItem(alphabet::pageCaption(p));
+    // a list that drops down under the box, as long as half the letters,
+    // rather than a menu of all thirty running off a small screen
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    ComboBox1->setMaxVisibleItems(15);
+    bold(ComboBox1);
+    Label1->setBuddy(ComboBox1);
+    name(ComboBox1, QStringLiteral("Harfe Git"));
+    connect(ComboBox1, &QComboBox::activated, this, &TForm15::ComboBox1Change);
+
+    groupLabel = new QLabel(QStringLiteral("İncelenen Grup:"), this);
+    totalLabel = new QLabel(QStringLiteral("Toplam Kayıtlı :"), this);
+    for (QLabel* l : {groupLabel, totalLabel}) {
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        bold(l);
+        paint(l, QPalette::WindowText, Qt::red);
+    }
+    groupLabel->setGeometry(144, 2, 388, 16);
+    totalLabel->setGeometry(144, 18, 388, 16);
+
+    // Nine tabs a row, every row in sight, the pages under the last row.
+    const int rowCount = (alphabet::PageCount + TabsPerRow - 1) / TabsPerRow;
+    tabRows = new LetterTabRows(this);
+    tabRows->setGeometry(8, 40, TabsPerRow * TabWidth, rowCount * TabHeight);
+    name(tabRows, QStringLiteral("Harfler"));
+    tabGroup = new QButtonGroup(this);
+    tabGroup->setExclusive(true);
+
+    auto* pageFrame = new QFrame(this);
+    pageFrame->setGeometry(8, 40 + rowCount * TabHeight, TabsPerRow * TabWidth, 264);
+    pageFrame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PageControl1 = new QStackedWidget(pageFrame);
+    PageControl1->setGeometry(2, 2, pageFrame->width() - 4, pageFrame->height() - 4);
+
+    QFont listFont = font();
+    listFont.setBold(true);
+    for (int p = 0; p < alphabet::PageCount; ++p) {
+        const QString caption = alphabet::pageCaption(p);
+        auto* tab = new LetterTab(caption, tabRows);
+        tab->setGeometry((p % TabsPerRow) * TabWidth, (p / TabsPerRow) * TabHeight, TabWidth, TabHeight);
+        tab->onKey = [this, p](int key) { return tabKey(p, key); };
+        tabGroup->addButton(tab, p);
+        letterTabs << tab;
+
+        auto* page = new QWidget;
+        auto* list = new PageList(page);
+        list->setGeometry(6, 6, PageControl1->width() - 12, PageControl1->height() - 34);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setUniformItemSizes(true);
+        list->setFont(listFont);
+        paint(list, QPalette::Base, SkyBlue);
+        list->viewport()->setCursor(Qt::PointingHandCursor);
+        name(list, caption);
+        list->onDoubleClick = [this] { BitBtn1Click(); };
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, p] { ListBoxClick(p); });
+        connect(list, &QListWidget::itemClicked, this, [this, p] { ListBoxClick(p); });
+        auto* counter = new QLabel(CounterCaption, page);
+        counter->setGeometry(8, PageControl1->height() - 24, list->width() - 4, 16);
+        PageControl1->addWidget(page);
+        letterPages << list;
+        counterLabels << counter;
+    }
+    letterTabs.first()->setChecked(true);
+    letterTabs.first()->setFocusPolicy(Qt::StrongFocus);
+    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
+        if (on) PageControl1Change(p);
+    });
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Bilgiler"), this);
+    GroupBox1->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
+    fields = new ContactFields(GroupBox1, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
+    Image1 = new QLabel(GroupBox1);
+    Image1->setGeometry(136, 20, 32, 32);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
+
+    const int x = GroupBox1->x();
+    BitBtn1 = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
+                            QRect(x, 220, 176, 33));
+    BitBtn1->setEnabled(false);
+    BitBtn2 = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
+    connect(fields->numberEdit, &QLineEdit::textChanged, this,
+            [this](const QString& t) { BitBtn1->setEnabled(!t.isEmpty()); });
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
+
+    setFixedSize(x + 176 + 8, pageFrame->y() + pageFrame->height() + 8);
+}
+
+int TForm15::currentPage() const { return PageControl1->currentIndex(); }
+
+void TForm15::setCurrentPage(int page) { letterTabs.at(page)->setChecked(true); }
+
+// The pages are filled in one step each, from the runs of the group's lines.
+void TForm15::showGroup(const QString& group, const StringList& recordLines) {
+    groupLabel->setText(QStringLiteral("İncelenen Grup: ") + group);
+    letterBoundaries = alphabet::letterBoundaries(recordLines);
+    const alphabet::PageRuns runs = alphabet::pageRuns(letterBoundaries);
+    const QList<QByteArray>& lines = recordLines.lines();
+    for (int p = 0; p < alphabet::PageCount; ++p) {
+        QStringList names;
+        names.reserve(runs[p].count);
+        for (int c = runs[p].first, end = runs[p].first + runs[p].count; c < end; ++c)
+            names << codepage::decode(lines[3 * c]);
+        QListWidget* list = letterPages[p];
+        list->clear();
+        list->addItems(names);
+        counterLabels[p]->setText(QStringLiteral("Harfte Kayıtlı Kişi: %1").arg(runs[p].count));
+    }
+    totalLabel->setText(QStringLiteral("Toplam Kayıtlı :%1").arg(alphabet::totalContacts(recordLines)));
+}
+
+void TForm15::execute() { execModal(this); }
+
+// A contact may lack its last lines when the group file came from elsewhere:
+// what is not there shows as empty.
+void TForm15::ListBoxClick(int page) {
+    const QList<QListWidgetItem*> selected = letterPages[page]->selectedItems();
+    if (selected.isEmpty()) return;
+    const int c = alphabet::contactOfRow(letterBoundaries, page, letterPages[page]->row(selected.first()));
+    const StringList& lines = Form1->recordLines;
+    fields->showContact(contacts::lineOrEmpty(lines, 3 * c), contacts::lineOrEmpty(lines, 3 * c + 1),
+                        contacts::lineOrEmpty(lines, 3 * c + 2));
+}
+
+void TForm15::ComboBox1Change(int index) {
+    if (index >= 0) setCurrentPage(index);
+}
+
+void TForm15::PageControl1Change(int page) {
+    PageControl1->setCurrentIndex(page);
+    ComboBox1->setCurrentIndex(page);
+    // Only the active tab is a Tab stop; the arrows reach the others.
+    for (LetterTab* tab : std::as_const(letterTabs))
+        tab->setFocusPolicy(tab->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(letterTabs[page], changed);
+    QAccessible::updateAccessibility(&event);
+    fields->clear();
+}
+
+bool TForm15::tabKey(int page, int key) {
+    int to = page;
+    switch (key) {
+    case Qt::Key_Left: to = page - 1; break;
+    case Qt::Key_Right: to = page + 1; break;
+    case Qt::Key_Up: to = page - TabsPerRow; break;
+    case Qt::Key_Down: to = page + TabsPerRow; break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = alphabet::PageCount - 1; break;
+    default: return false;
+    }
+    if (to < 0 || to >= alphabet::PageCount) return true;
+    setCurrentPage(to);
+    letterTabs[to]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+// The hand-over: NextMatchLines is prepared as a search prepares it, from the
+// name the main window showed before, then the contact goes over.
+void TForm15::BitBtn1Click() {
+    const StringList& lines = Form1->recordLines;
+    Form1->nextMatchLines.takeAfter(lines, lines.lookup(Form1->nameField->text()) + 3);
+    fields->transfer();
+    accept();
+}
+
+void TForm15::BitBtn2Click() { close(); }
+
+void TForm15::done(int result) {
+    setCurrentPage(0);
+    fields->clear();
+    QDialog::done(result);
 }

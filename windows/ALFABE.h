@@ -1,10 +1,90 @@
 #pragma once
-// The alphabetic index window.
+// The alphabetic index window: the active group split into thirty letter
+// pages, nine tabs a row with every row in sight, the contact picked on a
+// page, and its hand-over to the main window.
 
+#include "alphabet.h"
+
+#include <QAbstractButton>
 #include <QDialog>
+#include <QList>
+
+#include <functional>
+
+class ContactFields;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStackedWidget;
+class StringList;
+
+// One tab of the letter pages: checkable, drawn as a tab, a page tab to
+// screen readers. The arrow keys are handed to the window.
+class LetterTab : public QAbstractButton {
+    Q_OBJECT
+public:
+    LetterTab(const QString& caption, QWidget* parent);
+    std::function<bool(int key)> onKey;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The rows of tabs; a page tab list to screen readers.
+class LetterTabRows : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
 
 class TForm15 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm15(QWidget* parent = nullptr);
+
+    static constexpr int TabsPerRow = 9;
+
+    QLabel* Label1;             // "Harfe Git:>>"
+    QComboBox* ComboBox1;       // the letter to go to, the captions in tab order
+    QLabel* groupLabel;         // "İncelenen Grup: " and the group
+    QLabel* totalLabel;         // "Toplam Kayıtlı :" and the count
+    LetterTabRows* tabRows;
+    QList<LetterTab*> letterTabs;     // in tab order
+    QButtonGroup* tabGroup;
+    QStackedWidget* PageControl1;
+    QList<QListWidget*> letterPages;  // the name lines of each page's run
+    QList<QLabel*> counterLabels;     // "Harfte Kayıtlı Kişi: " and the count
+    QGroupBox* GroupBox1;             // "Bilgiler"
+    ContactFields* fields;
+    QLabel* Image1;
+    QPushButton* BitBtn1;  // "Ana Ekrana Aktar"
+    QPushButton* BitBtn2;  // "Çıkış"
+
+    // Of the last build; they map a page's row to its contact.
+    alphabet::Boundaries letterBoundaries;
+
+    int currentPage() const;
+    void setCurrentPage(int page);
+
+    // The build's share: the group's pages, counters and labels.
+    void showGroup(const QString& group, const StringList& recordLines);
+    // Opened by the main window's "Alfabetik Sıralama" after showGroup.
+    void execute();
+
+public slots:
+    void ListBoxClick(int page);      // a row selected on a page
+    void ComboBox1Change(int index);  // a letter picked in "Harfe Git:>>"
+    void PageControl1Change(int page);
+    void BitBtn1Click();  // "Ana Ekrana Aktar", and a double click on a page
+    void BitBtn2Click();  // "Çıkış"
+    // Closing, by whatever means: page A, empty fields.
+    void done(int result) override;
+
+private:
+    bool tabKey(int page, int key);
 };
