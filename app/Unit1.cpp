@@ -8,7 +8,9 @@
 #include "forms.h"
 #include "grup.h"
 #include "onay.h"
+#include "yazdir.h"
 #include "yedek.h"
+#include "Unit8.h"
 #include "storeerror.h"
 
 #include <QAction>
@@ -270,6 +272,8 @@ void TForm1::buildMenus() {
     connect(k1, &QAction::triggered, this, &TForm1::k1Click);
     connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
     connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
+    connect(Yazdr1, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
+    connect(GrubuYazdr1, &QAction::triggered, this, [] { Form8->execute(); });
 }
 
 void TForm1::buildTabOrder() {
