@@ -79,7 +79,6 @@ void TForm5::showOver(QWidget* owner) {
         move(main.center() - QPoint(width() / 2, height() / 2));
     }
     show();
-    raise();
 }
 
 // "İptal": the print-out stops and both windows close.

@@ -56,6 +56,10 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     PrintPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     PrintPage->setLineWrapMode(QTextEdit::NoWrap);
     PrintPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    // a size in points, so that the printer draws it at the size seen here
+    QFont pageFont = font();
+    pageFont.setPointSize(9);
+    PrintPage->setFont(pageFont);
     name(PrintPage, windowTitle());
     pageEnd = QTextCursor(PrintPage->document());
 
