@@ -84,7 +84,10 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
 
     Timer1 = new QTimer(this);
     Timer2 = new QTimer(this);
-    for (QTimer* t : {Timer1, Timer2}) t->setInterval(10);
+    for (QTimer* t : {Timer1, Timer2}) {
+        t->setInterval(10);
+        t->setTimerType(Qt::PreciseTimer);  // a coarse timer may stretch the pace by a twentieth
+    }
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
 }
