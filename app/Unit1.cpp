@@ -12,7 +12,9 @@
 #include "isimlistesi.h"
 #include "onay.h"
 #include "tum.h"
+#include "yazdir.h"
 #include "yedek.h"
+#include "Unit8.h"
 #include "storeerror.h"
 
 #include <QAction>
@@ -282,6 +284,8 @@ void TForm1::buildMenus() {
     connect(smListesi1, &QAction::triggered, this, [] { Form16->execute(); });
     connect(Tarayc1, &QAction::triggered, this, [] { Form3->execute(); });
     connect(bb1, &QAction::triggered, this, &TForm1::bb1Click);
+    connect(Yazdr1, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
+    connect(GrubuYazdr1, &QAction::triggered, this, [] { Form8->execute(); });
 }
 
 void TForm1::buildTabOrder() {

@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <deque>
+#include <optional>
 
 const QString ApplicationTitle = QStringLiteral("Telefika 2003");
 
@@ -91,12 +95,74 @@ void enable() {
     Hooks& h = hooks();
     h = Hooks();
     h.on = true;
+    forgetPrintAndFontAnswers();
 }
-void disable() { hooks() = Hooks(); }
+void disable() {
+    hooks() = Hooks();
+    forgetPrintAndFontAnswers();
+}
 bool enabled() { return hooks().on; }
 QStringList& messages() { return hooks().messages; }
 QStringList& modalWindows() { return hooks().modals; }
 int beeps() { return hooks().beeps; }
 void onNextModal(std::function<void(QDialog*)> handler) { hooks().modalHandlers.push_back(std::move(handler)); }
 void setNextSaveFileName(const QString& name) { hooks().saveNames.push_back(name); }
+}  // namespace testhooks
+
+// ---------------------------------------------------------------------------
+// The print and font dialogs
+
+namespace {
+
+struct PrintAndFontAnswers {
+    std::deque<QString> printers;            // PDF paths; empty: cancelled
+    std::deque<std::optional<QFont>> fonts;  // none: cancelled
+};
+
+PrintAndFontAnswers& printAndFontAnswers() {
+    static PrintAndFontAnswers a;
+    return a;
+}
+
+}  // namespace
+
+bool askPrinter(QPrinter& printer, QWidget* parent) {
+    if (testhooks::enabled()) {
+        auto& queued = printAndFontAnswers().printers;
+        if (queued.empty()) return false;
+        const QString path = queued.front();
+        queued.pop_front();
+        if (path.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool askFont(QFont& font, QWidget* parent) {
+    if (testhooks::enabled()) {
+        auto& queued = printAndFontAnswers().fonts;
+        if (queued.empty()) return false;
+        const std::optional<QFont> answer = queued.front();
+        queued.pop_front();
+        if (!answer) return false;
+        font = *answer;
+        return true;
+    }
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (ok) font = chosen;
+    return ok;
+}
+
+namespace testhooks {
+void setNextPrinter(const QString& pdfPath) { printAndFontAnswers().printers.push_back(pdfPath); }
+void setNextFont(const QFont& font) { printAndFontAnswers().fonts.push_back(font); }
+void cancelNextFont() { printAndFontAnswers().fonts.push_back(std::nullopt); }
+bool printOrFontAnswersQueued() {
+    return !printAndFontAnswers().printers.empty() || !printAndFontAnswers().fonts.empty();
+}
+void forgetPrintAndFontAnswers() { printAndFontAnswers() = PrintAndFontAnswers(); }
 }  // namespace testhooks

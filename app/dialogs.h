@@ -9,6 +9,8 @@
 #include <functional>
 
 class QDialog;
+class QFont;
+class QPrinter;
 class QWidget;
 
 extern const QString ApplicationTitle;  // "Telefika 2003"
@@ -30,6 +32,12 @@ int execModal(QDialog* dialog);
 // pattern); an empty result means the user cancelled.
 QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern);
 
+// The print dialog on the printer; false when the user cancelled. Where the
+// machine has no printer the dialog offers printing to a PDF file.
+bool askPrinter(QPrinter& printer, QWidget* parent);
+// The font dialog, starting from the font; false when the user cancelled.
+bool askFont(QFont& font, QWidget* parent);
+
 // Stand-ins for the tests: boxes record their text and return at once, modal
 // windows are handed to queued handlers, save dialogs answer queued names.
 namespace testhooks {
@@ -44,4 +52,14 @@ int beeps();
 // with "no". A modal window without a queued handler is closed at once.
 void onNextModal(std::function<void(QDialog*)> handler);
 void setNextSaveFileName(const QString& name);  // empty: the user cancels
+}  // namespace testhooks
+
+// The print and font dialogs' stand-ins. Each dialog takes the next queued
+// answer; with none queued it is cancelled.
+namespace testhooks {
+void setNextPrinter(const QString& pdfPath);  // prints to that PDF file; empty: the user cancels
+void setNextFont(const QFont& font);
+void cancelNextFont();
+bool printOrFontAnswersQueued();  // true while an answer is still unused
+void forgetPrintAndFontAnswers();
 }  // namespace testhooks

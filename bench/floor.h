@@ -19,7 +19,10 @@ public:
         for (const Run& r : runs) {
             const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
             if (r.run_type != Run::RT_Iteration && !median) continue;
-            const std::string name = r.run_name.str();
+            // the name as registered, without the run's settings (fixed
+            // iterations, manual time), so a figure finds its floor
+            std::string name = r.run_name.function_name;
+            if (!r.run_name.args.empty()) name += "/" + r.run_name.args;
             if (!median && medians_.count(name)) continue;
             if (median) medians_[name] = true;
             if (!times_.count(name)) order_.push_back(name);

@@ -1,10 +1,46 @@
 #pragma once
-// The group print chooser.
+// The group print chooser: any group of the group list, picked with its
+// number of contacts, printed without touching the active group.
+
+#include "datafolder.h"
 
 #include <QDialog>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QStatusBar;
 
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
+
+    QFrame* Bevel1;
+    QFrame* Bevel2;
+    QComboBox* ComboBox1;     // the group names, in the group list's order
+    QLabel* Label1;           // Grup:
+    QLabel* Label2;           // Kapasite:
+    QLabel* groupValue;       // the chosen group's name
+    QLabel* capacityValue;    // its contacts + " kişi"
+    QPushButton* BitBtn1;     // Tamam
+    QPushButton* BitBtn2;     // İptal
+    QStatusBar* StatusBar1;
+
+    // The group list file: line 0 the active group, then the group names.
+    StringList groupListCopy = datafolder::defaultGroupList();
+    // The chosen group's lines, three per contact; never written back.
+    StringList groupPrintLines;
+
+    // Opened from the main window's menu.
+    void execute();
+
+public slots:
+    void ComboBox1Change();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+private:
+    void showChosen(const QString& group);
 };

@@ -1,10 +1,40 @@
 #pragma once
-// The progress window of the print-out.
+// The progress window of the print-out: a borderless window on top of all
+// others with a gauge, the progress label and "İptal". Alt+F4 does not close
+// it; only the print-out does.
 
 #include <QDialog>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QPushButton;
 
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm5(QWidget* parent = nullptr);
+
+    QFrame* Bevel1;         // raised, filling the window
+    QFrame* Panel1;
+    QProgressBar* Gauge1;   // the whole percentage of value / maximum
+    QLabel* Label1;         // the progress label
+    QPushButton* SpeedButton1;  // İptal
+    QAction* Kapat1;        // the hidden Alt+F4 that does nothing
+
+    // The gauge at value of maximum, the value kept within 0 and the maximum.
+    void setGauge(int value, int maximum);
+    // The label's text.
+    void setProgress(const QString& text);
+    // Shown without blocking, over the window that composes the print-out, so
+    // that "İptal" can be clicked while that window is modal.
+    void showOver(QWidget* owner);
+
+public slots:
+    void SpeedButton1Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };

@@ -1,7 +1,225 @@
 #include "yazdir.h"
 
+#include "Unit1.h"
+#include "Unit8.h"
+#include "bilgi.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "printout.h"
+#include "rtfwriter.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+
+const QString TForm4::JobTitle = QStringLiteral("Telefika 2003 Kayıt Yazdırımı");
+
+namespace {
+
+QPushButton* bigButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& caption, const QRect& place) {
+    auto* b = new QPushButton(parent->style()->standardIcon(picture), caption, parent);
+    b->setGeometry(place);
+    b->setIconSize(QSize(24, 24));
+    b->setAutoDefault(false);
+    QFont f = b->font();
+    f.setBold(true);
+    f.setPixelSize(13);
+    b->setFont(f);
+    // red while it can be pressed; a disabled button keeps the style's grey
+    QPalette red = b->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) red.setColor(g, QPalette::ButtonText, Qt::red);
+    b->setPalette(red);
+    name(b, QString(caption).remove(QLatin1Char('&')));
+    return b;
+}
+
+}  // namespace
+
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Yazdırım"));
+    // a dialog border without any title-bar button
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(304, 443);
+
+    PrintPage = new QTextEdit(this);
+    PrintPage->setGeometry(0, 0, 304, 376);
+    PrintPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PrintPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PrintPage->setLineWrapMode(QTextEdit::NoWrap);
+    PrintPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    // a size in points, so that the printer draws it at the size seen here
+    QFont pageFont = font();
+    pageFont.setPointSize(9);
+    PrintPage->setFont(pageFont);
+    name(PrintPage, windowTitle());
+    pageEnd = QTextCursor(PrintPage->document());
+
+    PopupMenu1 = new QMenu(this);
+    YazAyarlar1 = PopupMenu1->addAction(QStringLiteral("Yazı Ayarları"));
+    PopupMenu1->addSeparator();
+    Kaydet1 = PopupMenu1->addAction(QStringLiteral("Kaydet"));
+    connect(PrintPage, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(PrintPage->viewport()->mapToGlobal(at)); });
+    connect(YazAyarlar1, &QAction::triggered, this, &TForm4::YazAyarlar1Click);
+    connect(Kaydet1, &QAction::triggered, this, &TForm4::Kaydet1Click);
+
+    BitBtn1 = bigButton(this, QStyle::SP_FileDialogDetailedView, QStringLiteral("&Yazdır"), QRect(8, 382, 140, 38));
+    BitBtn2 = bigButton(this, QStyle::SP_DialogCloseButton, QStringLiteral("&Çıkış"), QRect(156, 382, 140, 38));
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
+
+    StatusBar1 = emptyStatusBar(this, QRect(0, 424, 304, 19));
+
+    printPositionLabel = new QLabel(QStringLiteral("0"), this);
+    printPositionLabel->hide();
+
+    Timer1 = new QTimer(this);
+    Timer2 = new QTimer(this);
+    for (QTimer* t : {Timer1, Timer2}) {
+        t->setInterval(10);
+        t->setTimerType(Qt::PreciseTimer);  // a coarse timer may stretch the pace by a twentieth
+    }
+    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
+}
+
+int TForm4::printPosition() const { return printPositionLabel->text().toInt(); }
+
+void TForm4::setPrintPosition(int position) { printPositionLabel->setText(QString::number(position)); }
+
+void TForm4::printActiveGroup() { start(Form1->recordLines, Form1->statusPanel2->text(), Timer1); }
+
+void TForm4::printChosenGroup(const QString& group) {
+    start(Form8->groupPrintLines, QStringLiteral("Grup:") + group, Timer2);
+}
+
+// The start: the header and the first contact on the page, the pace set
+// going, and the window shown modally until it is closed.
+void TForm4::start(const StringList& source, const QString& groupLine, QTimer* pacing) {
+    if (source.isEmpty()) {
+        ShowMessage(QStringLiteral("Veri tabanında yazdırılabilecek bir kayıt bulunmamaktadır!"));
+        return;
+    }
+    const int p = printPosition();
+    Form5->setGauge(p + 5, source.count());
+    const QLocale locale = QLocale::system();
+    // no undo steps for the composed lines: the user's edits start afterwards
+    PrintPage->setUndoRedoEnabled(false);
+    append(printout::header(printout::dateText(locale, QDate::currentDate()),
+                            printout::timeText(locale, QTime::currentTime()), source.count(), groupLine));
+    append(printout::contactBlock(source, p));
+    pacing->start();
+    execModal(this);
+}
+
+void TForm4::Timer1Timer() { paceTick(Form1->recordLines); }
+
+void TForm4::Timer2Timer() { paceTick(Form8->groupPrintLines); }
+
+// One contact more, or the end of the print-out. The page is only appended
+// to, at a cursor kept at its end, so a tick costs the same on a long page.
+void TForm4::paceTick(const StringList& source) {
+    const int p = printPosition();
+    const int n = source.count();
+    if (p + 3 >= n) {
+        if (Form5->isVisible()) Form5->close();
+        setComposing(false);
+        if (!PrintPage->isUndoRedoEnabled()) PrintPage->setUndoRedoEnabled(true);
+        return;
+    }
+    Form5->setGauge(p + 6, n);
+    setPrintPosition(p + 3);
+    append(printout::contactBlock(source, p + 3));
+    Form5->setProgress(printout::progressText(n, p + 3));
+    Form5->showOver(this);
+    setComposing(true);
+}
+
+void TForm4::append(const QStringList& lines) {
+    pageEnd.movePosition(QTextCursor::End);
+    const QString text = lines.join(QLatin1Char('\n'));
+    pageEnd.insertText(PrintPage->document()->isEmpty() ? text : QLatin1Char('\n') + text);
+}
+
+void TForm4::setComposing(bool composing) {
+    BitBtn1->setEnabled(!composing);
+    BitBtn2->setEnabled(!composing);
+}
+
+void TForm4::cancelPrintout() {
+    Timer1->stop();
+    Timer2->stop();
+    setComposing(false);
+    close();
+    Form5->close();
+}
+
+// "Yazdır": the page as it stands, as one job.
+void TForm4::BitBtn1Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(JobTitle);
+    if (!askPrinter(printer, this)) return;
+    PrintPage->print(&printer);
+}
+
+void TForm4::BitBtn2Click() { close(); }
+
+void TForm4::YazAyarlar1Click() {
+    QFont font = PrintPage->font();
+    if (!askFont(font, this)) return;
+    PrintPage->setFont(font);
+    // text given a font of its own (pasted) takes the chosen one too
+    QTextCursor all(PrintPage->document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setFont(font);
+    all.mergeCharFormat(format);
+}
+
+// "Kaydet": ".doc" always appended. The success message comes only after
+// the file was written whole; a failure throws the file error and leaves no
+// file at that name.
+void TForm4::Kaydet1Click() {
+    const QString chosen = askSaveFileName(this, QStringLiteral("Word Dökümanı"), QStringLiteral("*.doc"));
+    if (chosen.isEmpty()) return;
+    rtf::save(*PrintPage->document(), chosen + QStringLiteral(".doc"));
+    ShowMessage(QStringLiteral("Kayıt İşlemi Tamamlandı!"));
+}
+
+// Closing, by "Çıkış" or "İptal": the pace stops, the page is emptied and
+// PrintPosition is 0 again, so the next print-out starts afresh.
+void TForm4::done(int result) {
+    Timer1->stop();
+    Timer2->stop();
+    PrintPage->clear();
+    setPrintPosition(0);
+    if (Form5) Form5->hide();
+    QDialog::done(result);
+}
+
+void TForm4::keyPressEvent(QKeyEvent* event) {
+    // the window has no close box, and Escape does not close it either
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    // a close request from the window manager while the page is composed
+    if (event->spontaneous() && !BitBtn2->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }

@@ -1,0 +1,187 @@
+// The group print chooser: the group list in its file's order, the chosen
+// group's contacts, and its print-out while the active group stays as it was.
+
+#include "Unit1.h"
+#include "Unit8.h"
+#include "dialogs.h"
+#include "forms.h"
+#include "programtest.h"
+#include "testenv.h"
+#include "yazdir.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+const QString Default = QStringLiteral("@Kayıtlar@");
+const QString Hyphens(36, QLatin1Char('-'));
+const QString Empty = QStringLiteral("Veri tabanında yazdırılabilecek bir kayıt bulunmamaktadır!");
+const QByteArray Two = fileBytes({"Ayşe", "Öztürk", "05321112233", "Mehmet", "Çelik", "05334445566"});
+const QByteArray Three =
+    fileBytes({"Çağrı", "Ilgaz", "05420000001", "Gökhan", "Şahin", "05420000002", "Ümran", "İnce", "05420000003"});
+
+QStringList page() { return Form4->PrintPage->toPlainText().split(QLatin1Char('\n')); }
+
+QStringList entries() {
+    QStringList out;
+    for (int i = 0; i < Form8->ComboBox1->count(); ++i) out << Form8->ComboBox1->itemText(i);
+    return out;
+}
+
+// "Grubu Yazdır"; the actions run in the open chooser.
+void inChooser(const std::function<void()>& actions) {
+    testhooks::onNextModal([=](QDialog*) { actions(); });
+    Form1->GrubuYazdr1->trigger();
+}
+
+void choose(const QString& group) {
+    const int i = Form8->ComboBox1->findText(group);
+    QVERIFY2(i >= 0, qPrintable(group));
+    Form8->ComboBox1->setCurrentIndex(i);
+}
+}  // namespace
+
+class TestGroupPrintChooser : public ProgramTest {
+    Q_OBJECT
+
+    // The group list names "Ev" as active; "Yok" has no file, "Boş" no contacts.
+    void start() {
+        home->write("Ayarlar.cnt", fileBytes({"Ev", "Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
+        home->write("@Kayıtlar@.vexo", Two);
+        home->write("Ev.vexo", fileBytes({"Ali", "Kaya", "05001112233"}));
+        home->write("Zeytin.vexo", Three);
+        home->write("Boş.vexo", QByteArray());
+        home->write("Ağaç.vexo", Two + Three);
+        createForms();
+        testhooks::messages().clear();
+    }
+
+private slots:
+    // Entries as the file lists them; the default group chosen with its count.
+    void openingShowsTheDefaultGroup() {
+        start();
+        inChooser([] {
+            QCOMPARE(entries(), (QStringList{"Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
+            QVERIFY(!Form8->ComboBox1->isEditable());
+            QCOMPARE(Form8->ComboBox1->currentText(), Default);
+            QCOMPARE(Form8->groupValue->text(), Default);
+            QCOMPARE(Form8->capacityValue->text(), "2 kişi");
+        });
+        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırılacak Grup"});
+    }
+
+    void choosingAGroup_data() {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("shownGroup");
+        QTest::addColumn<QString>("capacity");
+        QTest::newRow("three contacts") << "Zeytin" << "Zeytin" << "3 kişi";
+        QTest::newRow("five contacts") << "Ağaç" << "Ağaç" << "5 kişi";
+        QTest::newRow("no contacts") << "Boş" << "Boş" << "0 kişi";
+        QTest::newRow("no file: nothing changes") << "Yok" << Default << "2 kişi";
+    }
+    void choosingAGroup() {
+        QFETCH(QString, group);
+        QFETCH(QString, shownGroup);
+        QFETCH(QString, capacity);
+        start();
+        inChooser([&] {
+            choose(group);
+            QCOMPARE(Form8->groupValue->text(), shownGroup);
+            QCOMPARE(Form8->capacityValue->text(), capacity);
+        });
+        // the next opening starts from the default group again
+        inChooser([] { QCOMPARE(Form8->capacityValue->text(), "2 kişi"); });
+    }
+
+    // "Tamam" prints the chosen group on the second pace with its own group
+    // line; the active group and its lines stay. Again after the print
+    // window closed, it prints the same group from a fresh header.
+    void printingAChosenGroup() {
+        start();
+        const QStringList recordLines = texts(Form1->recordLines);
+        inChooser([&] {
+            choose("Zeytin");
+            for (int round = 0; round < 2; ++round) {
+                testhooks::onNextModal([&](QDialog*) {
+                    QVERIFY(Form8->isVisible());  // beneath the print window
+                    QVERIFY(Form4->Timer2->isActive());
+                    QVERIFY(!Form4->Timer1->isActive());
+                    QCOMPARE(page().mid(2, 7), (QStringList{"Toplam Kayıtlı Kişi:3", "Grup:Zeytin", Hyphens,
+                                                            "İsim :Çağrı", "Soyad :Ilgaz", "Cep No :05420000001",
+                                                            Hyphens}));
+                    for (int k = 0; k < 3; ++k) Form4->Timer2Timer();
+                    QVERIFY(Form4->BitBtn2->isEnabled());
+                    QCOMPARE(page().size(), 5 + 3 * 4);
+                    QCOMPARE(page().mid(13), (QStringList{"İsim :Ümran", "Soyad :İnce", "Cep No :05420000003", Hyphens}));
+                    QTest::mouseClick(Form4->BitBtn2, Qt::LeftButton);
+                });
+                QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+                QVERIFY(Form8->isVisible());
+                QCOMPARE(Form8->ComboBox1->currentText(), "Zeytin");
+                QCOMPARE(Form8->capacityValue->text(), "3 kişi");
+            }
+        });
+        QCOMPARE(testhooks::modalWindows(), (QStringList{"Yazdırılacak Grup", "Yazdırım", "Yazdırım"}));
+        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
+        QCOMPARE(texts(Form1->recordLines), recordLines);
+        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Ev", "Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
+        QCOMPARE(home->read("Zeytin.vexo"), Three);
+        QVERIFY(testhooks::messages().isEmpty());
+    }
+
+    // "Tamam" at once prints the default group; the file is read again, so a
+    // contact added since the opening is printed too.
+    void tamamAtOncePrintsTheDefaultGroupAsItNowIs() {
+        start();
+        inChooser([&] {
+            home->write("@Kayıtlar@.vexo", Two + fileBytes({"Zafer", "Yıldız", "05559998877"}));
+            testhooks::onNextModal([](QDialog*) {
+                QCOMPARE(page().mid(2, 2), (QStringList{"Toplam Kayıtlı Kişi:3", "Grup:@Kayıtlar@"}));
+                QCOMPARE(page().at(5), "İsim :Ayşe");
+            });
+            QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+        });
+        QCOMPARE(testhooks::modalWindows(), (QStringList{"Yazdırılacak Grup", "Yazdırım"}));
+    }
+
+    void tamamOnAnEmptyOrMissingGroup_data() {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("no contacts") << "Boş" << QStringList{Empty};
+        QTest::newRow("file removed after the choice") << "Ağaç" << QStringList();
+    }
+    void tamamOnAnEmptyOrMissingGroup() {
+        QFETCH(QString, group);
+        QFETCH(QStringList, messages);
+        start();
+        inChooser([&] {
+            choose(group);
+            QFile::remove(home->dataPath("Ağaç.vexo"));
+            QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+            QVERIFY(Form8->isVisible());
+            QTest::mouseClick(Form8->BitBtn2, Qt::LeftButton);
+            QVERIFY(!Form8->isVisible());
+        });
+        QCOMPARE(testhooks::messages(), messages);
+        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırılacak Grup"});
+    }
+
+    // Groups made or removed since the last opening appear as they now are.
+    void everyOpeningReloadsTheGroupList() {
+        start();
+        inChooser([] { QCOMPARE(entries().size(), 6); });
+        home->write("Ayarlar.cnt", fileBytes({"Ev", Default, "Ev", "Yeni"}));
+        home->write("Yeni.vexo", Three);
+        inChooser([] {
+            QCOMPARE(entries(), (QStringList{Default, "Ev", "Yeni"}));
+            choose("Yeni");
+            QCOMPARE(Form8->capacityValue->text(), "3 kişi");
+        });
+    }
+};
+
+TELEFIKA_TEST_MAIN(TestGroupPrintChooser)
+#include "tst_Unit8.moc"
