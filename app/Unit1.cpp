@@ -665,6 +665,9 @@ void TForm1::ComboBox2Change() {
         numberField->setText(contacts::lineOrEmpty(recordLines, first + 2));
     }
     foundNumber->setText(numberField->text());
+}
+
+// ---------------------------------------------------------------------------
 // Alphabetic index
 
 // The active group split into the thirty letter pages of the alphabetic index
