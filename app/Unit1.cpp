@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "forms.h"
 #include "grup.h"
+#include "isimsirala.h"
 #include "onay.h"
 #include "yedek.h"
 #include "storeerror.h"
@@ -270,6 +271,7 @@ void TForm1::buildMenus() {
     connect(k1, &QAction::triggered, this, &TForm1::k1Click);
     connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
     connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
+    connect(GrupBirletirici1, &QAction::triggered, this, [] { Form12->execute(); });
 }
 
 void TForm1::buildTabOrder() {
