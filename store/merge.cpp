@@ -64,10 +64,9 @@ private:
     std::vector<int> tree_;
 };
 
-// The 11-line entry of a contact whose number is held by the contact at
-// number line i.
-void reportDuplicate(QStringList& report, const StringList& lines, int i, const Contact& c) {
-    report << duplicateEntry(lines.get(i - 2), lines.get(i - 1), lines.get(i), c.name, c.surname, c.number);
+// The duplicate of a contact whose number the contact at number line i holds.
+Duplicate duplicateOf(const StringList& lines, int i, const Contact& c) {
+    return {lines.get(i - 2), lines.get(i - 1), lines.get(i), c.name, c.surname, c.number};
 }
 
 Contact secondContact(const StringList& secondLines, int k) {
@@ -104,7 +103,7 @@ QStringList duplicateEntry(const QByteArray& holderName, const QByteArray& holde
 }
 
 Outcome mergeContactsOneByOne(StringList& mergeLines, StringList& mergeNameIndex, const StringList& secondLines,
-                              QStringList& report, const Progress& progress) {
+                              const Progress& progress) {
     Outcome outcome;
     for (int k = 0; 3 * k < secondLines.count(); ++k) {
         if (progress) progress(3 * k);
@@ -115,8 +114,7 @@ Outcome mergeContactsOneByOne(StringList& mergeLines, StringList& mergeNameIndex
         for (int i = 2; i < lines.size() && held < 0; i += 3)
             if (collation::equal(lines[i], c.number)) held = i;
         if (held >= 0) {
-            reportDuplicate(report, mergeLines, held, c);
-            ++outcome.skipped;
+            outcome.duplicates << duplicateOf(mergeLines, held, c);
         } else if (c.name.isEmpty()) {
             // The lookup never finds the empty text; an empty name sorts
             // before every other, so its contact is contact 0.
@@ -131,28 +129,26 @@ Outcome mergeContactsOneByOne(StringList& mergeLines, StringList& mergeNameIndex
 }
 
 Outcome mergeContacts(StringList& mergeLines, StringList& mergeNameIndex, const StringList& secondLines,
-                      QStringList& report, const Progress& progress) {
+                      const Progress& progress) {
     // Lines that are not whole contacts (a one-line group, a cut-off last
     // contact) shift the contacts as they grow: merged one by one.
     if (mergeLines.count() % 3 != 0 || mergeNameIndex.count() != mergeLines.count() / 3)
-        return mergeContactsOneByOne(mergeLines, mergeNameIndex, secondLines, report, progress);
+        return mergeContactsOneByOne(mergeLines, mergeNameIndex, secondLines, progress);
 
     const QList<QByteArray>& first = mergeLines.lines();
     const int m = mergeLines.count() / 3;
 
-    // The number's holder: the first contact holding it. A merged contact
-    // never shares a number with one already there, so the first group's
-    // first holder stays the first, wherever later contacts land.
-    struct Holder {
-        QByteArray name, surname, number;
-    };
-    QHash<QByteArray, Holder> holders;
+    // The number's holder: the first contact holding it, k >= 0 for the
+    // first group's contact k, -1 - j for the merged contact j. A merged
+    // contact never shares a number with one already there, so the first
+    // group's first holder stays the first, wherever later contacts land.
+    QHash<QByteArray, int> holders;
     holders.reserve(m + secondLines.count() / 3 + 1);
     for (int k = 0; k < m; ++k) {
         const QByteArray& number = first[3 * k + 2];
         if (number.isEmpty()) continue;  // an empty text is never found
         const QByteArray key = weightKey(number);
-        if (!holders.contains(key)) holders.insert(key, {first[3 * k], first[3 * k + 1], number});
+        if (!holders.contains(key)) holders.insert(key, k);
     }
 
     Outcome outcome;
@@ -165,11 +161,15 @@ Outcome mergeContacts(StringList& mergeLines, StringList& mergeNameIndex, const 
         const QByteArray key = weightKey(c.number);
         const auto h = holders.constFind(key);
         if (h != holders.cend()) {
-            report << duplicateEntry(h->name, h->surname, h->number, c.name, c.surname, c.number);
-            ++outcome.skipped;
+            const int holder = *h;
+            if (holder >= 0) outcome.duplicates << duplicateOf(mergeLines, 3 * holder + 2, c);
+            else {
+                const Contact& d = merged[size_t(-1 - holder)];
+                outcome.duplicates << Duplicate{d.name, d.surname, d.number, c.name, c.surname, c.number};
+            }
             continue;
         }
-        holders.insert(key, {c.name, c.surname, c.number});
+        holders.insert(key, -1 - int(merged.size()));
         merged.push_back(std::move(c));
     }
     const int r = int(merged.size());
@@ -266,18 +266,23 @@ void writeResult(const QString& resultPath, const StringList& mergeLines, const 
     }
 }
 
-void summarise(QStringList& report, const Outcome& outcome) {
-    if (outcome.skipped == 0) return;
-    if (outcome.skipped == outcome.contacts) {
-        report = QStringList{QStringLiteral(
-            "Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına eklenmiş!İşlem gerçekleştirilmedi!")};
-        return;
+QStringList report(const Outcome& outcome) {
+    QStringList lines;
+    if (outcome.duplicates.isEmpty()) return lines;
+    if (outcome.skipped() == outcome.contacts) {
+        lines << QStringLiteral("Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına eklenmiş!İşlem "
+                                "gerçekleştirilmedi!");
+        return lines;
     }
-    report << QString() << QStringLiteral("&&&&&&") << QString()
-           << QStringLiteral("Yukarıda aynı isimde %1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
-                             "1.Gruptaki kayıtlara göre gerçekleştirildi!")
-                  .arg(outcome.skipped)
-           << QString() << QStringLiteral("&&&&&&") << QStringLiteral("Guplar başarıyla birleştirildi!");
+    lines.reserve(11 * outcome.skipped() + 7);
+    for (const Duplicate& d : outcome.duplicates)
+        lines << duplicateEntry(d.holderName, d.holderSurname, d.holderNumber, d.name, d.surname, d.number);
+    lines << QString() << QStringLiteral("&&&&&&") << QString()
+          << QStringLiteral("Yukarıda aynı isimde %1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                            "1.Gruptaki kayıtlara göre gerçekleştirildi!")
+                 .arg(outcome.skipped())
+          << QString() << QStringLiteral("&&&&&&") << QStringLiteral("Guplar başarıyla birleştirildi!");
+    return lines;
 }
 
 }  // namespace merge

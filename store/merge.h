@@ -32,32 +32,40 @@ QStringList duplicateEntry(const QByteArray& holderName, const QByteArray& holde
                            const QByteArray& holderNumber, const QByteArray& name, const QByteArray& surname,
                            const QByteArray& number);
 
+// A contact of the second group that was not merged, beside the contact
+// that holds its number.
+struct Duplicate {
+    QByteArray holderName, holderSurname, holderNumber;
+    QByteArray name, surname, number;
+};
+
 struct Outcome {
-    int contacts = 0;  // the second group's contacts read (a trailing incomplete one counts)
-    int skipped = 0;   // of them, not merged because the number was there
+    int contacts = 0;              // the second group's contacts read (a cut-off last one counts)
+    QList<Duplicate> duplicates;   // in the second group's order
+    int skipped() const { return int(duplicates.size()); }
 };
 
 // Called with 3k before the second group's contact k is merged.
 using Progress = std::function<void(int line)>;
 
 // mergeLines holds the first group and mergeNameIndex its names (as
-// rebuildNameIndex leaves them); afterwards they hold the result. The
-// duplicate entries are appended to the report. Numbers are found through a
-// hash of their collation weights and the places through counting trees, so
-// two groups of n contacts cost about n log n; lines that do not hold whole
-// contacts are merged one by one, as mergeContactsOneByOne does.
+// rebuildNameIndex leaves them); afterwards they hold the result. Numbers
+// are found through a hash of their collation weights and the places
+// through counting trees, so two groups of n contacts cost about n log n;
+// lines that do not hold whole contacts are merged one by one, as
+// mergeContactsOneByOne does.
 Outcome mergeContacts(StringList& mergeLines, StringList& mergeNameIndex, const StringList& secondLines,
-                      QStringList& report, const Progress& progress = {});
+                      const Progress& progress = {});
 
 // The same merge, contact by contact: each number looked up among the number
 // lines, each contact placed by contacts::placeContact. Its cost grows with
 // the square of the group's size.
 Outcome mergeContactsOneByOne(StringList& mergeLines, StringList& mergeNameIndex,
-                              const StringList& secondLines, QStringList& report, const Progress& progress = {});
+                              const StringList& secondLines, const Progress& progress = {});
 
-// The report after the merge: empty when every contact was merged; one line
-// when none was; otherwise the entries followed by seven summary lines.
-void summarise(QStringList& report, const Outcome& outcome);
+// The report of a merge: none when every contact was merged; one line when
+// none was; otherwise each duplicate's entry followed by seven summary lines.
+QStringList report(const Outcome& outcome);
 
 // Writes the result over its group's file, then the group list, each whole
 // or not at all. When the group list cannot be written the group's file gets

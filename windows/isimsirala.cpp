@@ -290,9 +290,8 @@ void TForm12::mergeGroups() {
 
     // The merge
     setReport({});
-    QStringList report;
     const merge::Outcome outcome =
-        merge::mergeContacts(mergeLines, mergeNameIndex, secondLines, report,
+        merge::mergeContacts(mergeLines, mergeNameIndex, secondLines,
                              [this](int line) { CGauge1->setValue(std::min(line, CGauge1->maximum())); });
 
     const QString resultPath =
@@ -329,8 +328,7 @@ void TForm12::mergeGroups() {
     }
     if (listChanged) Form1->fillGroupSelector();
 
-    merge::summarise(report, outcome);
-    setReport(report);
+    setReport(merge::report(outcome));
     secondLines.clear();
     CheckBox1->setChecked(false);
     Edit1->clear();
