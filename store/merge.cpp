@@ -254,7 +254,13 @@ void writeResult(const QString& resultPath, const StringList& mergeLines, const 
     }
     mergeLines.save(resultPath);
     try {
-        groupNames.save(groupListPath);
+        // A list the file holds already, byte for byte, is not written again.
+        const QByteArray list = textfile::joinLines(groupNames.lines());
+        QFile listFile(groupListPath);
+        if (!listFile.open(QIODevice::ReadOnly) || listFile.readAll() != list || listFile.error() != QFile::NoError) {
+            listFile.close();
+            textfile::writeBytes(groupListPath, list);
+        }
     } catch (const StoreError&) {
         try {
             if (existed) textfile::writeBytes(resultPath, oldBytes);

@@ -401,21 +401,28 @@ private slots:
         QCOMPARE(testhooks::messages(), QStringList{Done});
     }
 
-    // The disk fills while the group list is written, after the result: the
-    // error is shown, not "İşlem Tamam!", and both files and the main window
-    // are as they were.
+    // The disk fills while the result is written, or while the group list
+    // is written after it: the error is shown, not "İşlem Tamam!", and both
+    // files and the main window are as they were.
     void aFailedWriteChangesNoFile_data() {
         QTest::addColumn<bool>("intoNewGroup");
-        QTest::newRow("into the active group") << false;
-        QTest::newRow("into a new group") << true;
+        QTest::addColumn<bool>("bigList");  // else a big result
+        QTest::newRow("the result, into the active group") << false << false;
+        QTest::newRow("the result, into a new group") << true << false;
+        QTest::newRow("the group list, after a new group's file") << true << true;
     }
     void aFailedWriteChangesNoFile() {
         QFETCH(bool, intoNewGroup);
+        QFETCH(bool, bigList);
         QStringList groupList = {"Ev", Default, "Ev", "İş"};
-        for (int i = 0; i < 400; ++i) groupList << QStringLiteral("Boş grup %1").arg(i);  // a list over 4 KiB
-        start(groupList, {{"Ev", AliVeli}, {"İş", CanZeynep}});
+        QStringList second = CanZeynep;
+        for (int i = 0; i < 400; ++i) {
+            if (bigList) groupList << QStringLiteral("Boş grup %1").arg(i);
+            else second << QStringLiteral("Kişi %1").arg(i) << "" << QStringLiteral("0542%1").arg(i, 7, 10, QLatin1Char('0'));
+        }
+        start(groupList, {{"Ev", AliVeli}, {"İş", second}});
         const QByteArray list = home->read("Ayarlar.cnt");
-        QVERIFY(list.size() > 4096);
+        QVERIFY((bigList ? list : home->read("İş.vexo")).size() > 4096);
         if (intoNewGroup) {
             QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
             typeText(Form12->Edit1, "Yeni");
@@ -433,11 +440,22 @@ private slots:
         QVERIFY2(testhooks::messages().first().startsWith("Cannot create file "), qPrintable(testhooks::messages().first()));
         QCOMPARE(home->read("Ev.vexo"), fileBytes(AliVeli));
         QCOMPARE(home->read("Ayarlar.cnt"), list);
-        QVERIFY(!home->has("Yeni.vexo"));
+        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt", "Ev.vexo", "İş.vexo"}));
         QCOMPARE(texts(Form1->recordLines), AliVeli);
         QCOMPARE(Form1->groupNames.count(), groupList.size());
         QCOMPARE(Form1->groupSelector->count(), groupList.size() - 1);
         QVERIFY(Form12->mergeLines.isEmpty());
+        QVERIFY(Form12->CheckBox1->isChecked() == intoNewGroup);  // the options stay for a new try
+    }
+
+    // A group list the file holds already is not written again.
+    void anUnchangedGroupListIsNotRewritten() {
+        start({"Ev", Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
+        const QDateTime before = QFileInfo(home->dataPath("Ayarlar.cnt")).lastModified();
+        QTest::qWait(20);
+        merge("Ev", "İş");
+        QCOMPARE(testhooks::messages(), QStringList{Done});
+        QCOMPARE(QFileInfo(home->dataPath("Ayarlar.cnt")).lastModified(), before);
     }
 };
 
