@@ -106,8 +106,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     Label6->setFont(link);
     paint(Label6, QPalette::WindowText, Qt::red);
     Label6->setCursor(Qt::PointingHandCursor);
-    Label6->move(246, 153);
     Label6->adjustSize();
+    Label6->move(CheckBox2->geometry().right() + 12, CheckBox2->geometry().center().y() - Label6->height() / 2);
     Label6->installEventFilter(this);
     Label5 = label(GroupBox1, QStringLiteral("Ayırd Edici Metin:"), 28, 180);
     Edit2 = optionEdit(GroupBox1, Label5, 130, 177, 174);
