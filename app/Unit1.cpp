@@ -10,6 +10,7 @@
 #include "ALFABE.h"
 #include "grup.h"
 #include "isimlistesi.h"
+#include "isimsirala.h"
 #include "onay.h"
 #include "tum.h"
 #include "yazdir.h"
@@ -286,6 +287,7 @@ void TForm1::buildMenus() {
     connect(bb1, &QAction::triggered, this, &TForm1::bb1Click);
     connect(Yazdr1, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
     connect(GrubuYazdr1, &QAction::triggered, this, [] { Form8->execute(); });
+    connect(GrupBirletirici1, &QAction::triggered, this, [] { Form12->execute(); });
 }
 
 void TForm1::buildTabOrder() {

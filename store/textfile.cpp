@@ -59,7 +59,10 @@ QList<QByteArray> readLines(const QString& path) {
 void writeBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw StoreError::cannotCreate(path);
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) throw StoreError::cannotCreate(path);
+    // Unbuffered: a write that the disk cuts short is seen here. Through the
+    // buffer, a short write on flushing went unnoticed and the cut file
+    // replaced the old one.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw StoreError::cannotCreate(path);
     if (f.write(bytes) != bytes.size() || !f.commit()) {
         f.cancelWriting();
         throw StoreError::cannotCreate(path);

@@ -1,10 +1,86 @@
 #pragma once
-// The group merger.
+// The group merger: a second group's contacts merged into a first group, or
+// into a new group, in name order; contacts whose number is there already
+// are listed in a report that can be saved. The window does not block the
+// main window; a merge that writes the active group or adds a group brings
+// the main window up to date at once.
+
+#include "datafolder.h"
 
 #include <QDialog>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTextEdit;
+class QTimer;
 
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm12(QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;     // Grup İşlemleri
+    QLabel* Label1;
+    QComboBox* ComboBox1;     // Birleştirilecek 1. Grup
+    QLabel* Label2;
+    QComboBox* ComboBox2;     // Birleştirilecek 2. Grup
+    QCheckBox* CheckBox1;     // Farklı isimde birleştir
+    QLabel* Label3;
+    QLineEdit* Edit1;         // Yeni Grup İsmi:
+    QLabel* Label4;           // the note
+    QCheckBox* CheckBox2;     // Soyadlara Ekle
+    QLabel* Label5;
+    QLineEdit* Edit2;         // Ayırd Edici Metin:
+    QLabel* Label6;           // hakkında
+    QProgressBar* CGauge1;
+    QTextEdit* RichEdit1;     // the report
+    QMenu* PopupMenu1;
+    QAction* Kaydet1;
+    QAction* Temizle1;
+    QPushButton* BitBtn1;     // Birleştir
+    QPushButton* Button1;     // Çık
+    QTimer* Timer1;           // enables the report's menu
+
+    // The group list file: line 0 the active group, then the group names.
+    StringList groupListCopy = datafolder::defaultGroupList();
+    StringList mergeLines;            // the result, three lines per contact
+    StringList mergeNameIndex{true};  // the names of mergeLines
+    StringList secondLines;           // the second group
+
+    // Opened from the main window's menu, without blocking it.
+    void execute();
+
+    // The report's lines; none when it is empty.
+    QStringList reportLines() const;
+
+public slots:
+    void ComboBox1Change();  // a group picked in either picker
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Label6Click();
+    void BitBtn1Click();     // Birleştir
+    void Button1Click();     // Çık
+    void Kaydet1Click();
+    void Temizle1Click();
+    void Timer1Timer();
+    // Closing, by whatever means: the main window is brought up to date and
+    // the options are reset.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fillPickers();
+    void setReport(const QStringList& lines);
+    void updateMergeButton();
+    void mergeGroups();
 };

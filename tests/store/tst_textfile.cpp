@@ -118,6 +118,36 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"group.vexo"});
     }
 
+    // A file a little over the limit: the disk takes its first part and
+    // refuses the rest while the last buffered bytes are flushed.
+    void aWriteCutShortAtItsEndIsSeen_data() {
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("5,000 bytes") << 5000;
+        QTest::newRow("12,000 bytes") << 12000;
+    }
+    void aWriteCutShortAtItsEndIsSeen() {
+        QFETCH(int, bytes);
+        const QString target = file("group.vexo");
+        const QByteArray old = "Ali\r\nCan\r\n05321234567\r\n";
+        put(target, old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+        bool failed = false;
+        try {
+            textfile::writeBytes(target, QByteArray(bytes, 'x'));
+        } catch (const StoreError&) {
+            failed = true;
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(failed);
+        QCOMPARE(bytesOf(target), old);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"group.vexo"});
+    }
+
     void aWriteLeavesNoTemporaryFile() {
         textfile::writeLines(file("a.vexo"), {"x"});
         textfile::writeLines(file("a.vexo"), {"y"});

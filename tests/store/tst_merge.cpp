@@ -1,0 +1,292 @@
+// The merge of two groups without any window: the places the merged contacts
+// take, the numbers that keep a contact out, the report and its summary, and
+// the result written whole with the group list, or not at all.
+
+#include "codepage.h"
+#include "merge.h"
+#include "stringlist.h"
+#include "storeerror.h"
+#include "testenv.h"
+
+#include <QtTest>
+
+#include <random>
+
+namespace {
+StringList listOf(const QStringList& lines) {
+    StringList l;
+    for (const QString& s : lines) l.add(s);
+    return l;
+}
+
+struct Merged {
+    QStringList lines, names, report;
+    merge::Outcome outcome;
+};
+
+Merged run(const QStringList& first, const QStringList& second, bool oneByOne = false) {
+    StringList lines = listOf(first);
+    StringList names(true);
+    rebuildNameIndex(lines, names);
+    const auto how = oneByOne ? merge::mergeContactsOneByOne : merge::mergeContacts;
+    const merge::Outcome outcome = how(lines, names, listOf(second), {});
+    QStringList entries;
+    for (const merge::Duplicate& d : outcome.duplicates)
+        entries << merge::duplicateEntry(d.holderName, d.holderSurname, d.holderNumber, d.name, d.surname, d.number);
+    return {texts(lines), texts(names), entries, outcome};
+}
+
+QStringList entry(const QStringList& holder, const QStringList& contact) {
+    return {"Aynı numaraya sahip başka bir kişi bulundu.", "1.Gruptaki kayıt:", "İsim:" + holder[0],
+            "Soyad: " + holder[1], "Numara: " + holder[2], "##", "2.Gruptaki kayıt:", "İsim:" + contact[0],
+            "Soyad: " + contact[1], "Numara: " + contact[2], "-----------------------"};
+}
+
+const QString N1 = "05321111111";
+const QString N2 = "05322222222";
+const QString N3 = "05323333333";
+const QString N4 = "05324444444";
+}  // namespace
+
+class TestMerge : public QObject {
+    Q_OBJECT
+private slots:
+    void numbersAreReadMasked_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("masked");
+        QTest::newRow("eleven digits") << QByteArray("05321234567") << QByteArray("05321234567");
+        QTest::newRow("five digits") << QByteArray("12345") << QByteArray("12345      ");
+        QTest::newRow("empty") << QByteArray() << QByteArray("           ");
+        QTest::newRow("longer") << QByteArray("053212345678") << QByteArray("05321234567");
+    }
+    void numbersAreReadMasked() {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, masked);
+        QCOMPARE(merge::maskedNumber(line), masked);
+    }
+
+    void contactsTakeTheirPlacesAndDuplicatesAreReported_data() {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QStringList>("result");
+        QTest::addColumn<QStringList>("report");
+        QTest::newRow("Ali, Veli with Can, Zeynep")
+            << QStringList{"Ali", "A", N1, "Veli", "V", N2} << QStringList{"Can", "C", N3, "Zeynep", "Z", N4}
+            << QStringList{"Ali", "A", N1, "Can", "C", N3, "Veli", "V", N2, "Zeynep", "Z", N4} << QStringList();
+        QTest::newRow("an equal name goes before the one there")
+            << QStringList{"Ali", "Eski", N1, "Veli", "V", N2} << QStringList{"ALİ", "Yeni", N3}
+            << QStringList{"ALİ", "Yeni", N3, "Ali", "Eski", N1, "Veli", "V", N2} << QStringList();
+        QTest::newRow("a number that is there")
+            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N1, "Deniz", "D", N2}
+            << QStringList{"Ali", "A", N1, "Deniz", "D", N2} << entry({"Ali", "A", N1}, {"Can", "C", N1});
+        QTest::newRow("twice in the second group")
+            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N2, "Berk", "B", N2}
+            << QStringList{"Ali", "A", N1, "Can", "C", N2} << entry({"Can", "C", N2}, {"Berk", "B", N2});
+        QTest::newRow("five digits are padded, not matched")
+            << QStringList{"Ali", "A", "12345"} << QStringList{"Can", "C", "12345"}
+            << QStringList{"Ali", "A", "12345", "Can", "C", "12345      "} << QStringList();
+        QTest::newRow("an empty first group")
+            << QStringList() << QStringList{"Zeynep", "Z", N1, "Can", "C", N2, "Ali", "A", N3}
+            << QStringList{"Ali", "A", N3, "Can", "C", N2, "Zeynep", "Z", N1} << QStringList();
+        // Only number lines hold numbers: a name or surname that reads like
+        // the number keeps nobody out.
+        QTest::newRow("a surname like the number")
+            << QStringList{"Ali", N1, N2} << QStringList{"Can", "C", N1}
+            << QStringList{"Ali", N1, N2, "Can", "C", N1} << QStringList();
+        QTest::newRow("a name like the number")
+            << QStringList{N1, "A", N2} << QStringList{"Can", "C", N1}
+            << QStringList{N1, "A", N2, "Can", "C", N1} << QStringList();
+        QTest::newRow("the first holder of a shared number is named")
+            << QStringList{"Ali", "A", N1, "Veli", "V", N1} << QStringList{"Can", "C", N1}
+            << QStringList{"Ali", "A", N1, "Veli", "V", N1} << entry({"Ali", "A", N1}, {"Can", "C", N1});
+        QTest::newRow("empty numbers become blanks and then match")
+            << QStringList{"Ali", "A", ""} << QStringList{"Can", "C", "", "Deniz", "D", ""}
+            << QStringList{"Ali", "A", "", "Can", "C", "           "}
+            << entry({"Can", "C", "           "}, {"Deniz", "D", "           "});
+        QTest::newRow("an empty name goes first")
+            << QStringList{"Ali", "A", N1} << QStringList{"", "C", N2}
+            << QStringList{"", "C", N2, "Ali", "A", N1} << QStringList();
+        QTest::newRow("a cut-off last contact of the second group")
+            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N2, "Zeki"}
+            << QStringList{"Ali", "A", N1, "Can", "C", N2, "Zeki", "", "           "} << QStringList();
+    }
+    void contactsTakeTheirPlacesAndDuplicatesAreReported() {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(QStringList, result);
+        QFETCH(QStringList, report);
+        for (bool oneByOne : {false, true}) {
+            const Merged m = run(first, second, oneByOne);
+            QCOMPARE(m.lines, result);
+            QCOMPARE(m.report, report);
+            QCOMPARE(m.outcome.skipped(), report.size() / 11);
+            QCOMPARE(m.outcome.contacts, (second.size() + 2) / 3);
+            QCOMPARE(m.names.size(), (result.size() + 2) / 3);
+        }
+    }
+
+    // Groups whose lines are not whole contacts shift as they grow; such a
+    // merge follows the contact-by-contact rule exactly.
+    void linesThatAreNotWholeContacts_data() {
+        QTest::addColumn<QStringList>("first");
+        QTest::newRow("one line") << QStringList{"Mert"};
+        QTest::newRow("four lines") << QStringList{"Ali", "A", N1, "Veli"};
+        QTest::newRow("five lines") << QStringList{"Ali", "A", N1, "Veli", N2};
+    }
+    void linesThatAreNotWholeContacts() {
+        QFETCH(QStringList, first);
+        const QStringList second = {"Can", "C", N2, "Zeki", "Z", N3, "Ali", "B", N4};
+        const Merged fast = run(first, second);
+        const Merged rule = run(first, second, true);
+        QCOMPARE(fast.lines, rule.lines);
+        QCOMPARE(fast.report, rule.report);
+        // after the lone line of a one-line group the first contact is appended
+        if (first.size() == 1) QCOMPARE(fast.lines.mid(fast.lines.indexOf("Mert"), 4), (QStringList{"Mert", "Can", "C", N2}));
+    }
+
+    // The quick merge gives what the rule, contact by contact, gives: on many
+    // groups with equal names in several letter cases, shared numbers, and
+    // first groups out of name order.
+    void theQuickMergeFollowsTheRule() {
+        std::mt19937 rng(12);
+        const QStringList names = {"Ali", "ALİ", "ali", "Can", "Çağrı", "Işık", "ışık", "İpek", "Zeki", "Ömer", ""};
+        auto group = [&](int contacts) {
+            QStringList lines;
+            for (int k = 0; k < contacts; ++k)
+                lines << names[int(rng() % names.size())] << QString::number(int(rng() % 5))
+                      << QStringLiteral("053200000%1").arg(int(rng() % 30), 2, 10, QLatin1Char('0'));
+            return lines;
+        };
+        for (int round = 0; round < 300; ++round) {
+            const QStringList first = group(int(rng() % 12));
+            QStringList firstSorted = first;
+            {
+                // half the rounds: the first group in name order, as the program keeps it
+                StringList lines = listOf(first);
+                StringList index(true);
+                rebuildNameIndex(lines, index);
+                if (round % 2 == 0) {
+                    firstSorted.clear();
+                    QStringList pool = first;
+                    for (int p = 0; p < index.count(); ++p)
+                        for (int k = 0; k < pool.size(); k += 3)
+                            if (pool[k] == index.text(p)) {
+                                firstSorted << pool.mid(k, 3);
+                                pool.remove(k, 3);
+                                break;
+                            }
+                }
+            }
+            const QStringList second = group(int(rng() % 12) + 1);
+            const Merged fast = run(firstSorted, second);
+            const Merged rule = run(firstSorted, second, true);
+            QCOMPARE(fast.lines, rule.lines);
+            QCOMPARE(fast.names, rule.names);
+            QCOMPARE(fast.report, rule.report);
+            QCOMPARE(fast.outcome.skipped(), rule.outcome.skipped());
+        }
+    }
+
+    void progressCountsTheSecondGroupsLines() {
+        StringList lines;
+        StringList names(true);
+        QList<int> seen;
+        merge::mergeContacts(lines, names, listOf({"A", "a", "1", "B", "b", "2", "C"}), [&](int line) { seen << line; });
+        QCOMPARE(seen, (QList<int>{0, 3, 6}));
+    }
+
+    void surnamesTakeTheDistinguishingText() {
+        StringList second = listOf({"Ali", "Kaya", N1, "Can", "", N2, "Zeki"});
+        merge::extendSurnames(second, "-2");
+        QCOMPARE(texts(second), (QStringList{"Ali", "Kaya-2", N1, "Can", "-2", N2, "Zeki", "-2"}));
+    }
+
+    void theReportAndItsSummary_data() {
+        QTest::addColumn<int>("contacts");
+        QTest::addColumn<int>("skipped");
+        QTest::addColumn<QStringList>("summary");  // after the entries
+        QTest::newRow("all merged") << 3 << 0 << QStringList();
+        QTest::newRow("none merged") << 2 << 2
+                                     << QStringList{"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına "
+                                                    "eklenmiş!İşlem gerçekleştirilmedi!"};
+        QTest::newRow("one of two skipped")
+            << 2 << 1
+            << QStringList{"", "&&&&&&", "",
+                           "Yukarıda aynı isimde 1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                           "1.Gruptaki kayıtlara göre gerçekleştirildi!",
+                           "", "&&&&&&", "Guplar başarıyla birleştirildi!"};
+        QTest::newRow("two of five skipped")
+            << 5 << 2
+            << QStringList{"", "&&&&&&", "",
+                           "Yukarıda aynı isimde 2 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                           "1.Gruptaki kayıtlara göre gerçekleştirildi!",
+                           "", "&&&&&&", "Guplar başarıyla birleştirildi!"};
+    }
+    void theReportAndItsSummary() {
+        QFETCH(int, contacts);
+        QFETCH(int, skipped);
+        QFETCH(QStringList, summary);
+        merge::Outcome outcome;
+        outcome.contacts = contacts;
+        QStringList entries;
+        const QByteArray name = codepage::encode("Çağrı"), surname = codepage::encode("Öz");
+        for (int i = 0; i < skipped; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            outcome.duplicates << merge::Duplicate{"Ali" + n, "Kara", "0532111111" + n, name, surname, "0532111111" + n};
+            entries << merge::duplicateEntry("Ali" + n, "Kara", "0532111111" + n, name, surname,
+                                             "0532111111" + n);
+        }
+        QCOMPARE(merge::report(outcome), (skipped == contacts ? QStringList() : entries) + summary);
+        if (skipped > 0)
+            QCOMPARE(entries.mid(0, 11), (QStringList{"Aynı numaraya sahip başka bir kişi bulundu.", "1.Gruptaki kayıt:",
+                                                      "İsim:Ali0", "Soyad: Kara", "Numara: 05321111110", "##",
+                                                      "2.Gruptaki kayıt:", "İsim:Çağrı", "Soyad: Öz",
+                                                      "Numara: 05321111110", "-----------------------"}));
+    }
+
+    void theResultIsWrittenWithTheGroupListOrNotAtAll_data() {
+        QTest::addColumn<bool>("existed");
+        QTest::addColumn<bool>("listWritable");
+        QTest::newRow("into the first group") << true << true;
+        QTest::newRow("into a new group") << false << true;
+        QTest::newRow("the list fails: the first group keeps its bytes") << true << false;
+        QTest::newRow("the list fails: no new group file stays") << false << false;
+    }
+    void theResultIsWrittenWithTheGroupListOrNotAtAll() {
+        QFETCH(bool, existed);
+        QFETCH(bool, listWritable);
+        QTemporaryDir dir;
+        const QString result = dir.filePath("Ev.vexo");
+        const QByteArray old = "Ali\nA\n1";  // not as the program writes it: given back byte for byte
+        if (existed) {
+            QFile f(result);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        const QString list = dir.filePath(listWritable ? "Ayarlar.cnt" : "yok/Ayarlar.cnt");
+        QString error;
+        try {
+            merge::writeResult(result, listOf({"Can", "", "2"}), list, listOf({"Ev", "Ev"}));
+        } catch (const StoreError& e) {
+            error = e.message();
+        }
+        QFile written(result);
+        if (listWritable) {
+            QCOMPARE(error, QString());
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll(), QByteArray("Can\r\n\r\n2\r\n"));
+        } else {
+            QCOMPARE(error, "Cannot create file " + QDir::toNativeSeparators(list));
+            QCOMPARE(written.exists(), existed);
+            if (existed) {
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                QCOMPARE(written.readAll(), old);
+            }
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 (existed || listWritable ? 1 : 0) + (listWritable ? 1 : 0));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMerge)
+#include "tst_merge.moc"
