@@ -107,6 +107,25 @@ QStringList& modalWindows() { return hooks().modals; }
 int beeps() { return hooks().beeps; }
 void onNextModal(std::function<void(QDialog*)> handler) { hooks().modalHandlers.push_back(std::move(handler)); }
 void setNextSaveFileName(const QString& name) { hooks().saveNames.push_back(name); }
+
+QStringList unused() {
+    const Hooks& h = hooks();
+    QStringList left;
+    if (!h.modalHandlers.empty()) {
+        // The last few windows shown tell where the test stopped opening them.
+        const int last = 4;
+        QString shown = h.modals.isEmpty() ? QStringLiteral("none")
+                                           : QLatin1Char('"') + h.modals.mid(qMax(0, h.modals.size() - last)).join(QStringLiteral("\", \"")) + QLatin1Char('"');
+        if (h.modals.size() > last) shown = QStringLiteral("%1 in all, the last ").arg(h.modals.size()) + shown;
+        left << QStringLiteral("%1 queued modal window handler(s) never called (modal windows shown: %2)")
+                    .arg(h.modalHandlers.size())
+                    .arg(shown);
+    }
+    for (const QString& name : h.saveNames)
+        left << (name.isEmpty() ? QStringLiteral("a cancelled save dialog never asked for")
+                                : QStringLiteral("the save file name \"%1\" never asked for").arg(name));
+    return left;
+}
 }  // namespace testhooks
 
 // ---------------------------------------------------------------------------

@@ -52,6 +52,10 @@ int beeps();
 // with "no". A modal window without a queued handler is closed at once.
 void onNextModal(std::function<void(QDialog*)> handler);
 void setNextSaveFileName(const QString& name);  // empty: the user cancels
+// The queued answers nothing has taken yet, one line each, naming what was
+// queued; empty when every answer was used. A test ends with this empty: an
+// answer left over means a window or dialog that should have opened did not.
+QStringList unused();
 }  // namespace testhooks
 
 // The print and font dialogs' stand-ins. Each dialog takes the next queued

@@ -9,8 +9,12 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QEvent>
 #include <QLockFile>
 #include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
 
 const QString SecondCopyMessage =
     QStringLiteral("Telefika 2003 zaten çalışıyor! Aynı veri havuzunu aynı anda yalnızca bir Telefika 2003 kullanabilir.");
@@ -20,6 +24,27 @@ QString lockFileFor(const QString& folder) {
     const QByteArray hash = QCryptographicHash::hash(QDir::cleanPath(folder).toUtf8(), QCryptographicHash::Sha1).toHex();
     return QDir::tempPath() + QStringLiteral("/telefika-") + QString::fromLatin1(hash.left(16)) + QStringLiteral(".lock");
 }
+// For the start-up benchmark (bench/startup.cpp): with TELEFIKA_QUIT_WHEN_SHOWN
+// set, the first paint of the main window writes "shown" to the standard
+// output and the event loop ends, so the program ends without a close.
+class QuitWhenShown : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, qApp, [] {
+                std::fputs("shown\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool done_ = false;
+};
 }  // namespace
 
 DataFolderLock::DataFolderLock() : lock_(std::make_unique<QLockFile>(lockFileFor(datafolder::path()))) {
@@ -50,6 +75,7 @@ int runProgram(QApplication& app) {
         frame.moveCenter(screen->availableGeometry().center());
         Form1->move(frame.topLeft());
     }
+    if (qEnvironmentVariableIsSet("TELEFIKA_QUIT_WHEN_SHOWN")) Form1->installEventFilter(new QuitWhenShown(Form1));
     Form1->show();
     const int rc = app.exec();
     destroyForms();

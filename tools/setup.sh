@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12, builds Telefika, then starts it
-# ("run") or runs the whole suite ("test").
+# ("run") or runs the whole suite ("test") twice: in build/ with warnings as
+# errors, and in build-asan/ under the address and undefined-behaviour
+# sanitizers.
 #
 #   bash tools/setup.sh run
 #   bash tools/setup.sh test
@@ -23,11 +25,27 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-
+jobs=$(nproc)
 case "$mode" in
-  run)  exec build/telefika ;;
-  test) exec ctest --test-dir build --output-on-failure ;;
-  *)    echo "usage: bash tools/setup.sh run|test" >&2; exit 2 ;;
+  run)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j"$jobs"
+    exec build/telefika
+    ;;
+  test)
+    # First the build a user runs, with every warning an error; then a Debug
+    # build (assertions on) with AddressSanitizer and UndefinedBehaviorSanitizer.
+    # The whole suite runs in both; either failing fails the command.
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELEFIKA_WERROR=ON >/dev/null
+    cmake --build build -j"$jobs"
+    failed=0
+    ctest --test-dir build --output-on-failure -j"$jobs" || failed=1
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTELEFIKA_SANITIZE=ON -DTELEFIKA_WERROR=ON \
+          -DTELEFIKA_BENCHMARKS=OFF >/dev/null
+    cmake --build build-asan -j"$jobs"
+    ctest --test-dir build-asan --output-on-failure -j"$jobs" || failed=1
+    [ "$failed" -eq 0 ] || echo "tools/setup.sh test: the suite failed (see above)" >&2
+    exit "$failed"
+    ;;
+  *)  echo "usage: bash tools/setup.sh run|test" >&2; exit 2 ;;
 esac

@@ -560,7 +560,9 @@ private slots:
                     click(Form1->editButton);
                 } else {
                     type(Form1->numberField, num);
-                    deleteAnswering(gen.bounded(5) ? Qt::Key_Return : Qt::Key_Escape);
+                    const Qt::Key answer = gen.bounded(5) ? Qt::Key_Return : Qt::Key_Escape;
+                    if (num.isEmpty()) click(Form1->deleteButton);  // no number: no confirmation opens
+                    else deleteAnswering(answer);
                 }
             }
             check(step);

@@ -1,6 +1,7 @@
 #pragma once
 // The base of every test of the program's windows: each test function gets a
-// fresh home, and the windows it made are gone afterwards.
+// fresh home, and the windows it made are gone afterwards. A test answer it
+// queued and never used fails it.
 
 #include "forms.h"
 #include "testenv.h"
@@ -17,6 +18,7 @@ protected:
 private slots:
     void init() { home = std::make_unique<FreshHome>(); }
     void cleanup() {
+        failOnUnusedAnswers();
         destroyForms();
         home.reset();
     }

@@ -12,14 +12,30 @@
 
 FreshHome::FreshHome() : oldHome_(qgetenv("HOME")) {
     if (!dir_.isValid()) qFatal("no temporary folder for a fresh home");
+    failOnUnusedAnswers();  // a home made inside a test must not swallow its answers
     qputenv("HOME", QFile::encodeName(dir_.path()));
     testhooks::enable();
 }
 
 FreshHome::~FreshHome() {
+    failOnUnusedAnswers();
     testhooks::enable();
     qputenv("HOME", oldHome_);
 }
+
+void failOnUnusedAnswers() {
+    if (!testhooks::enabled()) return;
+    const QStringList left = testhooks::unused();
+    if (left.isEmpty()) return;
+    // After a failed check, answers left over are its consequence, not news.
+    if (QTest::currentTestFunction() && !QTest::currentTestFailed()) {
+        const QString text = QStringLiteral("Queued test answers were never used: ") + left.join(QStringLiteral("; "));
+        QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+    }
+    testhooks::enable();
+}
+
+bool testPassing() { return !QTest::currentTestFailed(); }
 
 QString FreshHome::dataPath(const QString& fileName) const { return datafolder::path() + fileName; }
 
@@ -70,10 +86,15 @@ QStringList rows(const QListWidget* list) {
     return out;
 }
 
-void clickRow(QListWidget* list, const QString& text, bool twice) {
+bool clickRow(QListWidget* list, const QString& text, bool twice) {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    if (found.isEmpty()) {
+        const QString why = QStringLiteral("No row \"%1\" in %2: %3").arg(text, list->objectName(), rows(list).join(", "));
+        QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+        return false;
+    }
     const QPoint at = list->visualItemRect(found.first()).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    return testPassing();
 }

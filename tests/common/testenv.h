@@ -8,6 +8,9 @@
 
 #include <memory>
 
+// Makes HOME a new temporary folder and starts the test hooks. Its end (in
+// the test's cleanup) fails the running test function when an answer it
+// queued through testhooks was never used.
 class FreshHome {
 public:
     FreshHome();
@@ -34,6 +37,22 @@ QStringList texts(const StringList& list);
 // Bytes of a file from UTF-8 text: each line followed by CR LF, in code page 1254.
 QByteArray fileBytes(const QStringList& lines);
 
+// Fails the running test function, naming each queued test answer that was
+// never used (see testhooks::unused), unless it has failed already; then
+// forgets them.
+void failOnUnusedAnswers();
+
+// A check that fails inside a helper or a modal window's handler leaves only
+// that helper, and the test would go on. Helpers return testPassing() (or
+// false after their own failure) and their callers write
+//   STOP_IF_FAILED(clickRow(list, "Ev"));
+// which leaves the calling function too.
+bool testPassing();
+#define STOP_IF_FAILED(...)         \
+    do {                            \
+        if (!(__VA_ARGS__)) return; \
+    } while (false)
+
 // The main of a test of windows: the program's own application object, so
 // errors reach the error box as they do for a user.
 #include "application.h"
@@ -55,5 +74,6 @@ void typeText(QWidget* widget, const QString& text);
 class QListWidget;
 // The texts of a list's rows.
 QStringList rows(const QListWidget* list);
-// Clicks the row of that text, or double-clicks it.
-void clickRow(QListWidget* list, const QString& text, bool twice = false);
+// Clicks the row of that text, or double-clicks it; fails the test and returns
+// false when the list has no such row.
+[[nodiscard]] bool clickRow(QListWidget* list, const QString& text, bool twice = false);

@@ -23,9 +23,10 @@ const QByteArray Seven = fileBytes({"Zeki", "a", "1", "Ali", "b", "2", "Mert"});
 
 // Opens the group window from the menu and acts in it; a window still open
 // afterwards is closed as by its close box.
-void inGroupWindow(const std::function<void()>& actions) {
+[[nodiscard]] bool inGroupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
     Form1->Gruplemleri1->trigger();
+    return testPassing();
 }
 
 // "Yeni Grup Oluştur", the name typed, "Tamam" once the timer enables it;
@@ -79,7 +80,7 @@ private slots:
         start({"Ev", Default, "Zeytin", "Ev"}, {{"Ev", Seven}, {"Zeytin", QByteArray()}});
         const QStringList before = home->dataFiles();
         const QByteArray list = home->read("Ayarlar.cnt");
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             const QString left = createGroup(typed);
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // refused: the window stays, the edit cleared for a taken name
@@ -94,7 +95,7 @@ private slots:
                 if (!onDisk.isEmpty()) QCOMPARE(home->read(onDisk + ".vexo"), Seven);
             }
             QTest::mouseClick(Form6->SpeedButton5, Qt::LeftButton);
-        });
+        }));
         QVERIFY(!QFile::exists(home->path() + "/x.vexo"));
         QStringList names = {Default, "Ev", "Zeytin"};
         if (listed) names.insert(typed == "İş" || typed == "iŞ" ? 2 : 1, typed);
@@ -104,7 +105,7 @@ private slots:
 
     void theNameWindowConfirmsByTamamOrEnter() {
         start({Default, Default}, {});
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             testhooks::onNextModal([&](QDialog*) {
                 QVERIFY(!Form7->SpeedButton1->isEnabled());
                 QTest::keyClick(Form7->Edit1, Qt::Key_Return);  // empty: nothing
@@ -116,7 +117,7 @@ private slots:
                 QVERIFY(!Form7->isVisible());
             });
             QTest::mouseClick(Form6->SpeedButton1, Qt::LeftButton);
-        });
+        }));
         QCOMPARE(home->read("Arkadaşlar ve Ai.vexo"), QByteArray());
         QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Arkadaşlar ve Ai"}));
     }
@@ -147,7 +148,7 @@ private slots:
         start({active, Default, "Ev", "İş"}, {{"Ev", Seven}, {"İş", fileBytes({"Işık", "", "5"})}});
         home->write(group + ".vexo", Seven);
         const bool changed = answer != 3;
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             testhooks::onNextModal([&](QDialog*) {
                 QVERIFY(QTest::qWaitForWindowActive(Form9));
                 QCOMPARE(Form9->groupNameValue->text(), group);
@@ -162,14 +163,14 @@ private slots:
                 if (answer == 3) QTest::mouseClick(Form9->BitBtn2, Qt::LeftButton);
                 QTRY_VERIFY(!Form9->isVisible());  // a mnemonic clicks a moment later
             });
-            clickRow(Form6->groupListBox, group);
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, group));
             QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // the file changes at once
             const QByteArray expected = !changed ? Seven : emptying ? QByteArray() : QByteArray("<missing>");
             QCOMPARE(home->read(group + ".vexo"), expected);
             QCOMPARE(rows(Form6->groupListBox).contains(group), emptying || !changed);
-        });
+        }));
         QVERIFY(!Form9->isEmptyMode());
         QCOMPARE(Form9->questionLabel->text(), "Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?");
         QCOMPARE(Form1->groupNames.text(0), activeAfter);
@@ -196,10 +197,10 @@ private slots:
         home->write("@Kayıtlar@.vexo", Seven);
         start({Default, Default, "Ev"}, {{"Ev", Seven}});
         home->write("@Kayıtlar@.vexo", Seven);
-        inGroupWindow([&] {
-            if (!selected.isEmpty()) clickRow(Form6->groupListBox, selected);
+        STOP_IF_FAILED(inGroupWindow([&] {
+            if (!selected.isEmpty()) STOP_IF_FAILED(clickRow(Form6->groupListBox, selected));
             QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
-        });
+        }));
         QCOMPARE(testhooks::messages(), QStringList{message});
         QVERIFY(!testhooks::modalWindows().contains("Grup Silme Onay?"));
         QCOMPARE(home->read("@Kayıtlar@.vexo"), Seven);
@@ -215,15 +216,15 @@ private slots:
         QFETCH(bool, emptying);
         start({"Ev", Default, "Ev", "Yok"}, {{"Ev", Seven}});
         home->write("@Kayıtlar@.vexo", fileBytes({"Can", "", "1"}));
-        inGroupWindow([&] {
-            clickRow(Form6->groupListBox, "Yok");
+        STOP_IF_FAILED(inGroupWindow([&] {
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Yok"));
             QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
             QCOMPARE(testhooks::messages(), QStringList{"Grup Dosyası Bulunamıyor"});
             QCOMPARE(rows(Form6->groupListBox), (QStringList{Default, "Ev"}));
             QCOMPARE(Form6->inUseField->text(), Default);
             QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");  // at once
             QCOMPARE(texts(Form1->recordLines), (QStringList{"Can", "", "1"}));
-        });
+        }));
         QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Ev"}));
     }
 
@@ -246,14 +247,14 @@ private slots:
         const QMap<QString, QByteArray> files = {{"Ev", Seven}, {"Zeytin", ""}, {"Çiçek", ""}, {"ağaç", ""}};
         start(groupList.isEmpty() ? QStringList{Default, Default} : groupList, files);
         if (groupList.isEmpty()) QVERIFY(QFile::remove(home->dataPath("Ayarlar.cnt")));
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             QCOMPARE(rows(Form6->groupListBox), listed);
             QCOMPARE(Form6->inUseField->text(), inUse);
             if (groupList.isEmpty()) {
                 QCOMPARE(testhooks::messages(), QStringList{"Ayarlar Bölümü İlk Kez Çalıştırılıyor!"});
                 QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default}));
             }
-        });
+        }));
         QCOMPARE(home->read("Ayarlar.cnt"), fileBytes(written));
         QCOMPARE(texts(Form1->groupNames), written);
         QStringList items;
@@ -274,11 +275,11 @@ private slots:
         start({Default, Default, "Ev"}, {{"Ev", Seven}});
         Form1->nameField->setText("Ali");
         Form1->searchField->setText("x");
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             QListWidget* list = Form6->groupListBox;
-            if (how == 0) clickRow(list, "Ev", true);
+            if (how == 0) STOP_IF_FAILED(clickRow(list, "Ev", true));
             if (how == 1) {
-                clickRow(list, "Ev");
+                STOP_IF_FAILED(clickRow(list, "Ev"));
                 QTest::keyClick(list, Qt::Key_Return);
             }
             if (how == 2) {
@@ -286,7 +287,7 @@ private slots:
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
             }
             QCOMPARE(Form6->isVisible(), how == 2);
-        });
+        }));
         QCOMPARE(Form1->statusPanel2->text(), "Grup:" + activeAfter);
         QCOMPARE(Form1->groupSelector->currentText(), activeAfter);
         QCOMPARE(Form1->recordLines.count(), activeAfter == "Ev" ? 7 : 0);
@@ -296,7 +297,7 @@ private slots:
 
     void theGroupInUseWithoutAFileAtClosing() {
         start({"Ev", Default, "Ev"}, {{"Ev", Seven}});
-        inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath("Ev.vexo"))); });
+        STOP_IF_FAILED(inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath("Ev.vexo"))); }));
         QCOMPARE(testhooks::messages(), QStringList{"Gerekli Grup Dosyası Bulunamadı!"});
         QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default}));
         QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");

@@ -21,9 +21,10 @@ const QByteArray Contacts =
     fileBytes({"Çağlar", "Işıkoğlu", "05321234567", "ismail", "Şen", "", "Ümit", "Ağaoğlu", "05449876543"});
 
 // The backup window from the menu, handed to the actions.
-void inBackupWindow(const std::function<void()>& actions) {
+[[nodiscard]] bool inBackupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
     Form1->Yedek1->trigger();
+    return testPassing();
 }
 }  // namespace
 
@@ -64,13 +65,13 @@ private slots:
         QFile older(elsewhere + "/eski.vexo");
         QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older backup, longer than the group\r\n") > 0);
         older.close();
-        inBackupWindow([&] {
-            clickRow(Form17->ListBox1, group);
+        STOP_IF_FAILED(inBackupWindow([&] {
+            STOP_IF_FAILED(clickRow(Form17->ListBox1, group));
             QCOMPARE(Form17->chosenGroupLabel->text(), group);
             testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : elsewhere + "/" + typed);
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
             QVERIFY(Form17->isVisible());
-        });
+        }));
         QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
         QStringList expected = {"eski.vexo"};
         if (!written.isEmpty() && written != "eski.vexo") expected << written;
@@ -85,11 +86,11 @@ private slots:
 
     void alAsksForAGroupUntilOneIsChosen() {
         start();
-        inBackupWindow([&] {
+        STOP_IF_FAILED(inBackupWindow([&] {
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
-            clickRow(Form17->ListBox1, "Ev");
-        });
-        inBackupWindow([&] { QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton); });
+            STOP_IF_FAILED(clickRow(Form17->ListBox1, "Ev"));
+        }));
+        STOP_IF_FAILED(inBackupWindow([&] { QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton); }));
         const QString ask = "Kaydını almak istediğiniz grup üzerine tıklayın!";
         QCOMPARE(testhooks::messages(), (QStringList{ask, ask}));
     }
@@ -98,27 +99,29 @@ private slots:
     // contact is back, byte for byte.
     void aBackupTakenInRestoresItsGroup() {
         start();
-        inBackupWindow([&] {
-            clickRow(Form17->ListBox1, "Ev");
+        STOP_IF_FAILED(inBackupWindow([&] {
+            STOP_IF_FAILED(clickRow(Form17->ListBox1, "Ev"));
             testhooks::setNextSaveFileName(elsewhere + "/Ev");
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
-        });
+        }));
         testhooks::onNextModal([&](QDialog*) {
             testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->BitBtn1, Qt::LeftButton); });
-            clickRow(Form6->groupListBox, "Ev");
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Ev"));
             QTest::mouseClick(Form6->SpeedButton2, Qt::LeftButton);
         });
         Form1->Gruplemleri1->trigger();
+        STOP_IF_FAILED(testPassing());
         QVERIFY(!home->has("Ev.vexo"));
         testhooks::onNextModal([&](QDialog*) {
             testhooks::onNextModal([&](QDialog*) {
                 Form13->setFolder(elsewhere);
-                clickRow(Form13->FileListBox1, "Ev.vexo", true);
+                STOP_IF_FAILED(clickRow(Form13->FileListBox1, "Ev.vexo", true));
             });
             QTest::mouseClick(Form6->SpeedButton4, Qt::LeftButton);
-            clickRow(Form6->groupListBox, "Ev", true);  // the group in use
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Ev", true));  // the group in use
         });
         Form1->Gruplemleri1->trigger();
+        STOP_IF_FAILED(testPassing());
         QCOMPARE(testhooks::messages(), QStringList{"Yedeğiniz Başarıyla Alındı!"});
         QCOMPARE(home->read("Ev.vexo"), Contacts);
         QCOMPARE(fileBytes(texts(Form1->recordLines)), Contacts);
