@@ -396,6 +396,7 @@ private slots:
         merge("Ev", "İş");
         const QStringList before = QDir(home->path()).entryList(QDir::Files);
         testhooks::setNextSaveFileName(QString());
+        QTRY_VERIFY(Form12->Kaydet1->isEnabled());
         Form12->Kaydet1->trigger();
         QCOMPARE(QDir(home->path()).entryList(QDir::Files), before);
         QCOMPARE(testhooks::messages(), QStringList{Done});
