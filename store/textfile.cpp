@@ -60,7 +60,10 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw StoreError::cannotCreate(path);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) throw StoreError::cannotCreate(path);
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
+    // The bytes may still sit in the write buffer: a disk that fails when they
+    // reach it must fail the write here, or commit() would put a shortened
+    // file in the old one's place.
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
         f.cancelWriting();
         throw StoreError::cannotCreate(path);
     }
