@@ -50,9 +50,14 @@ DataFolderLock::DataFolderLock() : path_(lockFileFor(datafolder::path())), lock_
 DataFolderLock::~DataFolderLock() = default;
 
 bool DataFolderLock::acquire() {
+    if (lock_->tryLock(0)) {
+        // No other copy writes here now: what a killed one left half-done goes.
+        datafolder::removeUnfinishedWrites();
+        return true;
+    }
     // Only another running copy keeps the program from starting; a lock that
     // cannot be written at all (a read-only home) does not.
-    return lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError;
+    return lock_->error() != QLockFile::LockFailedError;
 }
 
 QString DataFolderLock::lockPath() const { return path_; }

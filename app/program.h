@@ -18,7 +18,9 @@ class DataFolderLock {
 public:
     DataFolderLock();
     ~DataFolderLock();
-    // True when no other running copy holds the DataFolder.
+    // True when no other running copy holds the DataFolder. Once it holds
+    // the lock, it removes the temporary files of writes that a killed copy
+    // left unfinished.
     bool acquire();
     QString lockPath() const;
 
