@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 mode=${1:-run}
 
 packages=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev
-          fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n)
+          fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -27,6 +28,7 @@ cmake --build build -j"$(nproc)"
 
 case "$mode" in
   run)  exec build/telefika ;;
-  test) exec ctest --test-dir build --output-on-failure ;;
+  test) ctest --test-dir build --output-on-failure
+        bash tools/fuzz.sh ;;  # the fuzz target, briefly, under the sanitizers
   *)    echo "usage: bash tools/setup.sh run|test" >&2; exit 2 ;;
 esac
