@@ -15,5 +15,6 @@ export TELEFIKA_CRASH_KILLS=${2:-1000}
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 # the test makes its own home for the DataFolder below the temporary folder
-HOME=$home TMPDIR=$home QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false' \
+# (the test's watchdog would stop a long run after five minutes)
+HOME=$home TMPDIR=$home QTEST_FUNCTION_TIMEOUT=86400000 QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='qt.qpa.*=false' \
   "$build/app_tst_crash" -maxwarnings 0

@@ -23,4 +23,4 @@ cd build-fuzz
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/../tests/fuzz/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-exec ./fuzz_groupfiles -max_len=4096 -timeout=10 -print_final_stats=1 "$@" corpus ../tests/fuzz/corpus
+exec ./fuzz_groupfiles -max_len=1024 -timeout=10 -print_final_stats=1 "$@" corpus ../tests/fuzz/corpus
