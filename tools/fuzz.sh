@@ -3,7 +3,7 @@
 # and the address and undefined-behaviour sanitizers into build-fuzz/, and
 # runs it: briefly by default, or as long as asked.
 #
-#   bash tools/fuzz.sh                    # 20,000 inputs from the seed corpus
+#   bash tools/fuzz.sh                    # 20,000 inputs (two minutes at most)
 #   bash tools/fuzz.sh -runs=1000000      # any libFuzzer options
 #
 # New inputs go to build-fuzz/corpus; tests/fuzz/corpus stays as committed.
@@ -18,7 +18,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELEFIKA_FUZZ=ON \
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_groupfiles
 
 mkdir -p build-fuzz/corpus
-[ $# -gt 0 ] || set -- -runs=20000
+[ $# -gt 0 ] || set -- -runs=20000 -max_total_time=120
 cd build-fuzz
 # short allocation stacks: recording them is most of the cost under the sanitizer
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:malloc_context_size=2:quarantine_size_mb=16}
