@@ -492,12 +492,12 @@ void TForm1::deleteConfirmed(const QString& number) {
     const int j = contacts::lookupNumberLine(recordLines, number);
     if (j < 0) return;
     contacts::removeContact(recordLines, j);
+    rebuildNameIndex();  // before the write: a failed one must not leave the index behind
     recordLines.save(activeGroupPath());
     nameField->clear();
     surnameField->clear();
     numberField->clear();
     searchField->clear();
-    rebuildNameIndex();
     ShowMessage(QStringLiteral("      Kayıt Silindi      "));
 }
 
