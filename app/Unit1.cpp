@@ -156,6 +156,7 @@ void TForm1::buildWidgets() {
     info->setGeometry(8, 24, 137, 185);
     nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
     surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
+    for (QLineEdit* field : {nameField, surnameField}) guardText(field, contacts::FieldLength);
     foundNumber = edit(info, 8, 126, 121);
     foundNumber->setMaxLength(11);
     foundNumber->setFocusPolicy(Qt::NoFocus);
@@ -311,11 +312,19 @@ void TForm1::setStatusGroup(const QString& group) {
 void TForm1::rebuildNameIndex() { ::rebuildNameIndex(recordLines, nameIndex); }
 
 void TForm1::activateGroup(const QString& group, bool writeGroupList) {
+    StringList names = groupNames;
+    names.replace(0, codepage::encode(group));
+    switchGroup(group, std::move(names), writeGroupList);
+}
+
+void TForm1::activateGroup(const QString& group, const StringList& groupList) {
+    switchGroup(group, groupList, true);
+}
+
+void TForm1::switchGroup(const QString& group, StringList names, bool writeGroupList) {
     // Read and write first: a failure leaves memory and screen as they were.
     StringList lines;
     lines.load(datafolder::groupFilePath(group));
-    StringList names = groupNames;
-    names.replace(0, codepage::encode(group));
     if (writeGroupList) names.save(datafolder::groupListPath());
     recordLines = std::move(lines);
     rebuildNameIndex();
@@ -396,10 +405,21 @@ void TForm1::Timer1Timer() {
 
 // The group switch, at every change of GroupSelector's text: a text that
 // names an existing group file makes that group active; any other text
-// changes nothing but the emptied fields.
+// changes nothing but the emptied fields. A switch that cannot read the
+// group or write the group list takes no effect: the selector names the
+// group still active again, the fields keep what they held, and the error
+// is shown.
 void TForm1::combobox1Change() {
     const QString t = groupSelector->currentText();
-    if (datafolder::exists(datafolder::groupFilePath(t))) activateGroup(t, true);
+    if (datafolder::exists(datafolder::groupFilePath(t))) {
+        try {
+            activateGroup(t, true);
+        } catch (const StoreError& e) {
+            groupSelector->setEditText(groupNames.isEmpty() ? QString() : groupNames.text(0));
+            ShowError(e.message());
+            return;
+        }
+    }
     clearContactAndSearchFields();
     recheckSensitive();
 }
@@ -490,12 +510,12 @@ void TForm1::deleteConfirmed(const QString& number) {
     const int j = contacts::lookupNumberLine(recordLines, number);
     if (j < 0) return;
     contacts::removeContact(recordLines, j);
+    rebuildNameIndex();  // before the write: a failed one must not leave the index behind
     recordLines.save(activeGroupPath());
     nameField->clear();
     surnameField->clear();
     numberField->clear();
     searchField->clear();
-    rebuildNameIndex();
     ShowMessage(QStringLiteral("      Kayıt Silindi      "));
 }
 

@@ -84,6 +84,9 @@ public:
     // read, and the list written, before anything changes: a failure throws
     // and leaves the program as it was.
     void activateGroup(const QString& group, bool writeGroupList = false);
+    // The same with a whole new group list, written to the group list file
+    // before anything changes; it becomes GroupNames.
+    void activateGroup(const QString& group, const StringList& groupList);
     // The hand-over of a contact from another window: the contact fields show
     // it and FoundNumber holds its number, so "Düzelt" and "Sil" act on it.
     // The search fields and NextMatchLines are not touched.
@@ -136,4 +139,5 @@ private:
     void buildSensitiveSearch();
     void buildMenus();
     void buildTabOrder();
+    void switchGroup(const QString& group, StringList names, bool writeGroupList);
 };

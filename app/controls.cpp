@@ -22,12 +22,25 @@ namespace {
 
 class HoldableText : public QValidator {
 public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        if (codepage::canHold(input)) return Acceptable;
-        Beep();
-        return Invalid;
+    HoldableText(QObject* parent, int maxLength = 0) : QValidator(parent), maxLength_(maxLength) {}
+    State validate(QString& input, int& pos) const override {
+        if (!codepage::canHold(input)) {
+            Beep();
+            return Invalid;
+        }
+        if (maxLength_ > 0 && input.size() > maxLength_) {
+            // What was just typed or pasted ends at the cursor: its end is cut.
+            const int excess = int(input.size()) - maxLength_;
+            const int from = pos >= excess ? pos - excess : maxLength_;
+            input.remove(from, excess);
+            pos = from;
+            Beep();
+        }
+        return Acceptable;
     }
+
+private:
+    int maxLength_;
 };
 
 bool isDigitOrBackspace(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('\b'); }
@@ -101,6 +114,12 @@ int upperBound(const Box* box, int count, const QString& text) {
 }  // namespace
 
 void guardText(QLineEdit* field) { field->setValidator(new HoldableText(field)); }
+
+void guardText(QLineEdit* field, int maxLength) {
+    const QValidator* old = field->validator();
+    field->setValidator(new HoldableText(field, maxLength));
+    if (old && old->parent() == field) delete old;
+}
 
 void guardText(QComboBox* editableBox) { editableBox->setValidator(new HoldableText(editableBox)); }
 

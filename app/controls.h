@@ -19,6 +19,9 @@ class QWidget;
 // byte for, and control characters such as line breaks, whether typed,
 // pasted or dropped.
 void guardText(QLineEdit* field);
+// The same, and the field holds at most maxLength characters: what a paste
+// or a keystroke would add beyond is cut, with the beep.
+void guardText(QLineEdit* field, int maxLength);
 void guardText(QComboBox* editableBox);
 
 // The field takes only the digits 0 to 9 and Backspace from the keyboard;

@@ -10,6 +10,10 @@
 
 namespace contacts {
 
+// The most characters the name and the surname fields take: a line that
+// every window showing a contact, and the print-out, can hold.
+constexpr int FieldLength = 64;
+
 // The name as it is stored: its first letter a capital, except that any form
 // of I (I, İ, ı) becomes the small dotted i. An empty name stays empty.
 QString normalisedName(const QString& typed);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace datafolder {
 
@@ -83,6 +84,16 @@ bool renameFile(const QString& from, const QString& to) {
 }
 
 bool deleteFile(const QString& path) { return !path.isEmpty() && QFile::remove(path); }
+
+int removeUnfinishedWrites() {
+    static const QRegularExpression unfinished(
+        QStringLiteral("^(.+\\.vexo|Ayarlar\\.cnt)\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
+    QDir folder(path());
+    int removed = 0;
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (unfinished.match(entry).hasMatch() && folder.remove(entry)) ++removed;
+    return removed;
+}
 
 bool sameBytes(const QString& a, const QString& b) {
     QFile fa(a), fb(b);

@@ -55,6 +55,13 @@ constexpr int CAPACITY_LINES = 32735;
 constexpr int contactsHeld(int lineCount) { return lineCount / 3; }
 constexpr int remainingCapacity(int lineCount) { return (CAPACITY_LINES - lineCount) / 3; }
 
+// A write replaces a file through a temporary file named after it (the
+// file's name, a dot and six letters or digits) that is renamed over it. A
+// copy killed between the two steps leaves that temporary file, its target
+// whole and old. Removes such files from the folder; only the copy that
+// holds the folder's lock may call it. Returns how many it removed.
+int removeUnfinishedWrites();
+
 // True when both files can be read and hold the same bytes.
 bool sameBytes(const QString& a, const QString& b);
 

@@ -59,11 +59,11 @@ QList<QByteArray> readLines(const QString& path) {
 void writeBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw StoreError::cannotCreate(path);
     QSaveFile f(path);
-    // Unbuffered: a write that the disk cuts short is seen here. Through the
-    // buffer, a short write on flushing went unnoticed and the cut file
-    // replaced the old one.
+    // Unbuffered, and flushed before the commit: a write that the disk cuts
+    // short must fail here, or commit() would put a shortened file in the old
+    // one's place.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw StoreError::cannotCreate(path);
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
         f.cancelWriting();
         throw StoreError::cannotCreate(path);
     }

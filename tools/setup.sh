@@ -2,7 +2,7 @@
 # Installs what is missing on Debian 12, builds Telefika, then starts it
 # ("run") or runs the whole suite ("test") twice: in build/ with warnings as
 # errors, and in build-asan/ under the address and undefined-behaviour
-# sanitizers.
+# sanitizers; then a brief run of the fuzz target.
 #
 #   bash tools/setup.sh run
 #   bash tools/setup.sh test
@@ -12,7 +12,7 @@ mode=${1:-run}
 
 packages=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n
-          desktop-file-utils appstream dpkg-dev file poppler-utils)
+          desktop-file-utils appstream dpkg-dev file poppler-utils clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -44,6 +44,8 @@ case "$mode" in
           -DTELEFIKA_BENCHMARKS=OFF >/dev/null
     cmake --build build-asan -j"$jobs"
     ctest --test-dir build-asan --output-on-failure -j"$jobs" || failed=1
+    # Then the fuzz target, briefly, under the sanitizers.
+    bash tools/fuzz.sh || failed=1
     [ "$failed" -eq 0 ] || echo "tools/setup.sh test: the suite failed (see above)" >&2
     exit "$failed"
     ;;

@@ -150,27 +150,24 @@ void TForm6::done(int result) {
     QDialog::done(result);
 }
 
+// The group in use becomes the active one and the group list file is
+// rewritten with the listed groups. The group's file is read and the list
+// written before the main window changes, so a failure leaves the main
+// window and the group list file as they were.
 void TForm6::FormClose() {
-    groupListCopy.clear();
-    groupListCopy.add(inUseField->text());
-
     const QString inUse = inUseField->text();
-    const QString inUsePath = datafolder::groupFilePath(inUse);
-    if (datafolder::exists(inUsePath)) {
-        Form1->activateGroup(inUse);
-    } else {
+    if (!datafolder::exists(datafolder::groupFilePath(inUse))) {
         delete groupListBox->takeItem(lookupItem(groupListBox, inUse));
         ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
-        Form1->activateGroup(DefaultGroup);
         inUseField->setText(DefaultGroup);
     }
+    const QString active = inUseField->text();
 
+    groupListCopy.clear();
+    groupListCopy.add(active);
     for (int i = 0; i < groupListBox->count(); ++i) groupListCopy.add(groupListBox->item(i)->text());
-    groupListCopy.replace(0, inUseField->text());
-    const QString listPath = datafolder::groupListPath();
-    groupListCopy.save(listPath);
+    Form1->activateGroup(active, groupListCopy);
 
     Form1->clearContactAndSearchFields();
-    Form1->groupNames.load(listPath);
     Form1->fillGroupSelector();
 }

@@ -7,6 +7,7 @@
 #include "collation.h"
 #include "datafolder.h"
 #include "dialogs.h"
+#include "failingdisk.h"
 #include "forms.h"
 #include "onay.h"
 #include "programtest.h"
@@ -492,6 +493,23 @@ private slots:
         Form1->Timer1Timer();
         QCOMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :0 kişi..");
         QVERIFY(!Form11->isVisible());
+    }
+
+    void aDeleteThatCannotBeWrittenKeepsTheNameIndexInStep() {
+        // The write fails on a full disk; the next save still finds the
+        // place of its name among the names really held.
+        FailingDisk disk(FailingDisk::FileSizeLimit);
+        start({"Ali", "", "1", "Can", "", "2", "Deniz", "", "3"});
+        type(Form1->numberField, "1");
+        disk.failing();
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
+        click(Form1->deleteButton);
+        disk.writable();
+        QCOMPARE(testhooks::messages().size(), 1);
+        QVERIFY(testhooks::messages().first().startsWith("Cannot create file "));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Can", "Deniz"}));
+        save("Bora", "", "4");
+        QCOMPARE(file(), fileBytes({"Bora", "", "4", "Can", "", "2", "Deniz", "", "3"}));
     }
 
     void anUnknownNumberIsReported() {

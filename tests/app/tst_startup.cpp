@@ -2,10 +2,13 @@
 
 #include "Unit1.h"
 #include "datafolder.h"
+#include "datagen.h"
 #include "dialogs.h"
+#include "failingdisk.h"
 #include "forms.h"
 #include "program.h"
 #include "storeerror.h"
+#include "textfile.h"
 #include "programtest.h"
 #include "testenv.h"
 
@@ -225,6 +228,79 @@ private slots:
         QCOMPARE(Form1->numberField->text(), QString());
     }
 
+    void aSwitchThatCannotWriteTheGroupListTakesNoEffect_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("read-only folder, typed") << int(FailingDisk::ReadOnlyMount) << true;
+        QTest::newRow("read-only folder, picked") << int(FailingDisk::ReadOnlyMount) << false;
+        QTest::newRow("full disk, typed") << int(FailingDisk::FileSizeLimit) << true;
+        QTest::newRow("full disk, picked") << int(FailingDisk::FileSizeLimit) << false;
+    }
+    void aSwitchThatCannotWriteTheGroupListTakesNoEffect() {
+        QFETCH(int, kind);
+        QFETCH(bool, typed);
+        FailingDisk disk{FailingDisk::Kind(kind)};
+        if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
+        const StringList six = datagen::group(6);
+        const QByteArray aile = fileBytes({"Ahmet", "", "05320000001", "Burak", "", "05320000002"});
+        home->write("Ayarlar.cnt", fileBytes({Default, Default, "Aile"}));
+        home->write("@Kayıtlar@.vexo", textfile::joinLines(six.lines()));
+        home->write("Aile.vexo", aile);
+        start();
+        const QByteArray list = home->read("Ayarlar.cnt");
+
+        disk.failing();
+        QLineEdit* selector = Form1->groupSelector->lineEdit();
+        if (typed) {
+            selector->clear();
+            QTest::keyClicks(selector, "Ail");
+        }
+        Form1->nameField->setText("Veli");
+        if (typed) {
+            QTest::keyClick(selector, 'e');
+        } else {
+            const int row = Form1->groupSelector->findText("Aile");
+            Form1->groupSelector->setCurrentIndex(row);
+            emit Form1->groupSelector->activated(row);
+        }
+        disk.writable();
+
+        // Nothing changed: the selector, the status bar, the count, the lists
+        // and the group list file all name the default group still.
+        QCOMPARE(testhooks::messages(),
+                 QStringList{errorText("Cannot create file " + QDir::toNativeSeparators(home->dataPath("Ayarlar.cnt")))});
+        QCOMPARE(Form1->groupSelector->currentText(), Default);
+        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        QCOMPARE(Form1->groupNames.text(0), Default);
+        QCOMPARE(home->read("Ayarlar.cnt"), list);
+        QCOMPARE(Form1->recordLines.lines(), six.lines());
+        QCOMPARE(Form1->nameIndex.count(), 6);
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :6 kişi..");
+        QCOMPARE(Form1->nameField->text(), "Veli");
+
+        // A save goes into the group still active, in name order.
+        Form1->nameField->setText("Mehmet");
+        Form1->numberField->setText("05559998877");
+        QVERIFY(Form1->saveContact());
+        QCOMPARE(home->read("Aile.vexo"), aile);
+        StringList names(true);
+        rebuildNameIndex(Form1->recordLines, names);
+        QCOMPARE(Form1->nameIndex.lines(), names.lines());
+        for (int k = 0; k < 7; ++k) QCOMPARE(Form1->recordLines.get(3 * k), names.get(k));
+        QCOMPARE(home->read("@Kayıtlar@.vexo"), textfile::joinLines(Form1->recordLines.lines()));
+
+        // Once the disk takes writes again, the switch and the save work.
+        const int row = Form1->groupSelector->findText("Aile");
+        Form1->groupSelector->setCurrentIndex(row);
+        emit Form1->groupSelector->activated(row);
+        Form1->nameField->setText("Mehmet");
+        Form1->numberField->setText("05559998866");
+        QVERIFY(Form1->saveContact());
+        QCOMPARE(home->read("Aile.vexo"), aile + fileBytes({"Mehmet", "", "05559998866"}));
+        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Aile", Default, "Aile"}));
+    }
+
     void aSecondCopyIsRefused() {
         DataFolderLock first;
         QVERIFY(first.acquire());
@@ -237,6 +313,99 @@ private slots:
             QVERIFY(elsewhere.acquire());
         }
         QVERIFY(!SecondCopyMessage.isEmpty());
+    }
+
+    void oneCopyPerRealDataFolder_data() {
+        QTest::addColumn<QString>("second");  // how the second copy is started
+        QTest::addColumn<bool>("firstStart");  // no DataFolder yet
+        QTest::addColumn<bool>("refused");
+        for (bool first : {true, false}) {
+            const char* when = first ? ", first start" : "";
+            QTest::newRow(qPrintable(QStringLiteral("HOME through a symbolic link%1").arg(when))) << "home link" << first << true;
+            QTest::newRow(qPrintable(QStringLiteral("another TMPDIR and runtime folder%1").arg(when))) << "tmpdir" << first << true;
+            QTest::newRow(qPrintable(QStringLiteral("HOME with .. and doubled slashes%1").arg(when))) << "dotted" << first << true;
+            QTest::newRow(qPrintable(QStringLiteral("another home%1").arg(when))) << "other home" << first << false;
+        }
+        QTest::newRow("the DataFolder through a symbolic link") << "folder link" << false << true;
+    }
+    void oneCopyPerRealDataFolder() {
+        QFETCH(QString, second);
+        QFETCH(bool, firstStart);
+        QFETCH(bool, refused);
+        if (!firstStart) home->write("@Kayıtlar@.vexo", QByteArray());
+        DataFolderLock first;
+        QVERIFY(first.acquire());
+
+        QTemporaryDir elsewhere;
+        const QString other = elsewhere.path();
+        const QByteArray homeWas = qgetenv("HOME"), tmpWas = qgetenv("TMPDIR"), runWas = qgetenv("XDG_RUNTIME_DIR");
+        if (second == "home link") {
+            QVERIFY(QFile::link(home->path(), other + "/home"));
+            qputenv("HOME", QFile::encodeName(other + "/home"));
+        } else if (second == "tmpdir") {
+            qputenv("TMPDIR", QFile::encodeName(other));
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other));
+        } else if (second == "dotted") {
+            qputenv("HOME", QFile::encodeName(home->path() + "//.././" + QFileInfo(home->path()).fileName()));
+        } else if (second == "other home") {
+            qputenv("HOME", QFile::encodeName(other));
+        } else if (second == "folder link") {
+            QVERIFY(QDir().mkpath(other + "/h"));
+            QVERIFY(QFile::link(datafolder::path(), other + "/h/Telefika"));
+            qputenv("HOME", QFile::encodeName(other + "/h"));
+        }
+        DataFolderLock copy;
+        const bool secondRefused = !copy.acquire();
+        const QString secondLock = copy.lockPath();
+        for (auto [name, was] : {std::pair{"HOME", homeWas}, {"TMPDIR", tmpWas}, {"XDG_RUNTIME_DIR", runWas}})
+            was.isNull() ? qunsetenv(name) : qputenv(name, was);
+
+        QCOMPARE(secondRefused, refused);
+        QCOMPARE(secondLock == first.lockPath(), refused);
+        // The lock lies beside the DataFolder, which holds its own files only.
+        const QString real = QFileInfo(home->path()).canonicalFilePath();
+        QCOMPARE(first.lockPath(), real + "/.Telefika.lock");
+        QVERIFY(QFile::exists(first.lockPath()));
+        QCOMPARE(home->dataFiles(), firstStart ? QStringList() : QStringList{"@Kayıtlar@.vexo"});
+    }
+
+    void nameAndSurnameHoldAContactLine_data() {
+        QTest::addColumn<bool>("surname");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("pasted");  // empty: "b" is typed
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("beeps");
+        const QString a64(64, 'a'), a63(63, 'a');
+        QTest::newRow("a paste that fits") << false << "" << 0 << "Ali" << "Ali" << 0;
+        QTest::newRow("a paste to the limit") << true << a63 << 63 << "ç" << a63 + "ç" << 0;
+        QTest::newRow("a long paste is cut") << false << "" << 0 << QString(100, 'b') << QString(64, 'b') << 1;
+        QTest::newRow("a huge paste is cut") << true << "" << 0 << QString(40000, 'b') << QString(64, 'b') << 1;
+        QTest::newRow("a paste in the middle loses its end")
+            << false << "Ali Veli" << 3 << QString(70, 'b') << "Ali" + QString(56, 'b') + " Veli" << 1;
+        QTest::newRow("typing at the limit") << true << a64 << 64 << "" << a64 << 1;
+        QTest::newRow("typing below the limit") << false << a63 << 63 << "" << a63 + "b" << 0;
+    }
+    void nameAndSurnameHoldAContactLine() {
+        QFETCH(bool, surname);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        QFETCH(int, beeps);
+        start();
+        QLineEdit* field = surname ? Form1->surnameField : Form1->nameField;
+        field->setText(before);
+        field->setCursorPosition(cursor);
+        const int beepsBefore = testhooks::beeps();
+        if (pasted.isEmpty()) {
+            QTest::keyClick(field, Qt::Key_B);
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+            field->paste();
+        }
+        QCOMPARE(field->text(), after);
+        QCOMPARE(testhooks::beeps() - beepsBefore, beeps);
     }
 
     void anErrorInAHandlerIsShownAndTheProgramGoesOn() {

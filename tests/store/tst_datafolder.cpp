@@ -68,6 +68,28 @@ private slots:
         QCOMPARE(datafolder::isPortableGroupName(name), portable);
     }
 
+    void unfinishedWritesAreRemoved_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("a group's temporary file") << "@Kayıtlar@.vexo.lZYSAu" << true;
+        QTest::newRow("the group list's") << "Ayarlar.cnt.Ab12Cd" << true;
+        QTest::newRow("a group named like one") << "Ev.vexo.abcdef.vexo" << false;
+        QTest::newRow("five letters") << "Ev.vexo.abcde" << false;
+        QTest::newRow("seven letters") << "Ev.vexo.abcdefg" << false;
+        QTest::newRow("a sign among them") << "Ev.vexo.abc-ef" << false;
+        QTest::newRow("another file's") << "notes.txt.abcdef" << false;
+        QTest::newRow("the scratch file") << "temp.tmp" << false;
+    }
+    void unfinishedWritesAreRemoved() {
+        QFETCH(QString, file);
+        QFETCH(bool, removed);
+        home->write("Ev.vexo", "x\r\n");
+        home->write(file, "x\r\n");
+        QCOMPARE(datafolder::removeUnfinishedWrites(), removed ? 1 : 0);
+        QCOMPARE(home->has(file), !removed);
+        QVERIFY(home->has("Ev.vexo"));
+    }
+
     void copyReplacesTheTargetWhole() {
         home->write("a.vexo", "Ali\r\n\r\n1\r\n");
         home->write("b.vexo", "old\r\n");

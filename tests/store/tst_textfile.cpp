@@ -90,20 +90,31 @@ private slots:
         }
     }
 
+    void aFailedWriteLeavesTheOldFileWhole_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("limit");
+        // a write too large for the write buffer fails at once; a small one
+        // only when the buffer reaches the disk
+        QTest::newRow("larger than the write buffer") << 5000 << 4096;
+        QTest::newRow("within the write buffer") << 3 << 8;
+        QTest::newRow("one byte fits") << 1 << 1;
+    }
     void aFailedWriteLeavesTheOldFileWhole() {
+        QFETCH(int, lines);
+        QFETCH(int, limit);
         // The disk runs out in the middle of the write (a file size limit
         // stands in for a full disk; it binds root as well).
         const QString target = file("group.vexo");
         const QByteArray old = "Ali\r\nCan\r\n05321234567\r\n";
         put(target, old);
         QList<QByteArray> big;
-        for (int i = 0; i < 5000; ++i) big << QByteArray("Mehmet Yılmaz 05321234567");
+        for (int i = 0; i < lines; ++i) big << QByteArray("Mehmet Yılmaz 05321234567");
 
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         rlimit tight = saved;
-        tight.rlim_cur = 4096;
+        tight.rlim_cur = rlim_t(limit);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
         bool failed = false;
         try {

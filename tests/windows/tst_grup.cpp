@@ -5,6 +5,7 @@
 #include "birles.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "failingdisk.h"
 #include "forms.h"
 #include "grup.h"
 #include "isim.h"
@@ -293,6 +294,55 @@ private slots:
         QCOMPARE(Form1->recordLines.count(), activeAfter == "Ev" ? 7 : 0);
         QCOMPARE(Form1->nameField->text(), QString());
         QCOMPARE(Form1->searchField->text(), QString());
+    }
+
+    void aClosingThatCannotWriteTheGroupListChangesNothing_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("fileGone");  // the chosen group's file went while the window was open
+        QTest::newRow("read-only folder") << int(FailingDisk::ReadOnlyMount) << false;
+        QTest::newRow("read-only folder, file gone") << int(FailingDisk::ReadOnlyMount) << true;
+        QTest::newRow("full disk") << int(FailingDisk::FileSizeLimit) << false;
+        QTest::newRow("full disk, file gone") << int(FailingDisk::FileSizeLimit) << true;
+    }
+    void aClosingThatCannotWriteTheGroupListChangesNothing() {
+        QFETCH(int, kind);
+        QFETCH(bool, fileGone);
+        FailingDisk disk{FailingDisk::Kind(kind)};
+        if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
+        home->write("Ev.vexo", Seven);
+        home->write("Is.vexo", fileBytes({"Can", "", "5"}));
+        start({"Is", Default, "Ev", "Is"}, {});
+        const QByteArray list = home->read("Ayarlar.cnt");
+        Form1->nameField->setText("Ali");
+        inGroupWindow([&] {
+            if (fileGone) QVERIFY(QFile::remove(home->dataPath("Is.vexo")));
+            else Form6->inUseField->setText("Ev");
+            disk.failing();
+        });
+        disk.writable();
+        QVERIFY(!Form6->isVisible());
+        QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(home->read("Ayarlar.cnt") + " / " + Form1->statusPanel2->text()));
+        QCOMPARE(testhooks::messages().last(),
+                 errorText("Cannot create file " + QDir::toNativeSeparators(home->dataPath("Ayarlar.cnt"))));
+        // The main window is as it was, and agrees with the group list file.
+        QCOMPARE(home->read("Ayarlar.cnt"), list);
+        QCOMPARE(texts(Form1->groupNames), (QStringList{"Is", Default, "Ev", "Is"}));
+        QCOMPARE(Form1->statusPanel2->text(), "Grup:Is");
+        QCOMPARE(Form1->groupSelector->currentText(), "Is");
+        QCOMPARE(texts(Form1->recordLines), (QStringList{"Can", "", "5"}));
+        QCOMPARE(texts(Form1->nameIndex), QStringList{"Can"});
+        QCOMPARE(Form1->nameField->text(), "Ali");
+
+        // Closed again on a writable disk, the step takes effect whole.
+        testhooks::messages().clear();
+        inGroupWindow([&] { if (!fileGone) Form6->inUseField->setText("Ev"); });
+        const QString active = fileGone ? Default : QStringLiteral("Ev");
+        QCOMPARE(home->read("Ayarlar.cnt"),
+                 fileGone ? fileBytes({Default, Default, "Ev"}) : fileBytes({"Ev", Default, "Ev", "Is"}));
+        QCOMPARE(Form1->statusPanel2->text(), "Grup:" + active);
+        QCOMPARE(Form1->groupSelector->currentText(), active);
+        QCOMPARE(Form1->recordLines.count(), fileGone ? 0 : 7);
+        QCOMPARE(Form1->nameField->text(), QString());
     }
 
     void theGroupInUseWithoutAFileAtClosing() {
