@@ -314,11 +314,11 @@ private slots:
         start({"Is", Default, "Ev", "Is"}, {});
         const QByteArray list = home->read("Ayarlar.cnt");
         Form1->nameField->setText("Ali");
-        inGroupWindow([&] {
+        STOP_IF_FAILED(inGroupWindow([&] {
             if (fileGone) QVERIFY(QFile::remove(home->dataPath("Is.vexo")));
             else Form6->inUseField->setText("Ev");
             disk.failing();
-        });
+        }));
         disk.writable();
         QVERIFY(!Form6->isVisible());
         QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(home->read("Ayarlar.cnt") + " / " + Form1->statusPanel2->text()));
@@ -335,7 +335,7 @@ private slots:
 
         // Closed again on a writable disk, the step takes effect whole.
         testhooks::messages().clear();
-        inGroupWindow([&] { if (!fileGone) Form6->inUseField->setText("Ev"); });
+        STOP_IF_FAILED(inGroupWindow([&] { if (!fileGone) Form6->inUseField->setText("Ev"); }));
         const QString active = fileGone ? Default : QStringLiteral("Ev");
         QCOMPARE(home->read("Ayarlar.cnt"),
                  fileGone ? fileBytes({Default, Default, "Ev"}) : fileBytes({"Ev", Default, "Ev", "Is"}));
