@@ -170,4 +170,5 @@ void TForm6::FormClose() {
 
     Form1->clearContactAndSearchFields();
     Form1->fillGroupSelector();
+    Form1->recheckSensitive();  // the drop-down lists the active group's contacts again
 }
