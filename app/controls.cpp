@@ -6,8 +6,10 @@
 #include "dialogs.h"
 #include "stringlist.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QIconEngine>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QValidator>
+
+#include <functional>
 
 namespace {
 
@@ -189,4 +193,55 @@ void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted) {
         if (sorted) addSorted(box, groupList.text(i));
         else box->addItem(groupList.text(i));
     }
+}
+
+namespace {
+
+// An icon made by its loader when it is first drawn or measured.
+class LazyIcon : public QIconEngine {
+public:
+    explicit LazyIcon(std::function<QIcon()> load) : load_(std::move(load)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return icon().name(); }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("LazyIcon"); }
+    QIconEngine* clone() const override { return new LazyIcon(*this); }
+
+private:
+    const QIcon& icon() {
+        if (!loaded_) {
+            icon_ = load_();
+            loaded_ = true;
+        }
+        return icon_;
+    }
+
+    std::function<QIcon()> load_;
+    QIcon icon_;
+    bool loaded_ = false;
+};
+
+}  // namespace
+
+QIcon standardIcon(QStyle::StandardPixmap which) {
+    return QIcon(new LazyIcon([which] { return QApplication::style()->standardIcon(which); }));
+}
+
+QIcon pictureIcon(const QString& fileName) {
+    return QIcon(new LazyIcon([fileName] { return QIcon(fileName); }));
 }

@@ -73,7 +73,7 @@ QAccessibleInterface* letterTabsAccessible(const QString& className, QObject* ob
 }
 
 QPushButton* pictureButton(QWidget* parent, const QString& picture, const QString& caption, const QRect& place) {
-    auto* b = new QPushButton(QIcon(picture), caption, parent);
+    auto* b = new QPushButton(pictureIcon(picture), caption, parent);
     b->setGeometry(place);
     b->setIconSize(QSize(16, 16));
     b->setCursor(Qt::PointingHandCursor);
@@ -126,7 +126,7 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     loadPictures();
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Alfabetik İçerik"));
-    setWindowIcon(QIcon(QStringLiteral(":/alfabe/icon.png")));
+    setWindowIcon(pictureIcon(QStringLiteral(":/alfabe/icon.png")));
     // no system menu and no close box: the window can only be minimised
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     letterBoundaries.fill(alphabet::None);
