@@ -20,8 +20,6 @@
 #include <QStatusBar>
 #include <QValidator>
 
-#include <functional>
-
 namespace {
 
 class HoldableText : public QValidator {
@@ -238,10 +236,12 @@ private:
 
 }  // namespace
 
+QIcon lazyIcon(std::function<QIcon()> load) { return QIcon(new LazyIcon(std::move(load))); }
+
 QIcon standardIcon(QStyle::StandardPixmap which) {
-    return QIcon(new LazyIcon([which] { return QApplication::style()->standardIcon(which); }));
+    return lazyIcon([which] { return QApplication::style()->standardIcon(which); });
 }
 
 QIcon pictureIcon(const QString& fileName) {
-    return QIcon(new LazyIcon([fileName] { return QIcon(fileName); }));
+    return lazyIcon([fileName] { return QIcon(fileName); });
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStyle>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -75,5 +77,7 @@ void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted);
 // first drawn: the style decodes every size of a picture at once, which most
 // windows, made at start and opened later or never, do not need.
 QIcon standardIcon(QStyle::StandardPixmap which);
+// An icon that its loader makes when it is first drawn or measured.
+QIcon lazyIcon(std::function<QIcon()> load);
 // A picture file's icon, read when it is first drawn.
 QIcon pictureIcon(const QString& fileName);
