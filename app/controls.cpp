@@ -206,11 +206,9 @@ public:
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return icon().actualSize(size, mode, state);
     }
+    // The size asked of an engine is in device pixels already.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
-        return icon().pixmap(size, scale, mode, state);
+        return icon().pixmap(size, 1.0, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
