@@ -81,8 +81,6 @@ QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
     return box;
 }
 
-QIcon standardIcon(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
-
 // A button that shows a picture; its hint names it.
 QPushButton* pictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
                            const QString& caption, int x, int y, int w, int h) {

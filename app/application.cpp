@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "controls.h"
 #include "dialogs.h"
 #include "storeerror.h"
 
@@ -30,12 +31,15 @@ bool TelefikaApplication::notify(QObject* receiver, QEvent* event) {
 void applyLook(QApplication& app) {
     QApplication::setApplicationName(ApplicationTitle);
     // The program's own icon on every window, from the PNG sizes compiled in
-    // (a static library's resources are registered by hand).
+    // (a static library's resources are registered by hand), read when a
+    // window or the desktop first asks for them.
     Q_INIT_RESOURCE(telefika_icons);
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/telefika-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(lazyIcon([] {
+        QIcon icon;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/telefika-%1.png").arg(size), QSize(size, size));
+        return icon;
+    }));
     // Lets a Wayland desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tr.com.telefika.Telefika"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

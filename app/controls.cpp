@@ -6,8 +6,10 @@
 #include "dialogs.h"
 #include "stringlist.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QIconEngine>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -208,4 +210,55 @@ void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted) {
         if (sorted) addSorted(box, groupList.text(i));
         else box->addItem(groupList.text(i));
     }
+}
+
+namespace {
+
+// An icon made by its loader when it is first drawn or measured.
+class LazyIcon : public QIconEngine {
+public:
+    explicit LazyIcon(std::function<QIcon()> load) : load_(std::move(load)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    // The size asked of an engine is in device pixels already.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return icon().name(); }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("LazyIcon"); }
+    QIconEngine* clone() const override { return new LazyIcon(*this); }
+
+private:
+    const QIcon& icon() {
+        if (!loaded_) {
+            icon_ = load_();
+            loaded_ = true;
+        }
+        return icon_;
+    }
+
+    std::function<QIcon()> load_;
+    QIcon icon_;
+    bool loaded_ = false;
+};
+
+}  // namespace
+
+QIcon lazyIcon(std::function<QIcon()> load) { return QIcon(new LazyIcon(std::move(load))); }
+
+QIcon standardIcon(QStyle::StandardPixmap which) {
+    return lazyIcon([which] { return QApplication::style()->standardIcon(which); });
+}
+
+QIcon pictureIcon(const QString& fileName) {
+    return lazyIcon([fileName] { return QIcon(fileName); });
 }

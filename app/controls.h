@@ -4,8 +4,12 @@
 // insertion and lookup in list widgets by the Turkish comparison.
 
 #include <QColor>
+#include <QIcon>
 #include <QPalette>
 #include <QString>
+#include <QStyle>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -71,3 +75,12 @@ void flat(QPushButton* button);
 // Turkish comparison, or to a drop-down, sorted or in the file's order.
 void addGroupNames(QListWidget* list, const StringList& groupList);
 void addGroupNames(QComboBox* box, const StringList& groupList, bool sorted);
+
+// One of the style's standard pictures, asked of the style only when it is
+// first drawn: the style decodes every size of a picture at once, which most
+// windows, made at start and opened later or never, do not need.
+QIcon standardIcon(QStyle::StandardPixmap which);
+// An icon that its loader makes when it is first drawn or measured.
+QIcon lazyIcon(std::function<QIcon()> load);
+// A picture file's icon, read when it is first drawn.
+QIcon pictureIcon(const QString& fileName);

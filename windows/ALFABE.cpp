@@ -73,7 +73,7 @@ QAccessibleInterface* letterTabsAccessible(const QString& className, QObject* ob
 }
 
 QPushButton* pictureButton(QWidget* parent, const QString& picture, const QString& caption, const QRect& place) {
-    auto* b = new QPushButton(QIcon(picture), caption, parent);
+    auto* b = new QPushButton(pictureIcon(picture), caption, parent);
     b->setGeometry(place);
     b->setIconSize(QSize(16, 16));
     b->setCursor(Qt::PointingHandCursor);
@@ -126,7 +126,7 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     loadPictures();
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Alfabetik İçerik"));
-    setWindowIcon(QIcon(QStringLiteral(":/alfabe/icon.png")));
+    setWindowIcon(pictureIcon(QStringLiteral(":/alfabe/icon.png")));
     // no system menu and no close box: the window can only be minimised
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     letterBoundaries.fill(alphabet::None);
@@ -137,10 +137,7 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     ComboBox1 = new QComboBox(this);
     ComboBox1->setGeometry(84, 7, 52, 21);
     for (int p = 0; p < alphabet::PageCount; ++p) ComboBox1->addItem(alphabet::pageCaption(p));
-    // a list that drops down under the box, as long as half the letters,
-    // rather than a menu of all thirty running off a small screen
-    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    ComboBox1->setMaxVisibleItems(15);
+    ComboBox1->setMaxVisibleItems(15);  // with the look set in buildPages
     bold(ComboBox1);
     Label1->setBuddy(ComboBox1);
     name(ComboBox1, QStringLiteral("Harfe Git"));
@@ -171,16 +168,50 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     PageControl1 = new QStackedWidget(pageFrame);
     PageControl1->setGeometry(2, 2, pageFrame->width() - 4, pageFrame->height() - 4);
 
-    QFont listFont = font();
-    listFont.setBold(true);
     for (int p = 0; p < alphabet::PageCount; ++p) {
-        const QString caption = alphabet::pageCaption(p);
-        auto* tab = new LetterTab(caption, tabRows);
+        auto* tab = new LetterTab(alphabet::pageCaption(p), tabRows);
         tab->setGeometry((p % TabsPerRow) * TabWidth, (p / TabsPerRow) * TabHeight, TabWidth, TabHeight);
         tab->onKey = [this, p](int key) { return tabKey(p, key); };
         tabGroup->addButton(tab, p);
         letterTabs << tab;
+    }
+    letterTabs.first()->setChecked(true);
+    letterTabs.first()->setFocusPolicy(Qt::StrongFocus);
+    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
+        if (on) PageControl1Change(p);
+    });
 
+    GroupBox1 = new QGroupBox(QStringLiteral("Bilgiler"), this);
+    GroupBox1->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
+    fields = new ContactFields(GroupBox1, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
+    Image1 = new QLabel(GroupBox1);
+    Image1->setGeometry(136, 20, 32, 32);
+
+    const int x = GroupBox1->x();
+    BitBtn1 = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
+                            QRect(x, 220, 176, 33));
+    BitBtn1->setEnabled(false);
+    BitBtn2 = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
+    connect(fields->numberEdit, &QLineEdit::textChanged, this,
+            [this](const QString& t) { BitBtn1->setEnabled(!t.isEmpty()); });
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
+
+    setFixedSize(x + 176 + 8, pageFrame->y() + pageFrame->height() + 8);
+}
+
+// The thirty pages, their pictures and the drop-down's look are made when the
+// window is first filled or opened, not with the window at start.
+void TForm15::buildPages() {
+    if (!letterPages.isEmpty()) return;
+    // a list that drops down under the box, as long as half the letters,
+    // rather than a menu of all thirty running off a small screen
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
+    QFont listFont = font();
+    listFont.setBold(true);
+    for (int p = 0; p < alphabet::PageCount; ++p) {
+        const QString caption = alphabet::pageCaption(p);
         auto* page = new QWidget;
         auto* list = new PageList(page);
         list->setGeometry(6, 6, PageControl1->width() - 12, PageControl1->height() - 34);
@@ -199,38 +230,16 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
         letterPages << list;
         counterLabels << counter;
     }
-    letterTabs.first()->setChecked(true);
-    letterTabs.first()->setFocusPolicy(Qt::StrongFocus);
-    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
-        if (on) PageControl1Change(p);
-    });
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Bilgiler"), this);
-    GroupBox1->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
-    fields = new ContactFields(GroupBox1, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
-    Image1 = new QLabel(GroupBox1);
-    Image1->setGeometry(136, 20, 32, 32);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
-
-    const int x = GroupBox1->x();
-    BitBtn1 = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
-                            QRect(x, 220, 176, 33));
-    BitBtn1->setEnabled(false);
-    BitBtn2 = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
-    connect(fields->numberEdit, &QLineEdit::textChanged, this,
-            [this](const QString& t) { BitBtn1->setEnabled(!t.isEmpty()); });
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
-
-    setFixedSize(x + 176 + 8, pageFrame->y() + pageFrame->height() + 8);
+    PageControl1->setCurrentIndex(currentPage());
 }
 
-int TForm15::currentPage() const { return PageControl1->currentIndex(); }
+int TForm15::currentPage() const { return tabGroup->checkedId(); }
 
 void TForm15::setCurrentPage(int page) { letterTabs.at(page)->setChecked(true); }
 
 // The pages are filled in one step each, from the runs of the group's lines.
 void TForm15::showGroup(const QString& group, const StringList& recordLines) {
+    buildPages();
     groupLabel->setText(QStringLiteral("İncelenen Grup: ") + group);
     letterBoundaries = alphabet::letterBoundaries(recordLines);
     const alphabet::PageRuns runs = alphabet::pageRuns(letterBoundaries);
@@ -248,7 +257,10 @@ void TForm15::showGroup(const QString& group, const StringList& recordLines) {
     totalLabel->setText(QStringLiteral("Toplam Kayıtlı :%1").arg(alphabet::totalContacts(recordLines)));
 }
 
-void TForm15::execute() { execModal(this); }
+void TForm15::execute() {
+    buildPages();
+    execModal(this);
+}
 
 // A contact may lack its last lines when the group file came from elsewhere:
 // what is not there shows as empty.

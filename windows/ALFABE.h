@@ -57,6 +57,7 @@ public:
     QList<LetterTab*> letterTabs;     // in tab order
     QButtonGroup* tabGroup;
     QStackedWidget* PageControl1;
+    // Made by the first showGroup or opening, empty until then.
     QList<QListWidget*> letterPages;  // the name lines of each page's run
     QList<QLabel*> counterLabels;     // "Harfte Kayıtlı Kişi: " and the count
     QGroupBox* GroupBox1;             // "Bilgiler"
@@ -87,4 +88,5 @@ public slots:
 
 private:
     bool tabKey(int page, int key);
+    void buildPages();
 };

@@ -65,9 +65,9 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     Label1 = caption(Bevel2, QStringLiteral("Grup:"), 8, 9, groupValue);
     Label2 = caption(Bevel2, QStringLiteral("Kapasite:"), 8, 36, capacityValue);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     BitBtn1->setGeometry(8, 112, 88, 30);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    BitBtn2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     BitBtn2->setGeometry(104, 112, 88, 30);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);

@@ -98,7 +98,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
         bold(l);
     }
 
-    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     SpeedButton1->setGeometry(126, 462, 99, 30);
     SpeedButton1->setFlat(true);
     SpeedButton1->setCursor(Qt::PointingHandCursor);

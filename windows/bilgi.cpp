@@ -49,7 +49,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignCenter);
 
-    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"),
+    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"),
                                    Panel1);
     SpeedButton1->setGeometry(56, 90, 97, 30);
     flat(SpeedButton1);

@@ -55,7 +55,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
                                                      QStyle::SP_DialogCloseButton};
     QList<QPushButton*> buttons;
     for (int i = 0; i < captions.size(); ++i) {
-        auto* b = new QPushButton(style()->standardIcon(pictures[i]), captions[i], Bevel1);
+        auto* b = new QPushButton(standardIcon(pictures[i]), captions[i], Bevel1);
         b->setGeometry(6, 6 + 41 * i, 130, 35);
         flat(b);
         buttons << b;

@@ -32,10 +32,10 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     name(Edit1, Label1->text());
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
 
-    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     SpeedButton1->setGeometry(8, 54, 113, 27);
     SpeedButton1->setEnabled(false);
-    SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    SpeedButton2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(129, 54, 113, 27);
     for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);

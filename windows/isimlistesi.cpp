@@ -57,10 +57,10 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     paint(GroupBox1, QPalette::WindowText, Qt::yellow);
     contactFields = new ContactFields(GroupBox1, QPoint(8, 22), 158);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);
     BitBtn1->setGeometry(176, 172, 174, 32);
     BitBtn1->setEnabled(false);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Çıkış"), this);
+    BitBtn2 = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Çıkış"), this);
     BitBtn2->setGeometry(176, 212, 174, 32);
     for (QPushButton* b : {BitBtn1, BitBtn2}) {
         b->setAutoDefault(false);

@@ -141,8 +141,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     cream(RichEdit1);
     name(RichEdit1, QStringLiteral("Rapor"));
     PopupMenu1 = new QMenu(this);
-    Kaydet1 = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));
-    Temizle1 = PopupMenu1->addAction(style()->standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("Temizle"));
+    Kaydet1 = PopupMenu1->addAction(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));
+    Temizle1 = PopupMenu1->addAction(standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("Temizle"));
     Kaydet1->setEnabled(false);
     Temizle1->setEnabled(false);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -151,7 +151,7 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     connect(Kaydet1, &QAction::triggered, this, &TForm12::Kaydet1Click);
     connect(Temizle1, &QAction::triggered, this, &TForm12::Temizle1Click);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
     BitBtn1->setGeometry(8, 406, 153, 32);
     Button1 = new QPushButton(QStringLiteral("Çık"), this);
     Button1->setGeometry(169, 406, 153, 32);

@@ -80,7 +80,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     Memo1->resize(Memo1->width(), chrome + (Memo1->height() - chrome) / line * line);
     name(Memo1, windowTitle());
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     BitBtn1->setGeometry(117, 254, 99, 30);
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setDefault(true);

@@ -76,7 +76,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     CheckBox1->setGeometry(8, 184, 124, 20);
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
     BitBtn1->setGeometry(136, 180, 109, 28);
     BitBtn1->setAutoDefault(false);
     name(BitBtn1, QStringLiteral("Çıkış"));

@@ -87,14 +87,12 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()
     name(FileListBox1, QStringLiteral("Dosyalar"));
     connect(FileListBox1, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     BitBtn1->setGeometry(322, 234, 90, 27);
     BitBtn1->setAutoDefault(false);
     name(BitBtn1, QStringLiteral("İptal"));
     connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
-
-    fillDrives();
-    fillFolders();
+    // the drives, folders and files are listed at the first opening
 }
 
 QString TForm13::pickedPath() const { return QDir(folder_).filePath(pickedFile); }
@@ -102,9 +100,10 @@ QString TForm13::pickedPath() const { return QDir(folder_).filePath(pickedFile);
 void TForm13::fillDrives() {
     DriveComboBox1->clear();
     const QString root = folderChain(folder_).constFirst();
+    const QIcon drivePicture = standardIcon(QStyle::SP_DriveHDIcon);
     for (const QFileInfo& drive : QDir::drives()) {
         const QString path = drive.absoluteFilePath();
-        DriveComboBox1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), rootCaption(path), path);
+        DriveComboBox1->addItem(drivePicture, rootCaption(path), path);
         if (QDir(path) == QDir(root)) DriveComboBox1->setCurrentIndex(DriveComboBox1->count() - 1);
     }
 }
@@ -113,18 +112,20 @@ void TForm13::fillFolders() {
     DirectoryListBox1->clear();
     QTreeWidgetItem* parent = nullptr;
     const QStringList chain = folderChain(folder_);
+    const QIcon open = standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = standardIcon(QStyle::SP_DirClosedIcon);
     for (int i = 0; i < chain.size(); ++i) {
         const QString caption = i == 0 ? rootCaption(chain[i]) : QDir(chain[i]).dirName();
         auto* item = parent ? new QTreeWidgetItem(parent, {caption}) : new QTreeWidgetItem(DirectoryListBox1, {caption});
         item->setData(0, Qt::UserRole, chain[i]);
-        item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
+        item->setIcon(0, open);
         parent = item;
     }
     const QDir dir(folder_);
     for (const QString& sub : sortedNames(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))) {
         auto* item = new QTreeWidgetItem(parent, {sub});
         item->setData(0, Qt::UserRole, dir.filePath(sub));
-        item->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+        item->setIcon(0, closed);
     }
     DirectoryListBox1->expandAll();
     DirectoryListBox1->setCurrentItem(parent);
@@ -134,8 +135,8 @@ void TForm13::fillFolders() {
 void TForm13::readFiles() {
     FileListBox1->clear();
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.vexo")}, QDir::Files);
-    for (const QString& f : sortedNames(files))
-        new QListWidgetItem(style()->standardIcon(QStyle::SP_FileIcon), f, FileListBox1);
+    const QIcon picture = standardIcon(QStyle::SP_FileIcon);
+    for (const QString& f : sortedNames(files)) new QListWidgetItem(picture, f, FileListBox1);
     filesRead_ = true;
 }
 
@@ -151,7 +152,10 @@ void TForm13::setFolder(const QString& path) {
 
 void TForm13::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!filesRead_) readFiles();
+    if (filesRead_) return;
+    fillDrives();
+    fillFolders();
+    readFiles();
 }
 
 void TForm13::DriveComboBox1Change(int index) { setFolder(DriveComboBox1->itemData(index).toString()); }

@@ -28,7 +28,7 @@ const QString TForm4::JobTitle = QStringLiteral("Telefika 2003 Kayıt Yazdırım
 namespace {
 
 QPushButton* bigButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& caption, const QRect& place) {
-    auto* b = new QPushButton(parent->style()->standardIcon(picture), caption, parent);
+    auto* b = new QPushButton(standardIcon(picture), caption, parent);
     b->setGeometry(place);
     b->setIconSize(QSize(24, 24));
     b->setAutoDefault(false);

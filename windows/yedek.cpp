@@ -32,9 +32,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     chosenGroupLabel->setIndent(4);
     bold(chosenGroupLabel);
 
-    SpeedButton1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
+    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
     SpeedButton1->setGeometry(196, 24, 96, 30);
-    SpeedButton2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    SpeedButton2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     SpeedButton2->setGeometry(196, 60, 96, 30);
     for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);

@@ -31,11 +31,11 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
     name(Edit1, Label1->text());
     connect(Edit1, &QLineEdit::textChanged, this, &TForm14::Edit1Change);
 
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    BitBtn2 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     BitBtn2->setGeometry(58, 80, 88, 27);
     BitBtn2->setDefault(true);
     BitBtn2->setEnabled(false);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     BitBtn1->setGeometry(154, 80, 88, 27);
     BitBtn1->setAutoDefault(false);
     for (QPushButton* b : {BitBtn1, BitBtn2}) name(b, b->text());
