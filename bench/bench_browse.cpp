@@ -10,6 +10,7 @@
 #include "datagen.h"
 #include "dialogs.h"
 #include "floor.h"
+#include "program.h"
 #include "forms.h"
 #include "isimlistesi.h"
 #include "tum.h"
@@ -102,15 +103,10 @@ void BrowserStepFloor(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
+    useFreshHome(home);
     QApplication app(argc, argv);
-    datafolder::createFolder(datafolder::path());
-    datagen::group().save(datafolder::groupFilePath(datafolder::DefaultGroup));
-    StringList{"@Kayıtlar@", "@Kayıtlar@"}.save(datafolder::groupListPath());
-    testhooks::enable();  // message boxes record their text, modal windows close at once
-    createForms();
+    startWithFullGroup();
     Form1->show();
 
     benchmark::Initialize(&argc, argv);

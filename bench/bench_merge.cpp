@@ -13,6 +13,7 @@
 #include "datagen.h"
 #include "dialogs.h"
 #include "floor.h"
+#include "program.h"
 #include "forms.h"
 #include "isimsirala.h"
 #include "merge.h"
@@ -117,9 +118,8 @@ void mergeFloor(benchmark::State& state, bool shared) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
+    useFreshHome(home);
     QApplication app(argc, argv);
     datafolder::createFolder(datafolder::path());
     StringList().save(path(datafolder::DefaultGroup));

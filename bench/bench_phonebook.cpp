@@ -10,6 +10,7 @@
 #include "datagen.h"
 #include "dialogs.h"
 #include "floor.h"
+#include "program.h"
 #include "forms.h"
 #include "onay.h"
 #include "textfile.h"
@@ -133,15 +134,10 @@ void NumberSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
+    useFreshHome(home);
     QApplication app(argc, argv);
-    datafolder::createFolder(datafolder::path());
-    datagen::group().save(datafolder::groupFilePath(datafolder::DefaultGroup));
-    StringList{"@Kayıtlar@", "@Kayıtlar@"}.save(datafolder::groupListPath());
-    testhooks::enable();  // message boxes record their text instead of waiting
-    createForms();
+    startWithFullGroup();
 
     benchmark::Initialize(&argc, argv);
     const auto us = benchmark::kMicrosecond;

@@ -11,6 +11,7 @@
 #include "datagen.h"
 #include "dialogs.h"
 #include "floor.h"
+#include "program.h"
 #include "forms.h"
 #include "printout.h"
 #include "yazdir.h"
@@ -111,15 +112,10 @@ void BareTimer(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
+    useFreshHome(home);
     QApplication app(argc, argv);
-    datafolder::createFolder(datafolder::path());
-    datagen::group().save(datafolder::groupFilePath(datafolder::DefaultGroup));
-    StringList{"@Kayıtlar@", "@Kayıtlar@"}.save(datafolder::groupListPath());
-    testhooks::enable();  // modal windows are handed to the benchmarks
-    createForms();
+    startWithFullGroup();
     Form1->show();
 
     benchmark::Initialize(&argc, argv);
