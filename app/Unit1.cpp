@@ -126,6 +126,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer1->start();
 }
 
+TForm1::~TForm1() {
+    // Taking the window down moves the focus out of an editable drop-down,
+    // which then reports its text as chosen: no handler of a window that is
+    // half gone may run, so its widgets fall silent first.
+    for (QWidget* w : findChildren<QWidget*>()) w->blockSignals(true);
+}
+
 void TForm1::buildWidgets() {
     auto* client = new QWidget(this);
     client->setFixedSize(301, 371);

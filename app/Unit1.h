@@ -24,6 +24,7 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The in-memory state of the program.
     StringList recordLines;          // the active group's file, line for line
