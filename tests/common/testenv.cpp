@@ -63,6 +63,12 @@ QByteArray fileBytes(const QStringList& lines) {
     return out;
 }
 
+StringList listOf(const QStringList& lines) {
+    StringList l;
+    for (const QString& s : lines) l.add(s);
+    return l;
+}
+
 QStringList texts(const StringList& list) {
     QStringList out;
     for (int i = 0; i < list.count(); ++i) out << list.text(i);

@@ -31,8 +31,9 @@ private:
 };
 
 class StringList;
-// The lines of a list as Unicode texts.
+// The lines of a list as Unicode texts, and an unsorted list of such lines.
 QStringList texts(const StringList& list);
+StringList listOf(const QStringList& lines);
 
 // Bytes of a file from UTF-8 text: each line followed by CR LF, in code page 1254.
 QByteArray fileBytes(const QStringList& lines);

@@ -5,14 +5,11 @@
 #include "codepage.h"
 #include "stringlist.h"
 
+#include "testenv.h"
+
 #include <QtTest>
 
 namespace {
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
 
 // Three lines per name: the name, "s" + its position and "n" + its position.
 QStringList group(const QStringList& names) {

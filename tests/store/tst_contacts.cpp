@@ -10,14 +10,6 @@
 
 #include <QtTest>
 
-namespace {
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
-}  // namespace
-
 class TestContacts : public QObject {
     Q_OBJECT
 private slots:

@@ -13,11 +13,6 @@
 #include <random>
 
 namespace {
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
 
 struct Merged {
     QStringList lines, names, report;

@@ -5,15 +5,9 @@
 #include "printout.h"
 #include "stringlist.h"
 
-#include <QtTest>
+#include "testenv.h"
 
-namespace {
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
-}  // namespace
+#include <QtTest>
 
 class TestPrintout : public QObject {
     Q_OBJECT

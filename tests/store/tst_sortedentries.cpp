@@ -5,16 +5,13 @@
 #include "sortedentries.h"
 #include "stringlist.h"
 
+#include "testenv.h"
+
 #include <QtTest>
 
 using contacts::Listed;
 
 namespace {
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
 // Each entry as "text>contact".
 QStringList entries(const contacts::SortedEntries& e) {
     QStringList out;
