@@ -1,22 +1,23 @@
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "codepage.h"
-#include "collation.h"
-#include "contacts.h"
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "ALFABE.h"
-#include "grup.h"
-#include "isimlistesi.h"
-#include "isimsirala.h"
-#include "onay.h"
-#include "tum.h"
-#include "yazdir.h"
-#include "yedek.h"
-#include "Unit8.h"
-#include "storeerror.h"
+#include "app/forms.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/contacts.h"
+#include "store/datafolder.h"
+#include "store/storeerror.h"
+#include "ui/contactfields.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/ALFABE.h"
+#include "windows/grup.h"
+#include "windows/isimlistesi.h"
+#include "windows/isimsirala.h"
+#include "windows/onay.h"
+#include "windows/tum.h"
+#include "windows/Unit8.h"
+#include "windows/yazdir.h"
+#include "windows/yedek.h"
 
 #include <QAction>
 #include <QApplication>
@@ -342,6 +343,10 @@ void TForm1::takeContact(const QString& name, const QString& surname, const QStr
     surnameField->setText(surname);
     numberField->setText(number);
     foundNumber->setText(number);
+}
+
+void TForm1::takeContact(const ContactFields& fields) {
+    takeContact(fields.nameEdit->text(), fields.surnameEdit->text(), fields.numberEdit->text());
 }
 
 void TForm1::clearContactAndSearchFields() {

@@ -2,11 +2,12 @@
 // The main window: the active group's contacts in memory, the contact and
 // search fields, the group selector, the menus and the status bar.
 
-#include "datafolder.h"
-#include "sortedentries.h"
+#include "store/datafolder.h"
+#include "store/sortedentries.h"
 
 #include <QMainWindow>
 
+class ContactFields;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -92,6 +93,8 @@ public:
     // it and FoundNumber holds its number, so "Düzelt" and "Sil" act on it.
     // The search fields and NextMatchLines are not touched.
     void takeContact(const QString& name, const QString& surname, const QString& number);
+    // The same from the contact fields of another window.
+    void takeContact(const ContactFields& fields);
     // The contact fields and the search fields emptied.
     void clearContactAndSearchFields();
     // GroupSelector's items: GroupNames lines 1.., its text line 0.

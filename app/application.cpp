@@ -1,8 +1,8 @@
-#include "application.h"
+#include "app/application.h"
 
-#include "controls.h"
-#include "dialogs.h"
-#include "storeerror.h"
+#include "store/storeerror.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QFont>
 #include <QIcon>

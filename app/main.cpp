@@ -1,7 +1,7 @@
 // Telefika 2003: a phone book of contacts in named groups.
 
-#include "application.h"
-#include "program.h"
+#include "app/application.h"
+#include "app/program.h"
 
 int main(int argc, char** argv) {
     TelefikaApplication app(argc, argv);

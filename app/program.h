@@ -2,33 +2,6 @@
 // The program entry's work: the title, one running copy per DataFolder, the
 // seventeen windows, the event loop.
 
-#include <QString>
-
-#include <memory>
-
 class QApplication;
-class QLockFile;
-
-// One running copy per DataFolder: two copies would rewrite the same files.
-// The lock is the file ".Telefika.lock" beside the DataFolder, named from the
-// folder's real path, so every copy of the program that uses the folder finds
-// the same lock; the DataFolder itself holds only the program's files. A lock
-// left by a copy that was killed is taken over.
-class DataFolderLock {
-public:
-    DataFolderLock();
-    ~DataFolderLock();
-    // True when no other running copy holds the DataFolder. Once it holds
-    // the lock, it removes the temporary files of writes that a killed copy
-    // left unfinished.
-    bool acquire();
-    QString lockPath() const;
-
-private:
-    QString path_;
-    std::unique_ptr<QLockFile> lock_;
-};
-
-extern const QString SecondCopyMessage;
 
 int runProgram(QApplication& app);

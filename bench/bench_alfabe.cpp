@@ -3,16 +3,16 @@
 // opening of the window (the split, the thirty lists filled, the window
 // shown and closed), beside turning the same name lines into texts.
 
-#include "ALFABE.h"
-#include "Unit1.h"
-#include "alphabet.h"
-#include "codepage.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "floor.h"
-#include "program.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "bench/floor.h"
+#include "bench/fullgroup.h"
+#include "store/alphabet.h"
+#include "store/codepage.h"
+#include "store/datafolder.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
+#include "windows/ALFABE.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,17 +3,17 @@
 // browser. The lists run beside a sort of the same texts by the same Turkish
 // comparison; the browser step beside showing the same three lines.
 
-#include "Unit1.h"
-#include "collation.h"
-#include "contactfields.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "floor.h"
-#include "program.h"
-#include "forms.h"
-#include "isimlistesi.h"
-#include "tum.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "bench/floor.h"
+#include "bench/fullgroup.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "tools/datagen.h"
+#include "ui/contactfields.h"
+#include "ui/dialogs.h"
+#include "windows/isimlistesi.h"
+#include "windows/tum.h"
 
 #include <QApplication>
 #include <QCheckBox>

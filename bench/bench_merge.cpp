@@ -6,18 +6,18 @@
 // and through the window's "Birleştir"; the contact-by-contact merge shows
 // what a lookup per contact would cost.
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "collation.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "floor.h"
-#include "program.h"
-#include "forms.h"
-#include "isimsirala.h"
-#include "merge.h"
-#include "textfile.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "bench/floor.h"
+#include "bench/fullgroup.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "store/merge.h"
+#include "store/textfile.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
+#include "windows/isimsirala.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,17 +3,17 @@
 // The writes run beside the store's atomic write of the same bytes, the
 // searches beside an exact equality scan of the same lines.
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "contacts.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "floor.h"
-#include "program.h"
-#include "forms.h"
-#include "onay.h"
-#include "textfile.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "bench/floor.h"
+#include "bench/fullgroup.h"
+#include "store/codepage.h"
+#include "store/contacts.h"
+#include "store/datafolder.h"
+#include "store/textfile.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
+#include "windows/onay.h"
 
 #include <QApplication>
 #include <QLineEdit>

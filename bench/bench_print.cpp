@@ -4,17 +4,17 @@
 // 10 ms timer, beside a bare timer of the same interval counting the same
 // 999 ticks.
 
-#include "Unit1.h"
-#include "Unit8.h"
-#include "bilgi.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "floor.h"
-#include "program.h"
-#include "forms.h"
-#include "printout.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "bench/floor.h"
+#include "bench/fullgroup.h"
+#include "store/datafolder.h"
+#include "store/printout.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
+#include "windows/bilgi.h"
+#include "windows/Unit8.h"
+#include "windows/yazdir.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

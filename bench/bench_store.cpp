@@ -1,10 +1,10 @@
 // The store on a full group: start-up's load and index, and the worst lookup.
 
-#include "collation.h"
-#include "datagen.h"
-#include "floor.h"
-#include "stringlist.h"
-#include "textfile.h"
+#include "bench/floor.h"
+#include "store/collation.h"
+#include "store/stringlist.h"
+#include "store/textfile.h"
+#include "tools/datagen.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -7,9 +7,9 @@
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "datafolder.h"
-#include "datagen.h"
-#include "stringlist.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
+#include "tools/datagen.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,9 +7,6 @@ include(GNUInstallDirs)
 set(TELEFIKA_APP_ID tr.com.telefika.Telefika)
 set(TELEFIKA_ICON_SIZES 16 22 24 32 48 64 128 256)
 
-# The window icon: the same PNGs, compiled into the program.
-target_sources(telefika_gui PRIVATE resources/icons/telefika_icons.qrc)
-
 install(TARGETS telefika RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES resources/desktop/${TELEFIKA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,4 +1,4 @@
-#include "alphabet.h"
+#include "store/alphabet.h"
 
 namespace alphabet {
 

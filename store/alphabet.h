@@ -9,7 +9,7 @@
 // contacts between the previous slot's boundary and its own. A name that
 // begins with no slot's letter lands in the run of the next recognised name.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QString>
 

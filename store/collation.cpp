@@ -1,6 +1,6 @@
-#include "collation.h"
+#include "store/collation.h"
 
-#include "codepage.h"
+#include "store/codepage.h"
 
 #include <array>
 #include <cstring>

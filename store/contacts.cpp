@@ -1,7 +1,7 @@
-#include "contacts.h"
+#include "store/contacts.h"
 
-#include "codepage.h"
-#include "collation.h"
+#include "store/codepage.h"
+#include "store/collation.h"
 
 namespace contacts {
 

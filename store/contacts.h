@@ -3,7 +3,7 @@
 // lines per contact, name, surname and number, so contact k is lines 3k,
 // 3k+1 and 3k+2, and the group is kept in the order of its names.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QByteArray>
 #include <QString>

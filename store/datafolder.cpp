@@ -1,9 +1,9 @@
-#include "datafolder.h"
+#include "store/datafolder.h"
 
-#include "codepage.h"
-#include "collation.h"
-#include "storeerror.h"
-#include "textfile.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/storeerror.h"
+#include "store/textfile.h"
 
 #include <QDir>
 #include <QFile>

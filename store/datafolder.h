@@ -5,7 +5,7 @@
 // elsewhere. Group names and file contents are code page 1254 in memory; a
 // path is an ordinary Unicode string that the platform encodes its own way.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QString>
 

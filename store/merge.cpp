@@ -1,10 +1,10 @@
-#include "merge.h"
+#include "store/merge.h"
 
-#include "codepage.h"
-#include "collation.h"
-#include "contacts.h"
-#include "storeerror.h"
-#include "textfile.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/contacts.h"
+#include "store/storeerror.h"
+#include "store/textfile.h"
 
 #include <QFile>
 #include <QHash>

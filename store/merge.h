@@ -9,7 +9,7 @@
 // lists it beside the contact that holds the number. The second group's
 // numbers are read masked: the first 11 characters, padded with blanks.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "printout.h"
+#include "store/printout.h"
 
-#include "contacts.h"
+#include "store/contacts.h"
 
 #include <QDate>
 

@@ -12,7 +12,7 @@
 // number and the separator. The last line is the separator after the last
 // contact.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QLocale>
 #include <QString>

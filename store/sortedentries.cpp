@@ -1,7 +1,7 @@
-#include "sortedentries.h"
+#include "store/sortedentries.h"
 
-#include "codepage.h"
-#include "collation.h"
+#include "store/codepage.h"
+#include "store/collation.h"
 
 #include <algorithm>
 #include <numeric>

@@ -5,7 +5,7 @@
 // when the group's file is not in name order (a file taken in from another
 // folder, or written by hand).
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QList>
 #include <QStringList>

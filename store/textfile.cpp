@@ -1,6 +1,6 @@
-#include "textfile.h"
+#include "store/textfile.h"
 
-#include "storeerror.h"
+#include "store/storeerror.h"
 
 #include <QDir>
 #include <QFile>

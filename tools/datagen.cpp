@@ -1,7 +1,7 @@
-#include "datagen.h"
+#include "tools/datagen.h"
 
-#include "codepage.h"
-#include "collation.h"
+#include "store/codepage.h"
+#include "store/collation.h"
 
 #include <algorithm>
 #include <random>

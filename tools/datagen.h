@@ -3,8 +3,8 @@
 // 11-digit mobile numbers, the contacts in name order as the program keeps
 // them. The same seed gives the same group.
 
-#include "datafolder.h"
-#include "stringlist.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
 
 namespace datagen {
 

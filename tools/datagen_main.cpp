@@ -2,8 +2,8 @@
 //   telefika-datagen <file.vexo> [contacts] [seed]
 // With 10911 contacts (the default) the group is full.
 
-#include "datagen.h"
-#include "storeerror.h"
+#include "store/storeerror.h"
+#include "tools/datagen.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,12 +1,12 @@
-#include "ALFABE.h"
+#include "windows/ALFABE.h"
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "contactfields.h"
-#include "contacts.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/codepage.h"
+#include "store/contacts.h"
+#include "ui/contactfields.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -312,7 +312,7 @@ bool TForm15::tabKey(int page, int key) {
 void TForm15::BitBtn1Click() {
     const StringList& lines = Form1->recordLines;
     Form1->nextMatchLines.takeAfter(lines, lines.lookup(Form1->nameField->text()) + 3);
-    fields->transfer();
+    Form1->takeContact(*fields);
     accept();
 }
 

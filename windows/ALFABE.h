@@ -3,7 +3,7 @@
 // pages, nine tabs a row with every row in sight, the contact picked on a
 // page, and its hand-over to the main window.
 
-#include "alphabet.h"
+#include "store/alphabet.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -1,10 +1,10 @@
-#include "Unit8.h"
+#include "windows/Unit8.h"
 
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "store/datafolder.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/yazdir.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // The group print chooser: any group of the group list, picked with its
 // number of contacts, printed without touching the active group.
 
-#include "datafolder.h"
+#include "store/datafolder.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "about.h"
+#include "windows/about.h"
 
-#include "Unit1.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "jpegimage.h"
-#include "userinfo.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "formats/jpegimage.h"
+#include "platform/userinfo.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QDesktopServices>

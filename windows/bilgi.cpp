@@ -1,9 +1,9 @@
-#include "bilgi.h"
+#include "windows/bilgi.h"
 
-#include "Unit1.h"
-#include "controls.h"
-#include "forms.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "ui/controls.h"
+#include "windows/yazdir.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
-#include "birles.h"
+#include "windows/birles.h"
 
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
+#include "app/forms.h"
+#include "store/datafolder.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/grup.h"
 
 #include <QLabel>
 #include <QLineEdit>

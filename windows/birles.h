@@ -3,7 +3,7 @@
 // group's name and size; in its empty mode the emptying button stands in
 // place of the deleting one.
 
-#include "stringlist.h"
+#include "store/stringlist.h"
 
 #include <QDialog>
 

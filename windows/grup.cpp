@@ -1,14 +1,14 @@
-#include "grup.h"
+#include "windows/grup.h"
 
-#include "Unit1.h"
-#include "birles.h"
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "isim.h"
-#include "storeerror.h"
-#include "veriekle.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/datafolder.h"
+#include "store/storeerror.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/birles.h"
+#include "windows/isim.h"
+#include "windows/veriekle.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // a group file taken in from disk; the group in use chosen. Files change at
 // once; the group list file and the main window follow when it closes.
 
-#include "datafolder.h"
+#include "store/datafolder.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "isim.h"
+#include "windows/isim.h"
 
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
-#include "stringlist.h"
+#include "app/forms.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/grup.h"
 
 #include <QLabel>
 #include <QLineEdit>

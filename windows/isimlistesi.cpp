@@ -1,11 +1,11 @@
-#include "isimlistesi.h"
+#include "windows/isimlistesi.h"
 
-#include "Unit1.h"
-#include "contactfields.h"
-#include "contacts.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/contacts.h"
+#include "ui/contactfields.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -102,7 +102,7 @@ void TForm16::ListBox1Click() {
 
 // The contact shown goes to the main window, and the window closes.
 void TForm16::BitBtn1Click() {
-    contactFields->transfer();
+    Form1->takeContact(*contactFields);
     close();
 }
 

@@ -3,7 +3,7 @@
 // its contact, which "Ana Ekrana Aktar" or a double click hands to the main
 // window.
 
-#include "sortedentries.h"
+#include "store/sortedentries.h"
 
 #include <QDialog>
 

@@ -1,14 +1,14 @@
-#include "isimsirala.h"
+#include "windows/isimsirala.h"
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "merge.h"
-#include "rtfwriter.h"
-#include "storeerror.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "formats/rtfwriter.h"
+#include "store/codepage.h"
+#include "store/datafolder.h"
+#include "store/merge.h"
+#include "store/storeerror.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 // main window; a merge that writes the active group or adds a group brings
 // the main window up to date at once.
 
-#include "datafolder.h"
+#include "store/datafolder.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "kullanim.h"
+#include "windows/kullanim.h"
 
-#include "Unit1.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
-#include "onay.h"
+#include "windows/onay.h"
 
-#include "Unit1.h"
-#include "controls.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "ui/controls.h"
 
 #include <QCloseEvent>
 #include <QLabel>

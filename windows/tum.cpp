@@ -1,11 +1,11 @@
-#include "tum.h"
+#include "windows/tum.h"
 
-#include "Unit1.h"
-#include "contactfields.h"
-#include "contacts.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/contacts.h"
+#include "ui/contactfields.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -102,7 +102,7 @@ void TForm3::readContactAt(int position) {
 void TForm3::showContactAt(int position) {
     readContactAt(position);
     counterLabel->setText(counterText(position));
-    if (CheckBox1->isChecked()) contactFields->transfer();
+    if (CheckBox1->isChecked()) Form1->takeContact(*contactFields);
 }
 
 bool TForm3::keepWithinGroup() {
@@ -182,7 +182,7 @@ void TForm3::SpeedButton4Click() {
 }
 
 void TForm3::CheckBox1Click(bool checked) {
-    if (checked) contactFields->transfer();
+    if (checked) Form1->takeContact(*contactFields);
 }
 
 void TForm3::done(int result) {

@@ -1,12 +1,12 @@
-#include "veriekle.h"
+#include "windows/veriekle.h"
 
-#include "collation.h"
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
-#include "yeniisim.h"
+#include "app/forms.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/grup.h"
+#include "windows/yeniisim.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,13 +1,13 @@
-#include "yazdir.h"
+#include "windows/yazdir.h"
 
-#include "Unit1.h"
-#include "Unit8.h"
-#include "bilgi.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "printout.h"
-#include "rtfwriter.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "formats/rtfwriter.h"
+#include "store/printout.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/bilgi.h"
+#include "windows/Unit8.h"
 
 #include <QCloseEvent>
 #include <QDate>

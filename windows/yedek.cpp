@@ -1,8 +1,8 @@
-#include "yedek.h"
+#include "windows/yedek.h"
 
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
+#include "store/datafolder.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QLabel>
 #include <QListWidget>

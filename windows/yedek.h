@@ -2,7 +2,7 @@
 // The backup window: a group's file copied, byte for byte, to a place and
 // name the user chooses.
 
-#include "datafolder.h"
+#include "store/datafolder.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "yeniisim.h"
+#include "windows/yeniisim.h"
 
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
-#include "veriekle.h"
+#include "app/forms.h"
+#include "store/datafolder.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/grup.h"
+#include "windows/veriekle.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -9,16 +9,16 @@
 // of kills (tools/crashrun.sh makes a long run), TELEFIKA_CRASH_SEED the
 // moments.
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "contacts.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "program.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "textfile.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "platform/datafolderlock.h"
+#include "store/codepage.h"
+#include "store/contacts.h"
+#include "store/textfile.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
 
 #include <QLineEdit>
 #include <QProcess>

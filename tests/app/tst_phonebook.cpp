@@ -2,17 +2,17 @@
 // order, searching with "Sonraki", editing, deleting and clearing, with the
 // group file checked byte for byte after each step.
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "collation.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "failingdisk.h"
-#include "forms.h"
-#include "onay.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "textfile.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "store/textfile.h"
+#include "tests/common/failingdisk.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/onay.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,12 +2,12 @@
 // over the search field; picking or typing one shows its contact, and the
 // list is taken anew after an edit, a delete and a group switch.
 
-#include "Unit1.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "onay.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/onay.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -1,16 +1,16 @@
 // The program's start, the main window, the group switch and the end.
 
-#include "Unit1.h"
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "failingdisk.h"
-#include "forms.h"
-#include "program.h"
-#include "storeerror.h"
-#include "textfile.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "platform/datafolderlock.h"
+#include "store/datafolder.h"
+#include "store/storeerror.h"
+#include "store/textfile.h"
+#include "tests/common/failingdisk.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -23,22 +23,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "about.h"
-#include "tum.h"
-#include "yazdir.h"
-#include "bilgi.h"
-#include "grup.h"
-#include "isim.h"
-#include "Unit8.h"
-#include "birles.h"
-#include "kullanim.h"
-#include "onay.h"
-#include "isimsirala.h"
-#include "veriekle.h"
-#include "yeniisim.h"
-#include "ALFABE.h"
-#include "isimlistesi.h"
-#include "yedek.h"
+#include "windows/about.h"
+#include "windows/ALFABE.h"
+#include "windows/bilgi.h"
+#include "windows/birles.h"
+#include "windows/grup.h"
+#include "windows/isim.h"
+#include "windows/isimlistesi.h"
+#include "windows/isimsirala.h"
+#include "windows/kullanim.h"
+#include "windows/onay.h"
+#include "windows/tum.h"
+#include "windows/Unit8.h"
+#include "windows/veriekle.h"
+#include "windows/yazdir.h"
+#include "windows/yedek.h"
+#include "windows/yeniisim.h"
 
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");

@@ -1,6 +1,6 @@
-#include "failingdisk.h"
+#include "tests/common/failingdisk.h"
 
-#include "datafolder.h"
+#include "store/datafolder.h"
 
 #include <QDir>
 #include <QFile>

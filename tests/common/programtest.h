@@ -3,8 +3,8 @@
 // fresh home, and the windows it made are gone afterwards. A test answer it
 // queued and never used fails it.
 
-#include "forms.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "tests/common/testenv.h"
 
 #include <QObject>
 

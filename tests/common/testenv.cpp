@@ -1,26 +1,23 @@
-#include "testenv.h"
+#include "tests/common/testenv.h"
 
-#include "codepage.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "stringlist.h"
+#include "store/codepage.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
+#include "ui/dialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QtTest>
 
-FreshHome::FreshHome() : oldHome_(qgetenv("HOME")) {
-    if (!dir_.isValid()) qFatal("no temporary folder for a fresh home");
+FreshHome::FreshHome() {
     failOnUnusedAnswers();  // a home made inside a test must not swallow its answers
-    qputenv("HOME", QFile::encodeName(dir_.path()));
     testhooks::enable();
 }
 
 FreshHome::~FreshHome() {
     failOnUnusedAnswers();
     testhooks::enable();
-    qputenv("HOME", oldHome_);
 }
 
 void failOnUnusedAnswers() {
@@ -36,44 +33,6 @@ void failOnUnusedAnswers() {
 }
 
 bool testPassing() { return !QTest::currentTestFailed(); }
-
-QString FreshHome::dataPath(const QString& fileName) const { return datafolder::path() + fileName; }
-
-void FreshHome::write(const QString& fileName, const QByteArray& bytes) const {
-    QDir().mkpath(datafolder::path());
-    QFile f(dataPath(fileName));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write a test file");
-}
-
-QByteArray FreshHome::read(const QString& fileName) const {
-    QFile f(dataPath(fileName));
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return f.readAll();
-}
-
-bool FreshHome::has(const QString& fileName) const { return QFile::exists(dataPath(fileName)); }
-
-QStringList FreshHome::dataFiles() const {
-    return QDir(datafolder::path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-QByteArray fileBytes(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& l : lines) out += codepage::encode(l) + "\r\n";
-    return out;
-}
-
-StringList listOf(const QStringList& lines) {
-    StringList l;
-    for (const QString& s : lines) l.add(s);
-    return l;
-}
-
-QStringList texts(const StringList& list) {
-    QStringList out;
-    for (int i = 0; i < list.count(); ++i) out << list.text(i);
-    return out;
-}
 
 void typeText(QWidget* widget, const QString& text) {
     for (QChar c : text) {

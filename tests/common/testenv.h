@@ -2,41 +2,18 @@
 // What every test shares: a fresh home folder per test function, so the
 // DataFolder is the test's own, and message boxes that record their text.
 
-#include <QByteArray>
+#include "tests/common/temphome.h"
+
 #include <QString>
-#include <QTemporaryDir>
 
-#include <memory>
-
-// Makes HOME a new temporary folder and starts the test hooks. Its end (in
-// the test's cleanup) fails the running test function when an answer it
-// queued through testhooks was never used.
-class FreshHome {
+// A fresh home whose test hooks are on: message boxes record their text. Its
+// end (in the test's cleanup) fails the running test function when an answer
+// it queued through testhooks was never used.
+class FreshHome : public TempHome {
 public:
     FreshHome();
     ~FreshHome();
-
-    QString path() const { return dir_.path(); }
-    // A file of the DataFolder.
-    QString dataPath(const QString& fileName) const;
-    void write(const QString& fileName, const QByteArray& bytes) const;
-    QByteArray read(const QString& fileName) const;
-    bool has(const QString& fileName) const;
-    // The names of the DataFolder's files, sorted.
-    QStringList dataFiles() const;
-
-private:
-    QTemporaryDir dir_;
-    QByteArray oldHome_;
 };
-
-class StringList;
-// The lines of a list as Unicode texts, and an unsorted list of such lines.
-QStringList texts(const StringList& list);
-StringList listOf(const QStringList& lines);
-
-// Bytes of a file from UTF-8 text: each line followed by CR LF, in code page 1254.
-QByteArray fileBytes(const QStringList& lines);
 
 // Fails the running test function, naming each queued test answer that was
 // never used (see testhooks::unused), unless it has failed already; then
@@ -56,7 +33,7 @@ bool testPassing();
 
 // The main of a test of windows: the program's own application object, so
 // errors reach the error box as they do for a user.
-#include "application.h"
+#include "app/application.h"
 #include <QtTest>
 #define TELEFIKA_TEST_MAIN(TestObject)                      \
     int main(int argc, char** argv) {                       \

@@ -8,14 +8,14 @@
 // 0 (the active group), bit 1 writes it as the default group as well.
 // Built by tools/fuzz.sh; the seed inputs are tests/fuzz/corpus/.
 
-#include "Unit1.h"
-#include "codepage.h"
-#include "collation.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "stringlist.h"
-#include "textfile.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
+#include "store/textfile.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>

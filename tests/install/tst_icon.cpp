@@ -1,10 +1,10 @@
 // The program's icon on its windows: every size the menu entry's theme has,
 // drawn from its own picture rather than scaled from another size.
 
-#include "Unit1.h"
-#include "forms.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
 
 #include <QIcon>
 #include <QImage>

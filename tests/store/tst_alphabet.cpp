@@ -1,11 +1,11 @@
 // The alphabetic index of a group without any window: which contacts each of
 // the thirty letter pages gets, and which contact a page's row stands for.
 
-#include "alphabet.h"
-#include "codepage.h"
-#include "stringlist.h"
+#include "store/alphabet.h"
+#include "store/codepage.h"
+#include "store/stringlist.h"
 
-#include "testenv.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Code page 1254 and the Turkish comparison.
 
-#include "codepage.h"
-#include "collation.h"
-#include "stringlist.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/stringlist.h"
 
 #include <QtTest>
 

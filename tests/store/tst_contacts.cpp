@@ -2,11 +2,11 @@
 // new contact in name order, the lookup of a number and the removal of a
 // contact, without any window.
 
-#include "codepage.h"
-#include "collation.h"
-#include "contacts.h"
-#include "stringlist.h"
-#include "testenv.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/contacts.h"
+#include "store/stringlist.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 

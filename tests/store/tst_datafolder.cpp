@@ -1,16 +1,16 @@
 // The DataFolder's paths: where a group's file is, and which names can be one.
 
-#include "datafolder.h"
-#include "testenv.h"
+#include "store/datafolder.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 
 class TestDataFolder : public QObject {
     Q_OBJECT
-    std::unique_ptr<FreshHome> home;
+    std::unique_ptr<TempHome> home;
 
 private slots:
-    void init() { home = std::make_unique<FreshHome>(); }
+    void init() { home = std::make_unique<TempHome>(); }
     void cleanup() { home.reset(); }
 
     void theFolderIsFixedInTheHome() {

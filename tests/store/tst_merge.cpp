@@ -2,11 +2,11 @@
 // take, the numbers that keep a contact out, the report and its summary, and
 // the result written whole with the group list, or not at all.
 
-#include "codepage.h"
-#include "merge.h"
-#include "stringlist.h"
-#include "storeerror.h"
-#include "testenv.h"
+#include "store/codepage.h"
+#include "store/merge.h"
+#include "store/storeerror.h"
+#include "store/stringlist.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 // The print-out's lines without a window: the header, a contact's block, the
 // progress text, and the date and time values from a locale.
 
-#include "codepage.h"
-#include "printout.h"
-#include "stringlist.h"
+#include "store/codepage.h"
+#include "store/printout.h"
+#include "store/stringlist.h"
 
-#include "testenv.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 // A group's names or numbers as a sorted list whose entries know their own
 // contacts, whatever the order of the group's file.
 
-#include "collation.h"
-#include "sortedentries.h"
-#include "stringlist.h"
+#include "store/collation.h"
+#include "store/sortedentries.h"
+#include "store/stringlist.h"
 
-#include "testenv.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 

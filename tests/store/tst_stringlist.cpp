@@ -1,8 +1,8 @@
 // The line lists: lookup, sorted insertion, the index rules and their errors.
 
-#include "datafolder.h"
-#include "storeerror.h"
-#include "stringlist.h"
+#include "store/datafolder.h"
+#include "store/storeerror.h"
+#include "store/stringlist.h"
 
 #include <QtTest>
 

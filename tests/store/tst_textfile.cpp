@@ -1,9 +1,9 @@
 // Reading and writing whole files of lines, and the write that never leaves a
 // file half-written.
 
-#include "storeerror.h"
-#include "stringlist.h"
-#include "textfile.h"
+#include "store/storeerror.h"
+#include "store/stringlist.h"
+#include "store/textfile.h"
 
 #include <QtTest>
 

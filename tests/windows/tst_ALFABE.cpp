@@ -2,13 +2,13 @@
 // picked on a page, and its hand-over to the main window, where "Sonraki"
 // goes on from it.
 
-#include "ALFABE.h"
-#include "Unit1.h"
-#include "contactfields.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/contactfields.h"
+#include "ui/dialogs.h"
+#include "windows/ALFABE.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -1,13 +1,13 @@
 // The group print chooser: the group list in its file's order, the chosen
 // group's contacts, and its print-out while the active group stays as it was.
 
-#include "Unit1.h"
-#include "Unit8.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/Unit8.h"
+#include "windows/yazdir.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,13 +1,13 @@
 // The About window: F1 from anywhere in the main window, the registered
 // user's details read afresh on every opening, the picture, the web label.
 
-#include "Unit1.h"
-#include "about.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "userinfo.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "platform/userinfo.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/about.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The progress window: its gauge's whole percentage, and that only "İptal"
 // or the end of the print-out closes it.
 
-#include "Unit1.h"
-#include "bilgi.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/bilgi.h"
+#include "windows/yazdir.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,16 +1,16 @@
 // The group window: creating, deleting and emptying groups, the group in use,
 // and what its closing writes into the group list file and the main window.
 
-#include "Unit1.h"
-#include "birles.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "failingdisk.h"
-#include "forms.h"
-#include "grup.h"
-#include "isim.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/failingdisk.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/birles.h"
+#include "windows/grup.h"
+#include "windows/isim.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,14 +2,14 @@
 // hand-over to the main window by the button or a double click, and a group
 // without contacts.
 
-#include "Unit1.h"
-#include "contactfields.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "isimlistesi.h"
-#include "onay.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/contactfields.h"
+#include "ui/dialogs.h"
+#include "windows/isimlistesi.h"
+#include "windows/onay.h"
 
 #include <QComboBox>
 #include <QGroupBox>

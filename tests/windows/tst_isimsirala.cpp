@@ -2,13 +2,13 @@
 // the report and its saving, the options and their resets, the names a new
 // group may not take, and the main window kept up to date.
 
-#include "Unit1.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "isimsirala.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/isimsirala.h"
 
 #include <QAction>
 #include <QCheckBox>

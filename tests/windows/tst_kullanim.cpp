@@ -1,11 +1,11 @@
 // The usage window: the rules word for word, line for line, read-only.
 
-#include "Unit1.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "kullanim.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/kullanim.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

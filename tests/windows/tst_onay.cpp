@@ -1,12 +1,12 @@
 // The delete confirmation: it shows the contact, and no close request gets
 // past it; only its two buttons leave it.
 
-#include "Unit1.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "onay.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/onay.h"
 
 #include <QLabel>
 #include <QLineEdit>

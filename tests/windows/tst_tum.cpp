@@ -1,14 +1,14 @@
 // The record browser: walks through a group, the hand-over to the main
 // window, closing and reopening, and a group that shrinks while it is open.
 
-#include "Unit1.h"
-#include "contactfields.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "onay.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "tum.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/contactfields.h"
+#include "ui/dialogs.h"
+#include "windows/onay.h"
+#include "windows/tum.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,15 +1,15 @@
 // Taking a group file in from any folder, under its own name or a new one.
 
-#include "Unit1.h"
-#include "controls.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "veriekle.h"
-#include "yeniisim.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/datafolder.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "windows/grup.h"
+#include "windows/veriekle.h"
+#include "windows/yeniisim.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,14 +2,14 @@
 // progress it reports, "İptal", printing to a PDF file, the font, and the
 // save as a Word document.
 
-#include "Unit1.h"
-#include "bilgi.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "printout.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "yazdir.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "store/printout.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/bilgi.h"
+#include "windows/yazdir.h"
 
 #include <QDir>
 #include <QLabel>

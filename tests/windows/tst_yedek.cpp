@@ -1,14 +1,14 @@
 // The backup of a group, and a backup taken in again in place of its group.
 
-#include "Unit1.h"
-#include "birles.h"
-#include "dialogs.h"
-#include "forms.h"
-#include "grup.h"
-#include "programtest.h"
-#include "testenv.h"
-#include "veriekle.h"
-#include "yedek.h"
+#include "app/forms.h"
+#include "app/Unit1.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
+#include "windows/birles.h"
+#include "windows/grup.h"
+#include "windows/veriekle.h"
+#include "windows/yedek.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The test hooks of app/dialogs: what a test queued and nothing used is named,
 // so the test that queued it fails.
 
-#include "dialogs.h"
-#include "programtest.h"
-#include "testenv.h"
+#include "tests/common/programtest.h"
+#include "tests/common/testenv.h"
+#include "ui/dialogs.h"
 
 #include <QDialog>
 

@@ -1,8 +1,6 @@
-#include "contactfields.h"
+#include "ui/contactfields.h"
 
-#include "Unit1.h"
-#include "controls.h"
-#include "forms.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +43,3 @@ void ContactFields::showContact(const QString& name, const QString& surname, con
 
 void ContactFields::clear() { showContact(QString(), QString(), QString()); }
 
-void ContactFields::transfer() const {
-    Form1->takeContact(nameEdit->text(), surnameEdit->text(), numberEdit->text());
-}

@@ -2,9 +2,9 @@
 // letters as code page 1254 bytes, the characters RTF reserves, and a file
 // written whole or not at all.
 
-#include "rtfwriter.h"
-#include "storeerror.h"
-#include "testenv.h"
+#include "formats/rtfwriter.h"
+#include "store/storeerror.h"
+#include "tests/common/temphome.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -27,7 +27,4 @@ public:
 
     void showContact(const QString& name, const QString& surname, const QString& number);
     void clear();
-
-    // The contact shown, handed to the main window's contact fields.
-    void transfer() const;
 };

@@ -1,7 +1,7 @@
-#include "rtfwriter.h"
+#include "formats/rtfwriter.h"
 
-#include "codepage.h"
-#include "textfile.h"
+#include "store/codepage.h"
+#include "store/textfile.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

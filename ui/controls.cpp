@@ -1,10 +1,10 @@
-#include "controls.h"
+#include "ui/controls.h"
 
-#include "codepage.h"
-#include "collation.h"
-#include "datafolder.h"
-#include "dialogs.h"
-#include "stringlist.h"
+#include "store/codepage.h"
+#include "store/collation.h"
+#include "store/datafolder.h"
+#include "store/stringlist.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>

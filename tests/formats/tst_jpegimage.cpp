@@ -6,7 +6,7 @@
 //   convert -size 32x16 xc:'#ff0000' \( -size 32x16 xc:'#0000ff' \) -append -colorspace CMYK -quality 95 cmyk.jpg
 //   convert -size 32x16 xc:'#00ff00' -interlace JPEG -quality 95 -strip progressive.jpg
 
-#include "jpegimage.h"
+#include "formats/jpegimage.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // The registered user's details: each value falls back to its placeholder on
 // its own, and a test's own values go through the same rules.
 
-#include "userinfo.h"
+#include "platform/userinfo.h"
 
 #include <QtTest>
 

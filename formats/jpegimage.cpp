@@ -1,4 +1,4 @@
-#include "jpegimage.h"
+#include "formats/jpegimage.h"
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t first

@@ -1,4 +1,4 @@
-#include "userinfo.h"
+#include "platform/userinfo.h"
 
 #include <QtGlobal>
 

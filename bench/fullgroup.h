@@ -4,10 +4,10 @@
 // application there, the program started on a full group (10,911 contacts)
 // with message boxes that record their text instead of waiting.
 
-#include "datafolder.h"
-#include "datagen.h"
-#include "dialogs.h"
-#include "forms.h"
+#include "app/forms.h"
+#include "store/datafolder.h"
+#include "tools/datagen.h"
+#include "ui/dialogs.h"
 
 #include <QFile>
 #include <QTemporaryDir>
