@@ -64,7 +64,8 @@ void AppendToABareDocument(benchmark::State& state) {
     const StringList& source = Form1->recordLines;
     QTextDocument page;
     QTextCursor end(&page);
-    QStringList first = printout::header("8.12.2026", "08:00:00", source.count(), "Grup:@Kayıtlar@");
+    QStringList first = printout::header(QStringLiteral("8.12.2026"), QStringLiteral("08:00:00"), source.count(),
+                                           QStringLiteral("Grup:@Kayıtlar@"));
     const int stop = source.count() - 3 * (int(state.max_iterations) + 1);
     for (int p = 0; p <= stop; p += 3) first << printout::contactBlock(source, p);
     end.insertText(first.join(QLatin1Char('\n')));

@@ -18,7 +18,7 @@ struct FullGroup {
     QTemporaryDir dir;
     QString path;
     StringList lines;
-    FullGroup() : path(dir.filePath("full.vexo")), lines(datagen::group()) { lines.save(path); }
+    FullGroup() : path(dir.filePath(QStringLiteral("full.vexo"))), lines(datagen::group()) { lines.save(path); }
 };
 
 const FullGroup& fullGroup() {

@@ -58,10 +58,11 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     if (!home.isValid()) return 1;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_RUNTIME_DIR", home.path());
-    if (!env.contains("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TELEFIKA_QUIT_WHEN_SHOWN", "1");
+    const QString platform = QStringLiteral("QT_QPA_PLATFORM");
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    if (!env.contains(platform)) env.insert(platform, QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("TELEFIKA_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
 
     // The DataFolder of that home: a full group made by the generator, named
     // as the group in use, beside the default group.
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
     }
     const double p = median(programTimes), f = median(floorTimes);
     std::printf("Start-up to the main window shown, median of %d runs each (%s)\n", runs,
-                qPrintable(env.value("QT_QPA_PLATFORM")));
+                qPrintable(env.value(platform)));
     std::printf("  %-44s %8.1f ms\n", qPrintable(QStringLiteral("Telefika, a full group (%1 contacts)").arg(datafolder::MAX_CONTACTS)), p);
     std::printf("  %-44s %8.1f ms\n", "bare Qt main window (floor)", f);
     std::printf("  %-44s %8.2fx\n", "ratio", p / f);

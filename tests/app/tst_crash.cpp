@@ -28,11 +28,13 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
-const char* const Name = "Kaan";
-const char* const Surname = "Yıldız";
-const char* const Number = "05990000000";
+const QString Name = QStringLiteral("Kaan");
+const QString Surname = QStringLiteral("Yıldız");
+const QString Number = QStringLiteral("05990000000");
 
 // The child: starts as the program does, then saves and deletes in turn,
 // telling the parent "s" before and "e" after every write.
@@ -45,7 +47,7 @@ int saveLoop() {
     }
     createForms();
     if (!testhooks::messages().isEmpty()) {
-        std::printf("start-up said: %s\n", qPrintable(testhooks::messages().join(" / ")));
+        std::printf("start-up said: %s\n", qPrintable(testhooks::messages().join(u" / "_s)));
         return 4;
     }
     std::printf("ready\n");
@@ -57,7 +59,7 @@ int saveLoop() {
             Form1->deleteConfirmed(Number);
         } else {
             Form1->nameField->setText(Name);
-            Form1->surnameField->setText(QString::fromUtf8(Surname));
+            Form1->surnameField->setText(Surname);
             Form1->numberField->setText(Number);
             if (!Form1->saveContact()) return 5;
         }
@@ -86,10 +88,10 @@ private slots:
         const QByteArray before = textfile::joinLines(full.lines());
         StringList index(true);
         rebuildNameIndex(full, index);
-        contacts::placeContact(full, index, Name, codepage::encode(QString::fromUtf8(Surname)), Number);
+        contacts::placeContact(full, index, codepage::encode(Name), codepage::encode(Surname), codepage::encode(Number));
         const QByteArray after = textfile::joinLines(full.lines());
-        home->write("Ayarlar.cnt", fileBytes({Default, Default}));
-        home->write("@Kayıtlar@.vexo", before);
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
+        home->write(u"@Kayıtlar@.vexo"_s, before);
         const QStringList files = home->dataFiles();
 
         int old = 0, fresh = 0, duringWrite = 0, writes = 0, leftovers = 0;
@@ -114,7 +116,7 @@ private slots:
             writes += said.count("e\n");
             if (said.endsWith("s\n")) ++duringWrite;  // killed between "s" and "e"
 
-            const QByteArray now = home->read("@Kayıtlar@.vexo");
+            const QByteArray now = home->read(u"@Kayıtlar@.vexo"_s);
             QVERIFY2(now == before || now == after,
                      qPrintable(QStringLiteral("kill %1 (seed %2): %3 bytes").arg(k).arg(seed).arg(now.size())));
             (now == before ? old : fresh)++;
@@ -122,7 +124,7 @@ private slots:
             // it, whole; nothing else may stay.
             for (const QString& f : home->dataFiles()) {
                 if (files.contains(f)) continue;
-                QVERIFY2(QRegularExpression("^(@Kayıtlar@\\.vexo|Ayarlar\\.cnt)\\.[A-Za-z0-9]{6}$").match(f).hasMatch(),
+                QVERIFY2(QRegularExpression(u"^(@Kayıtlar@\\.vexo|Ayarlar\\.cnt)\\.[A-Za-z0-9]{6}$"_s).match(f).hasMatch(),
                          qPrintable(f));
                 const QByteArray left = home->read(f);
                 QVERIFY(left == before || left == after);
@@ -149,3 +151,4 @@ int main(int argc, char** argv) {
 }
 
 #include "tst_crash.moc"
+

@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
 const QString Done = QStringLiteral("Kayıt işlemi tamamlandı!!");
@@ -33,7 +35,7 @@ const QString NoSuchNumber = QStringLiteral("Bu numaraya sahip kayıt bulunmamak
 QString duplicateMessage(const QString& name, const QString& surname, const QString& number) {
     return QStringLiteral("                       Aynı numaraya sahip başka bir kişi bulundu."
                           "                                                             İsim:") +
-           name + "    Soyad: " + surname + "     Numara: " + number;
+           name + u"    Soyad: "_s + surname + u"     Numara: "_s + number;
 }
 }  // namespace
 
@@ -42,7 +44,7 @@ class TestPhoneBook : public ProgramTest {
 
     // The program on a default group holding these lines.
     void start(const QStringList& lines = {}) {
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
         home->write(GroupFile, fileBytes(lines));
         createForms();
         Form1->show();
@@ -80,31 +82,31 @@ class TestPhoneBook : public ProgramTest {
     static QStringList fields() {
         return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text()};
     }
-    static QString messages() { return testhooks::messages().join(" | "); }
+    static QString messages() { return testhooks::messages().join(u" | "_s); }
 
 private slots:
     // ---- saving
 
     void aFirstContactIsSavedWithItsNameCapitalised() {
         start();
-        save("ali", "kaya", "05321234567");
+        save(u"ali"_s, u"kaya"_s, u"05321234567"_s);
         QCOMPARE(file(), QByteArray("Ali\r\nkaya\r\n05321234567\r\n"));
         QCOMPARE(messages(), Done);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
-        QTRY_COMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :1 kişi..");
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
+        QTRY_COMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :1 kişi.."_s);
     }
 
     void contactsLandInNameOrder() {
         start();
-        save("Zeynep", "Z", "1");
-        save("Ahmet", "A", "2");   // sorts first
-        save("Mehmet", "M", "3");  // lands between
-        QCOMPARE(file(), fileBytes({"Ahmet", "A", "2", "Mehmet", "M", "3", "Zeynep", "Z", "1"}));
-        save("AHMET", "B", "4");   // an equal name goes ahead of the one already there
-        save("Çınar", "Ç", "5");
-        save("Ceyda", "C", "6");
-        QCOMPARE(file(), fileBytes({"AHMET", "B", "4", "Ahmet", "A", "2", "Ceyda", "C", "6", "Çınar", "Ç", "5",
-                                    "Mehmet", "M", "3", "Zeynep", "Z", "1"}));
+        save(u"Zeynep"_s, u"Z"_s, u"1"_s);
+        save(u"Ahmet"_s, u"A"_s, u"2"_s);   // sorts first
+        save(u"Mehmet"_s, u"M"_s, u"3"_s);  // lands between
+        QCOMPARE(file(), fileBytes({u"Ahmet"_s, u"A"_s, u"2"_s, u"Mehmet"_s, u"M"_s, u"3"_s, u"Zeynep"_s, u"Z"_s, u"1"_s}));
+        save(u"AHMET"_s, u"B"_s, u"4"_s);   // an equal name goes ahead of the one already there
+        save(u"Çınar"_s, u"Ç"_s, u"5"_s);
+        save(u"Ceyda"_s, u"C"_s, u"6"_s);
+        QCOMPARE(file(), fileBytes({u"AHMET"_s, u"B"_s, u"4"_s, u"Ahmet"_s, u"A"_s, u"2"_s, u"Ceyda"_s, u"C"_s, u"6"_s, u"Çınar"_s, u"Ç"_s, u"5"_s,
+                                    u"Mehmet"_s, u"M"_s, u"3"_s, u"Zeynep"_s, u"Z"_s, u"1"_s}));
         QCOMPARE(texts(Form1->nameIndex).size(), 6);
         QCOMPARE(testhooks::messages().count(Done), 6);
     }
@@ -127,40 +129,40 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         start();
-        save(typed, "", "");
-        QCOMPARE(file(), fileBytes({stored, "", ""}));
+        save(typed, u""_s, u""_s);
+        QCOMPARE(file(), fileBytes({stored, u""_s, u""_s}));
     }
 
     void aSurnameEqualToALaterNameKeepsEveryContactWhole() {
         start();
-        save("Ahmet", "Can", "1");
-        save("Can", "Kaya", "2");
-        save("Bora", "Er", "3");
-        QCOMPARE(file(), fileBytes({"Ahmet", "Can", "1", "Bora", "Er", "3", "Can", "Kaya", "2"}));
+        save(u"Ahmet"_s, u"Can"_s, u"1"_s);
+        save(u"Can"_s, u"Kaya"_s, u"2"_s);
+        save(u"Bora"_s, u"Er"_s, u"3"_s);
+        QCOMPARE(file(), fileBytes({u"Ahmet"_s, u"Can"_s, u"1"_s, u"Bora"_s, u"Er"_s, u"3"_s, u"Can"_s, u"Kaya"_s, u"2"_s}));
     }
 
     void aNumberAlreadyHeldIsRefused() {
-        start({"Ali", "Kaya", "05321234567", "Veli", "Can", "05339876543"});
+        start({u"Ali"_s, u"Kaya"_s, u"05321234567"_s, u"Veli"_s, u"Can"_s, u"05339876543"_s});
         const QByteArray before = file();
-        save("ayşe", "Er", "05339876543");
-        QCOMPARE(messages(), duplicateMessage("Veli", "Can", "05339876543"));
+        save(u"ayşe"_s, u"Er"_s, u"05339876543"_s);
+        QCOMPARE(messages(), duplicateMessage(u"Veli"_s, u"Can"_s, u"05339876543"_s));
         QCOMPARE(file(), before);
-        QCOMPARE(fields(), (QStringList{"Ayşe", "Er", "05339876543"}));  // kept, the name normalised
+        QCOMPARE(fields(), (QStringList{u"Ayşe"_s, u"Er"_s, u"05339876543"_s}));  // kept, the name normalised
         QCOMPARE(Form1->nameIndex.count(), 2);
     }
 
     void aNumberEqualToTheFirstNameOrSurnameIsRefusedSafely_data() {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("the first name") << "112" << duplicateMessage("", "", "112");
-        QTest::newRow("the first surname") << "155" << duplicateMessage("", "112", "155");
+        QTest::newRow("the first name") << "112" << duplicateMessage(u""_s, u""_s, u"112"_s);
+        QTest::newRow("the first surname") << "155" << duplicateMessage(u""_s, u"112"_s, u"155"_s);
     }
     void aNumberEqualToTheFirstNameOrSurnameIsRefusedSafely() {
         QFETCH(QString, number);
         QFETCH(QString, shown);
-        start({"112", "155", "0532", "Can", "", "0533"});
+        start({u"112"_s, u"155"_s, u"0532"_s, u"Can"_s, u""_s, u"0533"_s});
         const QByteArray before = file();
-        save("Ali", "", number);
+        save(u"Ali"_s, u""_s, number);
         QCOMPARE(messages(), shown);
         QCOMPARE(file(), before);
         QCOMPARE(Form1->recordLines.count(), 6);
@@ -168,24 +170,24 @@ private slots:
 
     void emptyNumbersCanBeSavedAgainAndAgain() {
         start();
-        save("Ali", "", "");
-        save("Ali", "", "");
-        save("Bora", "x", "");
-        QCOMPARE(file(), fileBytes({"Ali", "", "", "Ali", "", "", "Bora", "x", ""}));
+        save(u"Ali"_s, u""_s, u""_s);
+        save(u"Ali"_s, u""_s, u""_s);
+        save(u"Bora"_s, u"x"_s, u""_s);
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u""_s, u""_s, u"Ali"_s, u""_s, u""_s, u"Bora"_s, u"x"_s, u""_s}));
         QCOMPARE(testhooks::messages().count(Done), 3);
     }
 
     void aOneLineGroupTakesTheContactAfterItsLine() {
-        start({"Tek"});
-        save("Ali", "Kaya", "5");
-        QCOMPARE(file(), fileBytes({"Tek", "Ali", "Kaya", "5"}));
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Ali", "Tek"}));
+        start({u"Tek"_s});
+        save(u"Ali"_s, u"Kaya"_s, u"5"_s);
+        QCOMPARE(file(), fileBytes({u"Tek"_s, u"Ali"_s, u"Kaya"_s, u"5"_s}));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Tek"_s}));
     }
 
     void anEmptyNameStoresNothing() {
-        start({"Ali", "", "1"});
+        start({u"Ali"_s, u""_s, u"1"_s});
         QFile::remove(home->dataPath(GroupFile));  // any write would bring it back
-        save("", "Kaya", "05321234567");
+        save(u""_s, u"Kaya"_s, u"05321234567"_s);
         QVERIFY(!home->has(GroupFile));
         QCOMPARE(Form1->recordLines.count(), 3);
         QCOMPARE(Form1->nameIndex.count(), 1);
@@ -195,18 +197,18 @@ private slots:
 
     void enterInTheNumberFieldSaves() {
         start();
-        fill("Ali", "", "0532");
+        fill(u"Ali"_s, u""_s, u"0532"_s);
         QTest::keyClick(Form1->numberField, Qt::Key_Return);
-        QCOMPARE(file(), fileBytes({"Ali", "", "0532"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u""_s, u"0532"_s}));
         QCOMPARE(Form1->numberField->text(), QString());
     }
 
     void aNumberOfElevenBlanksDisablesTheButtons() {
         start();
-        Form1->numberField->setText(QString(11, ' '));  // a merged contact's empty number, shown
+        Form1->numberField->setText(QString(11, QLatin1Char(' ')));  // a merged contact's empty number, shown
         Form1->Timer1Timer();
         QVERIFY(!Form1->saveButton->isEnabled() && !Form1->editButton->isEnabled() && !Form1->deleteButton->isEnabled());
-        Form1->numberField->setText("1");
+        Form1->numberField->setText(u"1"_s);
         Form1->Timer1Timer();
         QVERIFY(Form1->saveButton->isEnabled() && Form1->editButton->isEnabled() && Form1->deleteButton->isEnabled());
     }
@@ -214,109 +216,109 @@ private slots:
     // ---- searching
 
     void aNameIsFoundByItsWholeLine() {
-        start({"Ali", "Kaya", "0532", "Veli", "Er", "0533"});
-        search("ali");
-        QCOMPARE(fields(), (QStringList{"Ali", "Kaya", "0532"}));
-        QCOMPARE(Form1->foundNumber->text(), "0532");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s, u"Er"_s, u"0533"_s});
+        search(u"ali"_s);
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+        QCOMPARE(Form1->foundNumber->text(), u"0532"_s);
         QCOMPARE(QApplication::focusWidget(), Form1->searchField);
-        search("Al");
+        search(u"Al"_s);
         QCOMPARE(messages(), NotFound);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->searchField->text(), QString());
-        QCOMPARE(Form1->foundNumber->text(), "0532");  // a failed lookup keeps it
+        QCOMPARE(Form1->foundNumber->text(), u"0532"_s);  // a failed lookup keeps it
     }
 
     void sonrakiStepsThroughEqualNamesWithoutWrapping() {
-        start({"Ali", "A", "1", "Ali", "B", "2", "Ali", "C", "3", "Veli", "D", "4"});
-        search("Ali");
-        QCOMPARE(fields(), (QStringList{"Ali", "A", "1"}));
-        search("Ali");  // NameField shows Ali now: "Sonraki" goes on from the first Ali
+        start({u"Ali"_s, u"A"_s, u"1"_s, u"Ali"_s, u"B"_s, u"2"_s, u"Ali"_s, u"C"_s, u"3"_s, u"Veli"_s, u"D"_s, u"4"_s});
+        search(u"Ali"_s);
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"A"_s, u"1"_s}));
+        search(u"Ali"_s);  // NameField shows Ali now: "Sonraki" goes on from the first Ali
         click(Form1->nextButton);
-        QCOMPARE(fields(), (QStringList{"Ali", "B", "2"}));
-        QCOMPARE(Form1->foundNumber->text(), "2");
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"B"_s, u"2"_s}));
+        QCOMPARE(Form1->foundNumber->text(), u"2"_s);
         click(Form1->nextButton);
-        QCOMPARE(fields(), (QStringList{"Ali", "C", "3"}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"C"_s, u"3"_s}));
         click(Form1->nextButton);
         click(Form1->nextButton);
         QCOMPARE(testhooks::messages(), (QStringList{End, End}));
-        QCOMPARE(fields(), (QStringList{"Ali", "C", "3"}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"C"_s, u"3"_s}));
     }
 
     void searchingFromAnEmptyNameShowsTheFirstMatchTwice() {
-        start({"Ahmet", "A", "1", "Ali", "B", "2", "Ali", "C", "3"});
-        search("ali");
-        QCOMPARE(fields(), (QStringList{"Ali", "B", "2"}));
+        start({u"Ahmet"_s, u"A"_s, u"1"_s, u"Ali"_s, u"B"_s, u"2"_s, u"Ali"_s, u"C"_s, u"3"_s});
+        search(u"ali"_s);
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"B"_s, u"2"_s}));
         click(Form1->nextButton);
-        QCOMPARE(fields(), (QStringList{"Ali", "B", "2"}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"B"_s, u"2"_s}));
         click(Form1->nextButton);
-        QCOMPARE(fields(), (QStringList{"Ali", "C", "3"}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"C"_s, u"3"_s}));
     }
 
     void aNumberSearchTakesTheLineForANumberWhereverItStands() {
-        start({"Ali", "Kaya", "0532", "5055", "Er", "0533", "Can", "Ak", "5055"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"5055"_s, u"Er"_s, u"0533"_s, u"Can"_s, u"Ak"_s, u"5055"_s});
         Form1->numberMode->setChecked(true);
         QVERIFY(Form1->numberSearchField->isVisible());
-        search("5055");  // the first equal line is a name
-        QCOMPARE(fields(), (QStringList{"Kaya", "0532", "5055"}));
-        search("0533");
-        QCOMPARE(fields(), (QStringList{"5055", "Er", "0533"}));
+        search(u"5055"_s);  // the first equal line is a name
+        QCOMPARE(fields(), (QStringList{u"Kaya"_s, u"0532"_s, u"5055"_s}));
+        search(u"0533"_s);
+        QCOMPARE(fields(), (QStringList{u"5055"_s, u"Er"_s, u"0533"_s}));
         QCOMPARE(QApplication::focusWidget(), Form1->numberSearchField);
     }
 
     void lookupsThatNeedLinesOutsideTheGroupStopWithAnIndexError() {
-        start({"0532", "Kaya", "0533", "Veli", "Er"});
-        search("Veli");  // a name on one of the last two lines
-        QCOMPARE(messages(), "List index out of bounds (5)");
-        QCOMPARE(Form1->nameField->text(), "Veli");
-        QCOMPARE(Form1->surnameField->text(), "Er");
+        start({u"0532"_s, u"Kaya"_s, u"0533"_s, u"Veli"_s, u"Er"_s});
+        search(u"Veli"_s);  // a name on one of the last two lines
+        QCOMPARE(messages(), u"List index out of bounds (5)"_s);
+        QCOMPARE(Form1->nameField->text(), u"Veli"_s);
+        QCOMPARE(Form1->surnameField->text(), u"Er"_s);
         testhooks::messages().clear();
         Form1->numberMode->setChecked(true);
-        search("0532");  // a number on line 0
-        QCOMPARE(messages(), "List index out of bounds (-2)");
-        QCOMPARE(file(), fileBytes({"0532", "Kaya", "0533", "Veli", "Er"}));
+        search(u"0532"_s);  // a number on line 0
+        QCOMPARE(messages(), u"List index out of bounds (-2)"_s);
+        QCOMPARE(file(), fileBytes({u"0532"_s, u"Kaya"_s, u"0533"_s, u"Veli"_s, u"Er"_s}));
     }
 
     void sonrakiStopsAtTheEndOfTheLinesLeft() {
-        start({"Ali", "A", "1", "Ali", "B"});
-        search("Ali");  // from an empty NameField: the lines from line 2 on
+        start({u"Ali"_s, u"A"_s, u"1"_s, u"Ali"_s, u"B"_s});
+        search(u"Ali"_s);  // from an empty NameField: the lines from line 2 on
         click(Form1->nextButton);
-        QCOMPARE(messages(), "List index out of bounds (3)");
-        QCOMPARE(Form1->surnameField->text(), "B");
+        QCOMPARE(messages(), u"List index out of bounds (3)"_s);
+        QCOMPARE(Form1->surnameField->text(), u"B"_s);
         QCOMPARE(Form1->nextMatchLines.count(), 3);  // nothing was deleted
     }
 
     void eachEntryLooksUpItsOwnTextAndClearsItsOwnFields() {
-        start({"Ali", "Kaya", "0532"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         Form1->numberMode->setChecked(true);
         // Enter in SearchField looks up SearchField's text even in number mode
-        type(Form1->searchField, "0532");
+        type(Form1->searchField, u"0532"_s);
         QTest::keyClick(Form1->searchField, Qt::Key_Return);
-        QCOMPARE(fields(), (QStringList{"Ali", "Kaya", "0532"}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         // the Enter item of NumberSearchField looks up its own text
-        type(Form1->numberSearchField, "99");
+        type(Form1->numberSearchField, u"99"_s);
         QTest::keyClick(Form1->numberSearchField, Qt::Key_Return);
         QCOMPARE(messages(), NotFound);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->numberSearchField->text(), QString());
         // a failed Enter in SearchField leaves NumberSearchField alone
-        type(Form1->numberSearchField, "12");
-        type(Form1->searchField, "x");
+        type(Form1->numberSearchField, u"12"_s);
+        type(Form1->searchField, u"x"_s);
         QTest::keyClick(Form1->searchField, Qt::Key_Return);
-        QCOMPARE(Form1->numberSearchField->text(), "12");
+        QCOMPARE(Form1->numberSearchField->text(), u"12"_s);
     }
 
     void switchingModeClearsTheFieldsButNotFoundNumber() {
-        start({"Ali", "Kaya", "0532"});
-        search("Ali");
-        type(Form1->searchField, "abc");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        search(u"Ali"_s);
+        type(Form1->searchField, u"abc"_s);
         Form1->numberMode->setChecked(true);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->searchField->text(), QString());
         QCOMPARE(Form1->searchField->maxLength(), 11);
-        QCOMPARE(Form1->foundNumber->text(), "0532");
+        QCOMPARE(Form1->foundNumber->text(), u"0532"_s);
         QCOMPARE(QApplication::focusWidget(), Form1->numberSearchField);
-        typeText(Form1->numberSearchField, "12a");
-        QCOMPARE(Form1->numberSearchField->text(), "12");
+        typeText(Form1->numberSearchField, u"12a"_s);
+        QCOMPARE(Form1->numberSearchField->text(), u"12"_s);
         QCOMPARE(testhooks::beeps(), 1);
         Form1->nameMode->setChecked(true);
         QVERIFY(!Form1->numberSearchField->isVisible());
@@ -326,7 +328,7 @@ private slots:
 
     void anEmptyGroupFindsNothing() {
         start();
-        search("Ali");
+        search(u"Ali"_s);
         click(Form1->nextButton);
         QCOMPARE(testhooks::messages(), (QStringList{NotFound, End}));
         QCOMPARE(Form1->nextMatchLines.count(), 0);
@@ -335,75 +337,75 @@ private slots:
     // ---- editing
 
     void anEditReplacesTheContactInPlace() {
-        start({"Ali", "Kaya", "0532", "Can", "Er", "0533", "Veli", "Ak", "0534"});
-        search("Can");
-        type(Form1->surnameField, "Erdem");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s});
+        search(u"Can"_s);
+        type(Form1->surnameField, u"Erdem"_s);
         click(Form1->editButton);
         QCOMPARE(messages(), Done);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532", "Can", "Erdem", "0533", "Veli", "Ak", "0534"}));
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Ali", "Can", "Veli"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Can"_s, u"Veli"_s}));
     }
 
     void anEditThatRenamesMovesTheContact() {
-        start({"Ali", "Kaya", "0532", "Can", "Er", "0533", "Veli", "Ak", "0534"});
-        search("Ali");
-        type(Form1->nameField, "zafer");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s});
+        search(u"Ali"_s);
+        type(Form1->nameField, u"zafer"_s);
         click(Form1->editButton);
-        QCOMPARE(file(), fileBytes({"Can", "Er", "0533", "Veli", "Ak", "0534", "Zafer", "Kaya", "0532"}));
-        save("Deniz", "", "0535");
-        QCOMPARE(file(), fileBytes({"Can", "Er", "0533", "Deniz", "", "0535", "Veli", "Ak", "0534", "Zafer", "Kaya", "0532"}));
+        QCOMPARE(file(), fileBytes({u"Can"_s, u"Er"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s, u"Zafer"_s, u"Kaya"_s, u"0532"_s}));
+        save(u"Deniz"_s, u""_s, u"0535"_s);
+        QCOMPARE(file(), fileBytes({u"Can"_s, u"Er"_s, u"0533"_s, u"Deniz"_s, u""_s, u"0535"_s, u"Veli"_s, u"Ak"_s, u"0534"_s, u"Zafer"_s, u"Kaya"_s, u"0532"_s}));
         // FoundNumber still names the contact: a second edit acts on it again
-        type(Form1->nameField, "Ali");
-        type(Form1->numberField, "0532");
+        type(Form1->nameField, u"Ali"_s);
+        type(Form1->numberField, u"0532"_s);
         click(Form1->editButton);
-        QCOMPARE(file(), fileBytes({"Ali", "", "0532", "Can", "Er", "0533", "Deniz", "", "0535", "Veli", "Ak", "0534"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u""_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Deniz"_s, u""_s, u"0535"_s, u"Veli"_s, u"Ak"_s, u"0534"_s}));
     }
 
     void anEditBeforeAnyLookupAsksForOne() {
-        start({"Ali", "Kaya", "0532"});
-        fill("Ali", "X", "0532");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        fill(u"Ali"_s, u"X"_s, u"0532"_s);
         click(Form1->editButton);
         QCOMPARE(messages(), EditFirst);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532"}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
     }
 
     void clearingThenTypingReplacesTheContactLastLookedUp() {
-        start({"Ali", "Kaya", "0532", "Can", "Er", "0533"});
-        search("Can");
-        search("Nobody");  // a failed lookup: FoundNumber still names Can
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s});
+        search(u"Can"_s);
+        search(u"Nobody"_s);  // a failed lookup: FoundNumber still names Can
         click(Form1->clearButton);
-        QCOMPARE(Form1->foundNumber->text(), "0533");
-        fill("Deniz", "Su", "0540");
+        QCOMPARE(Form1->foundNumber->text(), u"0533"_s);
+        fill(u"Deniz"_s, u"Su"_s, u"0540"_s);
         click(Form1->editButton);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532", "Deniz", "Su", "0540"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Deniz"_s, u"Su"_s, u"0540"_s}));
     }
 
     void aRefusedEditPutsTheOldContactBack_data() {
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QString>("newNumber");
         QTest::addColumn<QString>("message");
-        QTest::newRow("another contact's number") << "Bora" << "0534" << duplicateMessage("Veli", "Ak", "0534");
+        QTest::newRow("another contact's number") << "Bora" << "0534" << duplicateMessage(u"Veli"_s, u"Ak"_s, u"0534"_s);
         QTest::newRow("empty name") << "" << "0533" << QString();
     }
     void aRefusedEditPutsTheOldContactBack() {
         QFETCH(QString, newName);
         QFETCH(QString, newNumber);
         QFETCH(QString, message);
-        const QStringList lines = {"Ali", "Kaya", "0532", "Can", "Er", "0533", "Veli", "Ak", "0534"};
+        const QStringList lines = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s};
         start(lines);
-        search("Can");
-        fill(newName, "Yeni", newNumber);
+        search(u"Can"_s);
+        fill(newName, u"Yeni"_s, newNumber);
         click(Form1->editButton);
         if (!message.isEmpty()) QCOMPARE(messages(), message);
         QVERIFY(!messages().contains(Done));
         QCOMPARE(file(), fileBytes(lines));
         QCOMPARE(texts(Form1->recordLines), lines);
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Ali", "Can", "Veli"}));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Can"_s, u"Veli"_s}));
         // a later save writes the old contact as it was
-        save("Deniz", "", "0535");
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532", "Can", "Er", "0533", "Deniz", "", "0535", "Veli", "Ak", "0534"}));
+        save(u"Deniz"_s, u""_s, u"0535"_s);
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Deniz"_s, u""_s, u"0535"_s, u"Veli"_s, u"Ak"_s, u"0534"_s}));
     }
 
     void editAndDeleteActOnlyOnANumberInItsPlace_data() {
@@ -417,11 +419,11 @@ private slots:
     void editAndDeleteActOnlyOnANumberInItsPlace() {
         QFETCH(QString, number);
         QFETCH(bool, byEdit);
-        const QStringList lines = {"112", "155", "0532", "Can", "Er", "0533"};
+        const QStringList lines = {u"112"_s, u"155"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s};
         start(lines);
         if (byEdit) {
             Form1->foundNumber->setText(number);
-            fill("Bora", "", "0540");
+            fill(u"Bora"_s, u""_s, u"0540"_s);
             click(Form1->editButton);
             QCOMPARE(messages(), EditFirst);
         } else {
@@ -436,62 +438,62 @@ private slots:
 
     void aSurnameThatReadsLikeTheNumberIsLeftAlone() {
         // Can's surname reads like Veli's number: the delete takes Veli, whole.
-        start({"Ali", "Kaya", "0532", "Can", "0534", "0533", "Veli", "Ak", "0534"});
-        type(Form1->numberField, "0534");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"0534"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0534"_s});
+        type(Form1->numberField, u"0534"_s);
         deleteAnswering(Qt::Key_Return);
-        QCOMPARE(Form11->nameValue->text(), "Veli");
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532", "Can", "0534", "0533"}));
+        QCOMPARE(Form11->nameValue->text(), u"Veli"_s);
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"0534"_s, u"0533"_s}));
     }
 
     // ---- deleting
 
     void aTypedNumberIsDeletedAfterYes() {
-        start({"Ali", "Kaya", "0532", "Can", "Er", "0533"});
-        type(Form1->numberField, "0533");
-        type(Form1->searchField, "s");
-        type(Form1->numberSearchField, "9");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s});
+        type(Form1->numberField, u"0533"_s);
+        type(Form1->searchField, u"s"_s);
+        type(Form1->numberSearchField, u"9"_s);
         deleteAnswering(Qt::Key_Return);  // Enter is "&Evet"
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Silme Onay?"});
-        QCOMPARE(Form11->nameValue->text(), "Can");
-        QCOMPARE(Form11->surnameValue->text(), "Er");
-        QCOMPARE(Form11->numberValue->text(), "0533");
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Silme Onay?"_s});
+        QCOMPARE(Form11->nameValue->text(), u"Can"_s);
+        QCOMPARE(Form11->surnameValue->text(), u"Er"_s);
+        QCOMPARE(Form11->numberValue->text(), u"0533"_s);
         QCOMPARE(messages(), Deleted);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532"}));
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->searchField->text(), QString());
-        QCOMPARE(Form1->numberSearchField->text(), "9");
-        QCOMPARE(texts(Form1->nameIndex), QStringList{"Ali"});
+        QCOMPARE(Form1->numberSearchField->text(), u"9"_s);
+        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Ali"_s});
     }
 
     void theNumberShownIsTheOneDeleted() {
-        start({"Ali", "Kaya", "0532", "Can", "Er", "0533"});
-        search("Ali");
-        type(Form1->numberField, "0533");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s});
+        search(u"Ali"_s);
+        type(Form1->numberField, u"0533"_s);
         deleteAnswering(Qt::Key_Return);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532"}));
-        QCOMPARE(Form1->foundNumber->text(), "0532");
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+        QCOMPARE(Form1->foundNumber->text(), u"0532"_s);
     }
 
     void noChangesNothing() {
-        start({"Ali", "Kaya", "0532"});
-        type(Form1->numberField, "0532");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        type(Form1->numberField, u"0532"_s);
         deleteAnswering(Qt::Key_Escape);  // Esc is "&Hayır"
         QCOMPARE(messages(), QString());
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532"}));
-        QCOMPARE(Form1->numberField->text(), "0532");
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+        QCOMPARE(Form1->numberField->text(), u"0532"_s);
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn2, Qt::LeftButton); });
         click(Form1->deleteButton);
         QCOMPARE(Form1->recordLines.count(), 3);
     }
 
     void deletingTheOnlyContactLeavesAnEmptyFile() {
-        start({"Ali", "Kaya", "0532"});
-        type(Form1->numberField, "0532");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        type(Form1->numberField, u"0532"_s);
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
         click(Form1->deleteButton);
         QCOMPARE(file(), QByteArray());
         Form1->Timer1Timer();
-        QCOMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :0 kişi..");
+        QCOMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :0 kişi.."_s);
         QVERIFY(!Form11->isVisible());
     }
 
@@ -499,45 +501,45 @@ private slots:
         // The write fails on a full disk; the next save still finds the
         // place of its name among the names really held.
         FailingDisk disk(FailingDisk::FileSizeLimit);
-        start({"Ali", "", "1", "Can", "", "2", "Deniz", "", "3"});
-        type(Form1->numberField, "1");
+        start({u"Ali"_s, u""_s, u"1"_s, u"Can"_s, u""_s, u"2"_s, u"Deniz"_s, u""_s, u"3"_s});
+        type(Form1->numberField, u"1"_s);
         disk.failing();
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
         click(Form1->deleteButton);
         disk.writable();
         QCOMPARE(testhooks::messages().size(), 1);
-        QVERIFY(testhooks::messages().first().startsWith("Cannot create file "));
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Can", "Deniz"}));
-        save("Bora", "", "4");
-        QCOMPARE(file(), fileBytes({"Bora", "", "4", "Can", "", "2", "Deniz", "", "3"}));
+        QVERIFY(testhooks::messages().first().startsWith(u"Cannot create file "_s));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Can"_s, u"Deniz"_s}));
+        save(u"Bora"_s, u""_s, u"4"_s);
+        QCOMPARE(file(), fileBytes({u"Bora"_s, u""_s, u"4"_s, u"Can"_s, u""_s, u"2"_s, u"Deniz"_s, u""_s, u"3"_s}));
     }
 
     void anUnknownNumberIsReported() {
-        start({"Ali", "Kaya", "0532"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         click(Form1->deleteButton);  // empty NumberField
-        type(Form1->numberField, "9");
+        type(Form1->numberField, u"9"_s);
         click(Form1->deleteButton);
         QCOMPARE(testhooks::messages(), (QStringList{NoSuchNumber, NoSuchNumber}));
         QCOMPARE(testhooks::modalWindows(), QStringList());
     }
 
     void clearEmptiesTheFieldsOnly() {
-        start({"Ali", "Kaya", "0532"});
-        search("Ali");
-        type(Form1->searchField, "x");
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        search(u"Ali"_s);
+        type(Form1->searchField, u"x"_s);
         click(Form1->clearButton);
-        QCOMPARE(fields(), (QStringList{"", "", ""}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->searchField->text(), QString());
-        QCOMPARE(Form1->foundNumber->text(), "0532");
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0532"}));
+        QCOMPARE(Form1->foundNumber->text(), u"0532"_s);
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
     }
 
     // ---- the invariant over a long random sequence
 
     void nameIndexFileAndOrderAgreeAfterEveryStep() {
         QStringList lines;
-        const QStringList names = {"Ahmet", "ahmet", "Ayşe", "Can", "Çınar", "Irmak", "ılgın", "İpek", "inci",
-                                   "Oya", "Ömer", "Şule", "Zeki", "Ümit", "Gül", "Ğ", "Kâzım", "Kazım"};
+        const QStringList names = {u"Ahmet"_s, u"ahmet"_s, u"Ayşe"_s, u"Can"_s, u"Çınar"_s, u"Irmak"_s, u"ılgın"_s, u"İpek"_s, u"inci"_s,
+                                   u"Oya"_s, u"Ömer"_s, u"Şule"_s, u"Zeki"_s, u"Ümit"_s, u"Gül"_s, u"Ğ"_s, u"Kâzım"_s, u"Kazım"_s};
         QRandomGenerator gen(20031);
         int serial = 0;
         auto number = [&] { return QStringLiteral("05%1").arg(++serial, 9, 10, QLatin1Char('0')); };
@@ -546,7 +548,7 @@ private slots:
         std::stable_sort(seed.begin(), seed.end(), [](const auto& a, const auto& b) {
             return collation::compareText(a.first, b.first) < 0;
         });
-        for (const auto& c : seed) lines << c.first << "s" << c.second;
+        for (const auto& c : seed) lines << c.first << u"s"_s << c.second;
         start(lines);
 
         auto check = [&](int step) {
@@ -565,7 +567,7 @@ private slots:
             const int action = gen.bounded(3);
             const int contacts = Form1->recordLines.count() / 3;
             if (action == 0 || contacts == 0) {
-                save(names[gen.bounded(names.size())], "y", gen.bounded(10) == 0 ? QString() : number());
+                save(names[gen.bounded(names.size())], u"y"_s, gen.bounded(10) == 0 ? QString() : number());
             } else {
                 const int k = gen.bounded(contacts);
                 const QString num = Form1->recordLines.text(3 * k + 2);
@@ -592,3 +594,4 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestPhoneBook)
 #include "tst_phonebook.moc"
+

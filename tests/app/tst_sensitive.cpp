@@ -16,9 +16,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
-const QStringList Three = {"Ali", "Kaya", "0533", "ayşe", "Er", "0532", "Zeki", "Su", "0534"};
+const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 
 QStringList items() {
     QStringList out;
@@ -60,12 +62,12 @@ class TestSensitiveSearch : public ProgramTest {
     Q_OBJECT
 
     void start(const QStringList& lines, const QMap<QString, QStringList>& otherGroups = {}) {
-        QStringList groupList{"@Kayıtlar@", "@Kayıtlar@"};
+        QStringList groupList{u"@Kayıtlar@"_s, u"@Kayıtlar@"_s};
         for (auto g = otherGroups.begin(); g != otherGroups.end(); ++g) {
-            home->write(g.key() + ".vexo", fileBytes(g.value()));
+            home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
             groupList << g.key();
         }
-        home->write("Ayarlar.cnt", fileBytes(groupList));
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
         home->write(GroupFile, fileBytes(lines));
         createForms();
         Form1->show();
@@ -82,7 +84,7 @@ private slots:
     }
     void switchingOnListsTheNamesSorted() {
         QFETCH(bool, fromNumberMode);
-        start({"Zeki", "Su", "0534", "Ali", "Kaya", "0533", "ayşe", "Er", "0532"});
+        start({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s});
         if (fromNumberMode) Form1->numberMode->setChecked(true);
         toggleSensitive();
         QVERIFY(Form1->sensitiveChoice->isVisible());
@@ -91,13 +93,13 @@ private slots:
         QVERIFY(!Form1->searchButton->isEnabled() && !Form1->nextButton->isEnabled());
         QVERIFY(Form1->nameMode->isChecked());
         QCOMPARE(QApplication::focusWidget(), Form1->sensitiveChoice);
-        QCOMPARE(items(), (QStringList{"Ali", "ayşe", "Zeki"}));
+        QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
         QCOMPARE(Form1->sensitiveChoice->currentText(), QString());
-        QCOMPARE(fields(), (QStringList{"", "", "", ""}));
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
         pick(1);
-        QCOMPARE(fields(), (QStringList{"ayşe", "Er", "0532", "0532"}));
+        QCOMPARE(fields(), (QStringList{u"ayşe"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
         pickFromList(2);
-        QCOMPARE(fields(), (QStringList{"Zeki", "Su", "0534", "0534"}));
+        QCOMPARE(fields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         QCOMPARE(testhooks::messages(), QStringList());
     }
 
@@ -105,8 +107,8 @@ private slots:
     // show their own contact.
     void everyEntryShowsItsOwnContact_data() {
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("equal names") << QStringList{"Ali", "A", "01", "Ali", "B", "02", "ali", "C", "03", "Veli", "D", "04"};
-        QTest::newRow("out of name order") << QStringList{"Veli", "D", "04", "Ali", "A", "01", "Can", "C", "03", "Ali", "B", "02"};
+        QTest::newRow("equal names") << QStringList{u"Ali"_s, u"A"_s, u"01"_s, u"Ali"_s, u"B"_s, u"02"_s, u"ali"_s, u"C"_s, u"03"_s, u"Veli"_s, u"D"_s, u"04"_s};
+        QTest::newRow("out of name order") << QStringList{u"Veli"_s, u"D"_s, u"04"_s, u"Ali"_s, u"A"_s, u"01"_s, u"Can"_s, u"C"_s, u"03"_s, u"Ali"_s, u"B"_s, u"02"_s};
     }
     void everyEntryShowsItsOwnContact() {
         QFETCH(QStringList, lines);
@@ -122,23 +124,23 @@ private slots:
             seen << Form1->numberField->text();
         }
         seen.sort();
-        QCOMPARE(seen, (QStringList{"01", "02", "03", "04"}));
+        QCOMPARE(seen, (QStringList{u"01"_s, u"02"_s, u"03"_s, u"04"_s}));
     }
 
     void numbersAreListedAndShowTheFirstContactWithThem() {
-        start({"Ali", "Kaya", "0533", "Can", "0532", "0534", "Veli", "Er", "0532", "Zeki", "Su", "0532"});
+        start({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"Can"_s, u"0532"_s, u"0534"_s, u"Veli"_s, u"Er"_s, u"0532"_s, u"Zeki"_s, u"Su"_s, u"0532"_s});
         toggleSensitive();
         QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
-        QCOMPARE(items(), (QStringList{"0532", "0532", "0533", "0534"}));
+        QCOMPARE(items(), (QStringList{u"0532"_s, u"0532"_s, u"0533"_s, u"0534"_s}));
         QCOMPARE(QApplication::focusWidget(), Form1->sensitiveChoice);
         pick(1);  // the second 0532: the contact that first has it
-        QCOMPARE(fields(), (QStringList{"Veli", "Er", "0532", "0532"}));
-        typeChoice("0534");
-        QCOMPARE(fields(), (QStringList{"Can", "0532", "0534", "0534"}));
+        QCOMPARE(fields(), (QStringList{u"Veli"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
+        typeChoice(u"0534"_s);
+        QCOMPARE(fields(), (QStringList{u"Can"_s, u"0532"_s, u"0534"_s, u"0534"_s}));
         // a click on the mode already checked takes nothing anew
-        typeChoice("05");
+        typeChoice(u"05"_s);
         QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
-        QCOMPARE(Form1->sensitiveChoice->currentText(), "05");
+        QCOMPARE(Form1->sensitiveChoice->currentText(), u"05"_s);
     }
 
     // Typed text matches only its own kind of line, and a name typed with
@@ -147,13 +149,13 @@ private slots:
         QTest::addColumn<bool>("byNumber");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("shown");
-        const QStringList none{"Bora", "Ak", "0500", "0500"};  // what was shown before
-        QTest::newRow("a name") << false << "ali" << QStringList{"Ali", "0532", "0533", "0533"};
-        QTest::newRow("a name on the last contact") << false << "zeki" << QStringList{"Zeki", "Su", "0534", "0534"};
+        const QStringList none{u"Bora"_s, u"Ak"_s, u"0500"_s, u"0500"_s};  // what was shown before
+        QTest::newRow("a name") << false << "ali" << QStringList{u"Ali"_s, u"0532"_s, u"0533"_s, u"0533"_s};
+        QTest::newRow("a name on the last contact") << false << "zeki" << QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s};
         QTest::newRow("a surname") << false << "Kaya" << none;
         QTest::newRow("a number") << false << "0534" << none;
         QTest::newRow("part of a name") << false << "Al" << none;
-        QTest::newRow("a number by number") << true << "0533" << QStringList{"Ali", "0532", "0533", "0533"};
+        QTest::newRow("a number by number") << true << "0533" << QStringList{u"Ali"_s, u"0532"_s, u"0533"_s, u"0533"_s};
         QTest::newRow("a name that reads like a number") << true << "0535" << none;
         QTest::newRow("a surname that reads like a number") << true << "0532" << none;
     }
@@ -162,10 +164,10 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, shown);
         // line 0 a name that reads like a number; Ali's surname reads like one too
-        start({"0535", "Kaya", "0531", "Ali", "0532", "0533", "Ali", "İkinci", "0536", "Zeki", "Su", "0534"});
+        start({u"0535"_s, u"Kaya"_s, u"0531"_s, u"Ali"_s, u"0532"_s, u"0533"_s, u"Ali"_s, u"İkinci"_s, u"0536"_s, u"Zeki"_s, u"Su"_s, u"0534"_s});
         toggleSensitive();
         if (byNumber) Form1->numberMode->setChecked(true);
-        Form1->takeContact("Bora", "Ak", "0500");
+        Form1->takeContact(u"Bora"_s, u"Ak"_s, u"0500"_s);
         typeChoice(typed);
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(fields(), shown);
@@ -173,19 +175,19 @@ private slots:
 
     void emptyingTheTextClearsTheFields() {
         start(Three);
-        Form1->searchField->setText("s");
+        Form1->searchField->setText(u"s"_s);
         toggleSensitive();
         pick(0);
-        QCOMPARE(fields(), (QStringList{"Ali", "Kaya", "0533", "0533"}));
-        typeChoice("");
-        QCOMPARE(fields(), (QStringList{"", "", "", ""}));
+        QCOMPARE(fields(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0533"_s, u"0533"_s}));
+        typeChoice(u""_s);
+        QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
         QCOMPARE(Form1->searchField->text(), QString());
     }
 
     void anEmptyGroupListsNothing_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("no line") << QStringList{};
-        QTest::newRow("one line") << QStringList{"Ali"};
+        QTest::newRow("one line") << QStringList{u"Ali"_s};
     }
     void anEmptyGroupListsNothing() {
         QFETCH(QStringList, lines);
@@ -206,7 +208,7 @@ private slots:
         QVERIFY(!Form1->numberSearchField->isVisible());
         QVERIFY(Form1->nameMode->isChecked());
         QVERIFY(Form1->searchButton->isEnabled() && Form1->nextButton->isEnabled());
-        QCOMPARE(fields(), (QStringList{"Zeki", "Su", "0534", "0534"}));
+        QCOMPARE(fields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         toggleSensitive();
         QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
         toggleSensitive();
@@ -215,49 +217,50 @@ private slots:
     }
 
     void editAndDeleteActOnTheChosenContactAndTakeTheListAnew() {
-        start({"Zeki", "Su", "0534", "Ali", "Kaya", "0533", "ayşe", "Er", "0532"});
+        start({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s});
         toggleSensitive();
         pick(2);  // Zeki, the file's first contact
-        Form1->nameField->setText("Bora");
+        Form1->nameField->setText(u"Bora"_s);
         Form1->Timer1Timer();
         QTest::mouseClick(Form1->editButton, Qt::LeftButton);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0533", "ayşe", "Er", "0532", "Bora", "Su", "0534"}));
-        QCOMPARE(items(), (QStringList{"Ali", "ayşe", "Bora"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s, u"Bora"_s, u"Su"_s, u"0534"_s}));
+        QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Bora"_s}));
         QVERIFY(Form1->sensitiveChoice->isVisible() && Form1->nameMode->isChecked());
         pickFromList(1);
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
         QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
-        QCOMPARE(file(), fileBytes({"Ali", "Kaya", "0533", "Bora", "Su", "0534"}));
-        QCOMPARE(items(), (QStringList{"Ali", "Bora"}));
+        QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"Bora"_s, u"Su"_s, u"0534"_s}));
+        QCOMPARE(items(), (QStringList{u"Ali"_s, u"Bora"_s}));
     }
 
     void aSaveLeavesTheListButEveryEntryStillShowsItsContact() {
         start(Three);
         toggleSensitive();
-        Form1->takeContact("Ahmet", "Yeni", "0500");
+        Form1->takeContact(u"Ahmet"_s, u"Yeni"_s, u"0500"_s);
         Form1->Timer1Timer();
         QTest::mouseClick(Form1->saveButton, Qt::LeftButton);  // lands first: every contact moves on
-        QCOMPARE(items(), (QStringList{"Ali", "ayşe", "Zeki"}));
+        QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
         pickFromList(1);
-        QCOMPARE(fields(), (QStringList{"ayşe", "Er", "0532", "0532"}));
+        QCOMPARE(fields(), (QStringList{u"ayşe"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
         pickFromList(2);
-        QCOMPARE(fields(), (QStringList{"Zeki", "Su", "0534", "0534"}));
+        QCOMPARE(fields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
     }
 
     void aGroupSwitchTakesTheListAnew() {
-        start(Three, {{"İş", {"Ömer", "Öz", "0600", "Can", "Ak", "0601"}}});
+        start(Three, {{u"İş"_s, {u"Ömer"_s, u"Öz"_s, u"0600"_s, u"Can"_s, u"Ak"_s, u"0601"_s}}});
         toggleSensitive();
         QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
-        typeText(typed, "İş");
+        typeText(typed, u"İş"_s);
         QVERIFY(Form1->sensitiveCheck->isChecked());
         QVERIFY(Form1->nameMode->isChecked());
-        QCOMPARE(items(), (QStringList{"Can", "Ömer"}));
+        QCOMPARE(items(), (QStringList{u"Can"_s, u"Ömer"_s}));
         pick(1);
-        QCOMPARE(fields(), (QStringList{"Ömer", "Öz", "0600", "0600"}));
+        QCOMPARE(fields(), (QStringList{u"Ömer"_s, u"Öz"_s, u"0600"_s, u"0600"_s}));
     }
 };
 
 TELEFIKA_TEST_MAIN(TestSensitiveSearch)
 #include "tst_sensitive.moc"
+

@@ -40,9 +40,11 @@
 #include "windows/yedek.h"
 #include "windows/yeniisim.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
-const QByteArray DefaultList = fileBytes({"@Kayıtlar@", "@Kayıtlar@"});
+const QByteArray DefaultList = fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s});
 }  // namespace
 
 class TestStartup : public ProgramTest {
@@ -63,21 +65,21 @@ class TestStartup : public ProgramTest {
 private slots:
     void firstStartMakesTheDataFolder() {
         start();
-        QCOMPARE(testhooks::messages(), QStringList{"Telefika 2003 veri havuzu ilk defa oluşturuldu!"});
-        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt"}));
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), QByteArray());
-        QCOMPARE(home->read("Ayarlar.cnt"), DefaultList);
-        QCOMPARE(home->read("Ayarlar.cnt"), QByteArray("@Kay\xfdtlar@\r\n@Kay\xfdtlar@\r\n"));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        QCOMPARE(testhooks::messages(), QStringList{u"Telefika 2003 veri havuzu ilk defa oluşturuldu!"_s});
+        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), QByteArray());
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), DefaultList);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), QByteArray("@Kay\xfdtlar@\r\n@Kay\xfdtlar@\r\n"));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->statusPanel1->text(), QString());
         QCOMPARE(Form1->groupSelector->count(), 0);
         QCOMPARE(Form1->groupSelector->currentText(), QString());
-        QCOMPARE(Form1->countLine->text(), "--");
-        QCOMPARE(Form1->capacityLine->text(), "--");
+        QCOMPARE(Form1->countLine->text(), u"--"_s);
+        QCOMPARE(Form1->capacityLine->text(), u"--"_s);
         QVERIFY(!Form1->editButton->isEnabled());
         QVERIFY(!Form1->deleteButton->isEnabled());
-        QTRY_COMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :0 kişi..");
-        QCOMPARE(Form1->capacityLine->text(), "Kalan Kapasite     :10911 kişi..");
+        QTRY_COMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :0 kişi.."_s);
+        QCOMPARE(Form1->capacityLine->text(), u"Kalan Kapasite     :10911 kişi.."_s);
         QVERIFY(Form1->editButton->isEnabled());
         QVERIFY(Form1->deleteButton->isEnabled());
     }
@@ -88,41 +90,41 @@ private slots:
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(Form1->groupSelector->currentText(), Default);
         QCOMPARE(selectorItems(), Default);
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
-        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt"}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
+        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
     }
 
     void theSelectorNamesTheActiveGroupAmongItsItems() {
-        home->write("Ayarlar.cnt", fileBytes({"Ev", "@Kayıtlar@", "Ev", "Aile"}));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("Ev.vexo", fileBytes({"Ali", "", "1"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s, u"Aile"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ev.vexo"_s, fileBytes({u"Ali"_s, u""_s, u"1"_s}));
         start();
-        QCOMPARE(Form1->groupSelector->currentText(), "Ev");
-        QCOMPARE(selectorItems(), "@Kayıtlar@|Aile|Ev");
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
+        QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
+        QCOMPARE(selectorItems(), u"@Kayıtlar@|Aile|Ev"_s);
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
     }
 
     void firstStartKeepsTheContactsOfTheDefaultGroup() {
         // Only the group list was removed: the default group's contacts stay.
-        const QByteArray contacts = fileBytes({"Ali", "Kaya", "05321234567"});
-        home->write("@Kayıtlar@.vexo", contacts);
+        const QByteArray contacts = fileBytes({u"Ali"_s, u"Kaya"_s, u"05321234567"_s});
+        home->write(u"@Kayıtlar@.vexo"_s, contacts);
         start();
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), contacts);
-        QCOMPARE(home->read("Ayarlar.cnt"), DefaultList);
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Ali", "Kaya", "05321234567"}));
-        QCOMPARE(texts(Form1->nameIndex), QStringList{"Ali"});
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), contacts);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), DefaultList);
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Ali"_s, u"Kaya"_s, u"05321234567"_s}));
+        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Ali"_s});
     }
 
     void aMissingActiveGroupFallsBackToTheDefault() {
-        home->write("Ayarlar.cnt", fileBytes({"Ev", "@Kayıtlar@", "Ev"}));
-        home->write("@Kayıtlar@.vexo", fileBytes({"Can", "", "0533"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"0533"_s}));
         start();
-        QCOMPARE(testhooks::messages(), QStringList{"Gerekli Grup Dosyası Bulunamadı!"});
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->groupSelector->currentText(), Default);
-        QCOMPARE(selectorItems(), "@Kayıtlar@|Ev");  // signs sort before letters
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"@Kayıtlar@", "@Kayıtlar@", "Ev"}));
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Can", "", "0533"}));
+        QCOMPARE(selectorItems(), u"@Kayıtlar@|Ev"_s);  // signs sort before letters
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"0533"_s}));
     }
 
     void startUpErrorsAreShownAndTheWindowOpens_data() {
@@ -130,101 +132,101 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("empty group list") << QByteArray() << "List index out of bounds (0)";
         QTest::newRow("default group missing too")
-            << fileBytes({"Ev", "Ev"}) << "Cannot open file <DataFolder>@Kayıtlar@.vexo.";
+            << fileBytes({u"Ev"_s, u"Ev"_s}) << "Cannot open file <DataFolder>@Kayıtlar@.vexo.";
     }
     void startUpErrorsAreShownAndTheWindowOpens() {
         QFETCH(QByteArray, groupList);
         QFETCH(QString, error);
-        error.replace("<DataFolder>", QDir::toNativeSeparators(datafolder::path()));
-        home->write("Ayarlar.cnt", groupList);
+        error.replace(u"<DataFolder>"_s, QDir::toNativeSeparators(datafolder::path()));
+        home->write(u"Ayarlar.cnt"_s, groupList);
         start();
         QCOMPARE(testhooks::messages().last(), error);
         QCOMPARE(Form1->recordLines.count(), 0);
         QCOMPARE(Form1->nameIndex.count(), 0);
-        QCOMPARE(home->read("Ayarlar.cnt"), groupList);  // not rewritten
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), groupList);  // not rewritten
         QVERIFY(Form6 && Form17);                         // every window was still made
     }
 
     void aSevenLineGroupCountsTwoAndIndexesThree() {
-        home->write("Ayarlar.cnt", fileBytes({"Yedi", "@Kayıtlar@", "Yedi"}));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("Yedi.vexo", fileBytes({"Zeki", "a", "1", "Ali", "b", "2", "Mert"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Yedi"_s, u"@Kayıtlar@"_s, u"Yedi"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Yedi.vexo"_s, fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s}));
         start();
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Ali", "Mert", "Zeki"}));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Mert"_s, u"Zeki"_s}));
         Form1->Timer1Timer();
-        QCOMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :2 kişi..");
-        QCOMPARE(Form1->capacityLine->text(), "Kalan Kapasite     :10909 kişi..");
+        QCOMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :2 kişi.."_s);
+        QCOMPARE(Form1->capacityLine->text(), u"Kalan Kapasite     :10909 kişi.."_s);
     }
 
     void typedGroupNamesSwitchOnlyWhenTheyNameAFile() {
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@", "A", "Aile"}));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("A.vexo", fileBytes({"Ahmet", "", "1"}));
-        home->write("Aile.vexo", fileBytes({"Anne", "", "2"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"A"_s, u"Aile"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"A.vexo"_s, fileBytes({u"Ahmet"_s, u""_s, u"1"_s}));
+        home->write(u"Aile.vexo"_s, fileBytes({u"Anne"_s, u""_s, u"2"_s}));
         start();
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
-        const QStringList activeAfter = {"A", "A", "A", "Aile"};
+        const QStringList activeAfter = {u"A"_s, u"A"_s, u"A"_s, u"Aile"_s};
         const QString word = QStringLiteral("Aile");
         for (int i = 0; i < word.size(); ++i) {
-            Form1->nameField->setText("x");
-            Form1->searchField->setText("y");
+            Form1->nameField->setText(u"x"_s);
+            Form1->searchField->setText(u"y"_s);
             QTest::keyClick(typed, word[i].toLatin1());
             QCOMPARE(Form1->nameField->text(), QString());
             QCOMPARE(Form1->searchField->text(), QString());
             QCOMPARE(Form1->groupNames.text(0), activeAfter[i]);
-            QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({activeAfter[i], "@Kayıtlar@", "A", "Aile"}));
+            QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({activeAfter[i], u"@Kayıtlar@"_s, u"A"_s, u"Aile"_s}));
         }
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Aile");
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Anne", "", "2"}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Aile"_s);
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Anne"_s, u""_s, u"2"_s}));
     }
 
     void aNameTypedInOtherCaseFindsTheGroupFile() {
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@", "İzmir"}));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("İzmir.vexo", fileBytes({"Işıl", "", "3"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"İzmir"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"İzmir.vexo"_s, fileBytes({u"Işıl"_s, u""_s, u"3"_s}));
         start();
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
         QTest::keyClicks(typed, QStringLiteral("izmir"));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:izmir");
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Işıl", "", "3"}));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"izmir", "@Kayıtlar@", "İzmir"}));
-        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt", "İzmir.vexo"}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:izmir"_s);
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Işıl"_s, u""_s, u"3"_s}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"izmir"_s, u"@Kayıtlar@"_s, u"İzmir"_s}));
+        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s, u"İzmir.vexo"_s}));
         // IZMIR is another name: I is not the capital of i
         typed->clear();
         QTest::keyClicks(typed, QStringLiteral("IZMIR"));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:izmir");
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:izmir"_s);
     }
 
     void aNameWithAPathSeparatorNamesNoGroup() {
-        home->write("@Kayıtlar@.vexo", QByteArray());
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         start();
-        QFile outside(home->path() + "/x.vexo");
+        QFile outside(home->path() + u"/x.vexo"_s);
         QVERIFY(outside.open(QIODevice::WriteOnly));
         outside.write("Dış\r\n\r\n9\r\n");
         outside.close();
-        const QByteArray list = home->read("Ayarlar.cnt");
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
         QTest::keyClicks(typed, QStringLiteral("../x"));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->recordLines.count(), 0);
-        QCOMPARE(home->read("Ayarlar.cnt"), list);
-        QCOMPARE(datafolder::groupFilePath("a/b"), QString());
-        QCOMPARE(datafolder::groupFilePath("a\\b"), QString());
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
+        QCOMPARE(datafolder::groupFilePath(u"a/b"_s), QString());
+        QCOMPARE(datafolder::groupFilePath(u"a\\b"_s), QString());
     }
 
     void pickingTheActiveGroupReloadsIt() {
         start();
         restart();
-        home->write("@Kayıtlar@.vexo", fileBytes({"Yeni", "", "7"}));  // changed behind its back
-        Form1->numberField->setText("123");
+        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Yeni"_s, u""_s, u"7"_s}));  // changed behind its back
+        Form1->numberField->setText(u"123"_s);
         const int row = Form1->groupSelector->findText(Default);
         Form1->groupSelector->setCurrentIndex(row);
         emit Form1->groupSelector->activated(row);
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Yeni", "", "7"}));
-        QCOMPARE(texts(Form1->nameIndex), QStringList{"Yeni"});
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Yeni"_s, u""_s, u"7"_s}));
+        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Yeni"_s});
         QCOMPARE(Form1->numberField->text(), QString());
     }
 
@@ -242,24 +244,24 @@ private slots:
         FailingDisk disk{FailingDisk::Kind(kind)};
         if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
         const StringList six = datagen::group(6);
-        const QByteArray aile = fileBytes({"Ahmet", "", "05320000001", "Burak", "", "05320000002"});
-        home->write("Ayarlar.cnt", fileBytes({Default, Default, "Aile"}));
-        home->write("@Kayıtlar@.vexo", textfile::joinLines(six.lines()));
-        home->write("Aile.vexo", aile);
+        const QByteArray aile = fileBytes({u"Ahmet"_s, u""_s, u"05320000001"_s, u"Burak"_s, u""_s, u"05320000002"_s});
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Aile"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, textfile::joinLines(six.lines()));
+        home->write(u"Aile.vexo"_s, aile);
         start();
-        const QByteArray list = home->read("Ayarlar.cnt");
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
 
         disk.failing();
         QLineEdit* selector = Form1->groupSelector->lineEdit();
         if (typed) {
             selector->clear();
-            QTest::keyClicks(selector, "Ail");
+            QTest::keyClicks(selector, u"Ail"_s);
         }
-        Form1->nameField->setText("Veli");
+        Form1->nameField->setText(u"Veli"_s);
         if (typed) {
             QTest::keyClick(selector, 'e');
         } else {
-            const int row = Form1->groupSelector->findText("Aile");
+            const int row = Form1->groupSelector->findText(u"Aile"_s);
             Form1->groupSelector->setCurrentIndex(row);
             emit Form1->groupSelector->activated(row);
         }
@@ -268,37 +270,37 @@ private slots:
         // Nothing changed: the selector, the status bar, the count, the lists
         // and the group list file all name the default group still.
         QCOMPARE(testhooks::messages(),
-                 QStringList{errorText("Cannot create file " + QDir::toNativeSeparators(home->dataPath("Ayarlar.cnt")))});
+                 QStringList{errorText(u"Cannot create file "_s + QDir::toNativeSeparators(home->dataPath(u"Ayarlar.cnt"_s)))});
         QCOMPARE(Form1->groupSelector->currentText(), Default);
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->groupNames.text(0), Default);
-        QCOMPARE(home->read("Ayarlar.cnt"), list);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
         QCOMPARE(Form1->recordLines.lines(), six.lines());
         QCOMPARE(Form1->nameIndex.count(), 6);
         Form1->Timer1Timer();
-        QCOMPARE(Form1->countLine->text(), "Toplam Kayıtlı Kişi :6 kişi..");
-        QCOMPARE(Form1->nameField->text(), "Veli");
+        QCOMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :6 kişi.."_s);
+        QCOMPARE(Form1->nameField->text(), u"Veli"_s);
 
         // A save goes into the group still active, in name order.
-        Form1->nameField->setText("Mehmet");
-        Form1->numberField->setText("05559998877");
+        Form1->nameField->setText(u"Mehmet"_s);
+        Form1->numberField->setText(u"05559998877"_s);
         QVERIFY(Form1->saveContact());
-        QCOMPARE(home->read("Aile.vexo"), aile);
+        QCOMPARE(home->read(u"Aile.vexo"_s), aile);
         StringList names(true);
         rebuildNameIndex(Form1->recordLines, names);
         QCOMPARE(Form1->nameIndex.lines(), names.lines());
         for (int k = 0; k < 7; ++k) QCOMPARE(Form1->recordLines.get(3 * k), names.get(k));
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), textfile::joinLines(Form1->recordLines.lines()));
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), textfile::joinLines(Form1->recordLines.lines()));
 
         // Once the disk takes writes again, the switch and the save work.
-        const int row = Form1->groupSelector->findText("Aile");
+        const int row = Form1->groupSelector->findText(u"Aile"_s);
         Form1->groupSelector->setCurrentIndex(row);
         emit Form1->groupSelector->activated(row);
-        Form1->nameField->setText("Mehmet");
-        Form1->numberField->setText("05559998866");
+        Form1->nameField->setText(u"Mehmet"_s);
+        Form1->numberField->setText(u"05559998866"_s);
         QVERIFY(Form1->saveContact());
-        QCOMPARE(home->read("Aile.vexo"), aile + fileBytes({"Mehmet", "", "05559998866"}));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Aile", Default, "Aile"}));
+        QCOMPARE(home->read(u"Aile.vexo"_s), aile + fileBytes({u"Mehmet"_s, u""_s, u"05559998866"_s}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Aile"_s, Default, u"Aile"_s}));
     }
 
     void aSecondCopyIsRefused() {
@@ -320,7 +322,7 @@ private slots:
         QTest::addColumn<bool>("firstStart");  // no DataFolder yet
         QTest::addColumn<bool>("refused");
         for (bool first : {true, false}) {
-            const char* when = first ? ", first start" : "";
+            const QString when = first ? u", first start"_s : QString();
             QTest::newRow(qPrintable(QStringLiteral("HOME through a symbolic link%1").arg(when))) << "home link" << first << true;
             QTest::newRow(qPrintable(QStringLiteral("another TMPDIR and runtime folder%1").arg(when))) << "tmpdir" << first << true;
             QTest::newRow(qPrintable(QStringLiteral("HOME with .. and doubled slashes%1").arg(when))) << "dotted" << first << true;
@@ -332,27 +334,27 @@ private slots:
         QFETCH(QString, second);
         QFETCH(bool, firstStart);
         QFETCH(bool, refused);
-        if (!firstStart) home->write("@Kayıtlar@.vexo", QByteArray());
+        if (!firstStart) home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         DataFolderLock first;
         QVERIFY(first.acquire());
 
         QTemporaryDir elsewhere;
         const QString other = elsewhere.path();
         const QByteArray homeWas = qgetenv("HOME"), tmpWas = qgetenv("TMPDIR"), runWas = qgetenv("XDG_RUNTIME_DIR");
-        if (second == "home link") {
-            QVERIFY(QFile::link(home->path(), other + "/home"));
-            qputenv("HOME", QFile::encodeName(other + "/home"));
-        } else if (second == "tmpdir") {
+        if (second == u"home link"_s) {
+            QVERIFY(QFile::link(home->path(), other + u"/home"_s));
+            qputenv("HOME", QFile::encodeName(other + u"/home"_s));
+        } else if (second == u"tmpdir"_s) {
             qputenv("TMPDIR", QFile::encodeName(other));
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other));
-        } else if (second == "dotted") {
-            qputenv("HOME", QFile::encodeName(home->path() + "//.././" + QFileInfo(home->path()).fileName()));
-        } else if (second == "other home") {
+        } else if (second == u"dotted"_s) {
+            qputenv("HOME", QFile::encodeName(home->path() + u"//.././"_s + QFileInfo(home->path()).fileName()));
+        } else if (second == u"other home"_s) {
             qputenv("HOME", QFile::encodeName(other));
-        } else if (second == "folder link") {
-            QVERIFY(QDir().mkpath(other + "/h"));
-            QVERIFY(QFile::link(datafolder::path(), other + "/h/Telefika"));
-            qputenv("HOME", QFile::encodeName(other + "/h"));
+        } else if (second == u"folder link"_s) {
+            QVERIFY(QDir().mkpath(other + u"/h"_s));
+            QVERIFY(QFile::link(datafolder::path(), other + u"/h/Telefika"_s));
+            qputenv("HOME", QFile::encodeName(other + u"/h"_s));
         }
         DataFolderLock copy;
         const bool secondRefused = !copy.acquire();
@@ -364,9 +366,9 @@ private slots:
         QCOMPARE(secondLock == first.lockPath(), refused);
         // The lock lies beside the DataFolder, which holds its own files only.
         const QString real = QFileInfo(home->path()).canonicalFilePath();
-        QCOMPARE(first.lockPath(), real + "/.Telefika.lock");
+        QCOMPARE(first.lockPath(), real + u"/.Telefika.lock"_s);
         QVERIFY(QFile::exists(first.lockPath()));
-        QCOMPARE(home->dataFiles(), firstStart ? QStringList() : QStringList{"@Kayıtlar@.vexo"});
+        QCOMPARE(home->dataFiles(), firstStart ? QStringList() : QStringList{u"@Kayıtlar@.vexo"_s});
     }
 
     void nameAndSurnameHoldAContactLine_data() {
@@ -376,15 +378,15 @@ private slots:
         QTest::addColumn<QString>("pasted");  // empty: "b" is typed
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("beeps");
-        const QString a64(64, 'a'), a63(63, 'a');
+        const QString a64(64, QLatin1Char('a')), a63(63, QLatin1Char('a'));
         QTest::newRow("a paste that fits") << false << "" << 0 << "Ali" << "Ali" << 0;
-        QTest::newRow("a paste to the limit") << true << a63 << 63 << "ç" << a63 + "ç" << 0;
-        QTest::newRow("a long paste is cut") << false << "" << 0 << QString(100, 'b') << QString(64, 'b') << 1;
-        QTest::newRow("a huge paste is cut") << true << "" << 0 << QString(40000, 'b') << QString(64, 'b') << 1;
+        QTest::newRow("a paste to the limit") << true << a63 << 63 << "ç" << a63 + u"ç"_s << 0;
+        QTest::newRow("a long paste is cut") << false << "" << 0 << QString(100, QLatin1Char('b')) << QString(64, QLatin1Char('b')) << 1;
+        QTest::newRow("a huge paste is cut") << true << "" << 0 << QString(40000, QLatin1Char('b')) << QString(64, QLatin1Char('b')) << 1;
         QTest::newRow("a paste in the middle loses its end")
-            << false << "Ali Veli" << 3 << QString(70, 'b') << "Ali" + QString(56, 'b') + " Veli" << 1;
+            << false << "Ali Veli" << 3 << QString(70, QLatin1Char('b')) << u"Ali"_s + QString(56, QLatin1Char('b')) + u" Veli"_s << 1;
         QTest::newRow("typing at the limit") << true << a64 << 64 << "" << a64 << 1;
-        QTest::newRow("typing below the limit") << false << a63 << 63 << "" << a63 + "b" << 0;
+        QTest::newRow("typing below the limit") << false << a63 << 63 << "" << a63 + u"b"_s << 0;
     }
     void nameAndSurnameHoldAContactLine() {
         QFETCH(bool, surname);
@@ -413,7 +415,7 @@ private slots:
         QPushButton button;
         int clicks = 0;
         connect(&button, &QPushButton::clicked, [&] {
-            if (++clicks == 1) throw StoreError::cannotCreate(datafolder::path() + "x.vexo");
+            if (++clicks == 1) throw StoreError::cannotCreate(datafolder::path() + u"x.vexo"_s);
             throw StoreError::indexOutOfBounds(5);
         });
         button.show();
@@ -421,9 +423,9 @@ private slots:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(clicks, 2);
         QCOMPARE(testhooks::messages().mid(1),
-                 (QStringList{"Cannot create file " + QDir::toNativeSeparators(datafolder::path()) + "x.vexo.",
-                              "List index out of bounds (5)"}));
-        QCOMPARE(errorText("Unable to insert a line"), "Unable to insert a line.");
+                 (QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(datafolder::path()) + u"x.vexo."_s,
+                              u"List index out of bounds (5)"_s}));
+        QCOMPARE(errorText(u"Unable to insert a line"_s), u"Unable to insert a line."_s);
     }
 
     void theSeventeenWindowsAreMadeInOrder() {
@@ -431,10 +433,10 @@ private slots:
         const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8, Form9,
                                        Form10, Form11, Form12, Form13, Form14, Form15, Form16, Form17};
         const QStringList captions = {
-            "                Telefika 2003 v2.0", "Hakkında", "Tüm Kayıtlar", "Yazdırım",
-            "Veri Tabanı Araştırılıyor", "Rehber Grubu", "Grup Adı Girin", "Yazdırılacak Grup",
-            "Grup Silme Onay?", "Kullanım Esasları", "Silme Onay?", "Grup Birleştirici",
-            "Veri Tabanı Dosyası Seçin", "Yeni İsim", "Alfabetik İçerik", "İsim Listesi", "Yedek Al"};
+            u"                Telefika 2003 v2.0"_s, u"Hakkında"_s, u"Tüm Kayıtlar"_s, u"Yazdırım"_s,
+            u"Veri Tabanı Araştırılıyor"_s, u"Rehber Grubu"_s, u"Grup Adı Girin"_s, u"Yazdırılacak Grup"_s,
+            u"Grup Silme Onay?"_s, u"Kullanım Esasları"_s, u"Silme Onay?"_s, u"Grup Birleştirici"_s,
+            u"Veri Tabanı Dosyası Seçin"_s, u"Yeni İsim"_s, u"Alfabetik İçerik"_s, u"İsim Listesi"_s, u"Yedek Al"_s};
         for (int i = 0; i < forms.size(); ++i) {
             QVERIFY(forms[i]);
             QCOMPARE(forms[i]->windowTitle(), captions[i]);
@@ -451,12 +453,12 @@ private slots:
             QStringList items;
             for (QAction* a : menu->menu()->actions())
                 items << (a->isSeparator() ? QStringLiteral("-")
-                                           : a->text() + (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString()));
-            seen << menu->text() + ": " + items.join(", ");
+                                           : a->text() + (a->shortcut().isEmpty() ? QString() : u" "_s + a->shortcut().toString()));
+            seen << menu->text() + u": "_s + items.join(u", "_s);
         }
-        QCOMPARE(seen, (QStringList{"Dosya: Yazdır Ctrl+P, -, Grubu Yazdır Ctrl+Y, -, Çık",
-                                    "Araçlar: İsim Listesi, Alfabetik Sıralama, Tarayıcı Ctrl+T, -, Yedek, Grup Birleştirici",
-                                    "Rehber Grubu: Grup İşlemleri", "Yardım: Hakkında F1, Kullanım"}));
+        QCOMPARE(seen, (QStringList{u"Dosya: Yazdır Ctrl+P, -, Grubu Yazdır Ctrl+Y, -, Çık"_s,
+                                    u"Araçlar: İsim Listesi, Alfabetik Sıralama, Tarayıcı Ctrl+T, -, Yedek, Grup Birleştirici"_s,
+                                    u"Rehber Grubu: Grup İşlemleri"_s, u"Yardım: Hakkında F1, Kullanım"_s}));
     }
 
     void everyControlHasAnAccessibleName() {
@@ -468,16 +470,16 @@ private slots:
         for (QWidget* w : all) {
             const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                                  qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
-            if (w->objectName().startsWith("qt_")) continue;  // the toolkit's own parts
+            if (w->objectName().startsWith(u"qt_"_s)) continue;  // the toolkit's own parts
             if (!control || (qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget()))) continue;
             if (qobject_cast<QAbstractItemView*>(w) && qobject_cast<QComboBox*>(w->parentWidget()->parentWidget()))
                 continue;  // a drop-down's own list
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
             if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
-                unnamed << w->window()->objectName() + "/" + w->metaObject()->className() + "/" +
-                               w->objectName() + "/" + (w->parentWidget() ? w->parentWidget()->metaObject()->className() : "");
+                unnamed << w->window()->objectName() + u"/"_s + QString::fromLatin1(w->metaObject()->className()) + u"/"_s +
+                               w->objectName() + u"/"_s + (w->parentWidget() ? QString::fromLatin1(w->parentWidget()->metaObject()->className()) : QString());
         }
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
     }
 
     void tabWalksTheSearchTheButtonsTheFieldsAndTheSelector() {
@@ -503,36 +505,36 @@ private slots:
         start();
         QLineEdit* field = Form1->nameField;
         typeText(field, QStringLiteral("Ayşe"));
-        QCOMPARE(field->text(), "Ayşe");
+        QCOMPARE(field->text(), u"Ayşe"_s);
         const int before = testhooks::beeps();
         typeText(field, QStringLiteral("Ж"));
-        QCOMPARE(field->text(), "Ayşe");
+        QCOMPARE(field->text(), u"Ayşe"_s);
         QCOMPARE(testhooks::beeps(), before + 1);
         for (const QString& pasted : {QStringLiteral("Иван"), QStringLiteral("Ali\nVeli"), QStringLiteral("a\rb")}) {
             QGuiApplication::clipboard()->setText(pasted);
             field->paste();
-            QCOMPARE(field->text(), "Ayşe");
+            QCOMPARE(field->text(), u"Ayşe"_s);
         }
         QGuiApplication::clipboard()->setText(QStringLiteral("Çiğdem"));
         Form1->surnameField->paste();
-        QCOMPARE(Form1->surnameField->text(), "Çiğdem");
+        QCOMPARE(Form1->surnameField->text(), u"Çiğdem"_s);
     }
 
     void theNumberFieldTakesDigitsOnly() {
         start();
         QLineEdit* field = Form1->numberField;
         QTest::keyClicks(field, QStringLiteral("05a3-2 x"));
-        QCOMPARE(field->text(), "0532");
+        QCOMPARE(field->text(), u"0532"_s);
         QCOMPARE(testhooks::beeps(), 4);
         QGuiApplication::clipboard()->setText(QStringLiteral("999"));
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(field->text(), "0532");
+        QCOMPARE(field->text(), u"0532"_s);
         QCOMPARE(testhooks::beeps(), 6);
         QTest::keyClicks(field, QStringLiteral("12345678"));
-        QCOMPARE(field->text(), "05321234567");  // the twelfth digit is not taken
+        QCOMPARE(field->text(), u"05321234567"_s);  // the twelfth digit is not taken
         QTest::keyClick(field, Qt::Key_Backspace);
-        QCOMPARE(field->text(), "0532123456");
+        QCOMPARE(field->text(), u"0532123456"_s);
         QCOMPARE(field->contextMenuPolicy(), Qt::NoContextMenu);
     }
 
@@ -542,9 +544,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         QTest::mouseClick(Form1->exitButton, Qt::LeftButton);
         QVERIFY(!Form1->isVisible());
-        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt"}));
+        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
     }
 };
 
 TELEFIKA_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"
+

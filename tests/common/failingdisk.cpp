@@ -13,6 +13,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
+
 namespace {
 rlimit savedLimit{};
 

@@ -10,6 +10,9 @@
 #include <QListWidget>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
+
 FreshHome::FreshHome() {
     failOnUnusedAnswers();  // a home made inside a test must not swallow its answers
     testhooks::enable();
@@ -54,7 +57,7 @@ QStringList rows(const QListWidget* list) {
 bool clickRow(QListWidget* list, const QString& text, bool twice) {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) {
-        const QString why = QStringLiteral("No row \"%1\" in %2: %3").arg(text, list->objectName(), rows(list).join(", "));
+        const QString why = QStringLiteral("No row \"%1\" in %2: %3").arg(text, list->objectName(), rows(list).join(u", "_s));
         QTest::qFail(qPrintable(why), __FILE__, __LINE__);
         return false;
     }

@@ -12,6 +12,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray bytesOf(const QString& path) {
@@ -55,11 +57,11 @@ private slots:
         QTest::newRow("the About picture, YCbCr")
             << ":/about/telefika.jpg" << int(QImage::Format_RGB888) << QSize(353, 321)
             << QPoint(2, 2) << QColor(0x0b, 0x1f, 0x4a) << QPoint(270, 120) << QColor(0xf3, 0xea, 0xd2);
-        QTest::newRow("grey") << data + "/gray.jpg" << int(QImage::Format_Grayscale8) << QSize(32, 16)
+        QTest::newRow("grey") << data + u"/gray.jpg"_s << int(QImage::Format_Grayscale8) << QSize(32, 16)
                               << QPoint(4, 8) << QColor(Qt::black) << QPoint(28, 8) << QColor(Qt::white);
-        QTest::newRow("Adobe CMYK") << data + "/cmyk.jpg" << int(QImage::Format_RGB32) << QSize(32, 32)
+        QTest::newRow("Adobe CMYK") << data + u"/cmyk.jpg"_s << int(QImage::Format_RGB32) << QSize(32, 32)
                                     << QPoint(16, 4) << QColor(Qt::red) << QPoint(16, 28) << QColor(Qt::blue);
-        QTest::newRow("progressive") << data + "/progressive.jpg" << int(QImage::Format_RGB888) << QSize(32, 16)
+        QTest::newRow("progressive") << data + u"/progressive.jpg"_s << int(QImage::Format_RGB888) << QSize(32, 16)
                                      << QPoint(0, 0) << QColor(Qt::green) << QPoint(31, 15) << QColor(Qt::green);
     }
     void decodes() {
@@ -94,7 +96,7 @@ private slots:
         QTest::newRow("end marker missing") << picture.left(picture.size() - 2) << "";
         QTest::newRow("claims 60000 x 60000 pixels") << withSize(grey, 60000, 60000) << "too large";
         QTest::newRow("claims no width") << withSize(grey, 0, 16) << "";
-        QTest::newRow("a PNG") << bytesOf(":/about/icon.png") << "";
+        QTest::newRow("a PNG") << bytesOf(u":/about/icon.png"_s) << "";
     }
     void damagedIsReported() {
         QFETCH(QByteArray, bytes);
@@ -130,3 +132,4 @@ private slots:
 
 QTEST_MAIN(TestJpegImage)
 #include "tst_jpegimage.moc"
+

@@ -10,6 +10,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRtfWriter : public QObject {
     Q_OBJECT
 private slots:
@@ -90,3 +92,4 @@ private slots:
 
 QTEST_MAIN(TestRtfWriter)
 #include "tst_rtfwriter.moc"
+

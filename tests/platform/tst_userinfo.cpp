@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestUserInfo : public QObject {
     Q_OBJECT
 private slots:
@@ -69,3 +71,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestUserInfo)
 #include "tst_userinfo.moc"
+

@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Three lines per name: the name, "s" + its position and "n" + its position.
@@ -27,7 +29,7 @@ QStringList pages(const StringList& lines) {
         if (runs[p].count == 0) continue;
         QStringList names;
         for (int c = runs[p].first; c < runs[p].first + runs[p].count; ++c) names << lines.text(3 * c);
-        out << alphabet::pageCaption(p) + ":" + names.join(",");
+        out << alphabet::pageCaption(p) + u":"_s + names.join(u","_s);
     }
     return out;
 }
@@ -39,7 +41,7 @@ private slots:
     void thePagesAreInTabOrder() {
         QStringList captions;
         for (int p = 0; p < alphabet::PageCount; ++p) captions << alphabet::pageCaption(p);
-        QCOMPARE(captions.join(" "), "A B C Ç D E F G Ğ H I J K L M N O Ö P R S Ş T U Ü V Y Z W X");
+        QCOMPARE(captions.join(u" "_s), u"A B C Ç D E F G Ğ H I J K L M N O Ö P R S Ş T U Ü V Y Z W X"_s);
     }
 
     // A stored name beginning with each page's letter lands on that page
@@ -49,55 +51,55 @@ private slots:
         QTest::addColumn<QString>("page");
         for (int p = 0; p < alphabet::PageCount; ++p) {
             const QString caption = alphabet::pageCaption(p);
-            const QString name = (caption == "I" ? QStringLiteral("i") : caption) + QStringLiteral("rem");
+            const QString name = (caption == u"I"_s ? QStringLiteral("i") : caption) + QStringLiteral("rem");
             QTest::newRow(qPrintable(name)) << name << caption;
         }
     }
     void aNameLandsOnItsLettersPage() {
         QFETCH(QString, name);
         QFETCH(QString, page);
-        QCOMPARE(pages(listOf(group({name}))), QStringList{page + ":" + name});
+        QCOMPARE(pages(listOf(group({name}))), QStringList{page + u":"_s + name});
         // and between neighbours of every other letter it keeps its page
         QStringList all;
         for (int p = 0; p < alphabet::PageCount; ++p) {
             const QString caption = alphabet::pageCaption(p);
-            all << (caption == "I" ? QStringLiteral("i") : caption) + QStringLiteral("rem");
+            all << (caption == u"I"_s ? QStringLiteral("i") : caption) + QStringLiteral("rem");
         }
         // in slot order: W and X between V and Y
-        all.move(all.indexOf("Wrem"), all.indexOf("Yrem"));
-        all.move(all.indexOf("Xrem"), all.indexOf("Yrem"));
+        all.move(all.indexOf(u"Wrem"_s), all.indexOf(u"Yrem"_s));
+        all.move(all.indexOf(u"Xrem"_s), all.indexOf(u"Yrem"_s));
         const QStringList got = pages(listOf(group(all)));
         QCOMPARE(got.size(), alphabet::PageCount);
-        QVERIFY(got.contains(page + ":" + name));
+        QVERIFY(got.contains(page + u":"_s + name));
     }
 
     void thePagesOfAGroup_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("total");
-        QTest::newRow("all on M") << group({"Mehmet", "Mert", "Murat"}) << QStringList{"M:Mehmet,Mert,Murat"} << 3;
+        QTest::newRow("all on M") << group({u"Mehmet"_s, u"Mert"_s, u"Murat"_s}) << QStringList{u"M:Mehmet,Mert,Murat"_s} << 3;
         QTest::newRow("a digit before the A names")
-            << group({"1nci", "Ali", "Ayşe", "Bora"}) << QStringList{"A:1nci,Ali,Ayşe", "B:Bora"} << 4;
-        QTest::newRow("all digits") << group({"1", "2", "3"}) << QStringList{} << 3;
+            << group({u"1nci"_s, u"Ali"_s, u"Ayşe"_s, u"Bora"_s}) << QStringList{u"A:1nci,Ali,Ayşe"_s, u"B:Bora"_s} << 4;
+        QTest::newRow("all digits") << group({u"1"_s, u"2"_s, u"3"_s}) << QStringList{} << 3;
         QTest::newRow("capital dotless I on no page, small i on I")
-            << group({"Hakan", "Irmak", "ismail", "Jale"}) << QStringList{"H:Hakan", "I:ismail", "J:Jale"} << 4;
+            << group({u"Hakan"_s, u"Irmak"_s, u"ismail"_s, u"Jale"_s}) << QStringList{u"H:Hakan"_s, u"I:ismail"_s, u"J:Jale"_s} << 4;
         QTest::newRow("capital dotted İ waits for the next name")
-            << group({"Hakan", "İpek", "Kemal"}) << QStringList{"H:Hakan", "K:İpek,Kemal"} << 3;
+            << group({u"Hakan"_s, u"İpek"_s, u"Kemal"_s}) << QStringList{u"H:Hakan"_s, u"K:İpek,Kemal"_s} << 3;
         QTest::newRow("unrecognised after the last name")
-            << group({"Ali", "Zeki", "ali", "Quentin"}) << QStringList{"A:Ali", "Z:Zeki"} << 4;
+            << group({u"Ali"_s, u"Zeki"_s, u"ali"_s, u"Quentin"_s}) << QStringList{u"A:Ali"_s, u"Z:Zeki"_s} << 4;
         QTest::newRow("equal names listed twice")
-            << group({"Ali", "Ali", "Can"}) << QStringList{"A:Ali,Ali", "C:Can"} << 3;
+            << group({u"Ali"_s, u"Ali"_s, u"Can"_s}) << QStringList{u"A:Ali,Ali"_s, u"C:Can"_s} << 3;
         QTest::newRow("W and X between V and Y")
-            << group({"Veli", "Walter", "Xavier", "Yusuf", "Zehra"})
-            << QStringList{"V:Veli", "Y:Yusuf", "Z:Zehra", "W:Walter", "X:Xavier"} << 5;
+            << group({u"Veli"_s, u"Walter"_s, u"Xavier"_s, u"Yusuf"_s, u"Zehra"_s})
+            << QStringList{u"V:Veli"_s, u"Y:Yusuf"_s, u"Z:Zehra"_s, u"W:Walter"_s, u"X:Xavier"_s} << 5;
         QTest::newRow("empty name joins the next name's page")
-            << group({"Ali", "", "Can"}) << QStringList{"A:Ali", "C:,Can"} << 3;
+            << group({u"Ali"_s, u""_s, u"Can"_s}) << QStringList{u"A:Ali"_s, u"C:,Can"_s} << 3;
         QTest::newRow("Ç among the C names lands on C")
-            << group({"Cem", "Çağlar", "Cengiz", "Çiğdem"}) << QStringList{"C:Cem,Çağlar,Cengiz", "Ç:Çiğdem"} << 4;
+            << group({u"Cem"_s, u"Çağlar"_s, u"Cengiz"_s, u"Çiğdem"_s}) << QStringList{u"C:Cem,Çağlar,Cengiz"_s, u"Ç:Çiğdem"_s} << 4;
         QTest::newRow("four lines: the fourth is a name")
-            << QStringList{"Ali", "Kaya", "05321234567", "Veli"} << QStringList{"A:Ali", "V:Veli"} << 1;
-        QTest::newRow("five lines") << QStringList{"Ali", "Kaya", "1", "Bora", "Er"} << QStringList{"A:Ali", "B:Bora"} << 1;
-        QTest::newRow("one line") << QStringList{"Ali"} << QStringList{"A:Ali"} << 0;
+            << QStringList{u"Ali"_s, u"Kaya"_s, u"05321234567"_s, u"Veli"_s} << QStringList{u"A:Ali"_s, u"V:Veli"_s} << 1;
+        QTest::newRow("five lines") << QStringList{u"Ali"_s, u"Kaya"_s, u"1"_s, u"Bora"_s, u"Er"_s} << QStringList{u"A:Ali"_s, u"B:Bora"_s} << 1;
+        QTest::newRow("one line") << QStringList{u"Ali"_s} << QStringList{u"A:Ali"_s} << 0;
         QTest::newRow("no line") << QStringList{} << QStringList{} << 0;
     }
     void thePagesOfAGroup() {
@@ -110,22 +112,22 @@ private slots:
     }
 
     void boundariesNeverDecrease() {
-        const StringList l = listOf(group({"Zeki", "Ali", "Mert", "Can"}));  // out of order
+        const StringList l = listOf(group({u"Zeki"_s, u"Ali"_s, u"Mert"_s, u"Can"_s}));  // out of order
         const alphabet::Boundaries b = alphabet::letterBoundaries(l);
         QCOMPARE(b[0], 1);  // A
         QCOMPARE(b[2], 3);  // C
         for (int k = 1; k < alphabet::SlotCount; ++k) QVERIFY(b[k] >= b[k - 1]);
         QCOMPARE(b[alphabet::SlotCount - 1], 3);
         // Zeki, the first contact, is on no page; the A page runs from it
-        QCOMPARE(pages(l), (QStringList{"A:Zeki,Ali", "C:Mert,Can"}));
+        QCOMPARE(pages(l), (QStringList{u"A:Zeki,Ali"_s, u"C:Mert,Can"_s}));
     }
 
     // Row r of a page stands for the same contact the page's run lists at r.
     void aRowMapsToItsOwnContact_data() {
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("pages after other letters") << QStringList{"Ali", "Ayşe", "Bora", "Can", "Cem", "Zeki"};
-        QTest::newRow("no A names") << QStringList{"Bora", "Bülent", "Can"};
-        QTest::newRow("skipped slots") << QStringList{"Hakan", "Irmak", "ismail", "Walter", "Yusuf"};
+        QTest::newRow("pages after other letters") << QStringList{u"Ali"_s, u"Ayşe"_s, u"Bora"_s, u"Can"_s, u"Cem"_s, u"Zeki"_s};
+        QTest::newRow("no A names") << QStringList{u"Bora"_s, u"Bülent"_s, u"Can"_s};
+        QTest::newRow("skipped slots") << QStringList{u"Hakan"_s, u"Irmak"_s, u"ismail"_s, u"Walter"_s, u"Yusuf"_s};
     }
     void aRowMapsToItsOwnContact() {
         QFETCH(QStringList, names);
@@ -143,3 +145,4 @@ private slots:
 
 QTEST_APPLESS_MAIN(TestAlphabet)
 #include "tst_alphabet.moc"
+

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCodePage : public QObject {
     Q_OBJECT
 private slots:
@@ -93,10 +95,10 @@ private slots:
         QCOMPARE(small.size(), alphabet.size());
         for (int i = 0; i + 1 < alphabet.size(); ++i) {
             QVERIFY2(collation::compareText(alphabet[i], alphabet[i + 1]) < 0,
-                     qPrintable(alphabet[i] + " before " + alphabet[i + 1]));
+                     qPrintable(alphabet[i] + u" before "_s + alphabet[i + 1]));
             QVERIFY2(collation::compareText(small[i], alphabet[i + 1]) < 0,
-                     qPrintable(small[i] + " before " + alphabet[i + 1]));
-            QVERIFY2(collation::equalText(small[i], alphabet[i]), qPrintable(small[i] + " is " + alphabet[i]));
+                     qPrintable(small[i] + u" before "_s + alphabet[i + 1]));
+            QVERIFY2(collation::equalText(small[i], alphabet[i]), qPrintable(small[i] + u" is "_s + alphabet[i]));
         }
     }
 
@@ -142,15 +144,16 @@ private slots:
     }
 
     void prefixSortsFirstAndSignsBeforeDigitsBeforeLetters() {
-        QVERIFY(collation::compareText("Ali", "Alican") < 0);
-        QVERIFY(collation::compareText("", "A") < 0);
-        QVERIFY(collation::compareText(" ", "-") < 0);
-        QVERIFY(collation::compareText("-", "0") < 0);
-        QVERIFY(collation::compareText("9", "a") < 0);
-        QVERIFY(collation::compareText("Kazım", "Kâzım") < 0);
-        QVERIFY(collation::compareText("Kâzım", "Kb") < 0);
+        QVERIFY(collation::compareText(u"Ali"_s, u"Alican"_s) < 0);
+        QVERIFY(collation::compareText(u""_s, u"A"_s) < 0);
+        QVERIFY(collation::compareText(u" "_s, u"-"_s) < 0);
+        QVERIFY(collation::compareText(u"-"_s, u"0"_s) < 0);
+        QVERIFY(collation::compareText(u"9"_s, u"a"_s) < 0);
+        QVERIFY(collation::compareText(u"Kazım"_s, u"Kâzım"_s) < 0);
+        QVERIFY(collation::compareText(u"Kâzım"_s, u"Kb"_s) < 0);
     }
 };
 
 QTEST_APPLESS_MAIN(TestCodePage)
 #include "tst_codepage.moc"
+

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestContacts : public QObject {
     Q_OBJECT
 private slots:
@@ -38,22 +40,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<bool>("between");
-        const QStringList two{"Ali", "A", "1", "Veli", "V", "2"};
-        QTest::newRow("empty group") << QStringList{} << "Can" << QStringList{"Can", "s", "9"} << false;
+        const QStringList two{u"Ali"_s, u"A"_s, u"1"_s, u"Veli"_s, u"V"_s, u"2"_s};
+        QTest::newRow("empty group") << QStringList{} << "Can" << QStringList{u"Can"_s, u"s"_s, u"9"_s} << false;
         QTest::newRow("before the first") << two << "Aaa"
-                                          << QStringList{"Aaa", "s", "9", "Ali", "A", "1", "Veli", "V", "2"} << false;
+                                          << QStringList{u"Aaa"_s, u"s"_s, u"9"_s, u"Ali"_s, u"A"_s, u"1"_s, u"Veli"_s, u"V"_s, u"2"_s} << false;
         QTest::newRow("between") << two << "Can"
-                                 << QStringList{"Ali", "A", "1", "Can", "s", "9", "Veli", "V", "2"} << true;
+                                 << QStringList{u"Ali"_s, u"A"_s, u"1"_s, u"Can"_s, u"s"_s, u"9"_s, u"Veli"_s, u"V"_s, u"2"_s} << true;
         QTest::newRow("after the last") << two << "Zeki"
-                                        << QStringList{"Ali", "A", "1", "Veli", "V", "2", "Zeki", "s", "9"} << false;
+                                        << QStringList{u"Ali"_s, u"A"_s, u"1"_s, u"Veli"_s, u"V"_s, u"2"_s, u"Zeki"_s, u"s"_s, u"9"_s} << false;
         QTest::newRow("ahead of an equal name") << two << "VELİ"
-                                                << QStringList{"Ali", "A", "1", "VELİ", "s", "9", "Veli", "V", "2"}
+                                                << QStringList{u"Ali"_s, u"A"_s, u"1"_s, u"VELİ"_s, u"s"_s, u"9"_s, u"Veli"_s, u"V"_s, u"2"_s}
                                                 << true;
-        QTest::newRow("Turkish order: Ç after C") << QStringList{"Can", "c", "1", "Demir", "d", "2"} << "Çetin"
-                                                  << QStringList{"Can", "c", "1", "Çetin", "s", "9", "Demir", "d", "2"}
+        QTest::newRow("Turkish order: Ç after C") << QStringList{u"Can"_s, u"c"_s, u"1"_s, u"Demir"_s, u"d"_s, u"2"_s} << "Çetin"
+                                                  << QStringList{u"Can"_s, u"c"_s, u"1"_s, u"Çetin"_s, u"s"_s, u"9"_s, u"Demir"_s, u"d"_s, u"2"_s}
                                                   << true;
         // a lone line counts as one contact's name, and the new one follows it
-        QTest::newRow("one-line group") << QStringList{"Zeki"} << "Ali" << QStringList{"Zeki", "Ali", "s", "9"}
+        QTest::newRow("one-line group") << QStringList{u"Zeki"_s} << "Ali" << QStringList{u"Zeki"_s, u"Ali"_s, u"s"_s, u"9"_s}
                                         << false;
     }
     void aContactGoesToItsNamesPlace() {
@@ -89,14 +91,14 @@ private slots:
     void aNumberIsFoundOnNumberLinesOnly() {
         QFETCH(QString, number);
         QFETCH(int, line);
-        const StringList recordLines = listOf({"Ali", "111", "0531", "Can", "Er", "0532", "0533", "Kaya", "0533"});
+        const StringList recordLines = listOf({u"Ali"_s, u"111"_s, u"0531"_s, u"Can"_s, u"Er"_s, u"0532"_s, u"0533"_s, u"Kaya"_s, u"0533"_s});
         QCOMPARE(contacts::lookupNumberLine(recordLines, number), line);
     }
 
     void aContactIsRemovedWhole() {
-        StringList recordLines = listOf({"Ali", "A", "1", "Can", "C", "2", "Zeki", "Z", "3"});
-        contacts::removeContact(recordLines, contacts::lookupNumberLine(recordLines, "2"));
-        QCOMPARE(texts(recordLines), (QStringList{"Ali", "A", "1", "Zeki", "Z", "3"}));
+        StringList recordLines = listOf({u"Ali"_s, u"A"_s, u"1"_s, u"Can"_s, u"C"_s, u"2"_s, u"Zeki"_s, u"Z"_s, u"3"_s});
+        contacts::removeContact(recordLines, contacts::lookupNumberLine(recordLines, u"2"_s));
+        QCOMPARE(texts(recordLines), (QStringList{u"Ali"_s, u"A"_s, u"1"_s, u"Zeki"_s, u"Z"_s, u"3"_s}));
         QCOMPARE(contacts::lineOrEmpty(recordLines, 5), QStringLiteral("3"));
         QCOMPARE(contacts::lineOrEmpty(recordLines, 6), QString());
         QCOMPARE(contacts::lineOrEmpty(recordLines, -1), QString());
@@ -105,3 +107,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestContacts)
 #include "tst_contacts.moc"
+

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestDataFolder : public QObject {
     Q_OBJECT
     std::unique_ptr<TempHome> home;
@@ -14,9 +16,9 @@ private slots:
     void cleanup() { home.reset(); }
 
     void theFolderIsFixedInTheHome() {
-        QCOMPARE(datafolder::path(), home->path() + "/Telefika/");
-        QCOMPARE(datafolder::groupListPath(), home->path() + "/Telefika/Ayarlar.cnt");
-        QCOMPARE(datafolder::groupFilePath("Ev"), home->path() + "/Telefika/Ev.vexo");
+        QCOMPARE(datafolder::path(), home->path() + u"/Telefika/"_s);
+        QCOMPARE(datafolder::groupListPath(), home->path() + u"/Telefika/Ayarlar.cnt"_s);
+        QCOMPARE(datafolder::groupFilePath(u"Ev"_s), home->path() + u"/Telefika/Ev.vexo"_s);
     }
 
     void aGroupFileIsFoundWithoutRegardToCase_data() {
@@ -35,10 +37,10 @@ private slots:
         QFETCH(QString, onDisk);
         QFETCH(QString, typed);
         QFETCH(bool, found);
-        home->write(onDisk + ".vexo", "x\r\n");
+        home->write(onDisk + u".vexo"_s, "x\r\n");
         const QString path = datafolder::groupFilePath(typed);
         QCOMPARE(datafolder::exists(path), found);
-        if (found) QCOMPARE(path, datafolder::path() + onDisk + ".vexo");
+        if (found) QCOMPARE(path, datafolder::path() + onDisk + u".vexo"_s);
     }
 
     void namesThatCannotBeGroupFiles_data() {
@@ -83,23 +85,24 @@ private slots:
     void unfinishedWritesAreRemoved() {
         QFETCH(QString, file);
         QFETCH(bool, removed);
-        home->write("Ev.vexo", "x\r\n");
+        home->write(u"Ev.vexo"_s, "x\r\n");
         home->write(file, "x\r\n");
         QCOMPARE(datafolder::removeUnfinishedWrites(), removed ? 1 : 0);
         QCOMPARE(home->has(file), !removed);
-        QVERIFY(home->has("Ev.vexo"));
+        QVERIFY(home->has(u"Ev.vexo"_s));
     }
 
     void copyReplacesTheTargetWhole() {
-        home->write("a.vexo", "Ali\r\n\r\n1\r\n");
-        home->write("b.vexo", "old\r\n");
-        QVERIFY(datafolder::copyFile(home->dataPath("a.vexo"), home->dataPath("b.vexo")));
-        QCOMPARE(home->read("b.vexo"), QByteArray("Ali\r\n\r\n1\r\n"));
-        QVERIFY(!datafolder::copyFile(home->dataPath("missing.vexo"), home->dataPath("b.vexo")));
-        QCOMPARE(home->read("b.vexo"), QByteArray("Ali\r\n\r\n1\r\n"));
-        QVERIFY(!datafolder::copyFile(home->dataPath("a.vexo"), home->path() + "/no/such/folder.vexo"));
+        home->write(u"a.vexo"_s, "Ali\r\n\r\n1\r\n");
+        home->write(u"b.vexo"_s, "old\r\n");
+        QVERIFY(datafolder::copyFile(home->dataPath(u"a.vexo"_s), home->dataPath(u"b.vexo"_s)));
+        QCOMPARE(home->read(u"b.vexo"_s), QByteArray("Ali\r\n\r\n1\r\n"));
+        QVERIFY(!datafolder::copyFile(home->dataPath(u"missing.vexo"_s), home->dataPath(u"b.vexo"_s)));
+        QCOMPARE(home->read(u"b.vexo"_s), QByteArray("Ali\r\n\r\n1\r\n"));
+        QVERIFY(!datafolder::copyFile(home->dataPath(u"a.vexo"_s), home->path() + u"/no/such/folder.vexo"_s));
     }
 };
 
 QTEST_GUILESS_MAIN(TestDataFolder)
 #include "tst_datafolder.moc"
+

@@ -12,6 +12,8 @@
 
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Merged {
@@ -32,15 +34,15 @@ Merged run(const QStringList& first, const QStringList& second, bool oneByOne = 
 }
 
 QStringList entry(const QStringList& holder, const QStringList& contact) {
-    return {"Aynı numaraya sahip başka bir kişi bulundu.", "1.Gruptaki kayıt:", "İsim:" + holder[0],
-            "Soyad: " + holder[1], "Numara: " + holder[2], "##", "2.Gruptaki kayıt:", "İsim:" + contact[0],
-            "Soyad: " + contact[1], "Numara: " + contact[2], "-----------------------"};
+    return {u"Aynı numaraya sahip başka bir kişi bulundu."_s, u"1.Gruptaki kayıt:"_s, u"İsim:"_s + holder[0],
+            u"Soyad: "_s + holder[1], u"Numara: "_s + holder[2], u"##"_s, u"2.Gruptaki kayıt:"_s, u"İsim:"_s + contact[0],
+            u"Soyad: "_s + contact[1], u"Numara: "_s + contact[2], u"-----------------------"_s};
 }
 
-const QString N1 = "05321111111";
-const QString N2 = "05322222222";
-const QString N3 = "05323333333";
-const QString N4 = "05324444444";
+const QString N1 = u"05321111111"_s;
+const QString N2 = u"05322222222"_s;
+const QString N3 = u"05323333333"_s;
+const QString N4 = u"05324444444"_s;
 }  // namespace
 
 class TestMerge : public QObject {
@@ -66,44 +68,44 @@ private slots:
         QTest::addColumn<QStringList>("result");
         QTest::addColumn<QStringList>("report");
         QTest::newRow("Ali, Veli with Can, Zeynep")
-            << QStringList{"Ali", "A", N1, "Veli", "V", N2} << QStringList{"Can", "C", N3, "Zeynep", "Z", N4}
-            << QStringList{"Ali", "A", N1, "Can", "C", N3, "Veli", "V", N2, "Zeynep", "Z", N4} << QStringList();
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Veli"_s, u"V"_s, N2} << QStringList{u"Can"_s, u"C"_s, N3, u"Zeynep"_s, u"Z"_s, N4}
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Can"_s, u"C"_s, N3, u"Veli"_s, u"V"_s, N2, u"Zeynep"_s, u"Z"_s, N4} << QStringList();
         QTest::newRow("an equal name goes before the one there")
-            << QStringList{"Ali", "Eski", N1, "Veli", "V", N2} << QStringList{"ALİ", "Yeni", N3}
-            << QStringList{"ALİ", "Yeni", N3, "Ali", "Eski", N1, "Veli", "V", N2} << QStringList();
+            << QStringList{u"Ali"_s, u"Eski"_s, N1, u"Veli"_s, u"V"_s, N2} << QStringList{u"ALİ"_s, u"Yeni"_s, N3}
+            << QStringList{u"ALİ"_s, u"Yeni"_s, N3, u"Ali"_s, u"Eski"_s, N1, u"Veli"_s, u"V"_s, N2} << QStringList();
         QTest::newRow("a number that is there")
-            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N1, "Deniz", "D", N2}
-            << QStringList{"Ali", "A", N1, "Deniz", "D", N2} << entry({"Ali", "A", N1}, {"Can", "C", N1});
+            << QStringList{u"Ali"_s, u"A"_s, N1} << QStringList{u"Can"_s, u"C"_s, N1, u"Deniz"_s, u"D"_s, N2}
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Deniz"_s, u"D"_s, N2} << entry({u"Ali"_s, u"A"_s, N1}, {u"Can"_s, u"C"_s, N1});
         QTest::newRow("twice in the second group")
-            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N2, "Berk", "B", N2}
-            << QStringList{"Ali", "A", N1, "Can", "C", N2} << entry({"Can", "C", N2}, {"Berk", "B", N2});
+            << QStringList{u"Ali"_s, u"A"_s, N1} << QStringList{u"Can"_s, u"C"_s, N2, u"Berk"_s, u"B"_s, N2}
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Can"_s, u"C"_s, N2} << entry({u"Can"_s, u"C"_s, N2}, {u"Berk"_s, u"B"_s, N2});
         QTest::newRow("five digits are padded, not matched")
-            << QStringList{"Ali", "A", "12345"} << QStringList{"Can", "C", "12345"}
-            << QStringList{"Ali", "A", "12345", "Can", "C", "12345      "} << QStringList();
+            << QStringList{u"Ali"_s, u"A"_s, u"12345"_s} << QStringList{u"Can"_s, u"C"_s, u"12345"_s}
+            << QStringList{u"Ali"_s, u"A"_s, u"12345"_s, u"Can"_s, u"C"_s, u"12345      "_s} << QStringList();
         QTest::newRow("an empty first group")
-            << QStringList() << QStringList{"Zeynep", "Z", N1, "Can", "C", N2, "Ali", "A", N3}
-            << QStringList{"Ali", "A", N3, "Can", "C", N2, "Zeynep", "Z", N1} << QStringList();
+            << QStringList() << QStringList{u"Zeynep"_s, u"Z"_s, N1, u"Can"_s, u"C"_s, N2, u"Ali"_s, u"A"_s, N3}
+            << QStringList{u"Ali"_s, u"A"_s, N3, u"Can"_s, u"C"_s, N2, u"Zeynep"_s, u"Z"_s, N1} << QStringList();
         // Only number lines hold numbers: a name or surname that reads like
         // the number keeps nobody out.
         QTest::newRow("a surname like the number")
-            << QStringList{"Ali", N1, N2} << QStringList{"Can", "C", N1}
-            << QStringList{"Ali", N1, N2, "Can", "C", N1} << QStringList();
+            << QStringList{u"Ali"_s, N1, N2} << QStringList{u"Can"_s, u"C"_s, N1}
+            << QStringList{u"Ali"_s, N1, N2, u"Can"_s, u"C"_s, N1} << QStringList();
         QTest::newRow("a name like the number")
-            << QStringList{N1, "A", N2} << QStringList{"Can", "C", N1}
-            << QStringList{N1, "A", N2, "Can", "C", N1} << QStringList();
+            << QStringList{N1, u"A"_s, N2} << QStringList{u"Can"_s, u"C"_s, N1}
+            << QStringList{N1, u"A"_s, N2, u"Can"_s, u"C"_s, N1} << QStringList();
         QTest::newRow("the first holder of a shared number is named")
-            << QStringList{"Ali", "A", N1, "Veli", "V", N1} << QStringList{"Can", "C", N1}
-            << QStringList{"Ali", "A", N1, "Veli", "V", N1} << entry({"Ali", "A", N1}, {"Can", "C", N1});
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Veli"_s, u"V"_s, N1} << QStringList{u"Can"_s, u"C"_s, N1}
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Veli"_s, u"V"_s, N1} << entry({u"Ali"_s, u"A"_s, N1}, {u"Can"_s, u"C"_s, N1});
         QTest::newRow("empty numbers become blanks and then match")
-            << QStringList{"Ali", "A", ""} << QStringList{"Can", "C", "", "Deniz", "D", ""}
-            << QStringList{"Ali", "A", "", "Can", "C", "           "}
-            << entry({"Can", "C", "           "}, {"Deniz", "D", "           "});
+            << QStringList{u"Ali"_s, u"A"_s, u""_s} << QStringList{u"Can"_s, u"C"_s, u""_s, u"Deniz"_s, u"D"_s, u""_s}
+            << QStringList{u"Ali"_s, u"A"_s, u""_s, u"Can"_s, u"C"_s, u"           "_s}
+            << entry({u"Can"_s, u"C"_s, u"           "_s}, {u"Deniz"_s, u"D"_s, u"           "_s});
         QTest::newRow("an empty name goes first")
-            << QStringList{"Ali", "A", N1} << QStringList{"", "C", N2}
-            << QStringList{"", "C", N2, "Ali", "A", N1} << QStringList();
+            << QStringList{u"Ali"_s, u"A"_s, N1} << QStringList{u""_s, u"C"_s, N2}
+            << QStringList{u""_s, u"C"_s, N2, u"Ali"_s, u"A"_s, N1} << QStringList();
         QTest::newRow("a cut-off last contact of the second group")
-            << QStringList{"Ali", "A", N1} << QStringList{"Can", "C", N2, "Zeki"}
-            << QStringList{"Ali", "A", N1, "Can", "C", N2, "Zeki", "", "           "} << QStringList();
+            << QStringList{u"Ali"_s, u"A"_s, N1} << QStringList{u"Can"_s, u"C"_s, N2, u"Zeki"_s}
+            << QStringList{u"Ali"_s, u"A"_s, N1, u"Can"_s, u"C"_s, N2, u"Zeki"_s, u""_s, u"           "_s} << QStringList();
     }
     void contactsTakeTheirPlacesAndDuplicatesAreReported() {
         QFETCH(QStringList, first);
@@ -124,19 +126,19 @@ private slots:
     // merge follows the contact-by-contact rule exactly.
     void linesThatAreNotWholeContacts_data() {
         QTest::addColumn<QStringList>("first");
-        QTest::newRow("one line") << QStringList{"Mert"};
-        QTest::newRow("four lines") << QStringList{"Ali", "A", N1, "Veli"};
-        QTest::newRow("five lines") << QStringList{"Ali", "A", N1, "Veli", N2};
+        QTest::newRow("one line") << QStringList{u"Mert"_s};
+        QTest::newRow("four lines") << QStringList{u"Ali"_s, u"A"_s, N1, u"Veli"_s};
+        QTest::newRow("five lines") << QStringList{u"Ali"_s, u"A"_s, N1, u"Veli"_s, N2};
     }
     void linesThatAreNotWholeContacts() {
         QFETCH(QStringList, first);
-        const QStringList second = {"Can", "C", N2, "Zeki", "Z", N3, "Ali", "B", N4};
+        const QStringList second = {u"Can"_s, u"C"_s, N2, u"Zeki"_s, u"Z"_s, N3, u"Ali"_s, u"B"_s, N4};
         const Merged fast = run(first, second);
         const Merged rule = run(first, second, true);
         QCOMPARE(fast.lines, rule.lines);
         QCOMPARE(fast.report, rule.report);
         // after the lone line of a one-line group the first contact is appended
-        if (first.size() == 1) QCOMPARE(fast.lines.mid(fast.lines.indexOf("Mert"), 4), (QStringList{"Mert", "Can", "C", N2}));
+        if (first.size() == 1) QCOMPARE(fast.lines.mid(fast.lines.indexOf(u"Mert"_s), 4), (QStringList{u"Mert"_s, u"Can"_s, u"C"_s, N2}));
     }
 
     // The quick merge gives what the rule, contact by contact, gives: on many
@@ -144,7 +146,7 @@ private slots:
     // first groups out of name order.
     void theQuickMergeFollowsTheRule() {
         std::mt19937 rng(12);
-        const QStringList names = {"Ali", "ALİ", "ali", "Can", "Çağrı", "Işık", "ışık", "İpek", "Zeki", "Ömer", ""};
+        const QStringList names = {u"Ali"_s, u"ALİ"_s, u"ali"_s, u"Can"_s, u"Çağrı"_s, u"Işık"_s, u"ışık"_s, u"İpek"_s, u"Zeki"_s, u"Ömer"_s, u""_s};
         auto group = [&](int contacts) {
             QStringList lines;
             for (int k = 0; k < contacts; ++k)
@@ -186,14 +188,14 @@ private slots:
         StringList lines;
         StringList names(true);
         QList<int> seen;
-        merge::mergeContacts(lines, names, listOf({"A", "a", "1", "B", "b", "2", "C"}), [&](int line) { seen << line; });
+        merge::mergeContacts(lines, names, listOf({u"A"_s, u"a"_s, u"1"_s, u"B"_s, u"b"_s, u"2"_s, u"C"_s}), [&](int line) { seen << line; });
         QCOMPARE(seen, (QList<int>{0, 3, 6}));
     }
 
     void surnamesTakeTheDistinguishingText() {
-        StringList second = listOf({"Ali", "Kaya", N1, "Can", "", N2, "Zeki"});
+        StringList second = listOf({u"Ali"_s, u"Kaya"_s, N1, u"Can"_s, u""_s, N2, u"Zeki"_s});
         merge::extendSurnames(second, "-2");
-        QCOMPARE(texts(second), (QStringList{"Ali", "Kaya-2", N1, "Can", "-2", N2, "Zeki", "-2"}));
+        QCOMPARE(texts(second), (QStringList{u"Ali"_s, u"Kaya-2"_s, N1, u"Can"_s, u"-2"_s, N2, u"Zeki"_s, u"-2"_s}));
     }
 
     void theReportAndItsSummary_data() {
@@ -202,20 +204,20 @@ private slots:
         QTest::addColumn<QStringList>("summary");  // after the entries
         QTest::newRow("all merged") << 3 << 0 << QStringList();
         QTest::newRow("none merged") << 2 << 2
-                                     << QStringList{"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına "
-                                                    "eklenmiş!İşlem gerçekleştirilmedi!"};
+                                     << QStringList{u"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına "
+                                                    "eklenmiş!İşlem gerçekleştirilmedi!"_s};
         QTest::newRow("one of two skipped")
             << 2 << 1
-            << QStringList{"", "&&&&&&", "",
-                           "Yukarıda aynı isimde 1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
-                           "1.Gruptaki kayıtlara göre gerçekleştirildi!",
-                           "", "&&&&&&", "Guplar başarıyla birleştirildi!"};
+            << QStringList{u""_s, u"&&&&&&"_s, u""_s,
+                           u"Yukarıda aynı isimde 1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                           "1.Gruptaki kayıtlara göre gerçekleştirildi!"_s,
+                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s};
         QTest::newRow("two of five skipped")
             << 5 << 2
-            << QStringList{"", "&&&&&&", "",
-                           "Yukarıda aynı isimde 2 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
-                           "1.Gruptaki kayıtlara göre gerçekleştirildi!",
-                           "", "&&&&&&", "Guplar başarıyla birleştirildi!"};
+            << QStringList{u""_s, u"&&&&&&"_s, u""_s,
+                           u"Yukarıda aynı isimde 2 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                           "1.Gruptaki kayıtlara göre gerçekleştirildi!"_s,
+                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s};
     }
     void theReportAndItsSummary() {
         QFETCH(int, contacts);
@@ -224,7 +226,7 @@ private slots:
         merge::Outcome outcome;
         outcome.contacts = contacts;
         QStringList entries;
-        const QByteArray name = codepage::encode("Çağrı"), surname = codepage::encode("Öz");
+        const QByteArray name = codepage::encode(u"Çağrı"_s), surname = codepage::encode(u"Öz"_s);
         for (int i = 0; i < skipped; ++i) {
             const QByteArray n = QByteArray::number(i);
             outcome.duplicates << merge::Duplicate{"Ali" + n, "Kara", "0532111111" + n, name, surname, "0532111111" + n};
@@ -233,10 +235,10 @@ private slots:
         }
         QCOMPARE(merge::report(outcome), (skipped == contacts ? QStringList() : entries) + summary);
         if (skipped > 0)
-            QCOMPARE(entries.mid(0, 11), (QStringList{"Aynı numaraya sahip başka bir kişi bulundu.", "1.Gruptaki kayıt:",
-                                                      "İsim:Ali0", "Soyad: Kara", "Numara: 05321111110", "##",
-                                                      "2.Gruptaki kayıt:", "İsim:Çağrı", "Soyad: Öz",
-                                                      "Numara: 05321111110", "-----------------------"}));
+            QCOMPARE(entries.mid(0, 11), (QStringList{u"Aynı numaraya sahip başka bir kişi bulundu."_s, u"1.Gruptaki kayıt:"_s,
+                                                      u"İsim:Ali0"_s, u"Soyad: Kara"_s, u"Numara: 05321111110"_s, u"##"_s,
+                                                      u"2.Gruptaki kayıt:"_s, u"İsim:Çağrı"_s, u"Soyad: Öz"_s,
+                                                      u"Numara: 05321111110"_s, u"-----------------------"_s}));
     }
 
     void theResultIsWrittenWithTheGroupListOrNotAtAll_data() {
@@ -251,17 +253,17 @@ private slots:
         QFETCH(bool, existed);
         QFETCH(bool, listWritable);
         QTemporaryDir dir;
-        const QString result = dir.filePath("Ev.vexo");
+        const QString result = dir.filePath(u"Ev.vexo"_s);
         const QByteArray old = "Ali\nA\n1";  // not as the program writes it: given back byte for byte
         if (existed) {
             QFile f(result);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(old);
         }
-        const QString list = dir.filePath(listWritable ? "Ayarlar.cnt" : "yok/Ayarlar.cnt");
+        const QString list = dir.filePath(listWritable ? u"Ayarlar.cnt"_s : u"yok/Ayarlar.cnt"_s);
         QString error;
         try {
-            merge::writeResult(result, listOf({"Can", "", "2"}), list, listOf({"Ev", "Ev"}));
+            merge::writeResult(result, listOf({u"Can"_s, u""_s, u"2"_s}), list, listOf({u"Ev"_s, u"Ev"_s}));
         } catch (const StoreError& e) {
             error = e.message();
         }
@@ -271,7 +273,7 @@ private slots:
             QVERIFY(written.open(QIODevice::ReadOnly));
             QCOMPARE(written.readAll(), QByteArray("Can\r\n\r\n2\r\n"));
         } else {
-            QCOMPARE(error, "Cannot create file " + QDir::toNativeSeparators(list));
+            QCOMPARE(error, u"Cannot create file "_s + QDir::toNativeSeparators(list));
             QCOMPARE(written.exists(), existed);
             if (existed) {
                 QVERIFY(written.open(QIODevice::ReadOnly));
@@ -285,3 +287,4 @@ private slots:
 
 QTEST_APPLESS_MAIN(TestMerge)
 #include "tst_merge.moc"
+

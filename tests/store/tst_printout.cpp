@@ -9,18 +9,20 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPrintout : public QObject {
     Q_OBJECT
 private slots:
     void aTwoContactPageReadsLineForLine() {
-        const StringList group = listOf({"Çağlar", "Işıkoğlu", "05321234567", "ismail", "Şen", "05449876543"});
-        QStringList page = printout::header("8.12.2026", "07:45:53", group.count(), "Grup:@Kayıtlar@");
+        const StringList group = listOf({u"Çağlar"_s, u"Işıkoğlu"_s, u"05321234567"_s, u"ismail"_s, u"Şen"_s, u"05449876543"_s});
+        QStringList page = printout::header(u"8.12.2026"_s, u"07:45:53"_s, group.count(), u"Grup:@Kayıtlar@"_s);
         page << printout::contactBlock(group, 0) << printout::contactBlock(group, 3);
         const QString hyphens(36, QLatin1Char('-'));
-        QCOMPARE(page, (QStringList{"Yazdırım Tarihi :8.12.2026", "Yazdırım Saati :07:45:53", "Toplam Kayıtlı Kişi:2",
-                                    "Grup:@Kayıtlar@", hyphens, "İsim :Çağlar", "Soyad :Işıkoğlu",
-                                    "Cep No :05321234567", hyphens, "İsim :ismail", "Soyad :Şen",
-                                    "Cep No :05449876543", hyphens}));
+        QCOMPARE(page, (QStringList{u"Yazdırım Tarihi :8.12.2026"_s, u"Yazdırım Saati :07:45:53"_s, u"Toplam Kayıtlı Kişi:2"_s,
+                                    u"Grup:@Kayıtlar@"_s, hyphens, u"İsim :Çağlar"_s, u"Soyad :Işıkoğlu"_s,
+                                    u"Cep No :05321234567"_s, hyphens, u"İsim :ismail"_s, u"Soyad :Şen"_s,
+                                    u"Cep No :05449876543"_s, hyphens}));
         QCOMPARE(printout::Separator, hyphens);
     }
 
@@ -35,15 +37,15 @@ private slots:
     void contactsAreTheLinesDividedByThree() {
         QFETCH(int, lines);
         QFETCH(QString, total);
-        QCOMPARE(printout::header("d", "t", lines, "Grup:x").at(2), total);
+        QCOMPARE(printout::header(u"d"_s, u"t"_s, lines, u"Grup:x"_s).at(2), total);
     }
 
     // A damaged file may end inside a contact: its missing lines print empty
     // instead of stopping the print-out.
     void aContactCutShortPrintsEmptyFields() {
-        const StringList group = listOf({"Ali", "Veli", "0532", "Zeki"});
+        const StringList group = listOf({u"Ali"_s, u"Veli"_s, u"0532"_s, u"Zeki"_s});
         QCOMPARE(printout::contactBlock(group, 3),
-                 (QStringList{"İsim :Zeki", "Soyad :", "Cep No :", printout::Separator}));
+                 (QStringList{u"İsim :Zeki"_s, u"Soyad :"_s, u"Cep No :"_s, printout::Separator}));
     }
 
     void progressText_data() {
@@ -76,9 +78,10 @@ private slots:
         QFETCH(QString, time);
         QCOMPARE(printout::dateText(locale, QDate(2026, 12, 8)), date);
         const QString t = printout::timeText(locale, QTime(7, 5, 3));
-        QCOMPARE(t.simplified().replace(QChar(0x202F), ' '), time);
+        QCOMPARE(t.simplified().replace(QChar(0x202F), QLatin1Char(' ')), time);
     }
 };
 
 QTEST_GUILESS_MAIN(TestPrintout)
 #include "tst_printout.moc"
+

@@ -9,13 +9,15 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using contacts::Listed;
 
 namespace {
 // Each entry as "text>contact".
 QStringList entries(const contacts::SortedEntries& e) {
     QStringList out;
-    for (int i = 0; i < e.count(); ++i) out << e.texts[i] + ">" + QString::number(e.contacts[i]);
+    for (int i = 0; i < e.count(); ++i) out << e.texts[i] + u">"_s + QString::number(e.contacts[i]);
     return out;
 }
 }  // namespace
@@ -27,25 +29,25 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("listed");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("name order") << QStringList{"Ali", "a", "3", "ayşe", "b", "1", "Zeki", "c", "2"}
-                                    << int(Listed::Names) << QStringList{"Ali>0", "ayşe>1", "Zeki>2"};
-        QTest::newRow("out of name order") << QStringList{"Zeki", "c", "2", "Ali", "a", "3", "ayşe", "b", "1"}
-                                           << int(Listed::Names) << QStringList{"Ali>1", "ayşe>2", "Zeki>0"};
-        QTest::newRow("Turkish letters") << QStringList{"Şule", "", "1", "İpek", "", "2", "Irmak", "", "3",
-                                                        "Çınar", "", "4", "Can", "", "5", "Ömer", "", "6"}
+        QTest::newRow("name order") << QStringList{u"Ali"_s, u"a"_s, u"3"_s, u"ayşe"_s, u"b"_s, u"1"_s, u"Zeki"_s, u"c"_s, u"2"_s}
+                                    << int(Listed::Names) << QStringList{u"Ali>0"_s, u"ayşe>1"_s, u"Zeki>2"_s};
+        QTest::newRow("out of name order") << QStringList{u"Zeki"_s, u"c"_s, u"2"_s, u"Ali"_s, u"a"_s, u"3"_s, u"ayşe"_s, u"b"_s, u"1"_s}
+                                           << int(Listed::Names) << QStringList{u"Ali>1"_s, u"ayşe>2"_s, u"Zeki>0"_s};
+        QTest::newRow("Turkish letters") << QStringList{u"Şule"_s, u""_s, u"1"_s, u"İpek"_s, u""_s, u"2"_s, u"Irmak"_s, u""_s, u"3"_s,
+                                                        u"Çınar"_s, u""_s, u"4"_s, u"Can"_s, u""_s, u"5"_s, u"Ömer"_s, u""_s, u"6"_s}
                                          << int(Listed::Names)
-                                         << QStringList{"Can>4", "Çınar>3", "Irmak>2", "İpek>1", "Ömer>5", "Şule>0"};
+                                         << QStringList{u"Can>4"_s, u"Çınar>3"_s, u"Irmak>2"_s, u"İpek>1"_s, u"Ömer>5"_s, u"Şule>0"_s};
         // equal names keep their contacts' order, whichever case they are in
-        QTest::newRow("equal names") << QStringList{"Veli", "", "1", "ali", "", "2", "Ali", "", "3", "ALİ", "", "4"}
-                                     << int(Listed::Names) << QStringList{"ali>1", "Ali>2", "ALİ>3", "Veli>0"};
-        QTest::newRow("numbers") << QStringList{"Ali", "a", "0533", "Can", "b", "0532", "Ece", "c", "05321"}
-                                 << int(Listed::Numbers) << QStringList{"0532>1", "05321>2", "0533>0"};
-        QTest::newRow("empty number first") << QStringList{"Ali", "a", "0533", "Can", "b", ""}
-                                            << int(Listed::Numbers) << QStringList{">1", "0533>0"};
-        QTest::newRow("a short last contact has a name") << QStringList{"Zeki", "c", "2", "Ali"}
-                                                         << int(Listed::Names) << QStringList{"Ali>1", "Zeki>0"};
-        QTest::newRow("but no number") << QStringList{"Zeki", "c", "2", "Ali", "a"} << int(Listed::Numbers)
-                                       << QStringList{"2>0"};
+        QTest::newRow("equal names") << QStringList{u"Veli"_s, u""_s, u"1"_s, u"ali"_s, u""_s, u"2"_s, u"Ali"_s, u""_s, u"3"_s, u"ALİ"_s, u""_s, u"4"_s}
+                                     << int(Listed::Names) << QStringList{u"ali>1"_s, u"Ali>2"_s, u"ALİ>3"_s, u"Veli>0"_s};
+        QTest::newRow("numbers") << QStringList{u"Ali"_s, u"a"_s, u"0533"_s, u"Can"_s, u"b"_s, u"0532"_s, u"Ece"_s, u"c"_s, u"05321"_s}
+                                 << int(Listed::Numbers) << QStringList{u"0532>1"_s, u"05321>2"_s, u"0533>0"_s};
+        QTest::newRow("empty number first") << QStringList{u"Ali"_s, u"a"_s, u"0533"_s, u"Can"_s, u"b"_s, u""_s}
+                                            << int(Listed::Numbers) << QStringList{u">1"_s, u"0533>0"_s};
+        QTest::newRow("a short last contact has a name") << QStringList{u"Zeki"_s, u"c"_s, u"2"_s, u"Ali"_s}
+                                                         << int(Listed::Names) << QStringList{u"Ali>1"_s, u"Zeki>0"_s};
+        QTest::newRow("but no number") << QStringList{u"Zeki"_s, u"c"_s, u"2"_s, u"Ali"_s, u"a"_s} << int(Listed::Numbers)
+                                       << QStringList{u"2>0"_s};
         QTest::newRow("empty group") << QStringList{} << int(Listed::Names) << QStringList{};
     }
     void entriesAreSortedAndKnowTheirContacts() {
@@ -59,8 +61,8 @@ private slots:
     // itself runs rather than the one-pass check of an ordered group.
     void manyEqualNamesKeepTheirOrder() {
         QStringList lines;
-        const QStringList names = {"Ümit", "ali", "Ceyda", "ALI", "Ali", "çınar"};
-        for (int k = 0; k < 600; ++k) lines << names[(k * 7) % names.size()] << "" << QString::number(k);
+        const QStringList names = {u"Ümit"_s, u"ali"_s, u"Ceyda"_s, u"ALI"_s, u"Ali"_s, u"çınar"_s};
+        for (int k = 0; k < 600; ++k) lines << names[(k * 7) % names.size()] << u""_s << QString::number(k);
         const contacts::SortedEntries e = contacts::sortedEntries(listOf(lines), Listed::Names);
         QCOMPARE(e.count(), 600);
         for (int i = 1; i < e.count(); ++i) {
@@ -84,10 +86,11 @@ private slots:
     void theFirstContactOfAName() {
         QFETCH(QString, name);
         QFETCH(int, contact);
-        const StringList lines = listOf({"Ali", "Kaya", "0532", "Veli", "", "0533", "ali", "", "", "0533"});
+        const StringList lines = listOf({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s, u""_s, u"0533"_s, u"ali"_s, u""_s, u""_s, u"0533"_s});
         QCOMPARE(contacts::lookupName(lines, name), contact);
     }
 };
 
 QTEST_APPLESS_MAIN(TestSortedEntries)
 #include "tst_sortedentries.moc"
+

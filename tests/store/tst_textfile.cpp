@@ -10,6 +10,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(QList<QByteArray>)
 
 class TestTextFile : public QObject {
@@ -50,9 +52,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QList<QByteArray>, lines);
         QCOMPARE(textfile::splitLines(bytes), lines);
-        put(file("t.vexo"), bytes);
+        put(file(u"t.vexo"_s), bytes);
         StringList list;
-        list.load(file("t.vexo"));
+        list.load(file(u"t.vexo"_s));
         QCOMPARE(list.lines(), lines);
     }
 
@@ -67,26 +69,26 @@ private slots:
     void everyLineEndsWithCrLf() {
         QFETCH(QList<QByteArray>, lines);
         QFETCH(QByteArray, bytes);
-        put(file("w.vexo"), "old content that is longer than the new one\r\n");
-        textfile::writeLines(file("w.vexo"), lines);
-        QCOMPARE(bytesOf(file("w.vexo")), bytes);
+        put(file(u"w.vexo"_s), "old content that is longer than the new one\r\n");
+        textfile::writeLines(file(u"w.vexo"_s), lines);
+        QCOMPARE(bytesOf(file(u"w.vexo"_s)), bytes);
     }
 
     void unreadableAndUnwritableFilesNameTheirPath() {
         StringList list{"keep"};
         try {
-            list.load(file("missing.vexo"));
+            list.load(file(u"missing.vexo"_s));
             QFAIL("no error");
         } catch (const StoreError& e) {
-            QCOMPARE(e.message(), "Cannot open file " + QDir::toNativeSeparators(file("missing.vexo")));
+            QCOMPARE(e.message(), u"Cannot open file "_s + QDir::toNativeSeparators(file(u"missing.vexo"_s)));
         }
         QCOMPARE(list.count(), 1);  // a failed load leaves the list as it was
-        const QString inMissingFolder = file("no-such-folder/x.vexo");
+        const QString inMissingFolder = file(u"no-such-folder/x.vexo"_s);
         try {
             list.save(inMissingFolder);
             QFAIL("no error");
         } catch (const StoreError& e) {
-            QCOMPARE(e.message(), "Cannot create file " + QDir::toNativeSeparators(inMissingFolder));
+            QCOMPARE(e.message(), u"Cannot create file "_s + QDir::toNativeSeparators(inMissingFolder));
         }
     }
 
@@ -104,7 +106,7 @@ private slots:
         QFETCH(int, limit);
         // The disk runs out in the middle of the write (a file size limit
         // stands in for a full disk; it binds root as well).
-        const QString target = file("group.vexo");
+        const QString target = file(u"group.vexo"_s);
         const QByteArray old = "Ali\r\nCan\r\n05321234567\r\n";
         put(target, old);
         QList<QByteArray> big;
@@ -120,13 +122,13 @@ private slots:
         try {
             textfile::writeLines(target, big);
         } catch (const StoreError& e) {
-            failed = e.message().startsWith("Cannot create file ");
+            failed = e.message().startsWith(u"Cannot create file "_s);
         }
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QVERIFY(failed);
         QCOMPARE(bytesOf(target), old);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"group.vexo"});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"group.vexo"_s});
     }
 
     // A file a little over the limit: the disk takes its first part and
@@ -138,7 +140,7 @@ private slots:
     }
     void aWriteCutShortAtItsEndIsSeen() {
         QFETCH(int, bytes);
-        const QString target = file("group.vexo");
+        const QString target = file(u"group.vexo"_s);
         const QByteArray old = "Ali\r\nCan\r\n05321234567\r\n";
         put(target, old);
         std::signal(SIGXFSZ, SIG_IGN);
@@ -156,16 +158,17 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(failed);
         QCOMPARE(bytesOf(target), old);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"group.vexo"});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"group.vexo"_s});
     }
 
     void aWriteLeavesNoTemporaryFile() {
-        textfile::writeLines(file("a.vexo"), {"x"});
-        textfile::writeLines(file("a.vexo"), {"y"});
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.vexo"});
-        QCOMPARE(bytesOf(file("a.vexo")), QByteArray("y\r\n"));
+        textfile::writeLines(file(u"a.vexo"_s), {"x"});
+        textfile::writeLines(file(u"a.vexo"_s), {"y"});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"a.vexo"_s});
+        QCOMPARE(bytesOf(file(u"a.vexo"_s)), QByteArray("y\r\n"));
     }
 };
 
 QTEST_APPLESS_MAIN(TestTextFile)
 #include "tst_textfile.moc"
+

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+using namespace Qt::StringLiterals;
+
 class TestDialogHooks : public ProgramTest {
     Q_OBJECT
 
@@ -16,14 +18,14 @@ private slots:
         QTest::addColumn<QStringList>("saveNames");
         QTest::addColumn<int>("modalsShown");
         QTest::addColumn<QStringList>("left");
-        const QString modal = "1 queued modal window handler(s) never called (modal windows shown: %1)";
+        const QString modal = u"1 queued modal window handler(s) never called (modal windows shown: %1)"_s;
         QTest::newRow("nothing queued") << 0 << QStringList() << 1 << QStringList();
         QTest::newRow("a handler used") << 1 << QStringList() << 1 << QStringList();
-        QTest::newRow("a handler left") << 1 << QStringList() << 0 << QStringList{modal.arg("none")};
-        QTest::newRow("one of two left") << 2 << QStringList() << 1 << QStringList{modal.arg("\"Pencere\"")};
-        QTest::newRow("names left") << 0 << QStringList{"/a/Ev", ""} << 0
-                                    << QStringList{"the save file name \"/a/Ev\" never asked for",
-                                                   "a cancelled save dialog never asked for"};
+        QTest::newRow("a handler left") << 1 << QStringList() << 0 << QStringList{modal.arg(u"none"_s)};
+        QTest::newRow("one of two left") << 2 << QStringList() << 1 << QStringList{modal.arg(u"\"Pencere\""_s)};
+        QTest::newRow("names left") << 0 << QStringList{u"/a/Ev"_s, u""_s} << 0
+                                    << QStringList{u"the save file name \"/a/Ev\" never asked for"_s,
+                                                   u"a cancelled save dialog never asked for"_s};
     }
     void unusedAnswersAreNamed() {
         QFETCH(int, handlers);
@@ -35,7 +37,7 @@ private slots:
         for (const QString& name : saveNames) testhooks::setNextSaveFileName(name);
         for (int i = 0; i < modalsShown; ++i) {
             QDialog dialog;
-            dialog.setWindowTitle("Pencere");
+            dialog.setWindowTitle(u"Pencere"_s);
             execModal(&dialog);
         }
         QCOMPARE(called, qMin(handlers, modalsShown));
@@ -44,12 +46,13 @@ private slots:
     }
 
     void aSaveNameIsUsedOnce() {
-        testhooks::setNextSaveFileName("/a/Ev");
-        QCOMPARE(askSaveFileName(nullptr, "Rehber Dosyaları", "*.vexo"), "/a/Ev");
+        testhooks::setNextSaveFileName(u"/a/Ev"_s);
+        QCOMPARE(askSaveFileName(nullptr, u"Rehber Dosyaları"_s, u"*.vexo"_s), u"/a/Ev"_s);
         QCOMPARE(testhooks::unused(), QStringList());
-        QCOMPARE(askSaveFileName(nullptr, "Rehber Dosyaları", "*.vexo"), QString());  // none queued: cancelled
+        QCOMPARE(askSaveFileName(nullptr, u"Rehber Dosyaları"_s, u"*.vexo"_s), QString());  // none queued: cancelled
     }
 };
 
 TELEFIKA_TEST_MAIN(TestDialogHooks)
 #include "tst_dialogs.moc"
+

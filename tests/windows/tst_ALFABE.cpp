@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QString NothingToSplit = QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!");
@@ -76,7 +78,7 @@ QStringList filledPages() {
         const QString counter = Form15->counterLabels[p]->text();
         if (counter != QStringLiteral("Harfte Kayıtlı Kişi: %1").arg(list->count()))
             out << QStringLiteral("wrong counter ") + counter;
-        if (list->count() > 0) out << alphabet::pageCaption(p) + ":" + rows(list).join(",");
+        if (list->count() > 0) out << alphabet::pageCaption(p) + u":"_s + rows(list).join(u","_s);
     }
     return out;
 }
@@ -89,10 +91,10 @@ class TestAlphabeticIndex : public ProgramTest {
         QStringList groupList{Default, Default};
         for (auto g = others.begin(); g != others.end(); ++g) {
             groupList << g.key();
-            home->write(g.key() + ".vexo", fileBytes(g.value()));
+            home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
         }
-        home->write("Ayarlar.cnt", fileBytes(groupList));
-        home->write(Default + ".vexo", fileBytes(lines));
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
+        home->write(Default + u".vexo"_s, fileBytes(lines));
         createForms();
         Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
@@ -111,16 +113,16 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("pages");
         QTest::addColumn<QString>("total");
-        QTest::newRow("all on M") << group({"Mehmet", "Mert", "Murat"}) << QStringList{"M:Mehmet,Mert,Murat"}
+        QTest::newRow("all on M") << group({u"Mehmet"_s, u"Mert"_s, u"Murat"_s}) << QStringList{u"M:Mehmet,Mert,Murat"_s}
                                   << "Toplam Kayıtlı :3";
         QTest::newRow("digits, I and i")
-            << group({"1nci", "Ali", "Hakan", "Irmak", "ismail", "ipek"})
-            << QStringList{"A:1nci,Ali", "H:Hakan", "I:ismail,ipek"} << "Toplam Kayıtlı :6";
-        QTest::newRow("all digits") << group({"1", "2"}) << QStringList{} << "Toplam Kayıtlı :2";
-        QTest::newRow("four lines") << QStringList{"Ali", "Kaya", "0532", "Veli"} << QStringList{"A:Ali", "V:Veli"}
+            << group({u"1nci"_s, u"Ali"_s, u"Hakan"_s, u"Irmak"_s, u"ismail"_s, u"ipek"_s})
+            << QStringList{u"A:1nci,Ali"_s, u"H:Hakan"_s, u"I:ismail,ipek"_s} << "Toplam Kayıtlı :6";
+        QTest::newRow("all digits") << group({u"1"_s, u"2"_s}) << QStringList{} << "Toplam Kayıtlı :2";
+        QTest::newRow("four lines") << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s} << QStringList{u"A:Ali"_s, u"V:Veli"_s}
                                     << "Toplam Kayıtlı :1";
-        QTest::newRow("W and X after Z") << group({"Veli", "Walter", "Xavier", "Yusuf"})
-                                         << QStringList{"V:Veli", "Y:Yusuf", "W:Walter", "X:Xavier"} << "Toplam Kayıtlı :4";
+        QTest::newRow("W and X after Z") << group({u"Veli"_s, u"Walter"_s, u"Xavier"_s, u"Yusuf"_s})
+                                         << QStringList{u"V:Veli"_s, u"Y:Yusuf"_s, u"W:Walter"_s, u"X:Xavier"_s} << "Toplam Kayıtlı :4";
     }
     void theGroupOnItsPages() {
         QFETCH(QStringList, lines);
@@ -128,20 +130,20 @@ private slots:
         QFETCH(QString, total);
         start(lines);
         inIndex([&] {
-            QCOMPARE(Form15->groupLabel->text(), "İncelenen Grup: @Kayıtlar@");
+            QCOMPARE(Form15->groupLabel->text(), u"İncelenen Grup: @Kayıtlar@"_s);
             QCOMPARE(Form15->totalLabel->text(), total);
             QCOMPARE(filledPages(), pages);
             QCOMPARE(Form15->currentPage(), 0);
         });
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Alfabetik İçerik"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Alfabetik İçerik"_s});
         QVERIFY(testhooks::messages().isEmpty());
-        QCOMPARE(home->read(Default + ".vexo"), fileBytes(lines));  // the build writes nothing
+        QCOMPARE(home->read(Default + u".vexo"_s), fileBytes(lines));  // the build writes nothing
     }
 
     // Thirty tabs, nine a row, every row in sight inside the window, each a
     // page tab to screen readers, reachable by the arrow keys.
     void theTabsStandInRowsOfNine() {
-        start(group({"Ali"}));
+        start(group({u"Ali"_s}));
         inIndex([&] {
             QStringList captions;
             const QRect window = Form15->rect();
@@ -167,10 +169,10 @@ private slots:
                 QCOMPARE(a->text(QAccessible::Name), tab->text());
                 QCOMPARE(a->state().selected, p == 0);
             }
-            QCOMPARE(captions.join(" "), "A B C Ç D E F G Ğ H I J K L M N O Ö P R S Ş T U Ü V Y Z W X");
+            QCOMPARE(captions.join(u" "_s), u"A B C Ç D E F G Ğ H I J K L M N O Ö P R S Ş T U Ü V Y Z W X"_s);
             QCOMPARE(QAccessible::queryAccessibleInterface(Form15->tabRows)->role(), QAccessible::PageTabList);
             QCOMPARE(Form15->ComboBox1->count(), alphabet::PageCount);
-            QCOMPARE(Form15->ComboBox1->itemText(3), "Ç");
+            QCOMPARE(Form15->ComboBox1->itemText(3), u"Ç"_s);
             // a screen reader's press selects the tab
             QAccessibleInterface* g = QAccessible::queryAccessibleInterface(Form15->letterTabs[8]);
             g->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -192,7 +194,7 @@ private slots:
     void theArrowKeysMoveBetweenTabs() {
         QFETCH(QList<int>, keys);
         QFETCH(QString, reached);
-        start(group({"Ali"}));
+        start(group({u"Ali"_s}));
         inIndex([&] {
             Form15->letterTabs[0]->setFocus();
             for (int key : keys) QTest::keyClick(Form15->focusWidget(), Qt::Key(key));
@@ -210,21 +212,21 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("contact");
-        const QStringList abc = group({"Ali", "Ayşe", "Bora", "Bülent", "Can", "Cem"});
-        QTest::newRow("C after A and B") << abc << "C" << 0 << QStringList{"Can", "s4", "n4"};
-        QTest::newRow("C's second row") << abc << "C" << 1 << QStringList{"Cem", "s5", "n5"};
-        QTest::newRow("B with no A") << group({"Bora", "Can"}) << "B" << 0 << QStringList{"Bora", "s0", "n0"};
-        QTest::newRow("equal names, the second") << group({"Ali", "Ali", "Ali"}) << "A" << 1
-                                                 << QStringList{"Ali", "s1", "n1"};
-        QTest::newRow("small i after capital I") << group({"Hakan", "Irmak", "ismail"}) << "I" << 0
-                                                 << QStringList{"ismail", "s2", "n2"};
-        QTest::newRow("W after Y's run") << group({"Veli", "Walter", "Yusuf"}) << "W" << 0
-                                         << QStringList{"Walter", "s1", "n1"};
+        const QStringList abc = group({u"Ali"_s, u"Ayşe"_s, u"Bora"_s, u"Bülent"_s, u"Can"_s, u"Cem"_s});
+        QTest::newRow("C after A and B") << abc << "C" << 0 << QStringList{u"Can"_s, u"s4"_s, u"n4"_s};
+        QTest::newRow("C's second row") << abc << "C" << 1 << QStringList{u"Cem"_s, u"s5"_s, u"n5"_s};
+        QTest::newRow("B with no A") << group({u"Bora"_s, u"Can"_s}) << "B" << 0 << QStringList{u"Bora"_s, u"s0"_s, u"n0"_s};
+        QTest::newRow("equal names, the second") << group({u"Ali"_s, u"Ali"_s, u"Ali"_s}) << "A" << 1
+                                                 << QStringList{u"Ali"_s, u"s1"_s, u"n1"_s};
+        QTest::newRow("small i after capital I") << group({u"Hakan"_s, u"Irmak"_s, u"ismail"_s}) << "I" << 0
+                                                 << QStringList{u"ismail"_s, u"s2"_s, u"n2"_s};
+        QTest::newRow("W after Y's run") << group({u"Veli"_s, u"Walter"_s, u"Yusuf"_s}) << "W" << 0
+                                         << QStringList{u"Walter"_s, u"s1"_s, u"n1"_s};
         // a group file from elsewhere may end in an incomplete contact
-        QTest::newRow("a name alone at the end") << QStringList{"Ali", "Kaya", "0532", "Veli"} << "V" << 0
-                                                 << QStringList{"Veli", "", ""};
-        QTest::newRow("no number at the end") << QStringList{"Ali", "Kaya", "0532", "Veli", "Er"} << "V" << 0
-                                              << QStringList{"Veli", "Er", ""};
+        QTest::newRow("a name alone at the end") << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s} << "V" << 0
+                                                 << QStringList{u"Veli"_s, u""_s, u""_s};
+        QTest::newRow("no number at the end") << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s, u"Er"_s} << "V" << 0
+                                              << QStringList{u"Veli"_s, u"Er"_s, u""_s};
     }
     void aRowShowsItsContact() {
         QFETCH(QStringList, lines);
@@ -237,22 +239,22 @@ private slots:
             QCOMPARE(shown(), contact);
             QCOMPARE(Form15->BitBtn1->isEnabled(), !contact[2].isEmpty());
         });
-        QVERIFY2(testhooks::messages().isEmpty(), qPrintable(testhooks::messages().join(" | ")));
+        QVERIFY2(testhooks::messages().isEmpty(), qPrintable(testhooks::messages().join(u" | "_s)));
     }
 
     void theKeyboardSelectsARowToo() {
-        start(group({"Ali", "Ayşe", "Bora"}));
+        start(group({u"Ali"_s, u"Ayşe"_s, u"Bora"_s}));
         inIndex([&] {
             QListWidget* list = Form15->letterPages[0];
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(shown(), (QStringList{"Ayşe", "s1", "n1"}));
+            QCOMPARE(shown(), (QStringList{u"Ayşe"_s, u"s1"_s, u"n1"_s}));
         });
     }
 
     void goingToALetterEmptiesTheFields() {
-        start(group({"Ali", "Can", "Çağlar", "Çiğdem"}));
+        start(group({u"Ali"_s, u"Can"_s, u"Çağlar"_s, u"Çiğdem"_s}));
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], 0);
             QVERIFY(Form15->BitBtn1->isEnabled());
@@ -265,40 +267,40 @@ private slots:
             QTRY_VERIFY(!letters->isVisible());
             QCOMPARE(Form15->currentPage(), 3);
             QVERIFY(Form15->letterTabs[3]->isChecked());
-            QCOMPARE(shown(), (QStringList{"", "", ""}));
+            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->BitBtn1->isEnabled());
             clickRowAt(Form15->letterPages[3], 1);
-            QCOMPARE(shown(), (QStringList{"Çiğdem", "s3", "n3"}));
-            Form15->ComboBox1Change(pageOf("Ç"));  // the page shown: nothing changes
-            QCOMPARE(shown(), (QStringList{"Çiğdem", "s3", "n3"}));
+            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
+            Form15->ComboBox1Change(pageOf(u"Ç"_s));  // the page shown: nothing changes
+            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
             QTest::mouseClick(Form15->letterTabs[2], Qt::LeftButton);  // C by its tab
-            QCOMPARE(Form15->ComboBox1->currentText(), "C");
-            QCOMPARE(shown(), (QStringList{"", "", ""}));
+            QCOMPARE(Form15->ComboBox1->currentText(), u"C"_s);
+            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->BitBtn1->isEnabled());
             // back on Ç, a click on the row still selected shows it again
             QTest::mouseClick(Form15->letterTabs[3], Qt::LeftButton);
             clickRowAt(Form15->letterPages[3], 1);
-            QCOMPARE(shown(), (QStringList{"Çiğdem", "s3", "n3"}));
+            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
         });
     }
 
     void aDoubleClickHandsTheContactOver() {
-        start(group({"Ali", "Bora", "Can"}));
-        inIndex([&] { clickRowAt(page("B"), 0, true); });
+        start(group({u"Ali"_s, u"Bora"_s, u"Can"_s}));
+        inIndex([&] { clickRowAt(page(u"B"_s), 0, true); });
         QVERIFY(!Form15->isVisible());
-        QCOMPARE(mainFields(), (QStringList{"Bora", "s1", "n1", "n1"}));
+        QCOMPARE(mainFields(), (QStringList{u"Bora"_s, u"s1"_s, u"n1"_s, u"n1"_s}));
     }
 
     void aDoubleClickOnAnEmptyPageHandsEmptyFieldsOver() {
-        start(group({"Ali", "Bora"}));
-        Form1->takeContact("Eski", "Kişi", "0532");
+        start(group({u"Ali"_s, u"Bora"_s}));
+        Form1->takeContact(u"Eski"_s, u"Kişi"_s, u"0532"_s);
         inIndex([&] {
-            QListWidget* empty = page("M");
+            QListWidget* empty = page(u"M"_s);
             QCOMPARE(empty->count(), 0);
             QTest::mouseDClick(empty->viewport(), Qt::LeftButton, {}, QPoint(20, 40));
         });
         QVERIFY(!Form15->isVisible());
-        QCOMPARE(mainFields(), (QStringList{"", "", "", ""}));
+        QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
     }
 
     // NextMatchLines is prepared from the name the main window showed before
@@ -308,18 +310,18 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("next");
         QTest::addColumn<QStringList>("sonraki");  // the contacts "Sonraki" shows, then its message
-        const QStringList lines = group({"Ali", "Ali", "Ali", "Bora"});
-        QTest::newRow("Ali shown before") << "Ali" << 0 << lines.mid(3) << QStringList{"s1", "s2", End};
-        QTest::newRow("nothing shown before") << "" << 1 << lines.mid(2) << QStringList{"s1", "s2", End};
+        const QStringList lines = group({u"Ali"_s, u"Ali"_s, u"Ali"_s, u"Bora"_s});
+        QTest::newRow("Ali shown before") << "Ali" << 0 << lines.mid(3) << QStringList{u"s1"_s, u"s2"_s, End};
+        QTest::newRow("nothing shown before") << "" << 1 << lines.mid(2) << QStringList{u"s1"_s, u"s2"_s, End};
         QTest::newRow("Bora shown before") << "bora" << 0 << QStringList{} << QStringList{End};
-        QTest::newRow("a name not in the group") << "Zeki" << 2 << lines.mid(2) << QStringList{"s1", "s2", End};
+        QTest::newRow("a name not in the group") << "Zeki" << 2 << lines.mid(2) << QStringList{u"s1"_s, u"s2"_s, End};
     }
     void theHandOverPreparesSonraki() {
         QFETCH(QString, shownBefore);
         QFETCH(int, row);
         QFETCH(QStringList, next);
         QFETCH(QStringList, sonraki);
-        start(group({"Ali", "Ali", "Ali", "Bora"}));
+        start(group({u"Ali"_s, u"Ali"_s, u"Ali"_s, u"Bora"_s}));
         Form1->nameField->setText(shownBefore);
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], row);
@@ -327,13 +329,13 @@ private slots:
         });
         QVERIFY(!Form15->isVisible());
         QCOMPARE(nextMatchLines(), next);
-        QCOMPARE(mainFields(), (QStringList{"Ali", QStringLiteral("s%1").arg(row), QStringLiteral("n%1").arg(row),
+        QCOMPARE(mainFields(), (QStringList{u"Ali"_s, QStringLiteral("s%1").arg(row), QStringLiteral("n%1").arg(row),
                                             QStringLiteral("n%1").arg(row)}));
         QStringList seen;
         for (int i = 0; i < sonraki.size(); ++i) {
             testhooks::messages().clear();
             QTest::mouseClick(Form1->nextButton, Qt::LeftButton);
-            seen << (testhooks::messages().isEmpty() ? Form1->surnameField->text() : testhooks::messages().join(""));
+            seen << (testhooks::messages().isEmpty() ? Form1->surnameField->text() : testhooks::messages().join(u""_s));
         }
         QCOMPARE(seen, sonraki);
     }
@@ -348,49 +350,50 @@ private slots:
     }
     void everyClosingLeavesPageAAndEmptyFields() {
         QFETCH(QString, how);
-        start(group({"Ali", "Mert", "Murat"}));
+        start(group({u"Ali"_s, u"Mert"_s, u"Murat"_s}));
         QVERIFY(!(Form15->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(Form15->windowFlags() & Qt::WindowMinimizeButtonHint);
         inIndex([&] {
-            clickRowAt(page("M"), 0);
-            QCOMPARE(shown(), (QStringList{"Mert", "s1", "n1"}));
-            if (how == "Esc") QTest::keyClick(Form15, Qt::Key_Escape);
-            else if (how == "close") Form15->close();
-            else QTest::mouseClick(how == "Çıkış" ? Form15->BitBtn2 : Form15->BitBtn1, Qt::LeftButton);
+            clickRowAt(page(u"M"_s), 0);
+            QCOMPARE(shown(), (QStringList{u"Mert"_s, u"s1"_s, u"n1"_s}));
+            if (how == u"Esc"_s) QTest::keyClick(Form15, Qt::Key_Escape);
+            else if (how == u"close"_s) Form15->close();
+            else QTest::mouseClick(how == u"Çıkış"_s ? Form15->BitBtn2 : Form15->BitBtn1, Qt::LeftButton);
             QVERIFY(!Form15->isVisible());
         });
         inIndex([&] {
             QCOMPARE(Form15->currentPage(), 0);
             QVERIFY(Form15->letterTabs[0]->isChecked());
             QCOMPARE(Form15->PageControl1->currentIndex(), 0);
-            QCOMPARE(shown(), (QStringList{"", "", ""}));
+            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->BitBtn1->isEnabled());
-            QCOMPARE(Form15->letterPages[pageOf("M")]->count(), 2);
+            QCOMPARE(Form15->letterPages[pageOf(u"M"_s)]->count(), 2);
         });
     }
 
     void aSecondBuildShowsTheGroupNowActive() {
-        start(group({"Ali", "Bora", "Can", "Mert"}), {{"Ev", group({"Zeki"})}});
-        inIndex([&] { QCOMPARE(filledPages(), (QStringList{"A:Ali", "B:Bora", "C:Can", "M:Mert"})); });
-        Form1->groupSelector->setEditText("Ev");
+        start(group({u"Ali"_s, u"Bora"_s, u"Can"_s, u"Mert"_s}), {{u"Ev"_s, group({u"Zeki"_s})}});
+        inIndex([&] { QCOMPARE(filledPages(), (QStringList{u"A:Ali"_s, u"B:Bora"_s, u"C:Can"_s, u"M:Mert"_s})); });
+        Form1->groupSelector->setEditText(u"Ev"_s);
         Form1->combobox1Change();
         inIndex([&] {
-            QCOMPARE(filledPages(), QStringList{"Z:Zeki"});
-            QCOMPARE(Form15->groupLabel->text(), "İncelenen Grup: Ev");
-            QCOMPARE(Form15->totalLabel->text(), "Toplam Kayıtlı :1");
-            clickRowAt(page("Z"), 0);
-            QCOMPARE(shown(), (QStringList{"Zeki", "s0", "n0"}));
+            QCOMPARE(filledPages(), QStringList{u"Z:Zeki"_s});
+            QCOMPARE(Form15->groupLabel->text(), u"İncelenen Grup: Ev"_s);
+            QCOMPARE(Form15->totalLabel->text(), u"Toplam Kayıtlı :1"_s);
+            clickRowAt(page(u"Z"_s), 0);
+            QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"s0"_s, u"n0"_s}));
         });
         // back on a group emptied meanwhile: no window, the pages stay as they were
-        home->write(Default + ".vexo", QByteArray());
+        home->write(Default + u".vexo"_s, QByteArray());
         Form1->groupSelector->setEditText(Default);
         Form1->combobox1Change();
         testhooks::messages().clear();
         Form1->bb1->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
-        QCOMPARE(filledPages(), QStringList{"Z:Zeki"});
+        QCOMPARE(filledPages(), QStringList{u"Z:Zeki"_s});
     }
 };
 
 TELEFIKA_TEST_MAIN(TestAlphabeticIndex)
 #include "tst_ALFABE.moc"
+

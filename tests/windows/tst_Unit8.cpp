@@ -15,13 +15,15 @@
 #include <QTextEdit>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QString Hyphens(36, QLatin1Char('-'));
 const QString Empty = QStringLiteral("Veri tabanında yazdırılabilecek bir kayıt bulunmamaktadır!");
-const QByteArray Two = fileBytes({"Ayşe", "Öztürk", "05321112233", "Mehmet", "Çelik", "05334445566"});
+const QByteArray Two = fileBytes({u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Mehmet"_s, u"Çelik"_s, u"05334445566"_s});
 const QByteArray Three =
-    fileBytes({"Çağrı", "Ilgaz", "05420000001", "Gökhan", "Şahin", "05420000002", "Ümran", "İnce", "05420000003"});
+    fileBytes({u"Çağrı"_s, u"Ilgaz"_s, u"05420000001"_s, u"Gökhan"_s, u"Şahin"_s, u"05420000002"_s, u"Ümran"_s, u"İnce"_s, u"05420000003"_s});
 
 QStringList page() { return Form4->PrintPage->toPlainText().split(QLatin1Char('\n')); }
 
@@ -49,12 +51,12 @@ class TestGroupPrintChooser : public ProgramTest {
 
     // The group list names "Ev" as active; "Yok" has no file, "Boş" no contacts.
     void start() {
-        home->write("Ayarlar.cnt", fileBytes({"Ev", "Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
-        home->write("@Kayıtlar@.vexo", Two);
-        home->write("Ev.vexo", fileBytes({"Ali", "Kaya", "05001112233"}));
-        home->write("Zeytin.vexo", Three);
-        home->write("Boş.vexo", QByteArray());
-        home->write("Ağaç.vexo", Two + Three);
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, Two);
+        home->write(u"Ev.vexo"_s, fileBytes({u"Ali"_s, u"Kaya"_s, u"05001112233"_s}));
+        home->write(u"Zeytin.vexo"_s, Three);
+        home->write(u"Boş.vexo"_s, QByteArray());
+        home->write(u"Ağaç.vexo"_s, Two + Three);
         createForms();
         testhooks::messages().clear();
     }
@@ -64,13 +66,13 @@ private slots:
     void openingShowsTheDefaultGroup() {
         start();
         inChooser([] {
-            QCOMPARE(entries(), (QStringList{"Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
+            QCOMPARE(entries(), (QStringList{u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
             QVERIFY(!Form8->ComboBox1->isEditable());
             QCOMPARE(Form8->ComboBox1->currentText(), Default);
             QCOMPARE(Form8->groupValue->text(), Default);
-            QCOMPARE(Form8->capacityValue->text(), "2 kişi");
+            QCOMPARE(Form8->capacityValue->text(), u"2 kişi"_s);
         });
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırılacak Grup"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırılacak Grup"_s});
     }
 
     void choosingAGroup_data() {
@@ -93,7 +95,7 @@ private slots:
             QCOMPARE(Form8->capacityValue->text(), capacity);
         });
         // the next opening starts from the default group again
-        inChooser([] { QCOMPARE(Form8->capacityValue->text(), "2 kişi"); });
+        inChooser([] { QCOMPARE(Form8->capacityValue->text(), u"2 kişi"_s); });
     }
 
     // "Tamam" prints the chosen group on the second pace with its own group
@@ -103,32 +105,32 @@ private slots:
         start();
         const QStringList recordLines = texts(Form1->recordLines);
         inChooser([&] {
-            choose("Zeytin");
+            choose(u"Zeytin"_s);
             for (int round = 0; round < 2; ++round) {
                 testhooks::onNextModal([&](QDialog*) {
                     QVERIFY(Form8->isVisible());  // beneath the print window
                     QVERIFY(Form4->Timer2->isActive());
                     QVERIFY(!Form4->Timer1->isActive());
-                    QCOMPARE(page().mid(2, 7), (QStringList{"Toplam Kayıtlı Kişi:3", "Grup:Zeytin", Hyphens,
-                                                            "İsim :Çağrı", "Soyad :Ilgaz", "Cep No :05420000001",
+                    QCOMPARE(page().mid(2, 7), (QStringList{u"Toplam Kayıtlı Kişi:3"_s, u"Grup:Zeytin"_s, Hyphens,
+                                                            u"İsim :Çağrı"_s, u"Soyad :Ilgaz"_s, u"Cep No :05420000001"_s,
                                                             Hyphens}));
                     for (int k = 0; k < 3; ++k) Form4->Timer2Timer();
                     QVERIFY(Form4->BitBtn2->isEnabled());
                     QCOMPARE(page().size(), 5 + 3 * 4);
-                    QCOMPARE(page().mid(13), (QStringList{"İsim :Ümran", "Soyad :İnce", "Cep No :05420000003", Hyphens}));
+                    QCOMPARE(page().mid(13), (QStringList{u"İsim :Ümran"_s, u"Soyad :İnce"_s, u"Cep No :05420000003"_s, Hyphens}));
                     QTest::mouseClick(Form4->BitBtn2, Qt::LeftButton);
                 });
                 QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
                 QVERIFY(Form8->isVisible());
-                QCOMPARE(Form8->ComboBox1->currentText(), "Zeytin");
-                QCOMPARE(Form8->capacityValue->text(), "3 kişi");
+                QCOMPARE(Form8->ComboBox1->currentText(), u"Zeytin"_s);
+                QCOMPARE(Form8->capacityValue->text(), u"3 kişi"_s);
             }
         });
-        QCOMPARE(testhooks::modalWindows(), (QStringList{"Yazdırılacak Grup", "Yazdırım", "Yazdırım"}));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
+        QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırılacak Grup"_s, u"Yazdırım"_s, u"Yazdırım"_s}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
         QCOMPARE(texts(Form1->recordLines), recordLines);
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Ev", "Zeytin", Default, "Ev", "Yok", "Boş", "Ağaç"}));
-        QCOMPARE(home->read("Zeytin.vexo"), Three);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
+        QCOMPARE(home->read(u"Zeytin.vexo"_s), Three);
         QVERIFY(testhooks::messages().isEmpty());
     }
 
@@ -137,14 +139,14 @@ private slots:
     void tamamAtOncePrintsTheDefaultGroupAsItNowIs() {
         start();
         inChooser([&] {
-            home->write("@Kayıtlar@.vexo", Two + fileBytes({"Zafer", "Yıldız", "05559998877"}));
+            home->write(u"@Kayıtlar@.vexo"_s, Two + fileBytes({u"Zafer"_s, u"Yıldız"_s, u"05559998877"_s}));
             testhooks::onNextModal([](QDialog*) {
-                QCOMPARE(page().mid(2, 2), (QStringList{"Toplam Kayıtlı Kişi:3", "Grup:@Kayıtlar@"}));
-                QCOMPARE(page().at(5), "İsim :Ayşe");
+                QCOMPARE(page().mid(2, 2), (QStringList{u"Toplam Kayıtlı Kişi:3"_s, u"Grup:@Kayıtlar@"_s}));
+                QCOMPARE(page().at(5), u"İsim :Ayşe"_s);
             });
             QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
         });
-        QCOMPARE(testhooks::modalWindows(), (QStringList{"Yazdırılacak Grup", "Yazdırım"}));
+        QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırılacak Grup"_s, u"Yazdırım"_s}));
     }
 
     void tamamOnAnEmptyOrMissingGroup_data() {
@@ -159,29 +161,30 @@ private slots:
         start();
         inChooser([&] {
             choose(group);
-            QFile::remove(home->dataPath("Ağaç.vexo"));
+            QFile::remove(home->dataPath(u"Ağaç.vexo"_s));
             QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
             QVERIFY(Form8->isVisible());
             QTest::mouseClick(Form8->BitBtn2, Qt::LeftButton);
             QVERIFY(!Form8->isVisible());
         });
         QCOMPARE(testhooks::messages(), messages);
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırılacak Grup"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırılacak Grup"_s});
     }
 
     // Groups made or removed since the last opening appear as they now are.
     void everyOpeningReloadsTheGroupList() {
         start();
         inChooser([] { QCOMPARE(entries().size(), 6); });
-        home->write("Ayarlar.cnt", fileBytes({"Ev", Default, "Ev", "Yeni"}));
-        home->write("Yeni.vexo", Three);
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Yeni"_s}));
+        home->write(u"Yeni.vexo"_s, Three);
         inChooser([] {
-            QCOMPARE(entries(), (QStringList{Default, "Ev", "Yeni"}));
-            choose("Yeni");
-            QCOMPARE(Form8->capacityValue->text(), "3 kişi");
+            QCOMPARE(entries(), (QStringList{Default, u"Ev"_s, u"Yeni"_s}));
+            choose(u"Yeni"_s);
+            QCOMPARE(Form8->capacityValue->text(), u"3 kişi"_s);
         });
     }
 };
 
 TELEFIKA_TEST_MAIN(TestGroupPrintChooser)
 #include "tst_Unit8.moc"
+

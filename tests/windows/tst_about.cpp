@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The registered details the window is given, and how often it asked.
@@ -90,10 +92,10 @@ private slots:
             Form1->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(Form1));
             w->setFocus();
-            QVERIFY2(w->hasFocus(), qPrintable(w->metaObject()->className()));
+            QVERIFY2(w->hasFocus(), w->metaObject()->className());
             const int before = registry.reads;
             const Shown shown = pressF1(w);
-            QVERIFY2(shown.visible, qPrintable(w->accessibleName() + " " + w->metaObject()->className()));
+            QVERIFY2(shown.visible, qPrintable(w->accessibleName() + u" "_s + QString::fromLatin1(w->metaObject()->className())));
             QCOMPARE(registry.reads, before + 1);
         }
         QCOMPARE(testhooks::modalWindows(), QStringList(fields.size(), QStringLiteral("Hakkında")));
@@ -108,11 +110,11 @@ private slots:
         start();
         QCOMPARE(Form2->userLabel->text(), QStringLiteral("--"));
         QCOMPARE(Form2->organisationLabel->text(), QStringLiteral("--"));
-        registry.values = {"Ayşe Çelik", "Işık Ltd. Şti."};
+        registry.values = {u"Ayşe Çelik"_s, u"Işık Ltd. Şti."_s};
         Shown first = pressF1(Form1->nameField);
         QCOMPARE(first.user, QStringLiteral("Ayşe Çelik"));
         QCOMPARE(first.organisation, QStringLiteral("Işık Ltd. Şti."));
-        registry.values = {"Ümit Ağaoğlu", ""};
+        registry.values = {u"Ümit Ağaoğlu"_s, u""_s};
         QCOMPARE(Form2->userLabel->text(), QStringLiteral("Ayşe Çelik"));
         Form1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
@@ -167,7 +169,7 @@ private slots:
         Registry registry;
         start();
         QVERIFY(!Form2->Image1->pixmap().isNull());  // made with the window
-        if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression("About picture not shown.*"));
+        if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"About picture not shown.*"_s));
         Form2->showPicture(bytes);
         const Shown s = pressF1(Form1->nameField);
         QVERIFY(s.visible);
@@ -181,13 +183,13 @@ private slots:
         Registry registry;
         start();
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        QDesktopServices::setUrlHandler(u"http"_s, &catcher, "open");
         testhooks::onNextModal([](QDialog*) {
             QTest::mouseClick(Form2->Label4, Qt::RightButton);
             QTest::mouseClick(Form2->Label4, Qt::LeftButton);
         });
         Form1->Hakknda1->trigger();
-        QDesktopServices::unsetUrlHandler("http");
+        QDesktopServices::unsetUrlHandler(u"http"_s);
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl(TForm2::WebAddress)});
         QCOMPARE(Form2->Label4->cursor().shape(), Qt::PointingHandCursor);
     }
@@ -225,3 +227,4 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestAbout)
 #include "tst_about.moc"
+

@@ -15,14 +15,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestProgressWindow : public ProgramTest {
     Q_OBJECT
 
     void start(int contacts) {
         QStringList lines;
-        for (int k = 0; k < contacts; ++k) lines << QStringLiteral("Kişi%1").arg(k) << "Soyad" << QString::number(k);
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@"}));
-        home->write("@Kayıtlar@.vexo", fileBytes(lines));
+        for (int k = 0; k < contacts; ++k) lines << QStringLiteral("Kişi%1").arg(k) << u"Soyad"_s << QString::number(k);
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, fileBytes(lines));
         createForms();
         testhooks::messages().clear();
     }
@@ -69,7 +71,7 @@ private slots:
             QVERIFY(!Form4->Timer1->isActive());
         });
         Form1->Yazdr1->trigger();
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırım"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
         QVERIFY(testhooks::messages().isEmpty());
     }
 
@@ -91,3 +93,4 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestProgressWindow)
 #include "tst_bilgi.moc"
+

@@ -18,9 +18,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
-const QByteArray Seven = fileBytes({"Zeki", "a", "1", "Ali", "b", "2", "Mert"});
+const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s});
 
 // Opens the group window from the menu and acts in it; a window still open
 // afterwards is closed as by its close box.
@@ -33,7 +35,7 @@ const QByteArray Seven = fileBytes({"Zeki", "a", "1", "Ali", "b", "2", "Mert"});
 // "Yeni Grup Oluştur", the name typed, "Tamam" once the timer enables it;
 // returns the name window's edit when the window stays open.
 QString createGroup(const QString& group) {
-    QString left = "<closed>";
+    QString left = u"<closed>"_s;
     testhooks::onNextModal([&](QDialog*) {
         typeText(Form7->Edit1, group);
         QTRY_VERIFY(Form7->SpeedButton1->isEnabled());
@@ -50,9 +52,9 @@ class TestGroupWindow : public ProgramTest {
 
     // The group list file, each group's file, then the program.
     void start(const QStringList& groupList, const QMap<QString, QByteArray>& files) {
-        home->write("Ayarlar.cnt", fileBytes(groupList));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        for (auto f = files.begin(); f != files.end(); ++f) home->write(f.key() + ".vexo", f.value());
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        for (auto f = files.begin(); f != files.end(); ++f) home->write(f.key() + u".vexo"_s, f.value());
         createForms();
         testhooks::messages().clear();
     }
@@ -64,43 +66,43 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("listed");
         const QString unusable = UnusableGroupNameMessage;
-        const QString kept = "Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu.";
+        const QString kept = u"Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu."_s;
         QTest::newRow("new") << "İş" << "" << "" << true;
         QTest::newRow("listed in other case") << "EV" << "" << "Bu isimde başka bir grup bulunmaktadır!" << false;
         QTest::newRow("unlisted file") << "Ali" << "Ali" << kept << true;
         QTest::newRow("unlisted file, other case") << "iŞ" << "İş" << kept << true;
-        for (const char* bad : {"../x", "a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "<a>", "a|b"})
-            QTest::newRow(bad) << bad << "" << unusable << false;
+        for (const QString& bad : {u"../x"_s, u"a/b"_s, u"a\\b"_s, u"a:b"_s, u"a*b"_s, u"a?b"_s, u"a\"b"_s, u"<a>"_s, u"a|b"_s})
+            QTest::newRow(qPrintable(bad)) << bad << "" << unusable << false;
     }
     void creatingAGroup() {
         QFETCH(QString, typed);
         QFETCH(QString, onDisk);
         QFETCH(QString, message);
         QFETCH(bool, listed);
-        if (!onDisk.isEmpty()) home->write(onDisk + ".vexo", Seven);
-        start({"Ev", Default, "Zeytin", "Ev"}, {{"Ev", Seven}, {"Zeytin", QByteArray()}});
+        if (!onDisk.isEmpty()) home->write(onDisk + u".vexo"_s, Seven);
+        start({u"Ev"_s, Default, u"Zeytin"_s, u"Ev"_s}, {{u"Ev"_s, Seven}, {u"Zeytin"_s, QByteArray()}});
         const QStringList before = home->dataFiles();
-        const QByteArray list = home->read("Ayarlar.cnt");
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
             const QString left = createGroup(typed);
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // refused: the window stays, the edit cleared for a taken name
-            QCOMPARE(left, listed ? "<closed>" : message == UnusableGroupNameMessage ? typed : QString());
+            QCOMPARE(left, listed ? u"<closed>"_s : message == UnusableGroupNameMessage ? typed : QString());
             QCOMPARE(rows(Form6->groupListBox).contains(typed), listed);
-            QCOMPARE(home->read("Ayarlar.cnt"), list);  // only the closing writes it
+            QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);  // only the closing writes it
             if (onDisk.isEmpty() && listed) {
-                QCOMPARE(home->read(typed + ".vexo"), QByteArray());
+                QCOMPARE(home->read(typed + u".vexo"_s), QByteArray());
                 QCOMPARE(home->dataFiles().size(), before.size() + 1);
             } else {
                 QCOMPARE(home->dataFiles(), before);
-                if (!onDisk.isEmpty()) QCOMPARE(home->read(onDisk + ".vexo"), Seven);
+                if (!onDisk.isEmpty()) QCOMPARE(home->read(onDisk + u".vexo"_s), Seven);
             }
             QTest::mouseClick(Form6->SpeedButton5, Qt::LeftButton);
         }));
-        QVERIFY(!QFile::exists(home->path() + "/x.vexo"));
-        QStringList names = {Default, "Ev", "Zeytin"};
-        if (listed) names.insert(typed == "İş" || typed == "iŞ" ? 2 : 1, typed);
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes(QStringList{"Ev"} + names));
+        QVERIFY(!QFile::exists(home->path() + u"/x.vexo"_s));
+        QStringList names = {Default, u"Ev"_s, u"Zeytin"_s};
+        if (listed) names.insert(typed == u"İş"_s || typed == u"iŞ"_s ? 2 : 1, typed);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(QStringList{u"Ev"_s} + names));
         QCOMPARE(rows(Form6->groupListBox), names);
     }
 
@@ -111,16 +113,16 @@ private slots:
                 QVERIFY(!Form7->SpeedButton1->isEnabled());
                 QTest::keyClick(Form7->Edit1, Qt::Key_Return);  // empty: nothing
                 QVERIFY(Form7->isVisible());
-                typeText(Form7->Edit1, "Arkadaşlar ve Aile");
-                QCOMPARE(Form7->Edit1->text(), "Arkadaşlar ve Ai");
+                typeText(Form7->Edit1, u"Arkadaşlar ve Aile"_s);
+                QCOMPARE(Form7->Edit1->text(), u"Arkadaşlar ve Ai"_s);
                 QTRY_VERIFY(Form7->SpeedButton1->isEnabled());
                 QTest::keyClick(Form7->Edit1, Qt::Key_Return);
                 QVERIFY(!Form7->isVisible());
             });
             QTest::mouseClick(Form6->SpeedButton1, Qt::LeftButton);
         }));
-        QCOMPARE(home->read("Arkadaşlar ve Ai.vexo"), QByteArray());
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Arkadaşlar ve Ai"}));
+        QCOMPARE(home->read(u"Arkadaşlar ve Ai.vexo"_s), QByteArray());
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Arkadaşlar ve Ai"_s}));
     }
 
     void deletingAndEmptying_data() {
@@ -130,7 +132,7 @@ private slots:
         QTest::addColumn<int>("answer");  // 0 click "Evet", 1 Enter, 2 Alt+E, 3 "Hayır"
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("activeAfter");
-        const QString reassigned = "Kullanılan Grup Kayıtlar Olarak Atandı!";
+        const QString reassigned = u"Kullanılan Grup Kayıtlar Olarak Atandı!"_s;
         QTest::newRow("delete the group in use") << "Ev" << "Ev" << false << 0 << reassigned << Default;
         QTest::newRow("delete another group") << "Ev" << "İş" << false << 1 << "" << "İş";
         QTest::newRow("delete, then Hayır") << "Ev" << "Ev" << false << 3 << "" << "Ev";
@@ -146,17 +148,17 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, activeAfter);
-        start({active, Default, "Ev", "İş"}, {{"Ev", Seven}, {"İş", fileBytes({"Işık", "", "5"})}});
-        home->write(group + ".vexo", Seven);
+        start({active, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, Seven}, {u"İş"_s, fileBytes({u"Işık"_s, u""_s, u"5"_s})}});
+        home->write(group + u".vexo"_s, Seven);
         const bool changed = answer != 3;
         STOP_IF_FAILED(inGroupWindow([&] {
             testhooks::onNextModal([&](QDialog*) {
                 QVERIFY(QTest::qWaitForWindowActive(Form9));
                 QCOMPARE(Form9->groupNameValue->text(), group);
-                QCOMPARE(Form9->capacityValue->text(), "2 kişi");
+                QCOMPARE(Form9->capacityValue->text(), u"2 kişi"_s);
                 QCOMPARE(Form9->questionLabel->text(),
-                         emptying ? "Aşağıdaki bilgilere sahip grubun içeriğini silmek      istiyor musunuz?"
-                                  : "Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?");
+                         emptying ? u"Aşağıdaki bilgilere sahip grubun içeriğini silmek      istiyor musunuz?"_s
+                                  : u"Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?"_s);
                 QPushButton* yes = emptying ? Form9->BitBtn3 : Form9->BitBtn1;
                 if (answer == 0) QTest::mouseClick(yes, Qt::LeftButton);
                 if (answer == 1) QTest::keyClick(Form9, Qt::Key_Return);
@@ -169,24 +171,24 @@ private slots:
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // the file changes at once
             const QByteArray expected = !changed ? Seven : emptying ? QByteArray() : QByteArray("<missing>");
-            QCOMPARE(home->read(group + ".vexo"), expected);
+            QCOMPARE(home->read(group + u".vexo"_s), expected);
             QCOMPARE(rows(Form6->groupListBox).contains(group), emptying || !changed);
         }));
         QVERIFY(!Form9->isEmptyMode());
-        QCOMPARE(Form9->questionLabel->text(), "Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?");
+        QCOMPARE(Form9->questionLabel->text(), u"Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?"_s);
         QCOMPARE(Form1->groupNames.text(0), activeAfter);
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:" + activeAfter);
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + activeAfter);
         QCOMPARE(Form1->groupSelector->currentText(), activeAfter);
-        const QByteArray activeBytes = home->read(activeAfter + ".vexo");
+        const QByteArray activeBytes = home->read(activeAfter + u".vexo"_s);
         QCOMPARE(fileBytes(texts(Form1->recordLines)), activeBytes);
-        QCOMPARE(Form1->nameIndex.count(), activeBytes.isEmpty() ? 0 : activeAfter == "İş" ? 1 : 3);
+        QCOMPARE(Form1->nameIndex.count(), activeBytes.isEmpty() ? 0 : activeAfter == u"İş"_s ? 1 : 3);
     }
 
     void refusedDeletionsChangeNothing_data() {
         QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("emptying");
         QTest::addColumn<QString>("message");
-        const QString noSelection = "Kaydı silinecek grup üzerine tıklayıp işleme daha sonra devam edin!";
+        const QString noSelection = u"Kaydı silinecek grup üzerine tıklayıp işleme daha sonra devam edin!"_s;
         QTest::newRow("delete, nothing selected") << "" << false << noSelection;
         QTest::newRow("empty, nothing selected") << "" << true << noSelection;
         QTest::newRow("delete the default group") << Default << false << "Bu Grup Kaldırılamaz!";
@@ -195,17 +197,17 @@ private slots:
         QFETCH(QString, selected);
         QFETCH(bool, emptying);
         QFETCH(QString, message);
-        home->write("@Kayıtlar@.vexo", Seven);
-        start({Default, Default, "Ev"}, {{"Ev", Seven}});
-        home->write("@Kayıtlar@.vexo", Seven);
+        home->write(u"@Kayıtlar@.vexo"_s, Seven);
+        start({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        home->write(u"@Kayıtlar@.vexo"_s, Seven);
         STOP_IF_FAILED(inGroupWindow([&] {
             if (!selected.isEmpty()) STOP_IF_FAILED(clickRow(Form6->groupListBox, selected));
             QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
         }));
         QCOMPARE(testhooks::messages(), QStringList{message});
-        QVERIFY(!testhooks::modalWindows().contains("Grup Silme Onay?"));
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), Seven);
-        QCOMPARE(home->read("Ev.vexo"), Seven);
+        QVERIFY(!testhooks::modalWindows().contains(u"Grup Silme Onay?"_s));
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), Seven);
+        QCOMPARE(home->read(u"Ev.vexo"_s), Seven);
     }
 
     void aListedGroupWithoutAFileFallsBackToTheDefault_data() {
@@ -215,18 +217,18 @@ private slots:
     }
     void aListedGroupWithoutAFileFallsBackToTheDefault() {
         QFETCH(bool, emptying);
-        start({"Ev", Default, "Ev", "Yok"}, {{"Ev", Seven}});
-        home->write("@Kayıtlar@.vexo", fileBytes({"Can", "", "1"}));
+        start({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}, {{u"Ev"_s, Seven}});
+        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"1"_s}));
         STOP_IF_FAILED(inGroupWindow([&] {
-            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Yok"));
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Yok"_s));
             QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
-            QCOMPARE(testhooks::messages(), QStringList{"Grup Dosyası Bulunamıyor"});
-            QCOMPARE(rows(Form6->groupListBox), (QStringList{Default, "Ev"}));
+            QCOMPARE(testhooks::messages(), QStringList{u"Grup Dosyası Bulunamıyor"_s});
+            QCOMPARE(rows(Form6->groupListBox), (QStringList{Default, u"Ev"_s}));
             QCOMPARE(Form6->inUseField->text(), Default);
-            QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");  // at once
-            QCOMPARE(texts(Form1->recordLines), (QStringList{"Can", "", "1"}));
+            QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);  // at once
+            QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"1"_s}));
         }));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Ev"}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s}));
     }
 
     void theGroupListAtOpeningAndClosing_data() {
@@ -234,10 +236,10 @@ private slots:
         QTest::addColumn<QStringList>("listed");
         QTest::addColumn<QString>("inUse");
         QTest::addColumn<QStringList>("written");
-        QTest::newRow("unsorted") << QStringList{"Ev", "Zeytin", Default, "Çiçek", "Ev", "ağaç"}
-                                  << QStringList{Default, "ağaç", "Çiçek", "Ev", "Zeytin"} << "Ev"
-                                  << QStringList{"Ev", Default, "ağaç", "Çiçek", "Ev", "Zeytin"};
-        QTest::newRow("one line") << QStringList{"Ev"} << QStringList() << Default << QStringList{Default};
+        QTest::newRow("unsorted") << QStringList{u"Ev"_s, u"Zeytin"_s, Default, u"Çiçek"_s, u"Ev"_s, u"ağaç"_s}
+                                  << QStringList{Default, u"ağaç"_s, u"Çiçek"_s, u"Ev"_s, u"Zeytin"_s} << "Ev"
+                                  << QStringList{u"Ev"_s, Default, u"ağaç"_s, u"Çiçek"_s, u"Ev"_s, u"Zeytin"_s};
+        QTest::newRow("one line") << QStringList{u"Ev"_s} << QStringList() << Default << QStringList{Default};
         QTest::newRow("missing") << QStringList() << QStringList{Default} << Default << QStringList{Default, Default};
     }
     void theGroupListAtOpeningAndClosing() {
@@ -245,18 +247,18 @@ private slots:
         QFETCH(QStringList, listed);
         QFETCH(QString, inUse);
         QFETCH(QStringList, written);
-        const QMap<QString, QByteArray> files = {{"Ev", Seven}, {"Zeytin", ""}, {"Çiçek", ""}, {"ağaç", ""}};
+        const QMap<QString, QByteArray> files = {{u"Ev"_s, Seven}, {u"Zeytin"_s, QByteArray()}, {u"Çiçek"_s, QByteArray()}, {u"ağaç"_s, QByteArray()}};
         start(groupList.isEmpty() ? QStringList{Default, Default} : groupList, files);
-        if (groupList.isEmpty()) QVERIFY(QFile::remove(home->dataPath("Ayarlar.cnt")));
+        if (groupList.isEmpty()) QVERIFY(QFile::remove(home->dataPath(u"Ayarlar.cnt"_s)));
         STOP_IF_FAILED(inGroupWindow([&] {
             QCOMPARE(rows(Form6->groupListBox), listed);
             QCOMPARE(Form6->inUseField->text(), inUse);
             if (groupList.isEmpty()) {
-                QCOMPARE(testhooks::messages(), QStringList{"Ayarlar Bölümü İlk Kez Çalıştırılıyor!"});
-                QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default}));
+                QCOMPARE(testhooks::messages(), QStringList{u"Ayarlar Bölümü İlk Kez Çalıştırılıyor!"_s});
+                QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default}));
             }
         }));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes(written));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(written));
         QCOMPARE(texts(Form1->groupNames), written);
         QStringList items;
         for (int i = 0; i < Form1->groupSelector->count(); ++i) items << Form1->groupSelector->itemText(i);
@@ -273,14 +275,14 @@ private slots:
     void choosingTheGroupInUse() {
         QFETCH(int, how);
         QFETCH(QString, activeAfter);
-        start({Default, Default, "Ev"}, {{"Ev", Seven}});
-        Form1->nameField->setText("Ali");
-        Form1->searchField->setText("x");
+        start({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        Form1->nameField->setText(u"Ali"_s);
+        Form1->searchField->setText(u"x"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
             QListWidget* list = Form6->groupListBox;
-            if (how == 0) STOP_IF_FAILED(clickRow(list, "Ev", true));
+            if (how == 0) STOP_IF_FAILED(clickRow(list, u"Ev"_s, true));
             if (how == 1) {
-                STOP_IF_FAILED(clickRow(list, "Ev"));
+                STOP_IF_FAILED(clickRow(list, u"Ev"_s));
                 QTest::keyClick(list, Qt::Key_Return);
             }
             if (how == 2) {
@@ -289,9 +291,9 @@ private slots:
             }
             QCOMPARE(Form6->isVisible(), how == 2);
         }));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:" + activeAfter);
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + activeAfter);
         QCOMPARE(Form1->groupSelector->currentText(), activeAfter);
-        QCOMPARE(Form1->recordLines.count(), activeAfter == "Ev" ? 7 : 0);
+        QCOMPARE(Form1->recordLines.count(), activeAfter == u"Ev"_s ? 7 : 0);
         QCOMPARE(Form1->nameField->text(), QString());
         QCOMPARE(Form1->searchField->text(), QString());
     }
@@ -309,51 +311,52 @@ private slots:
         QFETCH(bool, fileGone);
         FailingDisk disk{FailingDisk::Kind(kind)};
         if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
-        home->write("Ev.vexo", Seven);
-        home->write("Is.vexo", fileBytes({"Can", "", "5"}));
-        start({"Is", Default, "Ev", "Is"}, {});
-        const QByteArray list = home->read("Ayarlar.cnt");
-        Form1->nameField->setText("Ali");
+        home->write(u"Ev.vexo"_s, Seven);
+        home->write(u"Is.vexo"_s, fileBytes({u"Can"_s, u""_s, u"5"_s}));
+        start({u"Is"_s, Default, u"Ev"_s, u"Is"_s}, {});
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
+        Form1->nameField->setText(u"Ali"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
-            if (fileGone) QVERIFY(QFile::remove(home->dataPath("Is.vexo")));
-            else Form6->inUseField->setText("Ev");
+            if (fileGone) QVERIFY(QFile::remove(home->dataPath(u"Is.vexo"_s)));
+            else Form6->inUseField->setText(u"Ev"_s);
             disk.failing();
         }));
         disk.writable();
         QVERIFY(!Form6->isVisible());
-        QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(home->read("Ayarlar.cnt") + " / " + Form1->statusPanel2->text()));
+        QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(QString::fromLatin1(home->read(u"Ayarlar.cnt"_s)) + u" / "_s + Form1->statusPanel2->text()));
         QCOMPARE(testhooks::messages().last(),
-                 errorText("Cannot create file " + QDir::toNativeSeparators(home->dataPath("Ayarlar.cnt"))));
+                 errorText(u"Cannot create file "_s + QDir::toNativeSeparators(home->dataPath(u"Ayarlar.cnt"_s))));
         // The main window is as it was, and agrees with the group list file.
-        QCOMPARE(home->read("Ayarlar.cnt"), list);
-        QCOMPARE(texts(Form1->groupNames), (QStringList{"Is", Default, "Ev", "Is"}));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Is");
-        QCOMPARE(Form1->groupSelector->currentText(), "Is");
-        QCOMPARE(texts(Form1->recordLines), (QStringList{"Can", "", "5"}));
-        QCOMPARE(texts(Form1->nameIndex), QStringList{"Can"});
-        QCOMPARE(Form1->nameField->text(), "Ali");
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
+        QCOMPARE(texts(Form1->groupNames), (QStringList{u"Is"_s, Default, u"Ev"_s, u"Is"_s}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Is"_s);
+        QCOMPARE(Form1->groupSelector->currentText(), u"Is"_s);
+        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"5"_s}));
+        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Can"_s});
+        QCOMPARE(Form1->nameField->text(), u"Ali"_s);
 
         // Closed again on a writable disk, the step takes effect whole.
         testhooks::messages().clear();
-        STOP_IF_FAILED(inGroupWindow([&] { if (!fileGone) Form6->inUseField->setText("Ev"); }));
+        STOP_IF_FAILED(inGroupWindow([&] { if (!fileGone) Form6->inUseField->setText(u"Ev"_s); }));
         const QString active = fileGone ? Default : QStringLiteral("Ev");
-        QCOMPARE(home->read("Ayarlar.cnt"),
-                 fileGone ? fileBytes({Default, Default, "Ev"}) : fileBytes({"Ev", Default, "Ev", "Is"}));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:" + active);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s),
+                 fileGone ? fileBytes({Default, Default, u"Ev"_s}) : fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Is"_s}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + active);
         QCOMPARE(Form1->groupSelector->currentText(), active);
         QCOMPARE(Form1->recordLines.count(), fileGone ? 0 : 7);
         QCOMPARE(Form1->nameField->text(), QString());
     }
 
     void theGroupInUseWithoutAFileAtClosing() {
-        start({"Ev", Default, "Ev"}, {{"Ev", Seven}});
-        STOP_IF_FAILED(inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath("Ev.vexo"))); }));
-        QCOMPARE(testhooks::messages(), QStringList{"Gerekli Grup Dosyası Bulunamadı!"});
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default}));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:@Kayıtlar@");
+        start({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        STOP_IF_FAILED(inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath(u"Ev.vexo"_s))); }));
+        QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->recordLines.count(), 0);
     }
 };
 
 TELEFIKA_TEST_MAIN(TestGroupWindow)
 #include "tst_grup.moc"
+

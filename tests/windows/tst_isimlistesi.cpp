@@ -19,10 +19,12 @@
 #include <QPushButton>
 #include <QStringListModel>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
 const QString Empty = QStringLiteral("Veri tabanında İsim Sıralanacak  kayıt bulunmamaktadır!");
-const QStringList Three = {"Ali", "Kaya", "0532", "ayşe", "Er", "0533", "Zeki", "Su", "0534"};
+const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"ayşe"_s, u"Er"_s, u"0533"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 
 QStringList listed() { return Form16->names->stringList(); }
 QStringList shown() {
@@ -39,14 +41,14 @@ void doubleClickRow(int row) {
     clickRow(row);
     QTest::mouseDClick(Form16->ListBox1->viewport(), Qt::LeftButton, {}, rowCentre(row));
 }
-QString messages() { return testhooks::messages().join(" | "); }
+QString messages() { return testhooks::messages().join(u" | "_s); }
 }  // namespace
 
 class TestNameList : public ProgramTest {
     Q_OBJECT
 
     void start(const QStringList& lines) {
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@"}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
         home->write(GroupFile, fileBytes(lines));
         createForms();
         Form1->show();
@@ -64,32 +66,32 @@ private slots:
     void namesAreListedSortedAndShowTheirContacts() {
         start(Three);
         inNameList([] {
-            QCOMPARE(listed(), (QStringList{"Ali", "ayşe", "Zeki"}));
-            QCOMPARE(Form16->GroupBox1->title(), "@Kayıtlar@");
-            QCOMPARE(Form16->totalLabel->text(), "Toplam Kayıt:3");
-            QCOMPARE(Form16->positionLabel->text(), "Aktif    :");
+            QCOMPARE(listed(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
+            QCOMPARE(Form16->GroupBox1->title(), u"@Kayıtlar@"_s);
+            QCOMPARE(Form16->totalLabel->text(), u"Toplam Kayıt:3"_s);
+            QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
             QVERIFY(!Form16->BitBtn1->isEnabled());
             clickRow(1);
-            QCOMPARE(Form16->positionLabel->text(), "Aktif    :2");
-            QCOMPARE(shown(), (QStringList{"ayşe", "Er", "0533"}));
+            QCOMPARE(Form16->positionLabel->text(), u"Aktif    :2"_s);
+            QCOMPARE(shown(), (QStringList{u"ayşe"_s, u"Er"_s, u"0533"_s}));
             QVERIFY(Form16->BitBtn1->isEnabled());
             // the keyboard chooses as well
             QTest::keyClick(Form16->ListBox1, Qt::Key_Down);
-            QCOMPARE(Form16->positionLabel->text(), "Aktif    :3");
-            QCOMPARE(shown(), (QStringList{"Zeki", "Su", "0534"}));
+            QCOMPARE(Form16->positionLabel->text(), u"Aktif    :3"_s);
+            QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s}));
         });
-        QCOMPARE(testhooks::modalWindows(), QStringList{"İsim Listesi"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});
         QCOMPARE(Form16->size(), QSize(358, 290));
-        QCOMPARE(mainFields(), (QStringList{"", "", "", ""}));  // closing hands over nothing
-        QCOMPARE(shown(), (QStringList{"", "", ""}));
+        QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));  // closing hands over nothing
+        QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
     }
 
     void theFirstArrowKeyChoosesTheFirstName() {
         start(Three);
         inNameList([] {
             QTest::keyClick(Form16->ListBox1, Qt::Key_Down);
-            QCOMPARE(Form16->positionLabel->text(), "Aktif    :1");
-            QCOMPARE(shown(), (QStringList{"Ali", "Kaya", "0532"}));
+            QCOMPARE(Form16->positionLabel->text(), u"Aktif    :1"_s);
+            QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         });
     }
 
@@ -98,12 +100,12 @@ private slots:
     void everyNameShowsItsOwnContact_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("name order") << Three << QStringList{"Ali", "ayşe", "Zeki"};
-        QTest::newRow("out of order") << QStringList{"Zeki", "Su", "0534", "Ali", "Kaya", "0532", "ayşe", "Er", "0533"}
-                                      << QStringList{"Ali", "ayşe", "Zeki"};
+        QTest::newRow("name order") << Three << QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s};
+        QTest::newRow("out of order") << QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0532"_s, u"ayşe"_s, u"Er"_s, u"0533"_s}
+                                      << QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s};
         QTest::newRow("equal names")
-            << QStringList{"Ali", "Kaya", "0532", "Veli", "Ak", "0540", "ali", "Er", "0533", "ALİ", "Su", "0534"}
-            << QStringList{"Ali", "ali", "ALİ", "Veli"};
+            << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s, u"Ak"_s, u"0540"_s, u"ali"_s, u"Er"_s, u"0533"_s, u"ALİ"_s, u"Su"_s, u"0534"_s}
+            << QStringList{u"Ali"_s, u"ali"_s, u"ALİ"_s, u"Veli"_s};
     }
     void everyNameShowsItsOwnContact() {
         QFETCH(QStringList, lines);
@@ -122,69 +124,70 @@ private slots:
     }
 
     void theButtonHandsOverAndCloses() {
-        start({"Zeki", "Su", "0534", "Ali", "Kaya", "0532"});
-        Form1->searchField->setText("kept");
+        start({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        Form1->searchField->setText(u"kept"_s);
         inNameList([] {
             clickRow(1);  // Zeki, the file's first contact
             QTest::mouseClick(Form16->BitBtn1, Qt::LeftButton);
             QVERIFY(!Form16->isVisible());
         });
-        QCOMPARE(mainFields(), (QStringList{"Zeki", "Su", "0534", "0534"}));
-        QCOMPARE(Form1->searchField->text(), "kept");
+        QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
+        QCOMPARE(Form1->searchField->text(), u"kept"_s);
         // "Düzelt" then changes that contact, and "Sil" deletes it
-        Form1->surnameField->setText("Sürer");
+        Form1->surnameField->setText(u"Sürer"_s);
         Form1->Timer1Timer();
         QTest::mouseClick(Form1->editButton, Qt::LeftButton);
-        QCOMPARE(home->read(GroupFile), fileBytes({"Ali", "Kaya", "0532", "Zeki", "Sürer", "0534"}));
+        QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Zeki"_s, u"Sürer"_s, u"0534"_s}));
         inNameList([] { doubleClickRow(1); });
-        QCOMPARE(mainFields(), (QStringList{"Zeki", "Sürer", "0534", "0534"}));
+        QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Sürer"_s, u"0534"_s, u"0534"_s}));
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
         QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
-        QCOMPARE(home->read(GroupFile), fileBytes({"Ali", "Kaya", "0532"}));
+        QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
     }
 
     void reopeningStartsWithNothingChosen() {
         start(Three);
         inNameList([] { doubleClickRow(2); });
-        QCOMPARE(mainFields(), (QStringList{"Zeki", "Su", "0534", "0534"}));
+        QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         inNameList([] {
-            QCOMPARE(Form16->positionLabel->text(), "Aktif    :");
+            QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
             QVERIFY(!Form16->BitBtn1->isEnabled());
             QVERIFY(!Form16->ListBox1->selectionModel()->hasSelection());
-            QCOMPARE(shown(), (QStringList{"", "", ""}));
+            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         });
     }
 
     void aDoubleClickBelowTheNamesBeforeAnyChoiceEmptiesTheFields() {
         start(Three);
-        Form1->takeContact("Can", "Ak", "0555");
+        Form1->takeContact(u"Can"_s, u"Ak"_s, u"0555"_s);
         inNameList([] {
             const QPoint below(20, Form16->ListBox1->viewport()->height() - 5);
             QTest::mouseDClick(Form16->ListBox1->viewport(), Qt::LeftButton, {}, below);
             QVERIFY(!Form16->isVisible());
         });
-        QCOMPARE(mainFields(), (QStringList{"", "", "", ""}));
+        QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
     }
 
     void aGroupWithoutContacts_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("no line") << QStringList{};
-        QTest::newRow("one line") << QStringList{"Ali"};
+        QTest::newRow("one line") << QStringList{u"Ali"_s};
     }
     void aGroupWithoutContacts() {
         QFETCH(QStringList, lines);
         start(Three);
         inNameList([] {});  // a full list first: the empty group must empty it
         home->write(GroupFile, fileBytes(lines));
-        Form1->activateGroup("@Kayıtlar@");
+        Form1->activateGroup(u"@Kayıtlar@"_s);
         Form1->smListesi1->trigger();
         QCOMPARE(messages(), Empty);
-        QCOMPARE(testhooks::modalWindows(), QStringList{"İsim Listesi"});  // only the first opening
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});  // only the first opening
         QCOMPARE(listed(), QStringList());
-        QCOMPARE(Form16->totalLabel->text(), "Toplam Kayıt:0");
-        QCOMPARE(Form16->positionLabel->text(), "Aktif    :");
+        QCOMPARE(Form16->totalLabel->text(), u"Toplam Kayıt:0"_s);
+        QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
     }
 };
 
 TELEFIKA_TEST_MAIN(TestNameList)
 #include "tst_isimlistesi.moc"
+

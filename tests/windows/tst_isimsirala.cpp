@@ -23,13 +23,15 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QString Done = QStringLiteral("İşlem Tamam!");
-const QStringList AliVeli = {"Ali", "Kara", "05321111111", "Veli", "Şen", "05322222222"};
-const QStringList CanZeynep = {"Can", "Kaya", "05323333333", "Zeynep", "Işık", "05324444444"};
-const QStringList Merged = {"Ali",   "Kara", "05321111111", "Can",    "Kaya", "05323333333",
-                            "Veli",  "Şen",  "05322222222", "Zeynep", "Işık", "05324444444"};
+const QStringList AliVeli = {u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Veli"_s, u"Şen"_s, u"05322222222"_s};
+const QStringList CanZeynep = {u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Zeynep"_s, u"Işık"_s, u"05324444444"_s};
+const QStringList Merged = {u"Ali"_s,   u"Kara"_s, u"05321111111"_s, u"Can"_s,    u"Kaya"_s, u"05323333333"_s,
+                            u"Veli"_s,  u"Şen"_s,  u"05322222222"_s, u"Zeynep"_s, u"Işık"_s, u"05324444444"_s};
 
 QStringList items(const QComboBox* box) {
     QStringList out;
@@ -51,17 +53,17 @@ void merge(const QString& first, const QString& second) {
 }
 
 QStringList duplicate(const QStringList& holder, const QStringList& contact) {
-    return {"Aynı numaraya sahip başka bir kişi bulundu.", "1.Gruptaki kayıt:", "İsim:" + holder[0],
-            "Soyad: " + holder[1], "Numara: " + holder[2], "##", "2.Gruptaki kayıt:", "İsim:" + contact[0],
-            "Soyad: " + contact[1], "Numara: " + contact[2], "-----------------------"};
+    return {u"Aynı numaraya sahip başka bir kişi bulundu."_s, u"1.Gruptaki kayıt:"_s, u"İsim:"_s + holder[0],
+            u"Soyad: "_s + holder[1], u"Numara: "_s + holder[2], u"##"_s, u"2.Gruptaki kayıt:"_s, u"İsim:"_s + contact[0],
+            u"Soyad: "_s + contact[1], u"Numara: "_s + contact[2], u"-----------------------"_s};
 }
 
 QStringList summary(int n) {
-    return {"", "&&&&&&", "",
+    return {u""_s, u"&&&&&&"_s, u""_s,
             QStringLiteral("Yukarıda aynı isimde %1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
                            "1.Gruptaki kayıtlara göre gerçekleştirildi!")
                 .arg(n),
-            "", "&&&&&&", "Guplar başarıyla birleştirildi!"};
+            u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s};
 }
 }  // namespace
 
@@ -70,9 +72,9 @@ class TestGroupMerger : public ProgramTest {
 
     // The group list, the groups' files, the program, and the merger opened from the menu.
     void start(const QStringList& groupList, const QMap<QString, QStringList>& groups) {
-        home->write("Ayarlar.cnt", fileBytes(groupList));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        for (auto g = groups.begin(); g != groups.end(); ++g) home->write(g.key() + ".vexo", fileBytes(g.value()));
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        for (auto g = groups.begin(); g != groups.end(); ++g) home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
         createForms();
         testhooks::messages().clear();
         Form1->GrupBirletirici1->trigger();
@@ -89,31 +91,31 @@ private slots:
         QTest::addColumn<QStringList>("report");
         QTest::newRow("Ali, Veli with Can, Zeynep") << AliVeli << CanZeynep << "" << Merged << QStringList();
         QTest::newRow("an equal name goes first")
-            << AliVeli << QStringList{"Ali", "Yeni", "05329999999"} << ""
-            << QStringList{"Ali", "Yeni", "05329999999"} + AliVeli << QStringList();
-        const QStringList skipped = {"Deniz", "Ak-2", "05321111111"};
+            << AliVeli << QStringList{u"Ali"_s, u"Yeni"_s, u"05329999999"_s} << ""
+            << QStringList{u"Ali"_s, u"Yeni"_s, u"05329999999"_s} + AliVeli << QStringList();
+        const QStringList skipped = {u"Deniz"_s, u"Ak-2"_s, u"05321111111"_s};
         QTest::newRow("a number that is there, with -2")
-            << AliVeli << QStringList{"Can", "Kaya", "05323333333", "Deniz", "Ak", "05321111111"} << "-2"
-            << QStringList{"Ali", "Kara", "05321111111", "Can", "Kaya-2", "05323333333", "Veli", "Şen",
-                           "05322222222"}
+            << AliVeli << QStringList{u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Deniz"_s, u"Ak"_s, u"05321111111"_s} << "-2"
+            << QStringList{u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Can"_s, u"Kaya-2"_s, u"05323333333"_s, u"Veli"_s, u"Şen"_s,
+                           u"05322222222"_s}
             << duplicate(AliVeli.mid(0, 3), skipped) + summary(1);
         QTest::newRow("twice in the second group")
-            << AliVeli << QStringList{"Can", "Kaya", "05323333333", "Berk", "Ak", "05323333333"} << ""
-            << QStringList{"Ali", "Kara", "05321111111", "Can", "Kaya", "05323333333", "Veli", "Şen",
-                           "05322222222"}
-            << duplicate({"Can", "Kaya", "05323333333"}, {"Berk", "Ak", "05323333333"}) + summary(1);
-        QTest::newRow("five digits") << QStringList{"Ali", "A", "12345"} << QStringList{"Can", "C", "12345"} << ""
-                                     << QStringList{"Ali", "A", "12345", "Can", "C", "12345      "}
+            << AliVeli << QStringList{u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Berk"_s, u"Ak"_s, u"05323333333"_s} << ""
+            << QStringList{u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Veli"_s, u"Şen"_s,
+                           u"05322222222"_s}
+            << duplicate({u"Can"_s, u"Kaya"_s, u"05323333333"_s}, {u"Berk"_s, u"Ak"_s, u"05323333333"_s}) + summary(1);
+        QTest::newRow("five digits") << QStringList{u"Ali"_s, u"A"_s, u"12345"_s} << QStringList{u"Can"_s, u"C"_s, u"12345"_s} << ""
+                                     << QStringList{u"Ali"_s, u"A"_s, u"12345"_s, u"Can"_s, u"C"_s, u"12345      "_s}
                                      << QStringList();
         QTest::newRow("an empty first group")
-            << QStringList() << QStringList{"Zeynep", "Işık", "05324444444", "Can", "Kaya", "05323333333"} << ""
-            << QStringList{"Can", "Kaya", "05323333333", "Zeynep", "Işık", "05324444444"} << QStringList();
+            << QStringList() << QStringList{u"Zeynep"_s, u"Işık"_s, u"05324444444"_s, u"Can"_s, u"Kaya"_s, u"05323333333"_s} << ""
+            << QStringList{u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Zeynep"_s, u"Işık"_s, u"05324444444"_s} << QStringList();
         QTest::newRow("a surname that reads like the number")
-            << QStringList{"Ali", "05323333333", "05321111111"} << CanZeynep.mid(0, 3) << ""
-            << QStringList{"Ali", "05323333333", "05321111111"} + CanZeynep.mid(0, 3) << QStringList();
+            << QStringList{u"Ali"_s, u"05323333333"_s, u"05321111111"_s} << CanZeynep.mid(0, 3) << ""
+            << QStringList{u"Ali"_s, u"05323333333"_s, u"05321111111"_s} + CanZeynep.mid(0, 3) << QStringList();
         QTest::newRow("two lines: one contact without its number")
-            << AliVeli << QStringList{"Can", "Kaya"} << ""
-            << QStringList{"Ali", "Kara", "05321111111", "Can", "Kaya", "           "} + AliVeli.mid(3)
+            << AliVeli << QStringList{u"Can"_s, u"Kaya"_s} << ""
+            << QStringList{u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Can"_s, u"Kaya"_s, u"           "_s} + AliVeli.mid(3)
             << QStringList();
     }
     void merging() {
@@ -122,21 +124,21 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, result);
         QFETCH(QStringList, report);
-        start({Default, Default, "Ev", "İş"}, {{"Ev", first}, {"İş", second}});
+        start({Default, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, first}, {u"İş"_s, second}});
         if (!text.isEmpty()) {
             QTest::mouseClick(Form12->CheckBox2, Qt::LeftButton);
             typeText(Form12->Edit2, text);
         }
-        merge("Ev", "İş");
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{Done});
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(result));
-        QCOMPARE(home->read("İş.vexo"), fileBytes(second));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Ev", "İş"}));
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(result));
+        QCOMPARE(home->read(u"İş.vexo"_s), fileBytes(second));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form12->reportLines(), report);
         QCOMPARE(Form12->CGauge1->value(), 0);
         QVERIFY(Form12->mergeLines.isEmpty() && Form12->mergeNameIndex.isEmpty() && Form12->secondLines.isEmpty());
         // the pickers refilled, nothing picked; the surname option kept
-        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, "Ev", "İş"}));
+        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form12->ComboBox2->currentIndex(), -1);
         QCOMPARE(Form12->CheckBox2->isChecked(), !text.isEmpty());
         QCOMPARE(Form12->Edit2->text(), text);
@@ -146,34 +148,34 @@ private slots:
     }
 
     void mergingThePairTwiceSkipsEveryContact() {
-        start({Default, Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
-        merge("Ev", "İş");
-        merge("Ev", "İş");
+        start({Default, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
+        merge(u"Ev"_s, u"İş"_s);
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), (QStringList{Done, Done}));
         QCOMPARE(Form12->reportLines(),
-                 QStringList{"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına eklenmiş!İşlem "
-                             "gerçekleştirilmedi!"});
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(Merged));
+                 QStringList{u"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına eklenmiş!İşlem "
+                             "gerçekleştirilmedi!"_s});
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(Merged));
     }
 
     void intoANewGroup() {
-        start({"Ev", Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
+        start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
         QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        typeText(Form12->Edit1, "Aile ve Dostlarımız");  // 16 characters kept
-        QCOMPARE(Form12->Edit1->text(), "Aile ve Dostları");
-        merge("Ev", "İş");
+        typeText(Form12->Edit1, u"Aile ve Dostlarımız"_s);  // 16 characters kept
+        QCOMPARE(Form12->Edit1->text(), u"Aile ve Dostları"_s);
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{Done});
-        QCOMPARE(home->read("Aile ve Dostları.vexo"), fileBytes(Merged));
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(AliVeli));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Ev", Default, "Ev", "İş", "Aile ve Dostları"}));
-        QCOMPARE(texts(Form1->groupNames), (QStringList{"Ev", Default, "Ev", "İş", "Aile ve Dostları"}));
+        QCOMPARE(home->read(u"Aile ve Dostları.vexo"_s), fileBytes(Merged));
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Aile ve Dostları"_s}));
+        QCOMPARE(texts(Form1->groupNames), (QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Aile ve Dostları"_s}));
         // the main window lists it at once
-        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, "Aile ve Dostları", "Ev", "İş"}));
-        QCOMPARE(Form1->groupSelector->currentText(), "Ev");
+        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
+        QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
         QVERIFY(!Form12->CheckBox1->isChecked());
         QCOMPARE(Form12->Edit1->text(), QString());
         QVERIFY(!Form12->Edit1->isEnabled());
-        QCOMPARE(items(Form12->ComboBox2), (QStringList{Default, "Aile ve Dostları", "Ev", "İş"}));
+        QCOMPARE(items(Form12->ComboBox2), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
     }
 
     // A new group's name that names a group or a file already, in any
@@ -182,7 +184,7 @@ private slots:
     void aNewGroupNameThatIsTakenIsRefused_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        const QString taken = "Bu isimde başka bir grup bulunmaktadır!";
+        const QString taken = u"Bu isimde başka bir grup bulunmaktadır!"_s;
         QTest::newRow("a listed group") << "İş" << taken;
         QTest::newRow("a listed group, other case") << "iŞ" << taken;
         QTest::newRow("the first group itself") << "EV" << taken;
@@ -194,19 +196,19 @@ private slots:
     void aNewGroupNameThatIsTakenIsRefused() {
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        start({Default, Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}, {"Eski", AliVeli}});
+        start({Default, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}, {u"Eski"_s, AliVeli}});
         const QStringList files = home->dataFiles();
         QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
         typeText(Form12->Edit1, typed);
-        merge("Ev", "İş");
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{message});
         QCOMPARE(home->dataFiles(), files);
-        QCOMPARE(home->read("İş.vexo"), fileBytes(CanZeynep));
-        QCOMPARE(home->read("Eski.vexo"), fileBytes(AliVeli));
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(AliVeli));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({Default, Default, "Ev", "İş"}));
+        QCOMPARE(home->read(u"İş.vexo"_s), fileBytes(CanZeynep));
+        QCOMPARE(home->read(u"Eski.vexo"_s), fileBytes(AliVeli));
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form12->Edit1->text(), typed);
-        QCOMPARE(Form12->ComboBox1->currentText(), "Ev");
+        QCOMPARE(Form12->ComboBox1->currentText(), u"Ev"_s);
     }
 
     void failedPreparations_data() {
@@ -223,35 +225,35 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(QString, report);
-        start({Default, Default, "Ev", "İş", "Tek", "Yok"}, {{"Ev", AliVeli}, {"İş", CanZeynep}, {"Tek", {"Mert"}}});
-        const QByteArray list = home->read("Ayarlar.cnt");
+        start({Default, Default, u"Ev"_s, u"İş"_s, u"Tek"_s, u"Yok"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}, {u"Tek"_s, {u"Mert"_s}}});
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         if (!first.isEmpty()) merge(first, second);
         else QTest::mouseClick(Form12->BitBtn1, Qt::LeftButton);
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(Form12->reportLines(), QStringList{report});
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(AliVeli));
-        QCOMPARE(home->read("Ayarlar.cnt"), list);
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
         QVERIFY(Form12->groupListCopy.isEmpty());
         // The same group in both pickers now empties both: the group list
         // copy stays empty until the window is opened again.
         const int rowsBefore = Form12->ComboBox1->count();
-        pick(Form12->ComboBox1, "Ev");
-        pick(Form12->ComboBox2, "Ev");
-        QCOMPARE(testhooks::messages(), QStringList{"Gruplar aynı olamaz!"});
+        pick(Form12->ComboBox1, u"Ev"_s);
+        pick(Form12->ComboBox2, u"Ev"_s);
+        QCOMPARE(testhooks::messages(), QStringList{u"Gruplar aynı olamaz!"_s});
         QVERIFY(rowsBefore > 0);
         QCOMPARE(Form12->ComboBox1->count(), 0);
         QCOMPARE(Form12->ComboBox2->count(), 0);
     }
 
     void theSameGroupInBothPickers() {
-        start({Default, "İş", Default, "Ev"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
-        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, "Ev", "İş"}));
+        start({Default, u"İş"_s, Default, u"Ev"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
+        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form12->ComboBox1->currentIndex(), -1);
-        pick(Form12->ComboBox2, "İş");
-        pick(Form12->ComboBox1, "İş");
-        QCOMPARE(testhooks::messages(), QStringList{"Gruplar aynı olamaz!"});
+        pick(Form12->ComboBox2, u"İş"_s);
+        pick(Form12->ComboBox1, u"İş"_s);
+        QCOMPARE(testhooks::messages(), QStringList{u"Gruplar aynı olamaz!"_s});
         for (QComboBox* box : {Form12->ComboBox1, Form12->ComboBox2}) {
-            QCOMPARE(items(box), (QStringList{Default, "Ev", "İş"}));
+            QCOMPARE(items(box), (QStringList{Default, u"Ev"_s, u"İş"_s}));
             QCOMPARE(box->currentIndex(), -1);
         }
     }
@@ -301,32 +303,32 @@ private slots:
         start({Default, Default}, {});
         QTest::mouseClick(Form12->Label6, Qt::LeftButton);
         QCOMPARE(testhooks::messages(),
-                 QStringList{"Bu seçenek işaretli iken metine girdiğiniz yazı ikinci grup dosyasındaki soyadlara "
-                             "eklenecektir ve grupların karışması önlenecektir!"});
+                 QStringList{u"Bu seçenek işaretli iken metine girdiğiniz yazı ikinci grup dosyasındaki soyadlara "
+                             "eklenecektir ve grupların karışması önlenecektir!"_s});
     }
 
     // The main window shows the merge at once, so a save there afterwards
     // keeps the merged contacts; closing brings it up to date again.
     void mergingIntoTheActiveGroup() {
-        start({"Ev", Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
+        start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
         QCOMPARE(Form1->recordLines.count(), 6);
-        merge("Ev", "İş");
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(texts(Form1->recordLines), Merged);
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Ali", "Can", "Veli", "Zeynep"}));
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
-        typeText(Form1->nameField, "Oya");
-        typeText(Form1->numberField, "05325555555");
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Can"_s, u"Veli"_s, u"Zeynep"_s}));
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
+        typeText(Form1->nameField, u"Oya"_s);
+        typeText(Form1->numberField, u"05325555555"_s);
         QTest::mouseClick(Form1->saveButton, Qt::LeftButton);
-        QCOMPARE(testhooks::messages(), (QStringList{Done, "Kayıt işlemi tamamlandı!!"}));
-        const QStringList withOya = Merged.mid(0, 6) + QStringList{"Oya", "", "05325555555"} + Merged.mid(6);
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(withOya));
+        QCOMPARE(testhooks::messages(), (QStringList{Done, u"Kayıt işlemi tamamlandı!!"_s}));
+        const QStringList withOya = Merged.mid(0, 6) + QStringList{u"Oya"_s, u""_s, u"05325555555"_s} + Merged.mid(6);
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(withOya));
 
         QTest::keyClick(Form12, Qt::Key_Escape);
         QVERIFY(!Form12->isVisible());
         QCOMPARE(texts(Form1->recordLines), withOya);
         QCOMPARE(Form1->nameIndex.count(), 5);
-        QCOMPARE(Form1->groupSelector->currentText(), "Ev");
-        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, "Ev", "İş"}));
+        QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
+        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, u"Ev"_s, u"İş"_s}));
     }
 
     // Closing reads the active group again (it may have changed on disk),
@@ -339,20 +341,20 @@ private slots:
     }
     void closingBringsTheMainWindowUpToDate() {
         QFETCH(int, how);
-        start({"Ev", Default, "Ev"}, {{"Ev", AliVeli}});
-        home->write("Ev.vexo", fileBytes(Merged));
+        start({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, AliVeli}});
+        home->write(u"Ev.vexo"_s, fileBytes(Merged));
         QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        typeText(Form12->Edit1, "Yeni");
+        typeText(Form12->Edit1, u"Yeni"_s);
         QTest::mouseClick(Form12->CheckBox2, Qt::LeftButton);
-        typeText(Form12->Edit2, "-2");
-        Form12->RichEdit1->setPlainText("a\nb\nc");
+        typeText(Form12->Edit2, u"-2"_s);
+        Form12->RichEdit1->setPlainText(u"a\nb\nc"_s);
         if (how == 0) QTest::mouseClick(Form12->Button1, Qt::LeftButton);
         if (how == 1) QTest::keyClick(Form12, Qt::Key_Escape);
         if (how == 2) Form12->close();
         QVERIFY(!Form12->isVisible());
         QCOMPARE(texts(Form1->recordLines), Merged);
         QCOMPARE(Form1->nameIndex.count(), 4);
-        QCOMPARE(Form1->statusPanel2->text(), "Grup:Ev");
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
         QCOMPARE(Form12->reportLines(), QStringList());
         QVERIFY(!Form12->CheckBox1->isChecked() && !Form12->CheckBox2->isChecked());
         QVERIFY(Form12->Edit1->text().isEmpty() && Form12->Edit2->text().isEmpty());
@@ -369,13 +371,13 @@ private slots:
     void theReportIsSavedAsRichText() {
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        start({"Ev", Default, "Ev", "İş"},
-              {{"Ev", AliVeli}, {"İş", QStringList{"Çağrı", "Öztürk", "05321111111"} + CanZeynep}});
-        merge("Ev", "İş");
+        start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s},
+              {{u"Ev"_s, AliVeli}, {u"İş"_s, QStringList{u"Çağrı"_s, u"Öztürk"_s, u"05321111111"_s} + CanZeynep}});
+        merge(u"Ev"_s, u"İş"_s);
         QTRY_VERIFY(Form12->Kaydet1->isEnabled());
-        testhooks::setNextSaveFileName(home->path() + "/" + typed);
+        testhooks::setNextSaveFileName(home->path() + u"/"_s + typed);
         Form12->Kaydet1->trigger();
-        QFile f(home->path() + "/" + written);
+        QFile f(home->path() + u"/"_s + written);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray rtf = f.readAll();
         QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1254"));
@@ -392,8 +394,8 @@ private slots:
     }
 
     void aCancelledSaveWritesNothing() {
-        start({"Ev", Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", AliVeli.mid(0, 3) + CanZeynep}});
-        merge("Ev", "İş");
+        start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, AliVeli.mid(0, 3) + CanZeynep}});
+        merge(u"Ev"_s, u"İş"_s);
         const QStringList before = QDir(home->path()).entryList(QDir::Files);
         testhooks::setNextSaveFileName(QString());
         QTRY_VERIFY(Form12->Kaydet1->isEnabled());
@@ -415,18 +417,18 @@ private slots:
     void aFailedWriteChangesNoFile() {
         QFETCH(bool, intoNewGroup);
         QFETCH(bool, bigList);
-        QStringList groupList = {"Ev", Default, "Ev", "İş"};
+        QStringList groupList = {u"Ev"_s, Default, u"Ev"_s, u"İş"_s};
         QStringList second = CanZeynep;
         for (int i = 0; i < 400; ++i) {
             if (bigList) groupList << QStringLiteral("Boş grup %1").arg(i);
-            else second << QStringLiteral("Kişi %1").arg(i) << "" << QStringLiteral("0542%1").arg(i, 7, 10, QLatin1Char('0'));
+            else second << QStringLiteral("Kişi %1").arg(i) << u""_s << QStringLiteral("0542%1").arg(i, 7, 10, QLatin1Char('0'));
         }
-        start(groupList, {{"Ev", AliVeli}, {"İş", second}});
-        const QByteArray list = home->read("Ayarlar.cnt");
-        QVERIFY((bigList ? list : home->read("İş.vexo")).size() > 4096);
+        start(groupList, {{u"Ev"_s, AliVeli}, {u"İş"_s, second}});
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
+        QVERIFY((bigList ? list : home->read(u"İş.vexo"_s)).size() > 4096);
         if (intoNewGroup) {
             QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-            typeText(Form12->Edit1, "Yeni");
+            typeText(Form12->Edit1, u"Yeni"_s);
         }
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit saved{};
@@ -434,14 +436,14 @@ private slots:
         rlimit tight = saved;
         tight.rlim_cur = 4096;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        merge("Ev", "İş");
+        merge(u"Ev"_s, u"İş"_s);
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QCOMPARE(testhooks::messages().size(), 1);
-        QVERIFY2(testhooks::messages().first().startsWith("Cannot create file "), qPrintable(testhooks::messages().first()));
-        QCOMPARE(home->read("Ev.vexo"), fileBytes(AliVeli));
-        QCOMPARE(home->read("Ayarlar.cnt"), list);
-        QCOMPARE(home->dataFiles(), (QStringList{"@Kayıtlar@.vexo", "Ayarlar.cnt", "Ev.vexo", "İş.vexo"}));
+        QVERIFY2(testhooks::messages().first().startsWith(u"Cannot create file "_s), qPrintable(testhooks::messages().first()));
+        QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
+        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s, u"Ev.vexo"_s, u"İş.vexo"_s}));
         QCOMPARE(texts(Form1->recordLines), AliVeli);
         QCOMPARE(Form1->groupNames.count(), groupList.size());
         QCOMPARE(Form1->groupSelector->count(), groupList.size() - 1);
@@ -451,14 +453,15 @@ private slots:
 
     // A group list the file holds already is not written again.
     void anUnchangedGroupListIsNotRewritten() {
-        start({"Ev", Default, "Ev", "İş"}, {{"Ev", AliVeli}, {"İş", CanZeynep}});
-        const QDateTime before = QFileInfo(home->dataPath("Ayarlar.cnt")).lastModified();
+        start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
+        const QDateTime before = QFileInfo(home->dataPath(u"Ayarlar.cnt"_s)).lastModified();
         QTest::qWait(20);
-        merge("Ev", "İş");
+        merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{Done});
-        QCOMPARE(QFileInfo(home->dataPath("Ayarlar.cnt")).lastModified(), before);
+        QCOMPARE(QFileInfo(home->dataPath(u"Ayarlar.cnt"_s)).lastModified(), before);
     }
 };
 
 TELEFIKA_TEST_MAIN(TestGroupMerger)
 #include "tst_isimsirala.moc"
+

@@ -13,43 +13,45 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // Typed here again from the rules, blanks at line ends included.
 const QStringList Expected = {
-    "***Programın amacı:",
-    "++Bu programın amacı numaraların kayıtlı ",
-    "olduğu bir ",
-    "havuz yaratmak ve istediğiniz kişiye çok kısa ",
-    "bir sürede ulaşmanızı sağlamaktır!",
-    "********************",
-    "Kayıt Alınırken Dikkat Edilmesi Gerekenler:",
-    "",
-    "+Her hangi bir kişinin kaydını girerken aynı ",
-    "isimde olan kişilerde problem çıkmaz ancak ",
-    "aynı numaraya sahip bir başka girişi ",
-    "olmayacaktır!",
-    "+Kaydını aldığınız kişiyi kaydının yapıldığı grup ",
-    "altında bulabilirsiniz!",
-    "+Program kayıt işlemlerini isim sıralamalarına ",
-    "göre yapmaktadır.",
-    "",
-    "Kayıt Arama:",
-    "+Bu alanda seçtiğiniz İsime göre veya ",
-    "Numaraya göre arama seçeneklerine göre ",
-    "bulunan kayıtlar düzgün olarak sıralanır!",
-    "+Bir sonraki aynı isimdeki başkabir kayıda ",
-    "ulaşmak için sonraki tuşuna basın!Bu ",
-    "isimdekilerin başına dönmek için ara tuşuna ",
-    "tekrar basın!",
-    "",
-    "Düzelt Tuşu:",
-    "+Düzelt Tuşuna bastığınızda o numaraya ",
-    "sahip kişi hakkında işlem yapılır!",
-    "",
-    "Ekranı Temizle:",
-    "+Kayıtlara hiçbir şekilde bir zarar verilmeden ",
-    "arama ayarları ve görünen kişi kayıtları ",
-    "ekrandan temizlenir!",
+    u"***Programın amacı:"_s,
+    u"++Bu programın amacı numaraların kayıtlı "_s,
+    u"olduğu bir "_s,
+    u"havuz yaratmak ve istediğiniz kişiye çok kısa "_s,
+    u"bir sürede ulaşmanızı sağlamaktır!"_s,
+    u"********************"_s,
+    u"Kayıt Alınırken Dikkat Edilmesi Gerekenler:"_s,
+    u""_s,
+    u"+Her hangi bir kişinin kaydını girerken aynı "_s,
+    u"isimde olan kişilerde problem çıkmaz ancak "_s,
+    u"aynı numaraya sahip bir başka girişi "_s,
+    u"olmayacaktır!"_s,
+    u"+Kaydını aldığınız kişiyi kaydının yapıldığı grup "_s,
+    u"altında bulabilirsiniz!"_s,
+    u"+Program kayıt işlemlerini isim sıralamalarına "_s,
+    u"göre yapmaktadır."_s,
+    u""_s,
+    u"Kayıt Arama:"_s,
+    u"+Bu alanda seçtiğiniz İsime göre veya "_s,
+    u"Numaraya göre arama seçeneklerine göre "_s,
+    u"bulunan kayıtlar düzgün olarak sıralanır!"_s,
+    u"+Bir sonraki aynı isimdeki başkabir kayıda "_s,
+    u"ulaşmak için sonraki tuşuna basın!Bu "_s,
+    u"isimdekilerin başına dönmek için ara tuşuna "_s,
+    u"tekrar basın!"_s,
+    u""_s,
+    u"Düzelt Tuşu:"_s,
+    u"+Düzelt Tuşuna bastığınızda o numaraya "_s,
+    u"sahip kişi hakkında işlem yapılır!"_s,
+    u""_s,
+    u"Ekranı Temizle:"_s,
+    u"+Kayıtlara hiçbir şekilde bir zarar verilmeden "_s,
+    u"arama ayarları ve görünen kişi kayıtları "_s,
+    u"ekrandan temizlenir!"_s,
 };
 
 QStringList memoLines() {
@@ -80,7 +82,7 @@ private slots:
         QCOMPARE(Expected.size(), 34);
         QStringList shown;
         inUsageWindow([&] { shown = memoLines(); });
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Kullanım Esasları"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Kullanım Esasları"_s});
         for (int i = 0; i < Expected.size(); ++i) QCOMPARE(shown.value(i), Expected[i]);
         QCOMPARE(shown.size(), Expected.size());
         QCOMPARE(Form10->Label1->text(), QStringLiteral("Telefika v2.0  "));
@@ -101,9 +103,9 @@ private slots:
             Form10->Memo1->setFocus();
             Form10->Memo1->selectAll();
             for (QChar c : keys) {
-                if (c == '\r') QTest::keyClick(Form10->Memo1, Qt::Key_Return);
-                else if (c == '\x7f') QTest::keyClick(Form10->Memo1, Qt::Key_Delete);
-                else if (c == '\b') QTest::keyClick(Form10->Memo1, Qt::Key_Backspace);
+                if (c == QLatin1Char('\r')) QTest::keyClick(Form10->Memo1, Qt::Key_Return);
+                else if (c == QLatin1Char('\x7f')) QTest::keyClick(Form10->Memo1, Qt::Key_Delete);
+                else if (c == QLatin1Char('\b')) QTest::keyClick(Form10->Memo1, Qt::Key_Backspace);
                 else QTest::keyClick(Form10->Memo1, c.toLatin1());
             }
             QCOMPARE(memoLines(), Expected);
@@ -146,3 +148,4 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestUsage)
 #include "tst_kullanim.moc"
+

@@ -12,18 +12,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QByteArray Two = fileBytes({"Ali", "Kaya", "0531", "Veli", "Er", "0532"});
+const QByteArray Two = fileBytes({u"Ali"_s, u"Kaya"_s, u"0531"_s, u"Veli"_s, u"Er"_s, u"0532"_s});
 }
 
 class TestDeleteConfirmation : public ProgramTest {
     Q_OBJECT
     void start() {
-        home->write("Ayarlar.cnt", fileBytes({"@Kayıtlar@", "@Kayıtlar@"}));
-        home->write("@Kayıtlar@.vexo", Two);
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, Two);
         createForms();
         testhooks::messages().clear();
-        Form1->numberField->setText("0532");
+        Form1->numberField->setText(u"0532"_s);
         QTRY_VERIFY(Form1->deleteButton->isEnabled());  // the main window's tick enables it
     }
 
@@ -32,9 +34,9 @@ private slots:
         start();
         bool stayedOpen = false;
         testhooks::onNextModal([&](QDialog*) {
-            QCOMPARE(Form11->nameValue->text(), "Veli");
-            QCOMPARE(Form11->surnameValue->text(), "Er");
-            QCOMPARE(Form11->numberValue->text(), "0532");
+            QCOMPARE(Form11->nameValue->text(), u"Veli"_s);
+            QCOMPARE(Form11->surnameValue->text(), u"Er"_s);
+            QCOMPARE(Form11->numberValue->text(), u"0532"_s);
             const bool closed = Form11->close();  // what the window manager's close asks
             stayedOpen = !closed && Form11->isVisible();
             QTest::mouseClick(Form11->BitBtn2, Qt::LeftButton);
@@ -42,10 +44,11 @@ private slots:
         Form1->deleteButton->click();
         QVERIFY(stayedOpen);
         QVERIFY(!Form11->isVisible());
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), Two);
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), Two);
         QCOMPARE(testhooks::messages(), QStringList());
     }
 };
 
 TELEFIKA_TEST_MAIN(TestDeleteConfirmation)
 #include "tst_onay.moc"
+

@@ -16,12 +16,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
 const QString Nothing = QStringLiteral("Veri tabanında taranabilecek bir kayıt bulunmamaktadır!");
 const QString AtStart = QStringLiteral("Kayıtların Başındasınız!");
 const QString AtEnd = QStringLiteral("Kayıtların Sonundasınız!");
-const QStringList Four = {"Ali", "Kaya", "0532", "Can", "Er", "0533", "Deniz", "Su", "0534", "Veli", "Ak", "0535"};
+const QStringList Four = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s, u"Deniz"_s, u"Su"_s, u"0534"_s, u"Veli"_s, u"Ak"_s, u"0535"_s};
 
 QString counter(int k) { return QStringLiteral("Şu anda %1.kişidesiniz").arg(k); }
 QStringList shown() {
@@ -33,19 +35,19 @@ QStringList mainFields() {
             Form1->foundNumber->text()};
 }
 void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-QString messages() { return testhooks::messages().join(" | "); }
+QString messages() { return testhooks::messages().join(u" | "_s); }
 }  // namespace
 
 class TestRecordBrowser : public ProgramTest {
     Q_OBJECT
 
     void start(const QStringList& lines, const QMap<QString, QStringList>& otherGroups = {}) {
-        QStringList groupList{"@Kayıtlar@", "@Kayıtlar@"};
+        QStringList groupList{u"@Kayıtlar@"_s, u"@Kayıtlar@"_s};
         for (auto g = otherGroups.begin(); g != otherGroups.end(); ++g) {
-            home->write(g.key() + ".vexo", fileBytes(g.value()));
+            home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
             groupList << g.key();
         }
-        home->write("Ayarlar.cnt", fileBytes(groupList));
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
         home->write(GroupFile, fileBytes(lines));
         createForms();
         Form1->show();
@@ -64,8 +66,8 @@ private slots:
         open();
         QVERIFY(Form3->isVisible());
         QVERIFY(!Form3->isModal());
-        QCOMPARE(shown(), (QStringList{"Ali", "Kaya", "0532"}));
-        QCOMPARE(Form3->totalLabel->text(), "Toplam 4 kişi kayıtlı");
+        QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+        QCOMPARE(Form3->totalLabel->text(), u"Toplam 4 kişi kayıtlı"_s);
         QCOMPARE(Form3->counterLabel->text(), counter(1));
         QCOMPARE(Form3->browserPosition(), 0);
         QTRY_COMPARE(QApplication::focusWidget(), Form3->SpeedButton2);
@@ -74,17 +76,17 @@ private slots:
     }
 
     void oneContact() {
-        start({"Ali", "Kaya", "0532"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         open();
         click(Form3->SpeedButton1);
         click(Form3->SpeedButton2);
         QCOMPARE(testhooks::messages(), (QStringList{AtStart, AtEnd}));
         Form3->contactFields->clear();
         click(Form3->SpeedButton3);
-        QCOMPARE(shown(), (QStringList{"Ali", "Kaya", "0532"}));
+        QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         Form3->contactFields->clear();
         click(Form3->SpeedButton4);  // nothing, and no message
-        QCOMPARE(shown(), (QStringList{"", "", ""}));
+        QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(testhooks::messages().size(), 2);
         QCOMPARE(Form3->counterLabel->text(), counter(1));
     }
@@ -93,38 +95,38 @@ private slots:
         start(Four);
         open();
         click(Form3->SpeedButton4);
-        QCOMPARE(shown(), (QStringList{"Veli", "Ak", "0535"}));
+        QCOMPARE(shown(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(4));
         click(Form3->SpeedButton1);
-        QCOMPARE(shown(), (QStringList{"Deniz", "Su", "0534"}));
+        QCOMPARE(shown(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(3));
         click(Form3->SpeedButton2);
         QCOMPARE(Form3->counterLabel->text(), counter(4));
         click(Form3->SpeedButton2);
         QCOMPARE(messages(), AtEnd);
-        QCOMPARE(shown(), (QStringList{"Veli", "Ak", "0535"}));
+        QCOMPARE(shown(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s}));
         click(Form3->SpeedButton3);
-        QCOMPARE(shown(), (QStringList{"Ali", "Kaya", "0532"}));
+        QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         QCOMPARE(Form3->browserPosition(), 0);
-        QCOMPARE(mainFields(), (QStringList{"", "", "", ""}));  // no transfer without the box
+        QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));  // no transfer without the box
     }
 
     void theTransferFollowsEveryStep() {
         start(Four);
-        Form1->searchField->setText("kept");
+        Form1->searchField->setText(u"kept"_s);
         open();
         click(Form3->SpeedButton2);
-        QCOMPARE(mainFields(), (QStringList{"", "", "", ""}));
+        QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
         click(Form3->CheckBox1);  // checking it hands over the contact shown at once
-        QCOMPARE(mainFields(), (QStringList{"Can", "Er", "0533", "0533"}));
+        QCOMPARE(mainFields(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s, u"0533"_s}));
         click(Form3->SpeedButton4);
-        QCOMPARE(mainFields(), (QStringList{"Veli", "Ak", "0535", "0535"}));
+        QCOMPARE(mainFields(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s, u"0535"_s}));
         click(Form3->SpeedButton1);
-        QCOMPARE(mainFields(), (QStringList{"Deniz", "Su", "0534", "0534"}));
-        QCOMPARE(Form1->searchField->text(), "kept");
+        QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
+        QCOMPARE(Form1->searchField->text(), u"kept"_s);
         click(Form3->CheckBox1);  // unchecking hands over nothing
         click(Form3->SpeedButton3);
-        QCOMPARE(mainFields(), (QStringList{"Deniz", "Su", "0534", "0534"}));
+        QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
     }
 
     void editAndDeleteActOnTheTransferredContact() {
@@ -132,16 +134,16 @@ private slots:
         open();
         click(Form3->CheckBox1);
         click(Form3->SpeedButton2);
-        Form1->surnameField->setText("Erdem");
+        Form1->surnameField->setText(u"Erdem"_s);
         Form1->Timer1Timer();
         click(Form1->editButton);
         QCOMPARE(home->read(GroupFile),
-                 fileBytes({"Ali", "Kaya", "0532", "Can", "Erdem", "0533", "Deniz", "Su", "0534", "Veli", "Ak", "0535"}));
+                 fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Deniz"_s, u"Su"_s, u"0534"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
         click(Form3->SpeedButton2);  // Deniz
         testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
         click(Form1->deleteButton);
         QCOMPARE(home->read(GroupFile),
-                 fileBytes({"Ali", "Kaya", "0532", "Can", "Erdem", "0533", "Veli", "Ak", "0535"}));
+                 fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
     }
 
     void closingStartsOverAtTheFirstContact_data() {
@@ -160,16 +162,16 @@ private slots:
         else if (how == 1) Form3->close();
         else QTest::keyClick(Form3, Qt::Key_Escape);
         QVERIFY(!Form3->isVisible());
-        QCOMPARE(shown(), (QStringList{"", "", ""}));
+        QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(1));
-        QCOMPARE(Form3->totalLabel->text(), "Toplam 4 kişi kayıtlı");
+        QCOMPARE(Form3->totalLabel->text(), u"Toplam 4 kişi kayıtlı"_s);
         QVERIFY(!Form3->CheckBox1->isChecked());
-        QCOMPARE(mainFields(), (QStringList{"Veli", "Ak", "0535", "0535"}));  // the close hands over nothing
+        QCOMPARE(mainFields(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s, u"0535"_s}));  // the close hands over nothing
         open();
-        QCOMPARE(shown(), (QStringList{"Ali", "Kaya", "0532"}));
+        QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         QCOMPARE(Form3->browserPosition(), 0);
         click(Form3->SpeedButton2);
-        QCOMPARE(shown(), (QStringList{"Can", "Er", "0533"}));
+        QCOMPARE(shown(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s}));
     }
 
     void openingAgainRefreshesWithoutMoving() {
@@ -177,13 +179,13 @@ private slots:
         open();
         click(Form3->SpeedButton2);
         click(Form3->SpeedButton2);
-        Form1->nameField->setText("Ayşe");
-        Form1->numberField->setText("0500");
+        Form1->nameField->setText(u"Ayşe"_s);
+        Form1->numberField->setText(u"0500"_s);
         Form1->Timer1Timer();
         click(Form1->saveButton);  // lands first: the third contact is now Can
         open();
-        QCOMPARE(Form3->totalLabel->text(), "Toplam 5 kişi kayıtlı");
-        QCOMPARE(shown(), (QStringList{"Can", "Er", "0533"}));
+        QCOMPARE(Form3->totalLabel->text(), u"Toplam 5 kişi kayıtlı"_s);
+        QCOMPARE(shown(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(3));
         QCOMPARE(Form3->browserPosition(), 6);
     }
@@ -193,7 +195,7 @@ private slots:
         open();
         QCOMPARE(messages(), Nothing);
         QVERIFY(!Form3->isVisible());
-        QCOMPARE(Form3->totalLabel->text(), "Toplam");
+        QCOMPARE(Form3->totalLabel->text(), u"Toplam"_s);
     }
 
     // The group shrinks under the open browser: a step or an opening goes on
@@ -203,11 +205,11 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("message");
-        QTest::newRow("opening again") << 0 << QStringList{"Can", "Er", "0533"} << 2 << "";
-        QTest::newRow("<") << 1 << QStringList{"Ali", "Kaya", "0532"} << 1 << "";
-        QTest::newRow(">") << 2 << QStringList{"Can", "Er", "0533"} << 2 << AtEnd;
-        QTest::newRow("<<") << 3 << QStringList{"Ali", "Kaya", "0532"} << 1 << "";
-        QTest::newRow(">>") << 4 << QStringList{"Can", "Er", "0533"} << 2 << "";
+        QTest::newRow("opening again") << 0 << QStringList{u"Can"_s, u"Er"_s, u"0533"_s} << 2 << "";
+        QTest::newRow("<") << 1 << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s} << 1 << "";
+        QTest::newRow(">") << 2 << QStringList{u"Can"_s, u"Er"_s, u"0533"_s} << 2 << AtEnd;
+        QTest::newRow("<<") << 3 << QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s} << 1 << "";
+        QTest::newRow(">>") << 4 << QStringList{u"Can"_s, u"Er"_s, u"0533"_s} << 2 << "";
     }
     void aShrunkGroupKeepsThePositionWithin() {
         QFETCH(int, button);
@@ -219,7 +221,7 @@ private slots:
         click(Form3->CheckBox1);
         click(Form3->SpeedButton4);  // Veli, the fourth
         // Veli and Deniz deleted in the main window
-        for (const char* number : {"0535", "0534"}) {
+        for (const QString& number : {u"0535"_s, u"0534"_s}) {
             Form1->numberField->setText(number);
             testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
             Form1->Timer1Timer();
@@ -239,15 +241,15 @@ private slots:
     }
 
     void aGroupSwitchedUnderTheBrowser() {
-        start(Four, {{"İş", {"Zeki", "Öz", "0600"}}});
+        start(Four, {{u"İş"_s, {u"Zeki"_s, u"Öz"_s, u"0600"_s}}});
         open();
         click(Form3->SpeedButton4);
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
-        typeText(typed, "İş");
+        typeText(typed, u"İş"_s);
         click(Form3->SpeedButton1);
         QCOMPARE(messages(), AtStart);  // the last, and only, contact: nothing before it
-        QCOMPARE(shown(), (QStringList{"Zeki", "Öz", "0600"}));
+        QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"Öz"_s, u"0600"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(1));
     }
 
@@ -257,9 +259,9 @@ private slots:
     }
     void aGroupEmptiedUnderTheBrowserClosesIt() {
         QFETCH(int, button);
-        start({"Ali", "Kaya", "0532"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         open();
-        Form1->numberField->setText("0532");
+        Form1->numberField->setText(u"0532"_s);
         testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
         Form1->Timer1Timer();
         click(Form1->deleteButton);
@@ -274,11 +276,11 @@ private slots:
     }
 
     void aShortLastContactShowsWhatItHas() {
-        start({"Ali", "Kaya", "0532", "Veli"});
+        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s});
         open();
-        QCOMPARE(Form3->totalLabel->text(), "Toplam 1 kişi kayıtlı");
+        QCOMPARE(Form3->totalLabel->text(), u"Toplam 1 kişi kayıtlı"_s);
         click(Form3->SpeedButton4);
-        QCOMPARE(shown(), (QStringList{"Veli", "", ""}));
+        QCOMPARE(shown(), (QStringList{u"Veli"_s, u""_s, u""_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(2));
         click(Form3->SpeedButton2);
         QCOMPARE(messages(), AtEnd);
@@ -287,3 +289,4 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestRecordBrowser)
 #include "tst_tum.moc"
+

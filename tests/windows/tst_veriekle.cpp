@@ -18,10 +18,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
-const QByteArray Taken = fileBytes({"Şule", "Öztürk", "05321112233"});
-const QByteArray Held = fileBytes({"Eski", "", "1"});
+const QByteArray Taken = fileBytes({u"Şule"_s, u"Öztürk"_s, u"05321112233"_s});
+const QByteArray Held = fileBytes({u"Eski"_s, u""_s, u"1"_s});
 
 [[nodiscard]] bool doubleClick(QAbstractItemView* view, const QModelIndex& index) {
     if (!index.isValid()) {
@@ -37,7 +39,7 @@ const QByteArray Held = fileBytes({"Eski", "", "1"});
 [[nodiscard]] bool doubleClickFile(const QString& file) {
     const QList<QListWidgetItem*> found = Form13->FileListBox1->findItems(file, Qt::MatchExactly);
     if (found.isEmpty()) {
-        QTest::qFail(qPrintable("No file " + file + " in the picker: " + rows(Form13->FileListBox1).join(", ")), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"No file "_s + file + u" in the picker: "_s + rows(Form13->FileListBox1).join(u", "_s)), __FILE__, __LINE__);
         return false;
     }
     return doubleClick(Form13->FileListBox1, Form13->FileListBox1->indexFromItem(found.first()));
@@ -59,12 +61,12 @@ class TestTakingAGroupIn : public ProgramTest {
     QString elsewhere;  // a folder outside the DataFolder
 
     void start() {
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("Ayarlar.cnt", fileBytes({Default, Default}));
-        elsewhere = home->path() + "/Yedekler";
-        QVERIFY(QDir().mkpath(elsewhere + "/Alt"));
-        for (const char* f : {"Ev.vexo", "Ayva.vexo", "Çay.vexo", "notlar.txt", "Alt/İş.vexo"}) {
-            QFile file(elsewhere + "/" + QString::fromUtf8(f));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
+        elsewhere = home->path() + u"/Yedekler"_s;
+        QVERIFY(QDir().mkpath(elsewhere + u"/Alt"_s));
+        for (const QString& f : {u"Ev.vexo"_s, u"Ayva.vexo"_s, u"Çay.vexo"_s, u"notlar.txt"_s, u"Alt/İş.vexo"_s}) {
+            QFile file(elsewhere + u"/"_s + f);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(Taken);
         }
@@ -98,15 +100,15 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         QFETCH(QString, group);
-        if (!held.isEmpty()) home->write(held + ".vexo", Held);
+        if (!held.isEmpty()) home->write(held + u".vexo"_s, Held);
         start();
-        QFile(elsewhere + "/Ev.vexo").copy(elsewhere + "/z|b.vexo");
-        if (listed) home->write("Ayarlar.cnt", fileBytes({Default, Default, "Ev"}));
-        const bool fromDataFolder = picked.startsWith('/');
+        QFile(elsewhere + u"/Ev.vexo"_s).copy(elsewhere + u"/z|b.vexo"_s);
+        if (listed) home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Ev"_s}));
+        const bool fromDataFolder = picked.startsWith(QLatin1Char('/'));
         const QByteArray source = fromDataFolder ? Held : Taken;
         STOP_IF_FAILED(inPicker([&] {
             if (fromDataFolder) Form13->setFolder(datafolder::path());
-            QCOMPARE(rows(Form13->FileListBox1).first(), fromDataFolder ? Default + ".vexo" : "Ayva.vexo");
+            QCOMPARE(rows(Form13->FileListBox1).first(), fromDataFolder ? Default + u".vexo"_s : u"Ayva.vexo"_s);
             // "Yeni İsim" opens only when the file's name is taken
             if (!typed.isEmpty()) testhooks::onNextModal([&](QDialog*) {
                 QVERIFY(!Form14->BitBtn2->isEnabled());
@@ -115,19 +117,19 @@ private slots:
                 QCOMPARE(Form14->isVisible(), group.isEmpty());  // a refused name may be typed anew
             });
             STOP_IF_FAILED(doubleClickFile(fromDataFolder ? picked.mid(1) : picked));
-            QCOMPARE(testhooks::modalWindows().contains("Yeni İsim"), !typed.isEmpty());
+            QCOMPARE(testhooks::modalWindows().contains(u"Yeni İsim"_s), !typed.isEmpty());
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             QCOMPARE(Form13->isVisible(), !typed.isEmpty() || group.isEmpty());
             QCOMPARE(rows(Form6->groupListBox), group.isEmpty() ? QStringList{Default} : (QStringList{Default, group}));
         }));
         QVERIFY(Form14->Edit1->text().isEmpty());
         QVERIFY(!Form14->BitBtn2->isEnabled());
-        QVERIFY(!home->has("temp.tmp"));
-        QVERIFY(!QFile::exists(home->path() + "/x.vexo"));
-        if (!held.isEmpty()) QCOMPARE(home->read(held + ".vexo"), Held);
-        QCOMPARE(home->read("@Kayıtlar@.vexo"), QByteArray());
-        if (!group.isEmpty()) QCOMPARE(home->read(group + ".vexo"), source);
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes(group.isEmpty() ? QStringList{Default, Default}
+        QVERIFY(!home->has(u"temp.tmp"_s));
+        QVERIFY(!QFile::exists(home->path() + u"/x.vexo"_s));
+        if (!held.isEmpty()) QCOMPARE(home->read(held + u".vexo"_s), Held);
+        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), QByteArray());
+        if (!group.isEmpty()) QCOMPARE(home->read(group + u".vexo"_s), source);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(group.isEmpty() ? QStringList{Default, Default}
                                                                        : QStringList{Default, Default, group}));
     }
 
@@ -138,21 +140,21 @@ private slots:
     }
     void aFailedCopyIsReportedAndAddsNoName() {
         QFETCH(bool, renamed);
-        if (renamed) home->write("Ev.vexo", Held);
+        if (renamed) home->write(u"Ev.vexo"_s, Held);
         start();
         STOP_IF_FAILED(inPicker([&] {
-            QVERIFY(QFile::remove(elsewhere + "/Ev.vexo"));  // gone since the list was read
+            QVERIFY(QFile::remove(elsewhere + u"/Ev.vexo"_s));  // gone since the list was read
             if (renamed) testhooks::onNextModal([&](QDialog*) {
-                typeText(Form14->Edit1, "Ev2");
+                typeText(Form14->Edit1, u"Ev2"_s);
                 QTest::mouseClick(Form14->BitBtn2, Qt::LeftButton);
             });
-            STOP_IF_FAILED(doubleClickFile("Ev.vexo"));
+            STOP_IF_FAILED(doubleClickFile(u"Ev.vexo"_s));
             QCOMPARE(testhooks::messages(), QStringList{CopyFailedMessage});
             QVERIFY(Form13->isVisible());
         }));
         QCOMPARE(rows(Form6->groupListBox), QStringList{Default});
-        QStringList files = {"@Kayıtlar@.vexo", "Ayarlar.cnt"};
-        if (renamed) files << "Ev.vexo";
+        QStringList files = {u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s};
+        if (renamed) files << u"Ev.vexo"_s;
         QCOMPARE(home->dataFiles(), files);
     }
 
@@ -160,18 +162,19 @@ private slots:
         start();
         STOP_IF_FAILED(inPicker([&] {
             QCOMPARE(Form13->folder(), elsewhere);
-            QCOMPARE(rows(Form13->FileListBox1), (QStringList{"Ayva.vexo", "Çay.vexo", "Ev.vexo"}));
+            QCOMPARE(rows(Form13->FileListBox1), (QStringList{u"Ayva.vexo"_s, u"Çay.vexo"_s, u"Ev.vexo"_s}));
             QCOMPARE(Form13->DriveComboBox1->count(), QDir::drives().size());
             QTreeWidgetItem* current = Form13->DirectoryListBox1->currentItem();
-            QCOMPARE(current->text(0), "Yedekler");
+            QCOMPARE(current->text(0), u"Yedekler"_s);
             QCOMPARE(current->childCount(), 1);
             STOP_IF_FAILED(doubleClick(Form13->DirectoryListBox1, Form13->DirectoryListBox1->indexFromItem(current->child(0))));
-            QCOMPARE(QDir::currentPath(), elsewhere + "/Alt");
-            QCOMPARE(rows(Form13->FileListBox1), QStringList{"İş.vexo"});
+            QCOMPARE(QDir::currentPath(), elsewhere + u"/Alt"_s);
+            QCOMPARE(rows(Form13->FileListBox1), QStringList{u"İş.vexo"_s});
         }));
-        STOP_IF_FAILED(inPicker([&] { QCOMPARE(Form13->folder(), elsewhere + "/Alt"); }));  // kept for the next opening
+        STOP_IF_FAILED(inPicker([&] { QCOMPARE(Form13->folder(), elsewhere + u"/Alt"_s); }));  // kept for the next opening
     }
 };
 
 TELEFIKA_TEST_MAIN(TestTakingAGroupIn)
 #include "tst_veriekle.moc"
+

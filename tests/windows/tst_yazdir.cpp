@@ -22,6 +22,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QString Hyphens(36, QLatin1Char('-'));
@@ -33,7 +35,7 @@ struct Contact {
 
 // n contacts in name order, Turkish letters in every field.
 QList<Contact> contactsOf(int n) {
-    const QStringList names = {"Ahmet", "Çağlar", "Gülşen", "ismail", "Ömer", "Şükrü", "Ümit", "Zeynep"};
+    const QStringList names = {u"Ahmet"_s, u"Çağlar"_s, u"Gülşen"_s, u"ismail"_s, u"Ömer"_s, u"Şükrü"_s, u"Ümit"_s, u"Zeynep"_s};
     QList<Contact> out;
     for (int k = 0; k < n; ++k)
         out.append({names[k * names.size() / n] + (n > names.size() ? QString::number(k) : QString()),
@@ -48,7 +50,7 @@ QByteArray groupBytes(const QList<Contact>& contacts) {
 }
 
 QStringList block(const Contact& c) {
-    return {"İsim :" + c.name, "Soyad :" + c.surname, "Cep No :" + c.number, Hyphens};
+    return {u"İsim :"_s + c.name, u"Soyad :"_s + c.surname, u"Cep No :"_s + c.number, Hyphens};
 }
 
 QStringList page() { return Form4->PrintPage->toPlainText().split(QLatin1Char('\n')); }
@@ -58,12 +60,12 @@ void checkHeader(const QStringList& lines, int contacts, const QString& groupLin
                  const QTime& to) {
     QVERIFY(lines.size() >= 5);
     const QLocale system = QLocale::system();
-    QCOMPARE(lines[0], "Yazdırım Tarihi :" + printout::dateText(system, QDate::currentDate()));
+    QCOMPARE(lines[0], u"Yazdırım Tarihi :"_s + printout::dateText(system, QDate::currentDate()));
     QStringList times;
     for (QTime t = from.addMSecs(-from.msec()); t <= to; t = t.addSecs(1))
-        times << "Yazdırım Saati :" + printout::timeText(system, t);
+        times << u"Yazdırım Saati :"_s + printout::timeText(system, t);
     QVERIFY2(times.contains(lines[1]), qPrintable(lines[1]));
-    QCOMPARE(lines.mid(2, 3), (QStringList{"Toplam Kayıtlı Kişi:" + QString::number(contacts), groupLine, Hyphens}));
+    QCOMPARE(lines.mid(2, 3), (QStringList{u"Toplam Kayıtlı Kişi:"_s + QString::number(contacts), groupLine, Hyphens}));
 }
 
 // Ctrl+P in the main window; the actions run while the print window is open.
@@ -84,7 +86,7 @@ void compose() {
 QString pdfTool(const QString& tool, const QStringList& arguments) {
     QProcess p;
     p.start(tool, arguments);
-    if (!p.waitForFinished(60000)) return "<" + tool + " failed>";
+    if (!p.waitForFinished(60000)) return u"<"_s + tool + u" failed>"_s;
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 }  // namespace
@@ -93,8 +95,8 @@ class TestPrintWindow : public ProgramTest {
     Q_OBJECT
 
     void start(const QList<Contact>& contacts) {
-        home->write("Ayarlar.cnt", fileBytes({Default, Default}));
-        home->write("@Kayıtlar@.vexo", groupBytes(contacts));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
+        home->write(u"@Kayıtlar@.vexo"_s, groupBytes(contacts));
         createForms();
         testhooks::messages().clear();
     }
@@ -113,15 +115,15 @@ private slots:
             QVERIFY(Form4->isVisible());
             QVERIFY(Form4->Timer1->isActive());
             QVERIFY(!Form4->Timer2->isActive());
-            QCOMPARE(gauge(), "41%");
-            QCOMPARE(Form5->Label1->text(), " kişide kişinin kaydı okunuyor..!");
+            QCOMPARE(gauge(), u"41%"_s);
+            QCOMPARE(Form5->Label1->text(), u" kişide kişinin kaydı okunuyor..!"_s);
             QVERIFY(!Form5->isVisible());
             QCOMPARE(Form4->printPosition(), 0);
             QCOMPARE(page().size(), 9);
-            checkHeader(page(), 4, "Grup:@Kayıtlar@", from, to);
+            checkHeader(page(), 4, u"Grup:@Kayıtlar@"_s, from, to);
             QCOMPARE(page().mid(5), block(four[0]));
 
-            const QStringList gauges = {"50%", "75%", "100%"};
+            const QStringList gauges = {u"50%"_s, u"75%"_s, u"100%"_s};
             for (int k = 1; k < 4; ++k) {
                 tick();
                 QCOMPARE(gauge(), gauges[k - 1]);
@@ -149,7 +151,7 @@ private slots:
             QTest::mouseClick(Form4->BitBtn2, Qt::LeftButton);
             QVERIFY(!Form4->isVisible());
         });
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırım"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
         QCOMPARE(Form4->printPosition(), 0);
         QVERIFY(Form4->PrintPage->document()->isEmpty());
         QVERIFY(!Form4->Timer1->isActive());
@@ -160,7 +162,7 @@ private slots:
         const QList<Contact> one = contactsOf(1);
         start(one);
         inPrintWindow([&] {
-            QCOMPARE(gauge(), "100%");  // 5 kept within the 3 lines
+            QCOMPARE(gauge(), u"100%"_s);  // 5 kept within the 3 lines
             tick();
             QVERIFY(!Form5->isVisible());
             QVERIFY(Form4->BitBtn1->isEnabled());
@@ -192,7 +194,7 @@ private slots:
         Form1->show();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         QTest::keyClick(Form1, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(testhooks::modalWindows(), QStringList{"Yazdırım"});
+        QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
     }
 
     // "İptal" in the middle closes both windows and throws the page away; the
@@ -214,14 +216,14 @@ private slots:
         });
         const QTime from = QTime::currentTime();
         inPrintWindow([&] {
-            checkHeader(page(), 30, "Grup:@Kayıtlar@", from, QTime::currentTime());
+            checkHeader(page(), 30, u"Grup:@Kayıtlar@"_s, from, QTime::currentTime());
             QCOMPARE(page().mid(5), block(many[0]));
-            QCOMPARE(gauge(), "5%");  // 5 of 90
+            QCOMPARE(gauge(), u"5%"_s);  // 5 of 90
             tick();
-            QCOMPARE(Form5->Label1->text(), "30 kişide 2.kişinin kaydı okunuyor..!");
+            QCOMPARE(Form5->Label1->text(), u"30 kişide 2.kişinin kaydı okunuyor..!"_s);
             QCOMPARE(page().mid(9), block(many[1]));
         });
-        QCOMPARE(testhooks::modalWindows(), (QStringList{"Yazdırım", "Yazdırım"}));
+        QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırım"_s, u"Yazdırım"_s}));
     }
 
     // Neither Escape nor a click beside the buttons ends the composition.
@@ -254,25 +256,25 @@ private slots:
         QFETCH(QString, written);
         QFETCH(bool, done);
         start(contactsOf(3));
-        const QString folder = home->path() + "/belgeler";
+        const QString folder = home->path() + u"/belgeler"_s;
         QVERIFY(QDir().mkpath(folder));
         inPrintWindow([&] {
             compose();
             const QStringList before = page();
-            testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : folder + "/" + typed);
+            testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : folder + u"/"_s + typed);
             // as from the pop-up menu: through the event loop, where errors are caught
             QMetaObject::invokeMethod(Form4->Kaydet1, &QAction::trigger, Qt::QueuedConnection);
             QCoreApplication::processEvents();
             QCOMPARE(page(), before);
         });
         QStringList expectedMessages;
-        if (done) expectedMessages << "Kayıt İşlemi Tamamlandı!";
-        if (typed.startsWith("yok/"))
-            expectedMessages << "Cannot create file " + QDir::toNativeSeparators(folder + "/" + typed + ".doc") + ".";
+        if (done) expectedMessages << u"Kayıt İşlemi Tamamlandı!"_s;
+        if (typed.startsWith(u"yok/"_s))
+            expectedMessages << u"Cannot create file "_s + QDir::toNativeSeparators(folder + u"/"_s + typed + u".doc"_s) + u"."_s;
         QCOMPARE(testhooks::messages(), expectedMessages);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), written.isEmpty() ? QStringList() : QStringList{written});
         if (written.isEmpty()) return;
-        QFile f(folder + "/" + written);
+        QFile f(folder + u"/"_s + written);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray rtf = f.readAll();
         QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1254"));
@@ -300,7 +302,7 @@ private slots:
             end.movePosition(QTextCursor::End);
             QTextCharFormat own;
             own.setFontFamilies({QStringLiteral("Liberation Serif")});
-            end.insertText("\nYapıştırılan", own);
+            end.insertText(u"\nYapıştırılan"_s, own);
             const QString before = Form4->PrintPage->document()->defaultFont().family();
             if (chosen) testhooks::setNextFont(mono);
             else testhooks::cancelNextFont();
@@ -332,18 +334,18 @@ private slots:
     void printingToAPdfFile() {
         QFETCH(int, contacts);
         QFETCH(bool, confirmed);
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty() || QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty() || QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are needed");
         const QList<Contact> group = contactsOf(contacts);
         start(group);
-        const QString pdf = home->path() + "/sayfa.pdf";
+        const QString pdf = home->path() + u"/sayfa.pdf"_s;
         inPrintWindow([&] {
             compose();
             QTextCursor end(Form4->PrintPage->document());
             end.movePosition(QTextCursor::End);
             Form4->PrintPage->setTextCursor(end);
             QTest::keyClick(Form4->PrintPage, Qt::Key_Return);
-            typeText(Form4->PrintPage, "Elle yazılan satır: Ğüşiöç");
+            typeText(Form4->PrintPage, u"Elle yazılan satır: Ğüşiöç"_s);
             testhooks::setNextPrinter(confirmed ? pdf : QString());
             QTest::mouseClick(Form4->BitBtn1, Qt::LeftButton);
             QVERIFY(Form4->isVisible());
@@ -351,21 +353,22 @@ private slots:
         QVERIFY(!testhooks::printOrFontAnswersQueued());
         QCOMPARE(QFile::exists(pdf), confirmed);
         if (!confirmed) return;
-        const QString info = pdfTool("pdfinfo", {pdf});
-        QVERIFY2(info.contains(QRegularExpression("^Title: +Telefika 2003 Kayıt Yazdırımı$",
+        const QString info = pdfTool(u"pdfinfo"_s, {pdf});
+        QVERIFY2(info.contains(QRegularExpression(u"^Title: +Telefika 2003 Kayıt Yazdırımı$"_s,
                                                   QRegularExpression::MultilineOption)),
                  qPrintable(info));
         const QRegularExpressionMatch pages =
-            QRegularExpression("^Pages: +(\\d+)$", QRegularExpression::MultilineOption).match(info);
+            QRegularExpression(u"^Pages: +(\\d+)$"_s, QRegularExpression::MultilineOption).match(info);
         QVERIFY(pages.hasMatch());
         QCOMPARE(pages.captured(1).toInt() > 1, contacts > 100);
-        const QString text = pdfTool("pdftotext", {"-layout", pdf, "-"});
+        const QString text = pdfTool(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
         for (const Contact& c : {group.first(), group.last()})
             for (const QString& line : block(c)) QVERIFY2(text.contains(line), qPrintable(line));
-        QVERIFY(text.contains("Toplam Kayıtlı Kişi:" + QString::number(contacts)));
-        QVERIFY(text.contains(QRegularExpression("^Elle yazılan satır: Ğüşiöç$", QRegularExpression::MultilineOption)));
+        QVERIFY(text.contains(u"Toplam Kayıtlı Kişi:"_s + QString::number(contacts)));
+        QVERIFY(text.contains(QRegularExpression(u"^Elle yazılan satır: Ğüşiöç$"_s, QRegularExpression::MultilineOption)));
     }
 };
 
 TELEFIKA_TEST_MAIN(TestPrintWindow)
 #include "tst_yazdir.moc"
+

@@ -15,10 +15,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray Contacts =
-    fileBytes({"Çağlar", "Işıkoğlu", "05321234567", "ismail", "Şen", "", "Ümit", "Ağaoğlu", "05449876543"});
+    fileBytes({u"Çağlar"_s, u"Işıkoğlu"_s, u"05321234567"_s, u"ismail"_s, u"Şen"_s, u""_s, u"Ümit"_s, u"Ağaoğlu"_s, u"05449876543"_s});
 
 // The backup window from the menu, handed to the actions.
 [[nodiscard]] bool inBackupWindow(const std::function<void()>& actions) {
@@ -33,10 +35,10 @@ class TestBackup : public ProgramTest {
     QString elsewhere;
 
     void start() {
-        home->write("Ayarlar.cnt", fileBytes({Default, Default, "Ev", "Yok"}));
-        home->write("@Kayıtlar@.vexo", QByteArray());
-        home->write("Ev.vexo", Contacts);
-        elsewhere = home->path() + "/Yedekler";
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Ev"_s, u"Yok"_s}));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ev.vexo"_s, Contacts);
+        elsewhere = home->path() + u"/Yedekler"_s;
         QVERIFY(QDir().mkpath(elsewhere));
         createForms();
         testhooks::messages().clear();
@@ -48,7 +50,7 @@ private slots:
         QTest::addColumn<QString>("typed");    // in the save dialog, within the backup folder; empty: cancelled
         QTest::addColumn<QString>("written");  // the file expected there
         QTest::addColumn<QString>("message");
-        const QString done = "Yedeğiniz Başarıyla Alındı!";
+        const QString done = u"Yedeğiniz Başarıyla Alındı!"_s;
         QTest::newRow("typed yedek") << "Ev" << "yedek" << "yedek.vexo" << done;
         QTest::newRow("typed with the extension") << "Ev" << "yedek.vexo" << "yedek.vexo.vexo" << done;
         QTest::newRow("over an older backup") << "Ev" << "eski" << "eski.vexo" << done;
@@ -62,36 +64,36 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, message);
         start();
-        QFile older(elsewhere + "/eski.vexo");
+        QFile older(elsewhere + u"/eski.vexo"_s);
         QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older backup, longer than the group\r\n") > 0);
         older.close();
         STOP_IF_FAILED(inBackupWindow([&] {
             STOP_IF_FAILED(clickRow(Form17->ListBox1, group));
             QCOMPARE(Form17->chosenGroupLabel->text(), group);
-            testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : elsewhere + "/" + typed);
+            testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : elsewhere + u"/"_s + typed);
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
             QVERIFY(Form17->isVisible());
         }));
         QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QStringList expected = {"eski.vexo"};
-        if (!written.isEmpty() && written != "eski.vexo") expected << written;
+        QStringList expected = {u"eski.vexo"_s};
+        if (!written.isEmpty() && written != u"eski.vexo"_s) expected << written;
         QCOMPARE(QDir(elsewhere).entryList(QDir::Files), expected);
         if (!written.isEmpty()) {
-            QFile copy(elsewhere + "/" + written);
+            QFile copy(elsewhere + u"/"_s + written);
             QVERIFY(copy.open(QIODevice::ReadOnly));
             QCOMPARE(copy.readAll(), Contacts);
         }
-        QCOMPARE(home->read("Ev.vexo"), Contacts);
+        QCOMPARE(home->read(u"Ev.vexo"_s), Contacts);
     }
 
     void alAsksForAGroupUntilOneIsChosen() {
         start();
         STOP_IF_FAILED(inBackupWindow([&] {
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
-            STOP_IF_FAILED(clickRow(Form17->ListBox1, "Ev"));
+            STOP_IF_FAILED(clickRow(Form17->ListBox1, u"Ev"_s));
         }));
         STOP_IF_FAILED(inBackupWindow([&] { QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton); }));
-        const QString ask = "Kaydını almak istediğiniz grup üzerine tıklayın!";
+        const QString ask = u"Kaydını almak istediğiniz grup üzerine tıklayın!"_s;
         QCOMPARE(testhooks::messages(), (QStringList{ask, ask}));
     }
 
@@ -100,35 +102,36 @@ private slots:
     void aBackupTakenInRestoresItsGroup() {
         start();
         STOP_IF_FAILED(inBackupWindow([&] {
-            STOP_IF_FAILED(clickRow(Form17->ListBox1, "Ev"));
-            testhooks::setNextSaveFileName(elsewhere + "/Ev");
+            STOP_IF_FAILED(clickRow(Form17->ListBox1, u"Ev"_s));
+            testhooks::setNextSaveFileName(elsewhere + u"/Ev"_s);
             QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
         }));
         testhooks::onNextModal([&](QDialog*) {
             testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->BitBtn1, Qt::LeftButton); });
-            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Ev"));
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s));
             QTest::mouseClick(Form6->SpeedButton2, Qt::LeftButton);
         });
         Form1->Gruplemleri1->trigger();
         STOP_IF_FAILED(testPassing());
-        QVERIFY(!home->has("Ev.vexo"));
+        QVERIFY(!home->has(u"Ev.vexo"_s));
         testhooks::onNextModal([&](QDialog*) {
             testhooks::onNextModal([&](QDialog*) {
                 Form13->setFolder(elsewhere);
-                STOP_IF_FAILED(clickRow(Form13->FileListBox1, "Ev.vexo", true));
+                STOP_IF_FAILED(clickRow(Form13->FileListBox1, u"Ev.vexo"_s, true));
             });
             QTest::mouseClick(Form6->SpeedButton4, Qt::LeftButton);
-            STOP_IF_FAILED(clickRow(Form6->groupListBox, "Ev", true));  // the group in use
+            STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s, true));  // the group in use
         });
         Form1->Gruplemleri1->trigger();
         STOP_IF_FAILED(testPassing());
-        QCOMPARE(testhooks::messages(), QStringList{"Yedeğiniz Başarıyla Alındı!"});
-        QCOMPARE(home->read("Ev.vexo"), Contacts);
+        QCOMPARE(testhooks::messages(), QStringList{u"Yedeğiniz Başarıyla Alındı!"_s});
+        QCOMPARE(home->read(u"Ev.vexo"_s), Contacts);
         QCOMPARE(fileBytes(texts(Form1->recordLines)), Contacts);
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{"Çağlar", "ismail", "Ümit"}));
-        QCOMPARE(home->read("Ayarlar.cnt"), fileBytes({"Ev", Default, "Ev", "Yok"}));
+        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Çağlar"_s, u"ismail"_s, u"Ümit"_s}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}));
     }
 };
 
 TELEFIKA_TEST_MAIN(TestBackup)
 #include "tst_yedek.moc"
+
