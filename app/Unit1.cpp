@@ -106,9 +106,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setFixedSize(sizeHint());  // a fixed border: the client area stays 301 × 371
     sensitiveCheck->setFocus();  // the first stop of the Tab order
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    refreshTimer = new QTimer(this);
+    refreshTimer->setInterval(100);
+    connect(refreshTimer, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     connect(saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(numberField, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
@@ -124,7 +124,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildSensitiveSearch();
 
     FormCreate();
-    Timer1->start();
+    refreshTimer->start();
 }
 
 TForm1::~TForm1() {
@@ -263,38 +263,38 @@ void TForm1::buildMenus() {
     };
 
     QMenu* Dosya1 = bar->addMenu(QStringLiteral("Dosya"));
-    Yazdr1 = item(Dosya1, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
+    printAction = item(Dosya1, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
     Dosya1->addSeparator();
-    GrubuYazdr1 = item(Dosya1, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
+    printGroupAction = item(Dosya1, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
     Dosya1->addSeparator();
-    k1 = item(Dosya1, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
+    quitAction = item(Dosya1, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
 
     QMenu* Aralar1 = bar->addMenu(QStringLiteral("Araçlar"));
-    smListesi1 = item(Aralar1, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
-    bb1 = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
-    Tarayc1 = item(Aralar1, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
+    nameListAction = item(Aralar1, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
+    alphabeticAction = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
+    browserAction = item(Aralar1, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
     Aralar1->addSeparator();
-    Yedek1 = item(Aralar1, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
-    GrupBirletirici1 = item(Aralar1, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
+    backupAction = item(Aralar1, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
+    mergerAction = item(Aralar1, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
 
     QMenu* RehberGrubu1 = bar->addMenu(QStringLiteral("Rehber Grubu"));
-    Gruplemleri1 = item(RehberGrubu1, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
+    groupsAction = item(RehberGrubu1, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
 
     QMenu* Yardm1 = bar->addMenu(QStringLiteral("Yardım"));
-    Hakknda1 = item(Yardm1, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
-    Kullanm1 = item(Yardm1, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
+    aboutAction = item(Yardm1, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
+    usageAction = item(Yardm1, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
 
-    connect(k1, &QAction::triggered, this, &TForm1::k1Click);
-    connect(Gruplemleri1, &QAction::triggered, this, [] { Form6->execute(); });
-    connect(Yedek1, &QAction::triggered, this, [] { Form17->execute(); });
-    connect(Hakknda1, &QAction::triggered, this, &TForm1::Hakknda1Click);
-    connect(Kullanm1, &QAction::triggered, this, &TForm1::Kullanm1Click);
-    connect(smListesi1, &QAction::triggered, this, [] { Form16->execute(); });
-    connect(Tarayc1, &QAction::triggered, this, [] { Form3->execute(); });
-    connect(bb1, &QAction::triggered, this, &TForm1::bb1Click);
-    connect(Yazdr1, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
-    connect(GrubuYazdr1, &QAction::triggered, this, [] { Form8->execute(); });
-    connect(GrupBirletirici1, &QAction::triggered, this, [] { Form12->execute(); });
+    connect(quitAction, &QAction::triggered, this, &TForm1::k1Click);
+    connect(groupsAction, &QAction::triggered, this, [] { Form6->execute(); });
+    connect(backupAction, &QAction::triggered, this, [] { Form17->execute(); });
+    connect(aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
+    connect(usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
+    connect(nameListAction, &QAction::triggered, this, [] { Form16->execute(); });
+    connect(browserAction, &QAction::triggered, this, [] { Form3->execute(); });
+    connect(alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
+    connect(printAction, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
+    connect(printGroupAction, &QAction::triggered, this, [] { Form8->execute(); });
+    connect(mergerAction, &QAction::triggered, this, [] { Form12->execute(); });
 }
 
 void TForm1::buildTabOrder() {

@@ -59,20 +59,20 @@ public:
     QLabel* statusPanel2;
     QLabel* countLine;
     QLabel* capacityLine;
-    QTimer* Timer1;
+    QTimer* refreshTimer;
 
     // Menus and their items.
-    QAction* Yazdr1;
-    QAction* GrubuYazdr1;
-    QAction* k1;
-    QAction* smListesi1;
-    QAction* bb1;  // Alfabetik Sıralama
-    QAction* Tarayc1;
-    QAction* Yedek1;
-    QAction* GrupBirletirici1;
-    QAction* Gruplemleri1;
-    QAction* Hakknda1;
-    QAction* Kullanm1;
+    QAction* printAction;
+    QAction* printGroupAction;
+    QAction* quitAction;
+    QAction* nameListAction;
+    QAction* alphabeticAction;  // Alfabetik Sıralama
+    QAction* browserAction;
+    QAction* backupAction;
+    QAction* mergerAction;
+    QAction* groupsAction;
+    QAction* aboutAction;
+    QAction* usageAction;
 
     // The GroupFile of the active group.
     QString activeGroupPath() const;

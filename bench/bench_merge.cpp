@@ -85,8 +85,8 @@ void mergeInTheWindow(benchmark::State& state, bool shared) {
         state.PauseTiming();
         textfile::writeBytes(first, firstBytes);
         Form12->execute();
-        for (auto [box, group] : {std::pair{Form12->ComboBox1, QStringLiteral("Birinci")},
-                                  std::pair{Form12->ComboBox2, secondName(shared)}})
+        for (auto [box, group] : {std::pair{Form12->firstGroupChooser, QStringLiteral("Birinci")},
+                                  std::pair{Form12->secondGroupChooser, secondName(shared)}})
             box->setCurrentIndex(box->findText(group));
         testhooks::messages().clear();
         state.ResumeTiming();

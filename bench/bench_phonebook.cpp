@@ -80,7 +80,7 @@ void Delete(benchmark::State& state) {
         const QByteArray surname = Form1->recordLines.get(3 * k + 1);
         const QByteArray number = Form1->recordLines.get(3 * k + 2);
         Form1->numberField->setText(QString::fromLatin1(number));
-        testhooks::onNextModal([](QDialog*) { Form11->BitBtn1->click(); });
+        testhooks::onNextModal([](QDialog*) { Form11->yesButton->click(); });
         state.ResumeTiming();
         Form1->BitBtn4Click();
         state.PauseTiming();

@@ -32,7 +32,7 @@ constexpr int LastContacts = 500;
 
 // The page composed by direct ticks up to the last `left` contacts.
 void composeAllBut(int left) {
-    Form4->Timer1->stop();  // the benchmark gives the ticks itself
+    Form4->activeGroupPace->stop();  // the benchmark gives the ticks itself
     const int stop = Form1->recordLines.count() - 3 * (left + 1);
     while (Form4->printPosition() < stop) Form4->Timer1Timer();
     QCoreApplication::processEvents();
@@ -41,11 +41,11 @@ void composeAllBut(int left) {
 void TickAtTheEnd(benchmark::State& state) {
     testhooks::onNextModal([&](QDialog*) {
         composeAllBut(int(state.max_iterations));
-        state.counters["page lines at the start"] = Form4->PrintPage->document()->blockCount();
+        state.counters["page lines at the start"] = Form4->printPage->document()->blockCount();
         for (auto _ : state) Form4->Timer1Timer();
-        state.counters["page lines at the end"] = Form4->PrintPage->document()->blockCount();
+        state.counters["page lines at the end"] = Form4->printPage->document()->blockCount();
     });
-    Form1->Yazdr1->trigger();
+    Form1->printAction->trigger();
 }
 
 // The tick and the repaint of both windows that the event loop does after it.
@@ -57,7 +57,7 @@ void TickAndRepaintAtTheEnd(benchmark::State& state) {
             QCoreApplication::processEvents();
         }
     });
-    Form1->Yazdr1->trigger();
+    Form1->printAction->trigger();
 }
 
 void AppendToABareDocument(benchmark::State& state) {
@@ -85,7 +85,7 @@ void ComposeAThousand(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer clock;
         testhooks::onNextModal([&](QDialog*) {
-            while (Form4->printPosition() < last || !Form4->BitBtn2->isEnabled())
+            while (Form4->printPosition() < last || !Form4->exitButton->isEnabled())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             state.SetIterationTime(clock.nsecsElapsed() / 1e9);
         });
@@ -99,7 +99,7 @@ void BareTimer(benchmark::State& state) {
     for (auto _ : state) {
         QTimer timer;
         timer.setInterval(10);
-        timer.setTimerType(Form4->Timer2->timerType());
+        timer.setTimerType(Form4->chosenGroupPace->timerType());
         int ticks = 0;
         QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
         QElapsedTimer clock;

@@ -131,17 +131,17 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     letterBoundaries.fill(alphabet::None);
 
-    Label1 = new QLabel(QStringLiteral("Harfe Git:>>"), this);
-    Label1->setGeometry(8, 10, 76, 16);
-    bold(Label1);
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setGeometry(84, 7, 52, 21);
-    for (int p = 0; p < alphabet::PageCount; ++p) ComboBox1->addItem(alphabet::pageCaption(p));
-    ComboBox1->setMaxVisibleItems(15);  // with the look set in buildPages
-    bold(ComboBox1);
-    Label1->setBuddy(ComboBox1);
-    name(ComboBox1, QStringLiteral("Harfe Git"));
-    connect(ComboBox1, &QComboBox::activated, this, &TForm15::ComboBox1Change);
+    letterLabel = new QLabel(QStringLiteral("Harfe Git:>>"), this);
+    letterLabel->setGeometry(8, 10, 76, 16);
+    bold(letterLabel);
+    letterChooser = new QComboBox(this);
+    letterChooser->setGeometry(84, 7, 52, 21);
+    for (int p = 0; p < alphabet::PageCount; ++p) letterChooser->addItem(alphabet::pageCaption(p));
+    letterChooser->setMaxVisibleItems(15);  // with the look set in buildPages
+    bold(letterChooser);
+    letterLabel->setBuddy(letterChooser);
+    name(letterChooser, QStringLiteral("Harfe Git"));
+    connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
 
     groupLabel = new QLabel(QStringLiteral("İncelenen Grup:"), this);
     totalLabel = new QLabel(QStringLiteral("Toplam Kayıtlı :"), this);
@@ -165,8 +165,8 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     auto* pageFrame = new QFrame(this);
     pageFrame->setGeometry(8, 40 + rowCount * TabHeight, TabsPerRow * TabWidth, 264);
     pageFrame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PageControl1 = new QStackedWidget(pageFrame);
-    PageControl1->setGeometry(2, 2, pageFrame->width() - 4, pageFrame->height() - 4);
+    pageStack = new QStackedWidget(pageFrame);
+    pageStack->setGeometry(2, 2, pageFrame->width() - 4, pageFrame->height() - 4);
 
     for (int p = 0; p < alphabet::PageCount; ++p) {
         auto* tab = new LetterTab(alphabet::pageCaption(p), tabRows);
@@ -181,21 +181,21 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
         if (on) PageControl1Change(p);
     });
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Bilgiler"), this);
-    GroupBox1->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
-    fields = new ContactFields(GroupBox1, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
-    Image1 = new QLabel(GroupBox1);
-    Image1->setGeometry(136, 20, 32, 32);
+    infoBox = new QGroupBox(QStringLiteral("Bilgiler"), this);
+    infoBox->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
+    contactFields = new ContactFields(infoBox, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
+    infoImage = new QLabel(infoBox);
+    infoImage->setGeometry(136, 20, 32, 32);
 
-    const int x = GroupBox1->x();
-    BitBtn1 = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
+    const int x = infoBox->x();
+    transferButton = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
                             QRect(x, 220, 176, 33));
-    BitBtn1->setEnabled(false);
-    BitBtn2 = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
-    connect(fields->numberEdit, &QLineEdit::textChanged, this,
-            [this](const QString& t) { BitBtn1->setEnabled(!t.isEmpty()); });
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
+    transferButton->setEnabled(false);
+    exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
+    connect(contactFields->numberEdit, &QLineEdit::textChanged, this,
+            [this](const QString& t) { transferButton->setEnabled(!t.isEmpty()); });
+    connect(transferButton, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
 
     setFixedSize(x + 176 + 8, pageFrame->y() + pageFrame->height() + 8);
 }
@@ -206,15 +206,15 @@ void TForm15::buildPages() {
     if (!letterPages.isEmpty()) return;
     // a list that drops down under the box, as long as half the letters,
     // rather than a menu of all thirty running off a small screen
-    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
+    letterChooser->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    infoImage->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
     QFont listFont = font();
     listFont.setBold(true);
     for (int p = 0; p < alphabet::PageCount; ++p) {
         const QString caption = alphabet::pageCaption(p);
         auto* page = new QWidget;
         auto* list = new PageList(page);
-        list->setGeometry(6, 6, PageControl1->width() - 12, PageControl1->height() - 34);
+        list->setGeometry(6, 6, pageStack->width() - 12, pageStack->height() - 34);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setUniformItemSizes(true);
         list->setFont(listFont);
@@ -225,12 +225,12 @@ void TForm15::buildPages() {
         connect(list, &QListWidget::itemSelectionChanged, this, [this, p] { ListBoxClick(p); });
         connect(list, &QListWidget::itemClicked, this, [this, p] { ListBoxClick(p); });
         auto* counter = new QLabel(CounterCaption, page);
-        counter->setGeometry(8, PageControl1->height() - 24, list->width() - 4, 16);
-        PageControl1->addWidget(page);
+        counter->setGeometry(8, pageStack->height() - 24, list->width() - 4, 16);
+        pageStack->addWidget(page);
         letterPages << list;
         counterLabels << counter;
     }
-    PageControl1->setCurrentIndex(currentPage());
+    pageStack->setCurrentIndex(currentPage());
 }
 
 int TForm15::currentPage() const { return tabGroup->checkedId(); }
@@ -269,7 +269,7 @@ void TForm15::ListBoxClick(int page) {
     if (selected.isEmpty()) return;
     const int c = alphabet::contactOfRow(letterBoundaries, page, letterPages[page]->row(selected.first()));
     const StringList& lines = Form1->recordLines;
-    fields->showContact(contacts::lineOrEmpty(lines, 3 * c), contacts::lineOrEmpty(lines, 3 * c + 1),
+    contactFields->showContact(contacts::lineOrEmpty(lines, 3 * c), contacts::lineOrEmpty(lines, 3 * c + 1),
                         contacts::lineOrEmpty(lines, 3 * c + 2));
 }
 
@@ -278,8 +278,8 @@ void TForm15::ComboBox1Change(int index) {
 }
 
 void TForm15::PageControl1Change(int page) {
-    PageControl1->setCurrentIndex(page);
-    ComboBox1->setCurrentIndex(page);
+    pageStack->setCurrentIndex(page);
+    letterChooser->setCurrentIndex(page);
     // Only the active tab is a Tab stop; the arrows reach the others.
     for (LetterTab* tab : std::as_const(letterTabs))
         tab->setFocusPolicy(tab->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
@@ -287,7 +287,7 @@ void TForm15::PageControl1Change(int page) {
     changed.selected = true;
     QAccessibleStateChangeEvent event(letterTabs[page], changed);
     QAccessible::updateAccessibility(&event);
-    fields->clear();
+    contactFields->clear();
 }
 
 bool TForm15::tabKey(int page, int key) {
@@ -312,7 +312,7 @@ bool TForm15::tabKey(int page, int key) {
 void TForm15::BitBtn1Click() {
     const StringList& lines = Form1->recordLines;
     Form1->nextMatchLines.takeAfter(lines, lines.lookup(Form1->nameField->text()) + 3);
-    Form1->takeContact(*fields);
+    Form1->takeContact(*contactFields);
     accept();
 }
 
@@ -320,6 +320,6 @@ void TForm15::BitBtn2Click() { close(); }
 
 void TForm15::done(int result) {
     setCurrentPage(0);
-    fields->clear();
+    contactFields->clear();
     QDialog::done(result);
 }

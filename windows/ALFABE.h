@@ -49,22 +49,22 @@ public:
 
     static constexpr int TabsPerRow = 9;
 
-    QLabel* Label1;             // "Harfe Git:>>"
-    QComboBox* ComboBox1;       // the letter to go to, the captions in tab order
+    QLabel* letterLabel;             // "Harfe Git:>>"
+    QComboBox* letterChooser;       // the letter to go to, the captions in tab order
     QLabel* groupLabel;         // "İncelenen Grup: " and the group
     QLabel* totalLabel;         // "Toplam Kayıtlı :" and the count
     LetterTabRows* tabRows;
     QList<LetterTab*> letterTabs;     // in tab order
     QButtonGroup* tabGroup;
-    QStackedWidget* PageControl1;
+    QStackedWidget* pageStack;
     // Made by the first showGroup or opening, empty until then.
     QList<QListWidget*> letterPages;  // the name lines of each page's run
     QList<QLabel*> counterLabels;     // "Harfte Kayıtlı Kişi: " and the count
-    QGroupBox* GroupBox1;             // "Bilgiler"
-    ContactFields* fields;
-    QLabel* Image1;
-    QPushButton* BitBtn1;  // "Ana Ekrana Aktar"
-    QPushButton* BitBtn2;  // "Çıkış"
+    QGroupBox* infoBox;             // "Bilgiler"
+    ContactFields* contactFields;
+    QLabel* infoImage;
+    QPushButton* transferButton;  // "Ana Ekrana Aktar"
+    QPushButton* exitButton;  // "Çıkış"
 
     // Of the last build; they map a page's row to its contact.
     alphabet::Boundaries letterBoundaries;
@@ -83,7 +83,7 @@ public slots:
     void PageControl1Change(int page);
     void BitBtn1Click();  // "Ana Ekrana Aktar", and a double click on a page
     void BitBtn2Click();  // "Çıkış"
-    // Closing, by whatever means: page A, empty fields.
+    // Closing, by whatever means: page A, empty contactFields.
     void done(int result) override;
 
 private:

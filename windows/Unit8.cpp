@@ -45,48 +45,48 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(200, 168);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setGeometry(4, 4, 192, 36);
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    ComboBox1 = new QComboBox(Bevel1);
-    ComboBox1->setGeometry(8, 7, 176, 22);
-    ComboBox1->setEditable(false);  // pick only
-    ComboBox1->setFrame(false);
-    ComboBox1->setCursor(Qt::PointingHandCursor);
-    ComboBox1->addItem(DefaultGroup);
-    name(ComboBox1, windowTitle());
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm8::ComboBox1Change);
+    chooserFrame = new QFrame(this);
+    chooserFrame->setGeometry(4, 4, 192, 36);
+    chooserFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    groupChooser = new QComboBox(chooserFrame);
+    groupChooser->setGeometry(8, 7, 176, 22);
+    groupChooser->setEditable(false);  // pick only
+    groupChooser->setFrame(false);
+    groupChooser->setCursor(Qt::PointingHandCursor);
+    groupChooser->addItem(DefaultGroup);
+    name(groupChooser, windowTitle());
+    connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm8::ComboBox1Change);
 
-    Bevel2 = new QFrame(this);
-    Bevel2->setGeometry(4, 44, 192, 60);
-    Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    groupValue = valueBox(Bevel2, QRect(66, 6, 118, 21));
-    capacityValue = valueBox(Bevel2, QRect(66, 33, 118, 21));
-    Label1 = caption(Bevel2, QStringLiteral("Grup:"), 8, 9, groupValue);
-    Label2 = caption(Bevel2, QStringLiteral("Kapasite:"), 8, 36, capacityValue);
+    valuesFrame = new QFrame(this);
+    valuesFrame->setGeometry(4, 44, 192, 60);
+    valuesFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    groupValue = valueBox(valuesFrame, QRect(66, 6, 118, 21));
+    capacityValue = valueBox(valuesFrame, QRect(66, 33, 118, 21));
+    groupCaption = caption(valuesFrame, QStringLiteral("Grup:"), 8, 9, groupValue);
+    capacityCaption = caption(valuesFrame, QStringLiteral("Kapasite:"), 8, 36, capacityValue);
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
-    BitBtn1->setGeometry(8, 112, 88, 30);
-    BitBtn2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
-    BitBtn2->setGeometry(104, 112, 88, 30);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
+    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    okButton->setGeometry(8, 112, 88, 30);
+    cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    cancelButton->setGeometry(104, 112, 88, 30);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 149, 200, 19));
+    statusBar = emptyStatusBar(this, QRect(0, 149, 200, 19));
 }
 
 // Every opening reloads the group list and starts from the default group.
 void TForm8::execute() {
     groupListCopy.load(datafolder::groupListPath());
     {
-        const QSignalBlocker quiet(ComboBox1);
-        ComboBox1->clear();
-        addGroupNames(ComboBox1, groupListCopy, false);
-        ComboBox1->setCurrentIndex(ComboBox1->findText(DefaultGroup));
+        const QSignalBlocker quiet(groupChooser);
+        groupChooser->clear();
+        addGroupNames(groupChooser, groupListCopy, false);
+        groupChooser->setCurrentIndex(groupChooser->findText(DefaultGroup));
     }
     groupPrintLines.load(datafolder::groupFilePath(DefaultGroup));
-    showChosen(ComboBox1->currentText());
+    showChosen(groupChooser->currentText());
     execModal(this);
 }
 
@@ -98,7 +98,7 @@ void TForm8::showChosen(const QString& group) {
 
 // A group without a file changes nothing.
 void TForm8::ComboBox1Change() {
-    const QString group = ComboBox1->currentText();
+    const QString group = groupChooser->currentText();
     const QString path = datafolder::groupFilePath(group);
     if (!datafolder::exists(path)) return;
     groupPrintLines.load(path);
@@ -108,7 +108,7 @@ void TForm8::ComboBox1Change() {
 // "Tamam": the chosen group's file read again and printed; the chooser stays
 // open beneath the print window.
 void TForm8::BitBtn1Click() {
-    const QString group = ComboBox1->currentText();
+    const QString group = groupChooser->currentText();
     const QString path = datafolder::groupFilePath(group);
     if (!datafolder::exists(path)) return;
     groupPrintLines.load(path);

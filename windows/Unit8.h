@@ -17,16 +17,16 @@ class TForm8 : public QDialog {
 public:
     explicit TForm8(QWidget* parent = nullptr);
 
-    QFrame* Bevel1;
-    QFrame* Bevel2;
-    QComboBox* ComboBox1;     // the group names, in the group list's order
-    QLabel* Label1;           // Grup:
-    QLabel* Label2;           // Kapasite:
+    QFrame* chooserFrame;
+    QFrame* valuesFrame;
+    QComboBox* groupChooser;     // the group names, in the group list's order
+    QLabel* groupCaption;           // Grup:
+    QLabel* capacityCaption;           // Kapasite:
     QLabel* groupValue;       // the chosen group's name
     QLabel* capacityValue;    // its contacts + " kişi"
-    QPushButton* BitBtn1;     // Tamam
-    QPushButton* BitBtn2;     // İptal
-    QStatusBar* StatusBar1;
+    QPushButton* okButton;     // Tamam
+    QPushButton* cancelButton;     // İptal
+    QStatusBar* statusBar;
 
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();

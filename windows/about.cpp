@@ -50,47 +50,47 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setFixedSize(351, 520);
 
     // Over the picture: the icon, the version and the maker, on a dark band.
-    Image1 = label(this, QString(), QRect(0, 0, 353, 321));
-    Image1->setScaledContents(true);
-    Image2 = label(this, QString(), QRect(12, 12, 32, 32));
-    Image2->setScaledContents(true);
-    Label1 = label(this, QStringLiteral("Verrsiyon:2.0"), QRect(52, 18, 160, 20));
-    paint(Label1, QPalette::WindowText, Qt::yellow);
-    QFont version = Label1->font();
+    pictureLabel = label(this, QString(), QRect(0, 0, 353, 321));
+    pictureLabel->setScaledContents(true);
+    iconImage = label(this, QString(), QRect(12, 12, 32, 32));
+    iconImage->setScaledContents(true);
+    versionLabel = label(this, QStringLiteral("Verrsiyon:2.0"), QRect(52, 18, 160, 20));
+    paint(versionLabel, QPalette::WindowText, Qt::yellow);
+    QFont version = versionLabel->font();
     version.setBold(true);
     version.setPixelSize(15);
-    Label1->setFont(version);
-    Label2 = label(this, QStringLiteral("Tasarım ve Programlama:"), QRect(12, 258, 200, 18));
-    paint(Label2, QPalette::WindowText, Qt::white);
-    Label3 = label(this, QStringLiteral("Telefika Yazılım"), QRect(12, 280, 160, 22));
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setAutoFillBackground(true);
-    paint(Label3, QPalette::Window, Qt::red);
-    paint(Label3, QPalette::WindowText, Qt::white);
-    bold(Label3);
+    versionLabel->setFont(version);
+    makerCaption = label(this, QStringLiteral("Tasarım ve Programlama:"), QRect(12, 258, 200, 18));
+    paint(makerCaption, QPalette::WindowText, Qt::white);
+    makerLabel = label(this, QStringLiteral("Telefika Yazılım"), QRect(12, 280, 160, 22));
+    makerLabel->setAlignment(Qt::AlignCenter);
+    makerLabel->setAutoFillBackground(true);
+    paint(makerLabel, QPalette::Window, Qt::red);
+    paint(makerLabel, QPalette::WindowText, Qt::white);
+    bold(makerLabel);
 
     // Below it: the web address and the registered user's details.
-    Label4 = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
-    Label4->setAlignment(Qt::AlignCenter);
-    paint(Label4, QPalette::WindowText, Qt::blue);
-    bold(Label4);
-    QFont underlined = Label4->font();
+    webLink = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
+    webLink->setAlignment(Qt::AlignCenter);
+    paint(webLink, QPalette::WindowText, Qt::blue);
+    bold(webLink);
+    QFont underlined = webLink->font();
     underlined.setUnderline(true);
-    Label4->setFont(underlined);
-    Label4->setCursor(Qt::PointingHandCursor);
-    Label4->installEventFilter(this);
-    Label4->setToolTip(WebAddress);
-    name(Label4, WebAddress);
+    webLink->setFont(underlined);
+    webLink->setCursor(Qt::PointingHandCursor);
+    webLink->installEventFilter(this);
+    webLink->setToolTip(WebAddress);
+    name(webLink, WebAddress);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setGeometry(8, 352, 335, 98);
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Label5 = label(this, QStringLiteral("Windows Kullancı Bilgisi"), QRect(16, 360, 319, 20));
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->setAutoFillBackground(true);
-    paint(Label5, QPalette::Window, SkyBlue);
-    paint(Label5, QPalette::WindowText, Qt::red);
-    bold(Label5);
+    userInfoFrame = new QFrame(this);
+    userInfoFrame->setGeometry(8, 352, 335, 98);
+    userInfoFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    userInfoCaption = label(this, QStringLiteral("Windows Kullancı Bilgisi"), QRect(16, 360, 319, 20));
+    userInfoCaption->setAlignment(Qt::AlignCenter);
+    userInfoCaption->setAutoFillBackground(true);
+    paint(userInfoCaption, QPalette::Window, SkyBlue);
+    paint(userInfoCaption, QPalette::WindowText, Qt::red);
+    bold(userInfoCaption);
     userLabel = label(this, QStringLiteral("--"), QRect(16, 390, 319, 20));
     organisationLabel = label(this, QStringLiteral("--"), QRect(16, 418, 319, 20));
     for (QLabel* l : {userLabel, organisationLabel}) {
@@ -98,15 +98,15 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
         bold(l);
     }
 
-    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
-    SpeedButton1->setGeometry(126, 462, 99, 30);
-    SpeedButton1->setFlat(true);
-    SpeedButton1->setCursor(Qt::PointingHandCursor);
-    SpeedButton1->setDefault(true);
-    name(SpeedButton1, SpeedButton1->text());
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
+    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    okButton->setGeometry(126, 462, 99, 30);
+    okButton->setFlat(true);
+    okButton->setCursor(Qt::PointingHandCursor);
+    okButton->setDefault(true);
+    name(okButton, okButton->text());
+    connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 500, 351, 20));
+    statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
 
     QFile picture(QStringLiteral(":/about/telefika.jpg"));
     showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
@@ -115,9 +115,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 void TForm2::showPicture(const QByteArray& jpegBytes) {
     const jpeg::Decoded decoded = jpeg::decode(jpegBytes);
     if (decoded.ok()) {
-        Image1->setPixmap(QPixmap::fromImage(decoded.image));
+        pictureLabel->setPixmap(QPixmap::fromImage(decoded.image));
     } else {
-        Image1->clear();
+        pictureLabel->clear();
         qWarning("About picture not shown: %s", qUtf8Printable(decoded.error));
     }
 }
@@ -129,7 +129,7 @@ void TForm2::showRegistered(const userinfo::Registered& registered) {
 
 void TForm2::execute() {
     showRegistered(userinfo::read());
-    Image2->setPixmap(programIcon());
+    iconImage->setPixmap(programIcon());
     execModal(this);
 }
 
@@ -138,9 +138,9 @@ void TForm2::Label4Click() { QDesktopServices::openUrl(QUrl(WebAddress)); }
 void TForm2::SpeedButton1Click() { close(); }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == webLink && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && Label4->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && webLink->rect().contains(mouse->position().toPoint())) {
             Label4Click();
             return true;
         }

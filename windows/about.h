@@ -20,18 +20,18 @@ public:
 
     static const QString WebAddress;
 
-    QLabel* Image1;       // the picture, stretched over the top
-    QLabel* Image2;       // the program's 32 x 32 icon over it
-    QLabel* Label1;       // "Verrsiyon:2.0"
-    QLabel* Label2;       // the maker
-    QLabel* Label3;       // the maker, white bold on red
-    QLabel* Label4;       // the web address
-    QLabel* Label5;       // "Windows Kullancı Bilgisi"
+    QLabel* pictureLabel;       // the picture, stretched over the top
+    QLabel* iconImage;       // the program's 32 x 32 icon over it
+    QLabel* versionLabel;       // "Verrsiyon:2.0"
+    QLabel* makerCaption;       // the maker
+    QLabel* makerLabel;       // the maker, white bold on red
+    QLabel* webLink;       // the web address
+    QLabel* userInfoCaption;       // "Windows Kullancı Bilgisi"
     QLabel* userLabel;          // the registered user, "--" until first shown
     QLabel* organisationLabel;  // the registered organisation, "--" until first shown
-    QFrame* Bevel1;
-    QPushButton* SpeedButton1;  // Tamam
-    QStatusBar* StatusBar1;
+    QFrame* userInfoFrame;
+    QPushButton* okButton;  // Tamam
+    QStatusBar* statusBar;
 
     // Shows the picture from JPEG bytes; a picture that cannot be decoded
     // leaves the place empty.

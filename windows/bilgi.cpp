@@ -24,51 +24,51 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setFixedSize(225, 145);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setGeometry(0, 0, 225, 145);
-    Bevel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Bevel1->setLineWidth(2);
+    outerBevel = new QFrame(this);
+    outerBevel->setGeometry(0, 0, 225, 145);
+    outerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    outerBevel->setLineWidth(2);
 
-    Panel1 = new QFrame(Bevel1);
-    Panel1->setGeometry(8, 8, 209, 129);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    innerPanel = new QFrame(outerBevel);
+    innerPanel->setGeometry(8, 8, 209, 129);
+    innerPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-    Gauge1 = new QProgressBar(Panel1);
-    Gauge1->setGeometry(8, 10, 193, 24);
-    Gauge1->setRange(0, 100);
-    Gauge1->setValue(0);
-    Gauge1->setFormat(QStringLiteral("%p%"));
-    Gauge1->setAlignment(Qt::AlignCenter);
-    paint(Gauge1, QPalette::Highlight, SkyBlue);
-    paint(Gauge1, QPalette::HighlightedText, Qt::black);
-    bold(Gauge1);
-    name(Gauge1, windowTitle());
+    gauge = new QProgressBar(innerPanel);
+    gauge->setGeometry(8, 10, 193, 24);
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    gauge->setFormat(QStringLiteral("%p%"));
+    gauge->setAlignment(Qt::AlignCenter);
+    paint(gauge, QPalette::Highlight, SkyBlue);
+    paint(gauge, QPalette::HighlightedText, Qt::black);
+    bold(gauge);
+    name(gauge, windowTitle());
 
-    Label1 = new QLabel(QStringLiteral(" kişide kişinin kaydı okunuyor..!"), Panel1);
-    Label1->setGeometry(8, 40, 193, 44);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignCenter);
+    progressLabel = new QLabel(QStringLiteral(" kişide kişinin kaydı okunuyor..!"), innerPanel);
+    progressLabel->setGeometry(8, 40, 193, 44);
+    progressLabel->setWordWrap(true);
+    progressLabel->setAlignment(Qt::AlignCenter);
 
-    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"),
-                                   Panel1);
-    SpeedButton1->setGeometry(56, 90, 97, 30);
-    flat(SpeedButton1);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm5::SpeedButton1Click);
+    cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"),
+                                   innerPanel);
+    cancelButton->setGeometry(56, 90, 97, 30);
+    flat(cancelButton);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm5::SpeedButton1Click);
 
     // Alt+F4 is caught here and does nothing.
-    Kapat1 = new QAction(this);
-    Kapat1->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
-    Kapat1->setShortcutContext(Qt::WindowShortcut);
-    addAction(Kapat1);
+    altF4Action = new QAction(this);
+    altF4Action->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
+    altF4Action->setShortcutContext(Qt::WindowShortcut);
+    addAction(altF4Action);
 }
 
 void TForm5::setGauge(int value, int maximum) {
     if (maximum < 1) maximum = 1;
-    Gauge1->setRange(0, maximum);
-    Gauge1->setValue(qBound(0, value, maximum));
+    gauge->setRange(0, maximum);
+    gauge->setValue(qBound(0, value, maximum));
 }
 
-void TForm5::setProgress(const QString& text) { Label1->setText(text); }
+void TForm5::setProgress(const QString& text) { progressLabel->setText(text); }
 
 void TForm5::showOver(QWidget* owner) {
     if (isVisible()) return;

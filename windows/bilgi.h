@@ -16,12 +16,12 @@ class TForm5 : public QDialog {
 public:
     explicit TForm5(QWidget* parent = nullptr);
 
-    QFrame* Bevel1;         // raised, filling the window
-    QFrame* Panel1;
-    QProgressBar* Gauge1;   // the whole percentage of value / maximum
-    QLabel* Label1;         // the progress label
-    QPushButton* SpeedButton1;  // İptal
-    QAction* Kapat1;        // the hidden Alt+F4 that does nothing
+    QFrame* outerBevel;         // raised, filling the window
+    QFrame* innerPanel;
+    QProgressBar* gauge;   // the whole percentage of value / maximum
+    QLabel* progressLabel;         // the progress label
+    QPushButton* cancelButton;  // İptal
+    QAction* altF4Action;        // the hidden Alt+F4 that does nothing
 
     // The gauge at value of maximum, the value kept within 0 and the maximum.
     void setGauge(int value, int maximum);

@@ -43,18 +43,18 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     capacityCaption = sunken(this, QStringLiteral("Kapasite:"), 8, 76, 80);
     capacityValue = sunken(this, QString(), 92, 76, 200);
 
-    BitBtn1 = new QPushButton(QStringLiteral("&Evet"), this);
-    BitBtn1->setGeometry(56, 112, 90, 27);
-    name(BitBtn1, QStringLiteral("Evet"));
-    BitBtn3 = new QPushButton(QStringLiteral("&Evet"), this);
-    BitBtn3->setGeometry(BitBtn1->geometry());
-    name(BitBtn3, QStringLiteral("Evet"));
-    BitBtn2 = new QPushButton(QStringLiteral("&Hayır"), this);
-    BitBtn2->setGeometry(154, 112, 90, 27);
-    name(BitBtn2, QStringLiteral("Hayır"));
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm9::BitBtn3Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm9::BitBtn2Click);
+    deleteButton = new QPushButton(QStringLiteral("&Evet"), this);
+    deleteButton->setGeometry(56, 112, 90, 27);
+    name(deleteButton, QStringLiteral("Evet"));
+    emptyButton = new QPushButton(QStringLiteral("&Evet"), this);
+    emptyButton->setGeometry(deleteButton->geometry());
+    name(emptyButton, QStringLiteral("Evet"));
+    noButton = new QPushButton(QStringLiteral("&Hayır"), this);
+    noButton->setGeometry(154, 112, 90, 27);
+    name(noButton, QStringLiteral("Hayır"));
+    connect(deleteButton, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
+    connect(emptyButton, &QPushButton::clicked, this, &TForm9::BitBtn3Click);
+    connect(noButton, &QPushButton::clicked, this, &TForm9::BitBtn2Click);
 
     setDeleteMode();
 }
@@ -78,24 +78,24 @@ void TForm9::execute(const QString& group, bool emptying) {
 }
 
 void TForm9::setDeleteMode() {
-    BitBtn3->hide();
-    BitBtn1->show();
-    BitBtn1->setDefault(true);
+    emptyButton->hide();
+    deleteButton->show();
+    deleteButton->setDefault(true);
     setQuestion(DeleteQuestion);
 }
 
 void TForm9::setEmptyMode() {
-    BitBtn1->hide();
-    BitBtn3->show();
-    BitBtn3->setDefault(true);
+    deleteButton->hide();
+    emptyButton->show();
+    emptyButton->setDefault(true);
     setQuestion(EmptyQuestion);
 }
 
-bool TForm9::isEmptyMode() const { return !BitBtn3->isHidden(); }
+bool TForm9::isEmptyMode() const { return !emptyButton->isHidden(); }
 
 void TForm9::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    (isEmptyMode() ? BitBtn3 : BitBtn1)->setFocus();
+    (isEmptyMode() ? emptyButton : deleteButton)->setFocus();
 }
 
 // Deleting: the file goes at once, the name leaves the group window's list.

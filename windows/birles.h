@@ -24,9 +24,9 @@ public:
     QLabel* groupNameValue;
     QLabel* capacityCaption;
     QLabel* capacityValue;
-    QPushButton* BitBtn1;  // &Evet: delete
-    QPushButton* BitBtn3;  // &Evet: empty, in the same place
-    QPushButton* BitBtn2;  // &Hayır
+    QPushButton* deleteButton;  // &Evet: delete
+    QPushButton* emptyButton;  // &Evet: empty, in the same place
+    QPushButton* noButton;  // &Hayır
 
     // Opened from the group window for a group whose file is there: its name
     // and size shown, in the emptying mode or the deleting one.

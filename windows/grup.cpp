@@ -44,9 +44,9 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     inUseLabel->setBuddy(inUseField);
     name(inUseField, inUseLabel->text());
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setGeometry(186, 8, 142, 213);
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    buttonFrame = new QFrame(this);
+    buttonFrame->setGeometry(186, 8, 142, 213);
+    buttonFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     const QStringList captions = {QStringLiteral("Yeni Grup Oluştur"), QStringLiteral("Grup Sil"),
                                   QStringLiteral("Grup İçeriğini Sil"), QStringLiteral("Veri Tabanı Ekle"),
                                   QStringLiteral("Çıkış")};
@@ -55,23 +55,23 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
                                                      QStyle::SP_DialogCloseButton};
     QList<QPushButton*> buttons;
     for (int i = 0; i < captions.size(); ++i) {
-        auto* b = new QPushButton(standardIcon(pictures[i]), captions[i], Bevel1);
+        auto* b = new QPushButton(standardIcon(pictures[i]), captions[i], buttonFrame);
         b->setGeometry(6, 6 + 41 * i, 130, 35);
         flat(b);
         buttons << b;
     }
-    SpeedButton1 = buttons[0];
-    SpeedButton2 = buttons[1];
-    SpeedButton3 = buttons[2];
-    SpeedButton4 = buttons[3];
-    SpeedButton5 = buttons[4];
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm6::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm6::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &TForm6::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &TForm6::SpeedButton4Click);
-    connect(SpeedButton5, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
+    newGroupButton = buttons[0];
+    deleteGroupButton = buttons[1];
+    emptyGroupButton = buttons[2];
+    addFileButton = buttons[3];
+    exitButton = buttons[4];
+    connect(newGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton1Click);
+    connect(deleteGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton2Click);
+    connect(emptyGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton3Click);
+    connect(addFileButton, &QPushButton::clicked, this, &TForm6::SpeedButton4Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 228, 336, 20));
+    statusBar = emptyStatusBar(this, QRect(0, 228, 336, 20));
 }
 
 // The list is reloaded from the group list file when there is one; a missing

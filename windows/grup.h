@@ -28,13 +28,13 @@ public:
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
 
-    QFrame* Bevel1;
-    QPushButton* SpeedButton1;  // Yeni Grup Oluştur
-    QPushButton* SpeedButton2;  // Grup Sil
-    QPushButton* SpeedButton3;  // Grup İçeriğini Sil
-    QPushButton* SpeedButton4;  // Veri Tabanı Ekle
-    QPushButton* SpeedButton5;  // Çıkış
-    QStatusBar* StatusBar1;
+    QFrame* buttonFrame;
+    QPushButton* newGroupButton;  // Yeni Grup Oluştur
+    QPushButton* deleteGroupButton;  // Grup Sil
+    QPushButton* emptyGroupButton;  // Grup İçeriğini Sil
+    QPushButton* addFileButton;  // Veri Tabanı Ekle
+    QPushButton* exitButton;  // Çıkış
+    QStatusBar* statusBar;
 
     // Opened from the main window's menu.
     void execute();

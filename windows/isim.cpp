@@ -21,56 +21,56 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(250, 112);
 
-    Label1 = new QLabel(QStringLiteral("Oluşturulacak Grup Adı:"), this);
-    Label1->move(8, 8);
-    Label1->adjustSize();
-    Edit1 = new QLineEdit(this);
-    Edit1->setGeometry(8, 24, 234, 21);
-    Edit1->setMaxLength(16);
-    guardText(Edit1);
-    Label1->setBuddy(Edit1);
-    name(Edit1, Label1->text());
-    connect(Edit1, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
+    nameLabel = new QLabel(QStringLiteral("Oluşturulacak Grup Adı:"), this);
+    nameLabel->move(8, 8);
+    nameLabel->adjustSize();
+    nameEdit = new QLineEdit(this);
+    nameEdit->setGeometry(8, 24, 234, 21);
+    nameEdit->setMaxLength(16);
+    guardText(nameEdit);
+    nameLabel->setBuddy(nameEdit);
+    name(nameEdit, nameLabel->text());
+    connect(nameEdit, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
 
-    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
-    SpeedButton1->setGeometry(8, 54, 113, 27);
-    SpeedButton1->setEnabled(false);
-    SpeedButton2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
-    SpeedButton2->setGeometry(129, 54, 113, 27);
-    for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
+    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    okButton->setGeometry(8, 54, 113, 27);
+    okButton->setEnabled(false);
+    cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    cancelButton->setGeometry(129, 54, 113, 27);
+    for (QPushButton* b : {okButton, cancelButton}) flat(b);
+    connect(okButton, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 92, 250, 20));
+    statusBar = emptyStatusBar(this, QRect(0, 92, 250, 20));
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TForm7::Timer1Timer);
+    enableTimer = new QTimer(this);
+    enableTimer->setInterval(100);
+    connect(enableTimer, &QTimer::timeout, this, &TForm7::Timer1Timer);
 }
 
 void TForm7::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Timer1Timer();
-    Timer1->start();
-    Edit1->setFocus();
+    enableTimer->start();
+    nameEdit->setFocus();
 }
 
 void TForm7::execute() {
-    Edit1->clear();
+    nameEdit->clear();
     execModal(this);
 }
 
-void TForm7::Timer1Timer() { SpeedButton1->setEnabled(!Edit1->text().isEmpty()); }
+void TForm7::Timer1Timer() { okButton->setEnabled(!nameEdit->text().isEmpty()); }
 
 // A name the list already holds, in any letter case, is refused; so is one
 // that cannot be a file name. A group file of that name that is there
 // already, unlisted, keeps its contacts and becomes the group's file.
 void TForm7::SpeedButton1Click() {
-    const QString group = Edit1->text();
+    const QString group = nameEdit->text();
     if (group.isEmpty()) return;
     if (lookupItem(Form6->groupListBox, group) >= 0) {
         ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
-        Edit1->clear();
+        nameEdit->clear();
         return;
     }
     if (!acceptGroupName(group)) return;
@@ -87,10 +87,10 @@ void TForm7::SpeedButton2Click() { close(); }
 
 // Enter in the edit confirms, as "Tamam" does, while the edit holds text.
 void TForm7::Edit1KeyPress() {
-    if (!Edit1->text().isEmpty()) SpeedButton1Click();
+    if (!nameEdit->text().isEmpty()) SpeedButton1Click();
 }
 
 void TForm7::done(int result) {
-    Timer1->stop();
+    enableTimer->stop();
     QDialog::done(result);
 }

@@ -15,12 +15,12 @@ class TForm7 : public QDialog {
 public:
     explicit TForm7(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Edit1;           // the new group's name, at most 16 characters
-    QPushButton* SpeedButton1;  // Tamam
-    QPushButton* SpeedButton2;  // İptal
-    QStatusBar* StatusBar1;
-    QTimer* Timer1;             // enables "Tamam" while the edit holds text
+    QLabel* nameLabel;
+    QLineEdit* nameEdit;           // the new group's name, at most 16 characters
+    QPushButton* okButton;  // Tamam
+    QPushButton* cancelButton;  // İptal
+    QStatusBar* statusBar;
+    QTimer* enableTimer;             // enables "Tamam" while the edit holds text
 
     // Opened from the group window with an empty name.
     void execute();

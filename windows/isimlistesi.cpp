@@ -30,19 +30,19 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     setFixedSize(358, 290);
 
     names = new QStringListModel(this);
-    ListBox1 = new QListView(this);
-    ListBox1->setGeometry(8, 8, 161, 236);
-    ListBox1->setModel(names);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListBox1->setUniformItemSizes(true);  // a full group lays out at once
-    ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
-    bold(ListBox1);
-    paint(ListBox1, QPalette::Base, SkyBlue);
-    name(ListBox1, QStringLiteral("İsim Listesi"));
-    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm16::ListBox1Click);
-    ListBox1->viewport()->installEventFilter(this);
-    ListBox1->installEventFilter(this);
+    nameList = new QListView(this);
+    nameList->setGeometry(8, 8, 161, 236);
+    nameList->setModel(names);
+    nameList->setSelectionMode(QAbstractItemView::SingleSelection);
+    nameList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    nameList->setUniformItemSizes(true);  // a full group lays out at once
+    nameList->viewport()->setCursor(Qt::PointingHandCursor);
+    bold(nameList);
+    paint(nameList, QPalette::Base, SkyBlue);
+    name(nameList, QStringLiteral("İsim Listesi"));
+    connect(nameList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm16::ListBox1Click);
+    nameList->viewport()->installEventFilter(this);
+    nameList->installEventFilter(this);
 
     positionLabel = new QLabel(Position, this);
     positionLabel->setGeometry(8, 248, 161, 17);
@@ -50,30 +50,30 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     totalLabel->setGeometry(8, 267, 161, 17);
     for (QLabel* l : {positionLabel, totalLabel}) bold(l);
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setGeometry(176, 4, 174, 158);
-    bold(GroupBox1);
+    contactBox = new QGroupBox(this);
+    contactBox->setGeometry(176, 4, 174, 158);
+    bold(contactBox);
     // the caption in yellow; the fields inside keep their own colours
-    paint(GroupBox1, QPalette::WindowText, Qt::yellow);
-    contactFields = new ContactFields(GroupBox1, QPoint(8, 22), 158);
+    paint(contactBox, QPalette::WindowText, Qt::yellow);
+    contactFields = new ContactFields(contactBox, QPoint(8, 22), 158);
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);
-    BitBtn1->setGeometry(176, 172, 174, 32);
-    BitBtn1->setEnabled(false);
-    BitBtn2 = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Çıkış"), this);
-    BitBtn2->setGeometry(176, 212, 174, 32);
-    for (QPushButton* b : {BitBtn1, BitBtn2}) {
+    transferButton = new QPushButton(standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);
+    transferButton->setGeometry(176, 172, 174, 32);
+    transferButton->setEnabled(false);
+    exitButton = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Çıkış"), this);
+    exitButton->setGeometry(176, 212, 174, 32);
+    for (QPushButton* b : {transferButton, exitButton}) {
         b->setAutoDefault(false);
         name(b, b->text());
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm16::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
+    connect(transferButton, &QPushButton::clicked, this, &TForm16::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void TForm16::execute() {
     names->setStringList({});
     entries = {};
-    GroupBox1->setTitle(Form1->groupSelector->currentText());
+    contactBox->setTitle(Form1->groupSelector->currentText());
     const StringList& lines = Form1->recordLines;
     totalLabel->setText(Total + QString::number(lines.count() / 3));
     positionLabel->setText(Position);
@@ -83,17 +83,17 @@ void TForm16::execute() {
     }
     entries = contacts::sortedEntries(lines, contacts::Listed::Names);
     names->setStringList(entries.texts);
-    ListBox1->setFocus();
+    nameList->setFocus();
     execModal(this);
 }
 
 // A row chosen by a click or by the keyboard: its own contact is shown.
 void TForm16::ListBox1Click() {
-    const QModelIndexList chosen = ListBox1->selectionModel()->selectedRows();
+    const QModelIndexList chosen = nameList->selectionModel()->selectedRows();
     if (chosen.isEmpty()) return;
     const int row = chosen.constFirst().row();
     positionLabel->setText(Position + QString::number(row + 1));
-    BitBtn1->setEnabled(true);
+    transferButton->setEnabled(true);
     const StringList& lines = Form1->recordLines;
     const int first = 3 * entries.contacts.value(row);
     contactFields->showContact(contacts::lineOrEmpty(lines, first), contacts::lineOrEmpty(lines, first + 1),
@@ -110,19 +110,19 @@ void TForm16::ListBox1DblClick() { BitBtn1Click(); }
 
 bool TForm16::eventFilter(QObject* watched, QEvent* event) {
     // A double click anywhere on the list, on a row or below the last.
-    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == nameList->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         ListBox1DblClick();
         return true;
     }
     // Before any row is chosen the first arrow key chooses the row the list
     // points at, rather than stepping past it unseen.
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
-        !ListBox1->selectionModel()->hasSelection()) {
+    if (watched == nameList && event->type() == QEvent::KeyPress &&
+        !nameList->selectionModel()->hasSelection()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Down || key == Qt::Key_Up) && names->rowCount() > 0) {
-            QModelIndex at = ListBox1->currentIndex();
+            QModelIndex at = nameList->currentIndex();
             if (!at.isValid()) at = names->index(0);
-            ListBox1->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+            nameList->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
             return true;
         }
     }
@@ -130,7 +130,7 @@ bool TForm16::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm16::done(int result) {
-    BitBtn1->setEnabled(false);
+    transferButton->setEnabled(false);
     contactFields->clear();
     QDialog::done(result);
 }

@@ -19,14 +19,14 @@ class TForm16 : public QDialog {
 public:
     explicit TForm16(QWidget* parent = nullptr);
 
-    QListView* ListBox1;       // the names, sorted
+    QListView* nameList;       // the names, sorted
     QStringListModel* names;   // its rows
-    QGroupBox* GroupBox1;      // captioned with the active group
+    QGroupBox* contactBox;      // captioned with the active group
     ContactFields* contactFields;
     QLabel* positionLabel;     // "Aktif    :" + the chosen row
     QLabel* totalLabel;        // "Toplam Kayıt:" + the number of contacts
-    QPushButton* BitBtn1;      // Ana Ekrana Aktar
-    QPushButton* BitBtn2;      // Çıkış
+    QPushButton* transferButton;      // Ana Ekrana Aktar
+    QPushButton* exitButton;      // Çıkış
 
     // Each row's own contact.
     contacts::SortedEntries entries;

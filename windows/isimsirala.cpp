@@ -74,97 +74,97 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(330, 446);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Grup İşlemleri"), this);
-    GroupBox1->setGeometry(8, 4, 314, 214);
-    Label1 = label(GroupBox1, QStringLiteral("Birleştirilecek 1. Grup"), 10, 20);
-    ComboBox1 = picker(GroupBox1, Label1, 10, 36, 140);
-    Label2 = label(GroupBox1, QStringLiteral("Birleştirilecek 2. Grup"), 164, 20);
-    ComboBox2 = picker(GroupBox1, Label2, 164, 36, 140);
-    connect(ComboBox1, &QComboBox::activated, this, &TForm12::ComboBox1Change);
-    connect(ComboBox2, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    optionsBox = new QGroupBox(QStringLiteral("Grup İşlemleri"), this);
+    optionsBox->setGeometry(8, 4, 314, 214);
+    firstGroupLabel = label(optionsBox, QStringLiteral("Birleştirilecek 1. Grup"), 10, 20);
+    firstGroupChooser = picker(optionsBox, firstGroupLabel, 10, 36, 140);
+    secondGroupLabel = label(optionsBox, QStringLiteral("Birleştirilecek 2. Grup"), 164, 20);
+    secondGroupChooser = picker(optionsBox, secondGroupLabel, 164, 36, 140);
+    connect(firstGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    connect(secondGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Farklı isimde birleştir"), GroupBox1);
-    CheckBox1->move(10, 66);
-    CheckBox1->adjustSize();
-    Label3 = label(GroupBox1, QStringLiteral("Yeni Grup İsmi:"), 28, 90);
-    Edit1 = optionEdit(GroupBox1, Label3, 130, 87, 174);
+    newGroupCheck = new QCheckBox(QStringLiteral("Farklı isimde birleştir"), optionsBox);
+    newGroupCheck->move(10, 66);
+    newGroupCheck->adjustSize();
+    newGroupLabel = label(optionsBox, QStringLiteral("Yeni Grup İsmi:"), 28, 90);
+    newGroupEdit = optionEdit(optionsBox, newGroupLabel, 130, 87, 174);
 
-    Label4 = new QLabel(QStringLiteral("Farklı İsimde Birleştir seçeneği işaretli değilken birleştirme 1.Grup "
+    noteLabel = new QLabel(QStringLiteral("Farklı İsimde Birleştir seçeneği işaretli değilken birleştirme 1.Grup "
                                        "dosyasına yapılır"),
-                        GroupBox1);
-    Label4->setGeometry(10, 114, 294, 30);
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setWordWrap(true);
+                        optionsBox);
+    noteLabel->setGeometry(10, 114, 294, 30);
+    noteLabel->setAlignment(Qt::AlignCenter);
+    noteLabel->setWordWrap(true);
 
-    CheckBox2 = new QCheckBox(QStringLiteral("Soyadlara Ekle"), GroupBox1);
-    CheckBox2->move(10, 152);
-    CheckBox2->adjustSize();
-    Label6 = new QLabel(QStringLiteral("hakkında"), GroupBox1);
-    QFont link = Label6->font();
+    surnameCheck = new QCheckBox(QStringLiteral("Soyadlara Ekle"), optionsBox);
+    surnameCheck->move(10, 152);
+    surnameCheck->adjustSize();
+    aboutLink = new QLabel(QStringLiteral("hakkında"), optionsBox);
+    QFont link = aboutLink->font();
     link.setBold(true);
     link.setUnderline(true);
-    Label6->setFont(link);
-    paint(Label6, QPalette::WindowText, Qt::red);
-    Label6->setCursor(Qt::PointingHandCursor);
-    Label6->adjustSize();
-    Label6->move(CheckBox2->geometry().right() + 12, CheckBox2->geometry().center().y() - Label6->height() / 2);
-    Label6->installEventFilter(this);
-    Label5 = label(GroupBox1, QStringLiteral("Ayırd Edici Metin:"), 28, 180);
-    Edit2 = optionEdit(GroupBox1, Label5, 130, 177, 174);
-    enableOption(Edit1, false);
-    enableOption(Edit2, false);
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
-    connect(Edit1, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
-    connect(Edit2, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    aboutLink->setFont(link);
+    paint(aboutLink, QPalette::WindowText, Qt::red);
+    aboutLink->setCursor(Qt::PointingHandCursor);
+    aboutLink->adjustSize();
+    aboutLink->move(surnameCheck->geometry().right() + 12, surnameCheck->geometry().center().y() - aboutLink->height() / 2);
+    aboutLink->installEventFilter(this);
+    surnameTextLabel = label(optionsBox, QStringLiteral("Ayırd Edici Metin:"), 28, 180);
+    surnameTextEdit = optionEdit(optionsBox, surnameTextLabel, 130, 177, 174);
+    enableOption(newGroupEdit, false);
+    enableOption(surnameTextEdit, false);
+    connect(newGroupCheck, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
+    connect(surnameCheck, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
+    connect(newGroupEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    connect(surnameTextEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
 
-    CGauge1 = new QProgressBar(this);
-    CGauge1->setGeometry(8, 226, 314, 18);
-    CGauge1->setRange(0, 100);
-    CGauge1->setValue(0);
-    CGauge1->setFormat(QStringLiteral("%p%"));
-    CGauge1->setAlignment(Qt::AlignCenter);
-    paint(CGauge1, QPalette::Highlight, SkyBlue);
-    paint(CGauge1, QPalette::HighlightedText, Qt::black);
-    name(CGauge1, QStringLiteral("İlerleme"));
+    gauge = new QProgressBar(this);
+    gauge->setGeometry(8, 226, 314, 18);
+    gauge->setRange(0, 100);
+    gauge->setValue(0);
+    gauge->setFormat(QStringLiteral("%p%"));
+    gauge->setAlignment(Qt::AlignCenter);
+    paint(gauge, QPalette::Highlight, SkyBlue);
+    paint(gauge, QPalette::HighlightedText, Qt::black);
+    name(gauge, QStringLiteral("İlerleme"));
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setGeometry(8, 252, 314, 146);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setAcceptRichText(false);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont reportFont = RichEdit1->font();
+    reportEdit = new QTextEdit(this);
+    reportEdit->setGeometry(8, 252, 314, 146);
+    reportEdit->setReadOnly(true);
+    reportEdit->setAcceptRichText(false);
+    reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont reportFont = reportEdit->font();
     reportFont.setPointSize(8);
     reportFont.setBold(true);
-    RichEdit1->setFont(reportFont);
-    RichEdit1->document()->setDefaultFont(reportFont);
-    cream(RichEdit1);
-    name(RichEdit1, QStringLiteral("Rapor"));
-    PopupMenu1 = new QMenu(this);
-    Kaydet1 = PopupMenu1->addAction(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));
-    Temizle1 = PopupMenu1->addAction(standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("Temizle"));
-    Kaydet1->setEnabled(false);
-    Temizle1->setEnabled(false);
-    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichEdit1, &QTextEdit::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(at)); });
-    connect(Kaydet1, &QAction::triggered, this, &TForm12::Kaydet1Click);
-    connect(Temizle1, &QAction::triggered, this, &TForm12::Temizle1Click);
+    reportEdit->setFont(reportFont);
+    reportEdit->document()->setDefaultFont(reportFont);
+    cream(reportEdit);
+    name(reportEdit, QStringLiteral("Rapor"));
+    reportMenu = new QMenu(this);
+    saveAction = reportMenu->addAction(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));
+    clearAction = reportMenu->addAction(standardIcon(QStyle::SP_DialogResetButton), QStringLiteral("Temizle"));
+    saveAction->setEnabled(false);
+    clearAction->setEnabled(false);
+    reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(reportEdit, &QTextEdit::customContextMenuRequested, this,
+            [this](const QPoint& at) { reportMenu->popup(reportEdit->viewport()->mapToGlobal(at)); });
+    connect(saveAction, &QAction::triggered, this, &TForm12::Kaydet1Click);
+    connect(clearAction, &QAction::triggered, this, &TForm12::Temizle1Click);
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
-    BitBtn1->setGeometry(8, 406, 153, 32);
-    Button1 = new QPushButton(QStringLiteral("Çık"), this);
-    Button1->setGeometry(169, 406, 153, 32);
-    for (QPushButton* b : {BitBtn1, Button1}) {
+    mergeButton = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
+    mergeButton->setGeometry(8, 406, 153, 32);
+    exitButton = new QPushButton(QStringLiteral("Çık"), this);
+    exitButton->setGeometry(169, 406, 153, 32);
+    for (QPushButton* b : {mergeButton, exitButton}) {
         b->setAutoDefault(false);
         name(b, b->text());
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
+    connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TForm12::Timer1Timer);
+    menuTimer = new QTimer(this);
+    menuTimer->setInterval(100);
+    connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
 }
 
 // Esc closes the window as "Çık" does: the dialog's own reject ends in done().
@@ -179,11 +179,11 @@ void TForm12::execute() {
 void TForm12::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Timer1Timer();
-    Timer1->start();
+    menuTimer->start();
 }
 
 void TForm12::fillPickers() {
-    for (QComboBox* box : {ComboBox1, ComboBox2}) {
+    for (QComboBox* box : {firstGroupChooser, secondGroupChooser}) {
         box->clear();
         addGroupNames(box, groupListCopy, true);
         box->setCurrentIndex(-1);
@@ -192,39 +192,39 @@ void TForm12::fillPickers() {
 
 QStringList TForm12::reportLines() const {
     QStringList lines;
-    const QTextDocument* report = RichEdit1->document();
+    const QTextDocument* report = reportEdit->document();
     if (report->isEmpty()) return lines;
     for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text();
     return lines;
 }
 
 void TForm12::setReport(const QStringList& lines) {
-    RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
+    reportEdit->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void TForm12::ComboBox1Change() {
-    if (ComboBox1->currentText() != ComboBox2->currentText()) return;
+    if (firstGroupChooser->currentText() != secondGroupChooser->currentText()) return;
     ShowMessage(QStringLiteral("Gruplar aynı olamaz!"));
     fillPickers();
 }
 
 void TForm12::CheckBox1Click() {
-    enableOption(Edit1, CheckBox1->isChecked());
+    enableOption(newGroupEdit, newGroupCheck->isChecked());
     updateMergeButton();
 }
 
 void TForm12::CheckBox2Click() {
-    enableOption(Edit2, CheckBox2->isChecked());
+    enableOption(surnameTextEdit, surnameCheck->isChecked());
     updateMergeButton();
 }
 
 void TForm12::updateMergeButton() {
-    BitBtn1->setEnabled((!CheckBox1->isChecked() || !Edit1->text().isEmpty()) &&
-                        (!CheckBox2->isChecked() || !Edit2->text().isEmpty()));
+    mergeButton->setEnabled((!newGroupCheck->isChecked() || !newGroupEdit->text().isEmpty()) &&
+                        (!surnameCheck->isChecked() || !surnameTextEdit->text().isEmpty()));
 }
 
 bool TForm12::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label6 && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == aboutLink && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Label6Click();
         return true;
@@ -239,8 +239,8 @@ void TForm12::Label6Click() {
 
 void TForm12::Timer1Timer() {
     const bool some = reportLines().size() > 2;
-    Kaydet1->setEnabled(some);
-    Temizle1->setEnabled(some);
+    saveAction->setEnabled(some);
+    clearAction->setEnabled(some);
 }
 
 void TForm12::BitBtn1Click() { mergeGroups(); }
@@ -251,8 +251,8 @@ void TForm12::BitBtn1Click() { mergeGroups(); }
 // only when both are on disk. A file error stops the merge with both files
 // as they were.
 void TForm12::mergeGroups() {
-    const bool intoNewGroup = CheckBox1->isChecked();
-    const QString newGroup = Edit1->text();
+    const bool intoNewGroup = newGroupCheck->isChecked();
+    const QString newGroup = newGroupEdit->text();
     if (intoNewGroup) {
         if (!acceptGroupName(newGroup)) return;
         if (Form1->groupNames.lookup(newGroup) >= 0 || datafolder::exists(datafolder::groupFilePath(newGroup))) {
@@ -266,12 +266,12 @@ void TForm12::mergeGroups() {
     mergeNameIndex.clear();
     secondLines.clear();
     groupListCopy.clear();
-    const QString firstPath = datafolder::groupFilePath(ComboBox1->currentText());
+    const QString firstPath = datafolder::groupFilePath(firstGroupChooser->currentText());
     if (!datafolder::exists(firstPath)) {
         setReport({QStringLiteral("Hata:Birleştirilecek 1. Grup Dosyası Bulunamyor!")});
         return;
     }
-    const QString secondPath = datafolder::groupFilePath(ComboBox2->currentText());
+    const QString secondPath = datafolder::groupFilePath(secondGroupChooser->currentText());
     if (!datafolder::exists(secondPath)) {
         setReport({QStringLiteral("Hata:Birleştirilecek 2. Grup Dosyası Bulunamyor!")});
         return;
@@ -285,14 +285,14 @@ void TForm12::mergeGroups() {
     }
     // A second group of two lines (one contact without its number) gives
     // the gauge no room: it stays at 0 and the contact is merged.
-    CGauge1->setRange(0, std::max(secondLines.count() - 3, 0));
-    if (CheckBox2->isChecked()) merge::extendSurnames(secondLines, codepage::encode(Edit2->text()));
+    gauge->setRange(0, std::max(secondLines.count() - 3, 0));
+    if (surnameCheck->isChecked()) merge::extendSurnames(secondLines, codepage::encode(surnameTextEdit->text()));
 
     // The merge
     setReport({});
     const merge::Outcome outcome =
         merge::mergeContacts(mergeLines, mergeNameIndex, secondLines,
-                             [this](int line) { CGauge1->setValue(std::min(line, CGauge1->maximum())); });
+                             [this](int line) { gauge->setValue(std::min(line, gauge->maximum())); });
 
     const QString resultPath =
         intoNewGroup ? datafolder::groupFilePath(newGroup) : firstPath;
@@ -304,7 +304,7 @@ void TForm12::mergeGroups() {
     try {
         merge::writeResult(resultPath, mergeLines, listPath, names);
     } catch (const StoreError&) {
-        CGauge1->setValue(0);
+        gauge->setValue(0);
         mergeLines.clear();
         mergeNameIndex.clear();
         secondLines.clear();
@@ -312,13 +312,13 @@ void TForm12::mergeGroups() {
     }
     Form1->groupNames = names;
 
-    CGauge1->setValue(0);
+    gauge->setValue(0);
     mergeLines.clear();
     groupListCopy.clear();
     mergeNameIndex.clear();
     groupListCopy.load(listPath);
-    ComboBox1->clear();
-    ComboBox2->clear();
+    firstGroupChooser->clear();
+    secondGroupChooser->clear();
 
     // The main window shows the merge at once, so that none of its actions
     // writes the contacts it held before over the merged file.
@@ -330,8 +330,8 @@ void TForm12::mergeGroups() {
 
     setReport(merge::report(outcome));
     secondLines.clear();
-    CheckBox1->setChecked(false);
-    Edit1->clear();
+    newGroupCheck->setChecked(false);
+    newGroupEdit->clear();
     fillPickers();
     ShowMessage(QStringLiteral("İşlem Tamam!"));
 }
@@ -346,13 +346,13 @@ void TForm12::Button1Click() {
 void TForm12::Kaydet1Click() {
     const QString chosen = askSaveFileName(this, QStringLiteral("Metin"), QStringLiteral("*.txt"));
     if (chosen.isEmpty()) return;
-    rtf::save(*RichEdit1->document(), chosen + QStringLiteral(".txt"));
+    rtf::save(*reportEdit->document(), chosen + QStringLiteral(".txt"));
 }
 
 void TForm12::Temizle1Click() { setReport({}); }
 
 void TForm12::done(int result) {
-    Timer1->stop();
+    menuTimer->stop();
     // A file error stops these steps where it happens; the window closes all
     // the same.
     try {
@@ -362,9 +362,9 @@ void TForm12::done(int result) {
         ShowError(e.message());
     }
     setReport({});
-    CheckBox1->setChecked(false);
-    Edit1->clear();
-    CheckBox2->setChecked(false);
-    Edit2->clear();
+    newGroupCheck->setChecked(false);
+    newGroupEdit->clear();
+    surnameCheck->setChecked(false);
+    surnameTextEdit->clear();
     QDialog::done(result);
 }

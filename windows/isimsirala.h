@@ -26,27 +26,27 @@ class TForm12 : public QDialog {
 public:
     explicit TForm12(QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;     // Grup İşlemleri
-    QLabel* Label1;
-    QComboBox* ComboBox1;     // Birleştirilecek 1. Grup
-    QLabel* Label2;
-    QComboBox* ComboBox2;     // Birleştirilecek 2. Grup
-    QCheckBox* CheckBox1;     // Farklı isimde birleştir
-    QLabel* Label3;
-    QLineEdit* Edit1;         // Yeni Grup İsmi:
-    QLabel* Label4;           // the note
-    QCheckBox* CheckBox2;     // Soyadlara Ekle
-    QLabel* Label5;
-    QLineEdit* Edit2;         // Ayırd Edici Metin:
-    QLabel* Label6;           // hakkında
-    QProgressBar* CGauge1;
-    QTextEdit* RichEdit1;     // the report
-    QMenu* PopupMenu1;
-    QAction* Kaydet1;
-    QAction* Temizle1;
-    QPushButton* BitBtn1;     // Birleştir
-    QPushButton* Button1;     // Çık
-    QTimer* Timer1;           // enables the report's menu
+    QGroupBox* optionsBox;     // Grup İşlemleri
+    QLabel* firstGroupLabel;
+    QComboBox* firstGroupChooser;     // Birleştirilecek 1. Grup
+    QLabel* secondGroupLabel;
+    QComboBox* secondGroupChooser;     // Birleştirilecek 2. Grup
+    QCheckBox* newGroupCheck;     // Farklı isimde birleştir
+    QLabel* newGroupLabel;
+    QLineEdit* newGroupEdit;         // Yeni Grup İsmi:
+    QLabel* noteLabel;           // the note
+    QCheckBox* surnameCheck;     // Soyadlara Ekle
+    QLabel* surnameTextLabel;
+    QLineEdit* surnameTextEdit;         // Ayırd Edici Metin:
+    QLabel* aboutLink;           // hakkında
+    QProgressBar* gauge;
+    QTextEdit* reportEdit;     // the report
+    QMenu* reportMenu;
+    QAction* saveAction;
+    QAction* clearAction;
+    QPushButton* mergeButton;     // Birleştir
+    QPushButton* exitButton;     // Çık
+    QTimer* menuTimer;           // enables the report's menu
 
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();

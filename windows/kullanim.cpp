@@ -54,46 +54,46 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(333, 311);
 
-    Label1 = new QLabel(QStringLiteral("Telefika v2.0  "), this);
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setGeometry(8, 6, 317, 24);
-    QFont title = Label1->font();
+    titleLabel = new QLabel(QStringLiteral("Telefika v2.0  "), this);
+    titleLabel->setTextFormat(Qt::PlainText);
+    titleLabel->setGeometry(8, 6, 317, 24);
+    QFont title = titleLabel->font();
     title.setBold(true);
     title.setItalic(true);
     title.setPixelSize(17);
-    Label1->setFont(title);
-    QPalette red = Label1->palette();
+    titleLabel->setFont(title);
+    QPalette red = titleLabel->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    Label1->setPalette(red);
+    titleLabel->setPalette(red);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setGeometry(8, 34, 317, 210);
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    cream(Memo1);
-    Memo1->setPlainText(UsageLines.join(QLatin1Char('\n')));
+    usageText = new QPlainTextEdit(this);
+    usageText->setGeometry(8, 34, 317, 210);
+    usageText->setReadOnly(true);
+    usageText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    usageText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    usageText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    cream(usageText);
+    usageText->setPlainText(UsageLines.join(QLatin1Char('\n')));
     // as many whole lines as fit in its place, so the last one is not cut through
-    const int chrome = 2 * Memo1->frameWidth() + 2 * int(Memo1->document()->documentMargin());
-    const int line = Memo1->fontMetrics().lineSpacing();
-    Memo1->resize(Memo1->width(), chrome + (Memo1->height() - chrome) / line * line);
-    name(Memo1, windowTitle());
+    const int chrome = 2 * usageText->frameWidth() + 2 * int(usageText->document()->documentMargin());
+    const int line = usageText->fontMetrics().lineSpacing();
+    usageText->resize(usageText->width(), chrome + (usageText->height() - chrome) / line * line);
+    name(usageText, windowTitle());
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
-    BitBtn1->setGeometry(117, 254, 99, 30);
-    BitBtn1->setCursor(Qt::PointingHandCursor);
-    BitBtn1->setDefault(true);
-    name(BitBtn1, BitBtn1->text());
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
+    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    okButton->setGeometry(117, 254, 99, 30);
+    okButton->setCursor(Qt::PointingHandCursor);
+    okButton->setDefault(true);
+    name(okButton, okButton->text());
+    connect(okButton, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 291, 333, 20));
+    statusBar = emptyStatusBar(this, QRect(0, 291, 333, 20));
 }
 
 void TForm10::execute() {
-    Memo1->moveCursor(QTextCursor::Start);
-    Memo1->ensureCursorVisible();
-    BitBtn1->setFocus();
+    usageText->moveCursor(QTextCursor::Start);
+    usageText->ensureCursorVisible();
+    okButton->setFocus();
     execModal(this);
 }
 

@@ -17,10 +17,10 @@ public:
     // The text, line for line, blanks at line ends included.
     static const QStringList UsageLines;
 
-    QLabel* Label1;          // "Telefika v2.0  "
-    QPlainTextEdit* Memo1;   // the usage text
-    QPushButton* BitBtn1;    // Tamam
-    QStatusBar* StatusBar1;
+    QLabel* titleLabel;          // "Telefika v2.0  "
+    QPlainTextEdit* usageText;   // the usage text
+    QPushButton* okButton;    // Tamam
+    QStatusBar* statusBar;
 
     // Opened from the main window's menu, at the top of the text.
     void execute();

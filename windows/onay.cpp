@@ -39,13 +39,13 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
         *values[r] = sunken(this, QStringLiteral(" "), 70, 30 + 23 * r, 170);
     }
 
-    BitBtn1 = new QPushButton(QStringLiteral("&Evet"), this);
-    BitBtn1->setGeometry(36, 104, 80, 27);
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Hayır"), this);
-    BitBtn2->setGeometry(132, 104, 80, 27);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
+    yesButton = new QPushButton(QStringLiteral("&Evet"), this);
+    yesButton->setGeometry(36, 104, 80, 27);
+    yesButton->setDefault(true);
+    noButton = new QPushButton(QStringLiteral("&Hayır"), this);
+    noButton->setGeometry(132, 104, 80, 27);
+    connect(yesButton, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
+    connect(noButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
 
     emptyStatusBar(this, QRect(0, 143, 248, 19));
 }

@@ -17,8 +17,8 @@ public:
     QLabel* nameValue;
     QLabel* surnameValue;
     QLabel* numberValue;
-    QPushButton* BitBtn1;  // "&Evet"
-    QPushButton* BitBtn2;  // "&Hayır"
+    QPushButton* yesButton;  // "&Evet"
+    QPushButton* noButton;  // "&Hayır"
 
 public slots:
     void BitBtn1Click();

@@ -61,31 +61,31 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
     contactFields = new ContactFields(this, QPoint(8, 52), 120, 42);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Tarayıcı Kumanda"), this);
-    GroupBox1->setGeometry(136, 50, 109, 124);
-    SpeedButton1 = stepButton(GroupBox1, QStringLiteral("<"), QStringLiteral("Geri:"), Qt::red, 8, 18);
-    SpeedButton2 = stepButton(GroupBox1, QStringLiteral(">"), QStringLiteral("İleri:"), Qt::red, 57, 18);
-    SpeedButton3 = stepButton(GroupBox1, QStringLiteral("<<"), QStringLiteral("Baş:"), Maroon, 8, 68);
-    SpeedButton4 = stepButton(GroupBox1, QStringLiteral(">>"), QStringLiteral("Son:"), Maroon, 57, 68);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm3::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &TForm3::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &TForm3::SpeedButton4Click);
+    controlsBox = new QGroupBox(QStringLiteral("Tarayıcı Kumanda"), this);
+    controlsBox->setGeometry(136, 50, 109, 124);
+    backButton = stepButton(controlsBox, QStringLiteral("<"), QStringLiteral("Geri:"), Qt::red, 8, 18);
+    forwardButton = stepButton(controlsBox, QStringLiteral(">"), QStringLiteral("İleri:"), Qt::red, 57, 18);
+    firstButton = stepButton(controlsBox, QStringLiteral("<<"), QStringLiteral("Baş:"), Maroon, 8, 68);
+    lastButton = stepButton(controlsBox, QStringLiteral(">>"), QStringLiteral("Son:"), Maroon, 57, 68);
+    connect(backButton, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(forwardButton, &QPushButton::clicked, this, &TForm3::SpeedButton2Click);
+    connect(firstButton, &QPushButton::clicked, this, &TForm3::SpeedButton3Click);
+    connect(lastButton, &QPushButton::clicked, this, &TForm3::SpeedButton4Click);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Ana Ekrana Aktar"), this);
-    CheckBox1->setGeometry(8, 184, 124, 20);
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
+    transferCheck = new QCheckBox(QStringLiteral("Ana Ekrana Aktar"), this);
+    transferCheck->setGeometry(8, 184, 124, 20);
+    connect(transferCheck, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
-    BitBtn1->setGeometry(136, 180, 109, 28);
-    BitBtn1->setAutoDefault(false);
-    name(BitBtn1, QStringLiteral("Çıkış"));
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
+    exitButton = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
+    exitButton->setGeometry(136, 180, 109, 28);
+    exitButton->setAutoDefault(false);
+    name(exitButton, QStringLiteral("Çıkış"));
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 
     positionLabel = new QLabel(QStringLiteral("0"), this);
     positionLabel->hide();
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 229, 253, 20));
+    statusBar = emptyStatusBar(this, QRect(0, 229, 253, 20));
 }
 
 int TForm3::browserPosition() const { return positionLabel->text().toInt(); }
@@ -102,7 +102,7 @@ void TForm3::readContactAt(int position) {
 void TForm3::showContactAt(int position) {
     readContactAt(position);
     counterLabel->setText(counterText(position));
-    if (CheckBox1->isChecked()) Form1->takeContact(*contactFields);
+    if (transferCheck->isChecked()) Form1->takeContact(*contactFields);
 }
 
 bool TForm3::keepWithinGroup() {
@@ -134,7 +134,7 @@ void TForm3::execute() {
         raise();  // already open: to the front
     } else {
         show();
-        SpeedButton2->setFocus();
+        forwardButton->setFocus();
     }
     activateWindow();
 }
@@ -189,6 +189,6 @@ void TForm3::done(int result) {
     contactFields->clear();
     setBrowserPosition(0);
     counterLabel->setText(counterText(0));
-    CheckBox1->setChecked(false);
+    transferCheck->setChecked(false);
     QDialog::done(result);
 }

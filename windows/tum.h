@@ -21,14 +21,14 @@ public:
     QLabel* totalLabel;    // "Toplam " + n + " kişi kayıtlı"
     QLabel* counterLabel;  // "Şu anda " + k + ".kişidesiniz"
     ContactFields* contactFields;
-    QCheckBox* CheckBox1;  // Ana Ekrana Aktar
-    QGroupBox* GroupBox1;  // Tarayıcı Kumanda
-    QPushButton* SpeedButton1;  // "<"  Geri
-    QPushButton* SpeedButton2;  // ">"  İleri
-    QPushButton* SpeedButton3;  // "<<" Baş
-    QPushButton* SpeedButton4;  // ">>" Son
-    QPushButton* BitBtn1;       // &Çıkış
-    QStatusBar* StatusBar1;
+    QCheckBox* transferCheck;  // Ana Ekrana Aktar
+    QGroupBox* controlsBox;  // Tarayıcı Kumanda
+    QPushButton* backButton;  // "<"  Geri
+    QPushButton* forwardButton;  // ">"  İleri
+    QPushButton* firstButton;  // "<<" Baş
+    QPushButton* lastButton;  // ">>" Son
+    QPushButton* exitButton;       // &Çıkış
+    QStatusBar* statusBar;
 
     // BrowserPosition: the line of the shown contact's name, kept as the
     // decimal text of a hidden label.

@@ -52,71 +52,71 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()
     driveLabel = new QLabel(QStringLiteral("Sürücü:"), this);
     driveLabel->move(8, 8);
     driveLabel->adjustSize();
-    DriveComboBox1 = new QComboBox(this);
-    DriveComboBox1->setGeometry(8, 24, 190, 21);
-    driveLabel->setBuddy(DriveComboBox1);
-    name(DriveComboBox1, QStringLiteral("Sürücü"));
-    connect(DriveComboBox1, &QComboBox::activated, this, &TForm13::DriveComboBox1Change);
+    driveChooser = new QComboBox(this);
+    driveChooser->setGeometry(8, 24, 190, 21);
+    driveLabel->setBuddy(driveChooser);
+    name(driveChooser, QStringLiteral("Sürücü"));
+    connect(driveChooser, &QComboBox::activated, this, &TForm13::DriveComboBox1Change);
 
     folderLabel = new QLabel(QStringLiteral("Klasörler:"), this);
     folderLabel->move(8, 52);
     folderLabel->adjustSize();
-    DirectoryListBox1 = new QTreeWidget(this);
-    DirectoryListBox1->setGeometry(8, 68, 190, 158);
-    DirectoryListBox1->setHeaderHidden(true);
-    DirectoryListBox1->setRootIsDecorated(false);
-    DirectoryListBox1->setItemsExpandable(false);
-    DirectoryListBox1->setIndentation(10);
-    DirectoryListBox1->setIconSize(QSize(16, 16));
+    folderTree = new QTreeWidget(this);
+    folderTree->setGeometry(8, 68, 190, 158);
+    folderTree->setHeaderHidden(true);
+    folderTree->setRootIsDecorated(false);
+    folderTree->setItemsExpandable(false);
+    folderTree->setIndentation(10);
+    folderTree->setIconSize(QSize(16, 16));
     // every folder on the way stays open: no branch arrows
-    DirectoryListBox1->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
-    folderLabel->setBuddy(DirectoryListBox1);
-    name(DirectoryListBox1, QStringLiteral("Klasörler"));
-    name(DirectoryListBox1->header(), QStringLiteral("Klasörler"));
+    folderTree->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
+    folderLabel->setBuddy(folderTree);
+    name(folderTree, QStringLiteral("Klasörler"));
+    name(folderTree->header(), QStringLiteral("Klasörler"));
     // a double-click, or Enter, opens a folder
-    connect(DirectoryListBox1, &QTreeWidget::itemActivated, this, &TForm13::DirectoryListBox1Change);
+    connect(folderTree, &QTreeWidget::itemActivated, this, &TForm13::DirectoryListBox1Change);
 
     fileLabel = new QLabel(QStringLiteral("Dosyalar (*.vexo):"), this);
     fileLabel->move(206, 8);
     fileLabel->adjustSize();
-    FileListBox1 = new QListWidget(this);
-    FileListBox1->setGeometry(206, 24, 206, 202);
-    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    FileListBox1->setIconSize(QSize(16, 16));
-    fileLabel->setBuddy(FileListBox1);
-    name(FileListBox1, QStringLiteral("Dosyalar"));
-    connect(FileListBox1, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
+    fileList = new QListWidget(this);
+    fileList->setGeometry(206, 24, 206, 202);
+    fileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    fileList->setIconSize(QSize(16, 16));
+    fileLabel->setBuddy(fileList);
+    name(fileList, QStringLiteral("Dosyalar"));
+    connect(fileList, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
 
-    BitBtn1 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
-    BitBtn1->setGeometry(322, 234, 90, 27);
-    BitBtn1->setAutoDefault(false);
-    name(BitBtn1, QStringLiteral("İptal"));
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+    cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    cancelButton->setGeometry(322, 234, 90, 27);
+    cancelButton->setAutoDefault(false);
+    name(cancelButton, QStringLiteral("İptal"));
+    connect(cancelButton, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
     // the drives, folders and files are listed at the first opening
 }
 
 QString TForm13::pickedPath() const { return QDir(folder_).filePath(pickedFile); }
 
 void TForm13::fillDrives() {
-    DriveComboBox1->clear();
+    driveChooser->clear();
     const QString root = folderChain(folder_).constFirst();
     const QIcon drivePicture = standardIcon(QStyle::SP_DriveHDIcon);
     for (const QFileInfo& drive : QDir::drives()) {
         const QString path = drive.absoluteFilePath();
-        DriveComboBox1->addItem(drivePicture, rootCaption(path), path);
-        if (QDir(path) == QDir(root)) DriveComboBox1->setCurrentIndex(DriveComboBox1->count() - 1);
+        driveChooser->addItem(drivePicture, rootCaption(path), path);
+        if (QDir(path) == QDir(root)) driveChooser->setCurrentIndex(driveChooser->count() - 1);
     }
 }
 
 void TForm13::fillFolders() {
-    DirectoryListBox1->clear();
+    folderTree->clear();
     QTreeWidgetItem* parent = nullptr;
     const QStringList chain = folderChain(folder_);
     const QIcon open = standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = standardIcon(QStyle::SP_DirClosedIcon);
     for (int i = 0; i < chain.size(); ++i) {
         const QString caption = i == 0 ? rootCaption(chain[i]) : QDir(chain[i]).dirName();
-        auto* item = parent ? new QTreeWidgetItem(parent, {caption}) : new QTreeWidgetItem(DirectoryListBox1, {caption});
+        auto* item = parent ? new QTreeWidgetItem(parent, {caption}) : new QTreeWidgetItem(folderTree, {caption});
         item->setData(0, Qt::UserRole, chain[i]);
         item->setIcon(0, open);
         parent = item;
@@ -127,16 +127,16 @@ void TForm13::fillFolders() {
         item->setData(0, Qt::UserRole, dir.filePath(sub));
         item->setIcon(0, closed);
     }
-    DirectoryListBox1->expandAll();
-    DirectoryListBox1->setCurrentItem(parent);
-    DirectoryListBox1->scrollToItem(parent);
+    folderTree->expandAll();
+    folderTree->setCurrentItem(parent);
+    folderTree->scrollToItem(parent);
 }
 
 void TForm13::readFiles() {
-    FileListBox1->clear();
+    fileList->clear();
     const QStringList files = QDir(folder_).entryList({QStringLiteral("*.vexo")}, QDir::Files);
     const QIcon picture = standardIcon(QStyle::SP_FileIcon);
-    for (const QString& f : sortedNames(files)) new QListWidgetItem(picture, f, FileListBox1);
+    for (const QString& f : sortedNames(files)) new QListWidgetItem(picture, f, fileList);
     filesRead_ = true;
 }
 
@@ -158,7 +158,7 @@ void TForm13::showEvent(QShowEvent* event) {
     readFiles();
 }
 
-void TForm13::DriveComboBox1Change(int index) { setFolder(DriveComboBox1->itemData(index).toString()); }
+void TForm13::DriveComboBox1Change(int index) { setFolder(driveChooser->itemData(index).toString()); }
 
 void TForm13::DirectoryListBox1Change(QTreeWidgetItem* item) {
     if (item) setFolder(item->data(0, Qt::UserRole).toString());

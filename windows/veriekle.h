@@ -23,12 +23,12 @@ public:
     explicit TForm13(QWidget* parent = nullptr);
 
     QLabel* driveLabel;
-    QComboBox* DriveComboBox1;        // the drives, or the file system's roots
+    QComboBox* driveChooser;        // the drives, or the file system's roots
     QLabel* folderLabel;
-    QTreeWidget* DirectoryListBox1;   // the folder, its parents and its subfolders
+    QTreeWidget* folderTree;   // the folder, its parents and its subfolders
     QLabel* fileLabel;
-    QListWidget* FileListBox1;        // the folder's "*.vexo" files, sorted
-    QPushButton* BitBtn1;             // İptal
+    QListWidget* fileList;        // the folder's "*.vexo" files, sorted
+    QPushButton* cancelButton;             // İptal
 
     // The picked file's name, and the group name it gives; emptied at closing.
     QString pickedFile;

@@ -53,56 +53,56 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(304, 443);
 
-    PrintPage = new QTextEdit(this);
-    PrintPage->setGeometry(0, 0, 304, 376);
-    PrintPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PrintPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PrintPage->setLineWrapMode(QTextEdit::NoWrap);
-    PrintPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    printPage = new QTextEdit(this);
+    printPage->setGeometry(0, 0, 304, 376);
+    printPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    printPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    printPage->setLineWrapMode(QTextEdit::NoWrap);
+    printPage->setContextMenuPolicy(Qt::CustomContextMenu);
     // a size in points, so that the printer draws it at the size seen here
     QFont pageFont = font();
     pageFont.setPointSize(9);
-    PrintPage->setFont(pageFont);
-    name(PrintPage, windowTitle());
-    pageEnd = QTextCursor(PrintPage->document());
+    printPage->setFont(pageFont);
+    name(printPage, windowTitle());
+    pageEnd = QTextCursor(printPage->document());
 
-    PopupMenu1 = new QMenu(this);
-    YazAyarlar1 = PopupMenu1->addAction(QStringLiteral("Yazı Ayarları"));
-    PopupMenu1->addSeparator();
-    Kaydet1 = PopupMenu1->addAction(QStringLiteral("Kaydet"));
-    connect(PrintPage, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(PrintPage->viewport()->mapToGlobal(at)); });
-    connect(YazAyarlar1, &QAction::triggered, this, &TForm4::YazAyarlar1Click);
-    connect(Kaydet1, &QAction::triggered, this, &TForm4::Kaydet1Click);
+    pageMenu = new QMenu(this);
+    fontAction = pageMenu->addAction(QStringLiteral("Yazı Ayarları"));
+    pageMenu->addSeparator();
+    saveAction = pageMenu->addAction(QStringLiteral("Kaydet"));
+    connect(printPage, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { pageMenu->popup(printPage->viewport()->mapToGlobal(at)); });
+    connect(fontAction, &QAction::triggered, this, &TForm4::YazAyarlar1Click);
+    connect(saveAction, &QAction::triggered, this, &TForm4::Kaydet1Click);
 
-    BitBtn1 = bigButton(this, QStyle::SP_FileDialogDetailedView, QStringLiteral("&Yazdır"), QRect(8, 382, 140, 38));
-    BitBtn2 = bigButton(this, QStyle::SP_DialogCloseButton, QStringLiteral("&Çıkış"), QRect(156, 382, 140, 38));
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
+    printButton = bigButton(this, QStyle::SP_FileDialogDetailedView, QStringLiteral("&Yazdır"), QRect(8, 382, 140, 38));
+    exitButton = bigButton(this, QStyle::SP_DialogCloseButton, QStringLiteral("&Çıkış"), QRect(156, 382, 140, 38));
+    connect(printButton, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
 
-    StatusBar1 = emptyStatusBar(this, QRect(0, 424, 304, 19));
+    statusBar = emptyStatusBar(this, QRect(0, 424, 304, 19));
 
     printPositionLabel = new QLabel(QStringLiteral("0"), this);
     printPositionLabel->hide();
 
-    Timer1 = new QTimer(this);
-    Timer2 = new QTimer(this);
-    for (QTimer* t : {Timer1, Timer2}) {
+    activeGroupPace = new QTimer(this);
+    chosenGroupPace = new QTimer(this);
+    for (QTimer* t : {activeGroupPace, chosenGroupPace}) {
         t->setInterval(10);
         t->setTimerType(Qt::PreciseTimer);  // a coarse timer may stretch the pace by a twentieth
     }
-    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
-    connect(Timer2, &QTimer::timeout, this, &TForm4::Timer2Timer);
+    connect(activeGroupPace, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(chosenGroupPace, &QTimer::timeout, this, &TForm4::Timer2Timer);
 }
 
 int TForm4::printPosition() const { return printPositionLabel->text().toInt(); }
 
 void TForm4::setPrintPosition(int position) { printPositionLabel->setText(QString::number(position)); }
 
-void TForm4::printActiveGroup() { start(Form1->recordLines, Form1->statusPanel2->text(), Timer1); }
+void TForm4::printActiveGroup() { start(Form1->recordLines, Form1->statusPanel2->text(), activeGroupPace); }
 
 void TForm4::printChosenGroup(const QString& group) {
-    start(Form8->groupPrintLines, QStringLiteral("Grup:") + group, Timer2);
+    start(Form8->groupPrintLines, QStringLiteral("Grup:") + group, chosenGroupPace);
 }
 
 // The start: the header and the first contact on the page, the pace set
@@ -116,7 +116,7 @@ void TForm4::start(const StringList& source, const QString& groupLine, QTimer* p
     Form5->setGauge(p + 5, source.count());
     const QLocale locale = QLocale::system();
     // no undo steps for the composed lines: the user's edits start afterwards
-    PrintPage->setUndoRedoEnabled(false);
+    printPage->setUndoRedoEnabled(false);
     append(printout::header(printout::dateText(locale, QDate::currentDate()),
                             printout::timeText(locale, QTime::currentTime()), source.count(), groupLine));
     append(printout::contactBlock(source, p));
@@ -136,7 +136,7 @@ void TForm4::paceTick(const StringList& source) {
     if (p + 3 >= n) {
         if (Form5->isVisible()) Form5->close();
         setComposing(false);
-        if (!PrintPage->isUndoRedoEnabled()) PrintPage->setUndoRedoEnabled(true);
+        if (!printPage->isUndoRedoEnabled()) printPage->setUndoRedoEnabled(true);
         return;
     }
     Form5->setGauge(p + 6, n);
@@ -150,17 +150,17 @@ void TForm4::paceTick(const StringList& source) {
 void TForm4::append(const QStringList& lines) {
     pageEnd.movePosition(QTextCursor::End);
     const QString text = lines.join(QLatin1Char('\n'));
-    pageEnd.insertText(PrintPage->document()->isEmpty() ? text : QLatin1Char('\n') + text);
+    pageEnd.insertText(printPage->document()->isEmpty() ? text : QLatin1Char('\n') + text);
 }
 
 void TForm4::setComposing(bool composing) {
-    BitBtn1->setEnabled(!composing);
-    BitBtn2->setEnabled(!composing);
+    printButton->setEnabled(!composing);
+    exitButton->setEnabled(!composing);
 }
 
 void TForm4::cancelPrintout() {
-    Timer1->stop();
-    Timer2->stop();
+    activeGroupPace->stop();
+    chosenGroupPace->stop();
     setComposing(false);
     close();
     Form5->close();
@@ -171,17 +171,17 @@ void TForm4::BitBtn1Click() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(JobTitle);
     if (!askPrinter(printer, this)) return;
-    PrintPage->print(&printer);
+    printPage->print(&printer);
 }
 
 void TForm4::BitBtn2Click() { close(); }
 
 void TForm4::YazAyarlar1Click() {
-    QFont font = PrintPage->font();
+    QFont font = printPage->font();
     if (!askFont(font, this)) return;
-    PrintPage->setFont(font);
+    printPage->setFont(font);
     // text given a font of its own (pasted) takes the chosen one too
-    QTextCursor all(PrintPage->document());
+    QTextCursor all(printPage->document());
     all.select(QTextCursor::Document);
     QTextCharFormat format;
     format.setFont(font);
@@ -194,16 +194,16 @@ void TForm4::YazAyarlar1Click() {
 void TForm4::Kaydet1Click() {
     const QString chosen = askSaveFileName(this, QStringLiteral("Word Dökümanı"), QStringLiteral("*.doc"));
     if (chosen.isEmpty()) return;
-    rtf::save(*PrintPage->document(), chosen + QStringLiteral(".doc"));
+    rtf::save(*printPage->document(), chosen + QStringLiteral(".doc"));
     ShowMessage(QStringLiteral("Kayıt İşlemi Tamamlandı!"));
 }
 
 // Closing, by "Çıkış" or "İptal": the pace stops, the page is emptied and
 // PrintPosition is 0 again, so the next print-out starts afresh.
 void TForm4::done(int result) {
-    Timer1->stop();
-    Timer2->stop();
-    PrintPage->clear();
+    activeGroupPace->stop();
+    chosenGroupPace->stop();
+    printPage->clear();
     setPrintPosition(0);
     if (Form5) Form5->hide();
     QDialog::done(result);
@@ -217,7 +217,7 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
 
 void TForm4::closeEvent(QCloseEvent* event) {
     // a close request from the window manager while the page is composed
-    if (event->spontaneous() && !BitBtn2->isEnabled()) {
+    if (event->spontaneous() && !exitButton->isEnabled()) {
         event->ignore();
         return;
     }

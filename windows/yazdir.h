@@ -20,16 +20,16 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
-    QTextEdit* PrintPage;    // the print-out, editable
-    QMenu* PopupMenu1;       // PrintPage's pop-up menu
-    QAction* YazAyarlar1;    // Yazı Ayarları
-    QAction* Kaydet1;        // Kaydet
-    QPushButton* BitBtn1;    // Yazdır
-    QPushButton* BitBtn2;    // Çıkış
-    QStatusBar* StatusBar1;
+    QTextEdit* printPage;    // the print-out, editable
+    QMenu* pageMenu;       // printPage's pop-up menu
+    QAction* fontAction;    // Yazı Ayarları
+    QAction* saveAction;        // Kaydet
+    QPushButton* printButton;    // Yazdır
+    QPushButton* exitButton;    // Çıkış
+    QStatusBar* statusBar;
     QLabel* printPositionLabel;  // hidden: PrintPosition in decimal
-    QTimer* Timer1;          // the pace of the active group's print-out
-    QTimer* Timer2;          // the pace of a chosen group's print-out
+    QTimer* activeGroupPace;          // the pace of the active group's print-out
+    QTimer* chosenGroupPace;          // the pace of a chosen group's print-out
 
     // PrintPosition: the name line, in the source, of the contact added last.
     int printPosition() const;

@@ -15,30 +15,30 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(300, 212);
 
-    Label1 = new QLabel(QStringLiteral("Yedeklenecek Veri Tabanı:"), this);
-    Label1->move(8, 8);
-    Label1->adjustSize();
-    ListBox1 = new QListWidget(this);
-    ListBox1->setGeometry(8, 24, 180, 150);
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
-    cream(ListBox1);
-    ListBox1->addItem(datafolder::DefaultGroup);
-    Label1->setBuddy(ListBox1);
-    name(ListBox1, Label1->text());
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
+    groupLabel = new QLabel(QStringLiteral("Yedeklenecek Veri Tabanı:"), this);
+    groupLabel->move(8, 8);
+    groupLabel->adjustSize();
+    groupList = new QListWidget(this);
+    groupList->setGeometry(8, 24, 180, 150);
+    groupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    groupList->viewport()->setCursor(Qt::PointingHandCursor);
+    cream(groupList);
+    groupList->addItem(datafolder::DefaultGroup);
+    groupLabel->setBuddy(groupList);
+    name(groupList, groupLabel->text());
+    connect(groupList, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
 
     chosenGroupLabel = sunkenPanel(this, QString(), QRect(8, 182, 180, 21));
     chosenGroupLabel->setIndent(4);
     bold(chosenGroupLabel);
 
-    SpeedButton1 = new QPushButton(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
-    SpeedButton1->setGeometry(196, 24, 96, 30);
-    SpeedButton2 = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
-    SpeedButton2->setGeometry(196, 60, 96, 30);
-    for (QPushButton* b : {SpeedButton1, SpeedButton2}) flat(b);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm17::SpeedButton2Click);
+    backupButton = new QPushButton(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Al"), this);
+    backupButton->setGeometry(196, 24, 96, 30);
+    cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
+    cancelButton->setGeometry(196, 60, 96, 30);
+    for (QPushButton* b : {backupButton, cancelButton}) flat(b);
+    connect(backupButton, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm17::SpeedButton2Click);
 }
 
 // The list is reloaded from the group list file when there is one; a missing
@@ -46,9 +46,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
 void TForm17::execute() {
     const QString listPath = datafolder::groupListPath();
     if (datafolder::exists(listPath)) {
-        ListBox1->clear();
+        groupList->clear();
         groupListCopy.load(listPath);
-        addGroupNames(ListBox1, groupListCopy);
+        addGroupNames(groupList, groupListCopy);
     } else {
         ShowMessage(QStringLiteral("Ayarlar Bölümü İlk Kez Çalıştırılıyor!"));
         groupListCopy.save(listPath);
@@ -57,7 +57,7 @@ void TForm17::execute() {
 }
 
 void TForm17::ListBox1Click() {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = groupList->selectedItems();
     if (!selected.isEmpty()) chosenGroupLabel->setText(selected.constFirst()->text());
 }
 
@@ -88,7 +88,7 @@ void TForm17::SpeedButton1Click() {
 void TForm17::SpeedButton2Click() { close(); }
 
 void TForm17::done(int result) {
-    ListBox1->clearSelection();
+    groupList->clearSelection();
     chosenGroupLabel->clear();
     QDialog::done(result);
 }

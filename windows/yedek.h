@@ -15,11 +15,11 @@ class TForm17 : public QDialog {
 public:
     explicit TForm17(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QListWidget* ListBox1;      // the group names, sorted
+    QLabel* groupLabel;
+    QListWidget* groupList;      // the group names, sorted
     QLabel* chosenGroupLabel;   // the group last chosen in the list
-    QPushButton* SpeedButton1;  // Al
-    QPushButton* SpeedButton2;  // İptal
+    QPushButton* backupButton;  // Al
+    QPushButton* cancelButton;  // İptal
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
 

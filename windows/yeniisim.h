@@ -13,10 +13,10 @@ class TForm14 : public QDialog {
 public:
     explicit TForm14(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Edit1;      // the new group name, at most 16 characters
-    QPushButton* BitBtn1;  // İptal
-    QPushButton* BitBtn2;  // Tamam
+    QLabel* messageLabel;
+    QLineEdit* nameEdit;      // the new group name, at most 16 characters
+    QPushButton* cancelButton;  // İptal
+    QPushButton* okButton;  // Tamam
 
 public slots:
     void Edit1Change();

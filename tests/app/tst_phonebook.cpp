@@ -481,7 +481,7 @@ private slots:
         QCOMPARE(messages(), QString());
         QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         QCOMPARE(Form1->numberField->text(), u"0532"_s);
-        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn2, Qt::LeftButton); });
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->noButton, Qt::LeftButton); });
         click(Form1->deleteButton);
         QCOMPARE(Form1->recordLines.count(), 3);
     }
@@ -489,7 +489,7 @@ private slots:
     void deletingTheOnlyContactLeavesAnEmptyFile() {
         start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         type(Form1->numberField, u"0532"_s);
-        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
         click(Form1->deleteButton);
         QCOMPARE(file(), QByteArray());
         Form1->Timer1Timer();
@@ -504,7 +504,7 @@ private slots:
         start({u"Ali"_s, u""_s, u"1"_s, u"Can"_s, u""_s, u"2"_s, u"Deniz"_s, u""_s, u"3"_s});
         type(Form1->numberField, u"1"_s);
         disk.failing();
-        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
         click(Form1->deleteButton);
         disk.writable();
         QCOMPARE(testhooks::messages().size(), 1);

@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Bora"_s}));
         QVERIFY(Form1->sensitiveChoice->isVisible() && Form1->nameMode->isChecked());
         pickFromList(1);
-        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
         QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
         QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"Bora"_s, u"Su"_s, u"0534"_s}));
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"Bora"_s}));

@@ -36,7 +36,7 @@ QStringList group(const QStringList& names) {
 // The alphabetic index from the menu, handed to the actions.
 void inIndex(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->bb1->trigger();
+    Form1->alphabeticAction->trigger();
 }
 
 int pageOf(const QString& caption) {
@@ -59,7 +59,7 @@ void clickRowAt(QListWidget* list, int row, bool twice = false) {
 }
 
 QStringList shown() {
-    return {Form15->fields->nameEdit->text(), Form15->fields->surnameEdit->text(), Form15->fields->numberEdit->text()};
+    return {Form15->contactFields->nameEdit->text(), Form15->contactFields->surnameEdit->text(), Form15->contactFields->numberEdit->text()};
 }
 QStringList mainFields() {
     return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(), Form1->foundNumber->text()};
@@ -104,7 +104,7 @@ class TestAlphabeticIndex : public ProgramTest {
 private slots:
     void anEmptyGroupOpensNoWindow() {
         start({});
-        Form1->bb1->trigger();
+        Form1->alphabeticAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
         QVERIFY(testhooks::modalWindows().isEmpty());
     }
@@ -171,8 +171,8 @@ private slots:
             }
             QCOMPARE(captions.join(u" "_s), u"A B C Ç D E F G Ğ H I J K L M N O Ö P R S Ş T U Ü V Y Z W X"_s);
             QCOMPARE(QAccessible::queryAccessibleInterface(Form15->tabRows)->role(), QAccessible::PageTabList);
-            QCOMPARE(Form15->ComboBox1->count(), alphabet::PageCount);
-            QCOMPARE(Form15->ComboBox1->itemText(3), u"Ç"_s);
+            QCOMPARE(Form15->letterChooser->count(), alphabet::PageCount);
+            QCOMPARE(Form15->letterChooser->itemText(3), u"Ç"_s);
             // a screen reader's press selects the tab
             QAccessibleInterface* g = QAccessible::queryAccessibleInterface(Form15->letterTabs[8]);
             g->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -237,7 +237,7 @@ private slots:
         inIndex([&] {
             clickRowAt(::page(page), row);
             QCOMPARE(shown(), contact);
-            QCOMPARE(Form15->BitBtn1->isEnabled(), !contact[2].isEmpty());
+            QCOMPARE(Form15->transferButton->isEnabled(), !contact[2].isEmpty());
         });
         QVERIFY2(testhooks::messages().isEmpty(), qPrintable(testhooks::messages().join(u" | "_s)));
     }
@@ -257,10 +257,10 @@ private slots:
         start(group({u"Ali"_s, u"Can"_s, u"Çağlar"_s, u"Çiğdem"_s}));
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], 0);
-            QVERIFY(Form15->BitBtn1->isEnabled());
+            QVERIFY(Form15->transferButton->isEnabled());
             // "Ç" picked in "Harfe Git:>>"
-            QTest::mouseClick(Form15->ComboBox1, Qt::LeftButton);
-            QAbstractItemView* letters = Form15->ComboBox1->view();
+            QTest::mouseClick(Form15->letterChooser, Qt::LeftButton);
+            QAbstractItemView* letters = Form15->letterChooser->view();
             QTRY_VERIFY(letters->isVisible());
             for (int i = 0; i < 3; ++i) QTest::keyClick(letters, Qt::Key_Down);
             QTest::keyClick(letters, Qt::Key_Return);
@@ -268,15 +268,15 @@ private slots:
             QCOMPARE(Form15->currentPage(), 3);
             QVERIFY(Form15->letterTabs[3]->isChecked());
             QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
-            QVERIFY(!Form15->BitBtn1->isEnabled());
+            QVERIFY(!Form15->transferButton->isEnabled());
             clickRowAt(Form15->letterPages[3], 1);
             QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
             Form15->ComboBox1Change(pageOf(u"Ç"_s));  // the page shown: nothing changes
             QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
             QTest::mouseClick(Form15->letterTabs[2], Qt::LeftButton);  // C by its tab
-            QCOMPARE(Form15->ComboBox1->currentText(), u"C"_s);
+            QCOMPARE(Form15->letterChooser->currentText(), u"C"_s);
             QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
-            QVERIFY(!Form15->BitBtn1->isEnabled());
+            QVERIFY(!Form15->transferButton->isEnabled());
             // back on Ç, a click on the row still selected shows it again
             QTest::mouseClick(Form15->letterTabs[3], Qt::LeftButton);
             clickRowAt(Form15->letterPages[3], 1);
@@ -325,7 +325,7 @@ private slots:
         Form1->nameField->setText(shownBefore);
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], row);
-            QTest::mouseClick(Form15->BitBtn1, Qt::LeftButton);
+            QTest::mouseClick(Form15->transferButton, Qt::LeftButton);
         });
         QVERIFY(!Form15->isVisible());
         QCOMPARE(nextMatchLines(), next);
@@ -358,15 +358,15 @@ private slots:
             QCOMPARE(shown(), (QStringList{u"Mert"_s, u"s1"_s, u"n1"_s}));
             if (how == u"Esc"_s) QTest::keyClick(Form15, Qt::Key_Escape);
             else if (how == u"close"_s) Form15->close();
-            else QTest::mouseClick(how == u"Çıkış"_s ? Form15->BitBtn2 : Form15->BitBtn1, Qt::LeftButton);
+            else QTest::mouseClick(how == u"Çıkış"_s ? Form15->exitButton : Form15->transferButton, Qt::LeftButton);
             QVERIFY(!Form15->isVisible());
         });
         inIndex([&] {
             QCOMPARE(Form15->currentPage(), 0);
             QVERIFY(Form15->letterTabs[0]->isChecked());
-            QCOMPARE(Form15->PageControl1->currentIndex(), 0);
+            QCOMPARE(Form15->pageStack->currentIndex(), 0);
             QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
-            QVERIFY(!Form15->BitBtn1->isEnabled());
+            QVERIFY(!Form15->transferButton->isEnabled());
             QCOMPARE(Form15->letterPages[pageOf(u"M"_s)]->count(), 2);
         });
     }
@@ -388,7 +388,7 @@ private slots:
         Form1->groupSelector->setEditText(Default);
         Form1->combobox1Change();
         testhooks::messages().clear();
-        Form1->bb1->trigger();
+        Form1->alphabeticAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
         QCOMPARE(filledPages(), QStringList{u"Z:Zeki"_s});
     }

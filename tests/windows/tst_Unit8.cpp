@@ -25,24 +25,24 @@ const QByteArray Two = fileBytes({u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u
 const QByteArray Three =
     fileBytes({u"Çağrı"_s, u"Ilgaz"_s, u"05420000001"_s, u"Gökhan"_s, u"Şahin"_s, u"05420000002"_s, u"Ümran"_s, u"İnce"_s, u"05420000003"_s});
 
-QStringList page() { return Form4->PrintPage->toPlainText().split(QLatin1Char('\n')); }
+QStringList page() { return Form4->printPage->toPlainText().split(QLatin1Char('\n')); }
 
 QStringList entries() {
     QStringList out;
-    for (int i = 0; i < Form8->ComboBox1->count(); ++i) out << Form8->ComboBox1->itemText(i);
+    for (int i = 0; i < Form8->groupChooser->count(); ++i) out << Form8->groupChooser->itemText(i);
     return out;
 }
 
 // "Grubu Yazdır"; the actions run in the open chooser.
 void inChooser(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->GrubuYazdr1->trigger();
+    Form1->printGroupAction->trigger();
 }
 
 void choose(const QString& group) {
-    const int i = Form8->ComboBox1->findText(group);
+    const int i = Form8->groupChooser->findText(group);
     QVERIFY2(i >= 0, qPrintable(group));
-    Form8->ComboBox1->setCurrentIndex(i);
+    Form8->groupChooser->setCurrentIndex(i);
 }
 }  // namespace
 
@@ -67,8 +67,8 @@ private slots:
         start();
         inChooser([] {
             QCOMPARE(entries(), (QStringList{u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
-            QVERIFY(!Form8->ComboBox1->isEditable());
-            QCOMPARE(Form8->ComboBox1->currentText(), Default);
+            QVERIFY(!Form8->groupChooser->isEditable());
+            QCOMPARE(Form8->groupChooser->currentText(), Default);
             QCOMPARE(Form8->groupValue->text(), Default);
             QCOMPARE(Form8->capacityValue->text(), u"2 kişi"_s);
         });
@@ -109,20 +109,20 @@ private slots:
             for (int round = 0; round < 2; ++round) {
                 testhooks::onNextModal([&](QDialog*) {
                     QVERIFY(Form8->isVisible());  // beneath the print window
-                    QVERIFY(Form4->Timer2->isActive());
-                    QVERIFY(!Form4->Timer1->isActive());
+                    QVERIFY(Form4->chosenGroupPace->isActive());
+                    QVERIFY(!Form4->activeGroupPace->isActive());
                     QCOMPARE(page().mid(2, 7), (QStringList{u"Toplam Kayıtlı Kişi:3"_s, u"Grup:Zeytin"_s, Hyphens,
                                                             u"İsim :Çağrı"_s, u"Soyad :Ilgaz"_s, u"Cep No :05420000001"_s,
                                                             Hyphens}));
                     for (int k = 0; k < 3; ++k) Form4->Timer2Timer();
-                    QVERIFY(Form4->BitBtn2->isEnabled());
+                    QVERIFY(Form4->exitButton->isEnabled());
                     QCOMPARE(page().size(), 5 + 3 * 4);
                     QCOMPARE(page().mid(13), (QStringList{u"İsim :Ümran"_s, u"Soyad :İnce"_s, u"Cep No :05420000003"_s, Hyphens}));
-                    QTest::mouseClick(Form4->BitBtn2, Qt::LeftButton);
+                    QTest::mouseClick(Form4->exitButton, Qt::LeftButton);
                 });
-                QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+                QTest::mouseClick(Form8->okButton, Qt::LeftButton);
                 QVERIFY(Form8->isVisible());
-                QCOMPARE(Form8->ComboBox1->currentText(), u"Zeytin"_s);
+                QCOMPARE(Form8->groupChooser->currentText(), u"Zeytin"_s);
                 QCOMPARE(Form8->capacityValue->text(), u"3 kişi"_s);
             }
         });
@@ -144,7 +144,7 @@ private slots:
                 QCOMPARE(page().mid(2, 2), (QStringList{u"Toplam Kayıtlı Kişi:3"_s, u"Grup:@Kayıtlar@"_s}));
                 QCOMPARE(page().at(5), u"İsim :Ayşe"_s);
             });
-            QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+            QTest::mouseClick(Form8->okButton, Qt::LeftButton);
         });
         QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırılacak Grup"_s, u"Yazdırım"_s}));
     }
@@ -162,9 +162,9 @@ private slots:
         inChooser([&] {
             choose(group);
             QFile::remove(home->dataPath(u"Ağaç.vexo"_s));
-            QTest::mouseClick(Form8->BitBtn1, Qt::LeftButton);
+            QTest::mouseClick(Form8->okButton, Qt::LeftButton);
             QVERIFY(Form8->isVisible());
-            QTest::mouseClick(Form8->BitBtn2, Qt::LeftButton);
+            QTest::mouseClick(Form8->cancelButton, Qt::LeftButton);
             QVERIFY(!Form8->isVisible());
         });
         QCOMPARE(testhooks::messages(), messages);

@@ -71,7 +71,7 @@ class TestAbout : public ProgramTest {
         Shown shown;
         testhooks::onNextModal([&](QDialog* d) {
             shown = {Form2->userLabel->text(), Form2->organisationLabel->text(), d == Form2 && d->isVisible(),
-                     Form2->Image2->pixmap()};
+                     Form2->iconImage->pixmap()};
         });
         QTest::keyClick(on, Qt::Key_F1);
         return shown;
@@ -99,7 +99,7 @@ private slots:
             QCOMPARE(registry.reads, before + 1);
         }
         QCOMPARE(testhooks::modalWindows(), QStringList(fields.size(), QStringLiteral("Hakkında")));
-        QVERIFY(Form1->Kullanm1->shortcut().isEmpty());
+        QVERIFY(Form1->usageAction->shortcut().isEmpty());
         QVERIFY(testhooks::messages().isEmpty());
     }
 
@@ -142,7 +142,7 @@ private slots:
         Registry registry;
         registry.values = {user, organisation};
         start();
-        Form1->Hakknda1->trigger();
+        Form1->aboutAction->trigger();
         QCOMPARE(Form2->userLabel->text(), shownUser);
         QCOMPARE(Form2->organisationLabel->text(), shownOrganisation);
         // shown as typed: the tags take room of their own
@@ -168,13 +168,13 @@ private slots:
         QFETCH(bool, shown);
         Registry registry;
         start();
-        QVERIFY(!Form2->Image1->pixmap().isNull());  // made with the window
+        QVERIFY(!Form2->pictureLabel->pixmap().isNull());  // made with the window
         if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"About picture not shown.*"_s));
         Form2->showPicture(bytes);
         const Shown s = pressF1(Form1->nameField);
         QVERIFY(s.visible);
-        QCOMPARE(!Form2->Image1->pixmap().isNull(), shown);
-        if (shown) QCOMPARE(Form2->Image1->pixmap().size(), QSize(353, 321));
+        QCOMPARE(!Form2->pictureLabel->pixmap().isNull(), shown);
+        if (shown) QCOMPARE(Form2->pictureLabel->pixmap().size(), QSize(353, 321));
         QCOMPARE(s.icon.size(), QSize(32, 32));
         QVERIFY(testhooks::messages().isEmpty());
     }
@@ -185,13 +185,13 @@ private slots:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(u"http"_s, &catcher, "open");
         testhooks::onNextModal([](QDialog*) {
-            QTest::mouseClick(Form2->Label4, Qt::RightButton);
-            QTest::mouseClick(Form2->Label4, Qt::LeftButton);
+            QTest::mouseClick(Form2->webLink, Qt::RightButton);
+            QTest::mouseClick(Form2->webLink, Qt::LeftButton);
         });
-        Form1->Hakknda1->trigger();
+        Form1->aboutAction->trigger();
         QDesktopServices::unsetUrlHandler(u"http"_s);
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl(TForm2::WebAddress)});
-        QCOMPARE(Form2->Label4->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(Form2->webLink->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void tamamCloses() {
@@ -199,10 +199,10 @@ private slots:
         start();
         bool closed = false;
         testhooks::onNextModal([&](QDialog*) {
-            QTest::mouseClick(Form2->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form2->okButton, Qt::LeftButton);
             closed = !Form2->isVisible();
         });
-        Form1->Hakknda1->trigger();
+        Form1->aboutAction->trigger();
         QVERIFY(closed);
     }
 
@@ -211,17 +211,17 @@ private slots:
     void nothingClipped() {
         Registry registry;
         start();
-        Form1->Hakknda1->trigger();
+        Form1->aboutAction->trigger();
         QCOMPARE(Form2->size(), QSize(351, 520));
         QCOMPARE(Form2->minimumSize(), Form2->maximumSize());
         for (QLabel* l : Form2->findChildren<QLabel*>()) {
-            if (l == Form2->Image1 || l->text().isEmpty()) continue;
+            if (l == Form2->pictureLabel || l->text().isEmpty()) continue;
             QVERIFY2(Form2->rect().contains(l->geometry()), qPrintable(l->text()));
             QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(l->text()));
             QVERIFY2(l->sizeHint().height() <= l->height(), qPrintable(l->text()));
         }
-        QVERIFY(Form2->rect().contains(Form2->SpeedButton1->geometry()));
-        QVERIFY(Form2->SpeedButton1->sizeHint().width() <= Form2->SpeedButton1->width());
+        QVERIFY(Form2->rect().contains(Form2->okButton->geometry()));
+        QVERIFY(Form2->okButton->sizeHint().width() <= Form2->okButton->width());
     }
 };
 

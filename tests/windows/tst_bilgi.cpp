@@ -48,7 +48,7 @@ private slots:
         start(0);
         Form5->setGauge(1, 2);  // a value before, which must not stay
         Form5->setGauge(value, maximum);
-        QCOMPARE(Form5->Gauge1->text(), shown);
+        QCOMPARE(Form5->gauge->text(), shown);
     }
 
     // While the page is composed, the keys that close windows do not close
@@ -62,15 +62,15 @@ private slots:
             QVERIFY(Form5->windowFlags() & Qt::WindowStaysOnTopHint);
             QTest::keyClick(Form5, Qt::Key_Escape);
             QTest::keyClick(Form5, Qt::Key_F4, Qt::AltModifier);
-            QTest::keyClick(Form5->SpeedButton1, Qt::Key_Return);  // a flat button Enter does not press
+            QTest::keyClick(Form5->cancelButton, Qt::Key_Return);  // a flat button Enter does not press
             QVERIFY(Form5->isVisible());
             QVERIFY(Form4->isVisible());
-            QTest::mouseClick(Form5->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form5->cancelButton, Qt::LeftButton);
             QVERIFY(!Form5->isVisible());
             QVERIFY(!Form4->isVisible());
-            QVERIFY(!Form4->Timer1->isActive());
+            QVERIFY(!Form4->activeGroupPace->isActive());
         });
-        Form1->Yazdr1->trigger();
+        Form1->printAction->trigger();
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
         QVERIFY(testhooks::messages().isEmpty());
     }
@@ -85,9 +85,9 @@ private slots:
             Form1->close();
             QVERIFY(!Form4->isVisible());
             QVERIFY(!Form5->isVisible());
-            QVERIFY(Form4->PrintPage->document()->isEmpty());
+            QVERIFY(Form4->printPage->document()->isEmpty());
         });
-        Form1->Yazdr1->trigger();
+        Form1->printAction->trigger();
     }
 };
 

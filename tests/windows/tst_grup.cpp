@@ -28,7 +28,7 @@ const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s,
 // afterwards is closed as by its close box.
 [[nodiscard]] bool inGroupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->Gruplemleri1->trigger();
+    Form1->groupsAction->trigger();
     return testPassing();
 }
 
@@ -37,12 +37,12 @@ const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s,
 QString createGroup(const QString& group) {
     QString left = u"<closed>"_s;
     testhooks::onNextModal([&](QDialog*) {
-        typeText(Form7->Edit1, group);
-        QTRY_VERIFY(Form7->SpeedButton1->isEnabled());
-        QTest::mouseClick(Form7->SpeedButton1, Qt::LeftButton);
-        if (Form7->isVisible()) left = Form7->Edit1->text();
+        typeText(Form7->nameEdit, group);
+        QTRY_VERIFY(Form7->okButton->isEnabled());
+        QTest::mouseClick(Form7->okButton, Qt::LeftButton);
+        if (Form7->isVisible()) left = Form7->nameEdit->text();
     });
-    QTest::mouseClick(Form6->SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(Form6->newGroupButton, Qt::LeftButton);
     return left;
 }
 }  // namespace
@@ -97,7 +97,7 @@ private slots:
                 QCOMPARE(home->dataFiles(), before);
                 if (!onDisk.isEmpty()) QCOMPARE(home->read(onDisk + u".vexo"_s), Seven);
             }
-            QTest::mouseClick(Form6->SpeedButton5, Qt::LeftButton);
+            QTest::mouseClick(Form6->exitButton, Qt::LeftButton);
         }));
         QVERIFY(!QFile::exists(home->path() + u"/x.vexo"_s));
         QStringList names = {Default, u"Ev"_s, u"Zeytin"_s};
@@ -110,16 +110,16 @@ private slots:
         start({Default, Default}, {});
         STOP_IF_FAILED(inGroupWindow([&] {
             testhooks::onNextModal([&](QDialog*) {
-                QVERIFY(!Form7->SpeedButton1->isEnabled());
-                QTest::keyClick(Form7->Edit1, Qt::Key_Return);  // empty: nothing
+                QVERIFY(!Form7->okButton->isEnabled());
+                QTest::keyClick(Form7->nameEdit, Qt::Key_Return);  // empty: nothing
                 QVERIFY(Form7->isVisible());
-                typeText(Form7->Edit1, u"Arkadaşlar ve Aile"_s);
-                QCOMPARE(Form7->Edit1->text(), u"Arkadaşlar ve Ai"_s);
-                QTRY_VERIFY(Form7->SpeedButton1->isEnabled());
-                QTest::keyClick(Form7->Edit1, Qt::Key_Return);
+                typeText(Form7->nameEdit, u"Arkadaşlar ve Aile"_s);
+                QCOMPARE(Form7->nameEdit->text(), u"Arkadaşlar ve Ai"_s);
+                QTRY_VERIFY(Form7->okButton->isEnabled());
+                QTest::keyClick(Form7->nameEdit, Qt::Key_Return);
                 QVERIFY(!Form7->isVisible());
             });
-            QTest::mouseClick(Form6->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form6->newGroupButton, Qt::LeftButton);
         }));
         QCOMPARE(home->read(u"Arkadaşlar ve Ai.vexo"_s), QByteArray());
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Arkadaşlar ve Ai"_s}));
@@ -159,15 +159,15 @@ private slots:
                 QCOMPARE(Form9->questionLabel->text(),
                          emptying ? u"Aşağıdaki bilgilere sahip grubun içeriğini silmek      istiyor musunuz?"_s
                                   : u"Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?"_s);
-                QPushButton* yes = emptying ? Form9->BitBtn3 : Form9->BitBtn1;
+                QPushButton* yes = emptying ? Form9->emptyButton : Form9->deleteButton;
                 if (answer == 0) QTest::mouseClick(yes, Qt::LeftButton);
                 if (answer == 1) QTest::keyClick(Form9, Qt::Key_Return);
                 if (answer == 2) QTest::keyClick(Form9, Qt::Key_E, Qt::AltModifier);
-                if (answer == 3) QTest::mouseClick(Form9->BitBtn2, Qt::LeftButton);
+                if (answer == 3) QTest::mouseClick(Form9->noButton, Qt::LeftButton);
                 QTRY_VERIFY(!Form9->isVisible());  // a mnemonic clicks a moment later
             });
             STOP_IF_FAILED(clickRow(Form6->groupListBox, group));
-            QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
+            QTest::mouseClick(emptying ? Form6->emptyGroupButton : Form6->deleteGroupButton, Qt::LeftButton);
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // the file changes at once
             const QByteArray expected = !changed ? Seven : emptying ? QByteArray() : QByteArray("<missing>");
@@ -202,7 +202,7 @@ private slots:
         home->write(u"@Kayıtlar@.vexo"_s, Seven);
         STOP_IF_FAILED(inGroupWindow([&] {
             if (!selected.isEmpty()) STOP_IF_FAILED(clickRow(Form6->groupListBox, selected));
-            QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
+            QTest::mouseClick(emptying ? Form6->emptyGroupButton : Form6->deleteGroupButton, Qt::LeftButton);
         }));
         QCOMPARE(testhooks::messages(), QStringList{message});
         QVERIFY(!testhooks::modalWindows().contains(u"Grup Silme Onay?"_s));
@@ -221,7 +221,7 @@ private slots:
         home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"1"_s}));
         STOP_IF_FAILED(inGroupWindow([&] {
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Yok"_s));
-            QTest::mouseClick(emptying ? Form6->SpeedButton3 : Form6->SpeedButton2, Qt::LeftButton);
+            QTest::mouseClick(emptying ? Form6->emptyGroupButton : Form6->deleteGroupButton, Qt::LeftButton);
             QCOMPARE(testhooks::messages(), QStringList{u"Grup Dosyası Bulunamıyor"_s});
             QCOMPARE(rows(Form6->groupListBox), (QStringList{Default, u"Ev"_s}));
             QCOMPARE(Form6->inUseField->text(), Default);

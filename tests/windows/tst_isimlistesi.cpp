@@ -35,11 +35,11 @@ QStringList mainFields() {
     return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(),
             Form1->foundNumber->text()};
 }
-QPoint rowCentre(int row) { return Form16->ListBox1->visualRect(Form16->names->index(row)).center(); }
-void clickRow(int row) { QTest::mouseClick(Form16->ListBox1->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+QPoint rowCentre(int row) { return Form16->nameList->visualRect(Form16->names->index(row)).center(); }
+void clickRow(int row) { QTest::mouseClick(Form16->nameList->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
 void doubleClickRow(int row) {
     clickRow(row);
-    QTest::mouseDClick(Form16->ListBox1->viewport(), Qt::LeftButton, {}, rowCentre(row));
+    QTest::mouseDClick(Form16->nameList->viewport(), Qt::LeftButton, {}, rowCentre(row));
 }
 QString messages() { return testhooks::messages().join(u" | "_s); }
 }  // namespace
@@ -59,7 +59,7 @@ class TestNameList : public ProgramTest {
     // afterwards is closed as by its close box.
     static void inNameList(const std::function<void()>& actions) {
         testhooks::onNextModal([=](QDialog*) { actions(); });
-        Form1->smListesi1->trigger();
+        Form1->nameListAction->trigger();
     }
 
 private slots:
@@ -67,16 +67,16 @@ private slots:
         start(Three);
         inNameList([] {
             QCOMPARE(listed(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
-            QCOMPARE(Form16->GroupBox1->title(), u"@Kayıtlar@"_s);
+            QCOMPARE(Form16->contactBox->title(), u"@Kayıtlar@"_s);
             QCOMPARE(Form16->totalLabel->text(), u"Toplam Kayıt:3"_s);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
-            QVERIFY(!Form16->BitBtn1->isEnabled());
+            QVERIFY(!Form16->transferButton->isEnabled());
             clickRow(1);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :2"_s);
             QCOMPARE(shown(), (QStringList{u"ayşe"_s, u"Er"_s, u"0533"_s}));
-            QVERIFY(Form16->BitBtn1->isEnabled());
+            QVERIFY(Form16->transferButton->isEnabled());
             // the keyboard chooses as well
-            QTest::keyClick(Form16->ListBox1, Qt::Key_Down);
+            QTest::keyClick(Form16->nameList, Qt::Key_Down);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :3"_s);
             QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s}));
         });
@@ -89,7 +89,7 @@ private slots:
     void theFirstArrowKeyChoosesTheFirstName() {
         start(Three);
         inNameList([] {
-            QTest::keyClick(Form16->ListBox1, Qt::Key_Down);
+            QTest::keyClick(Form16->nameList, Qt::Key_Down);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :1"_s);
             QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         });
@@ -128,7 +128,7 @@ private slots:
         Form1->searchField->setText(u"kept"_s);
         inNameList([] {
             clickRow(1);  // Zeki, the file's first contact
-            QTest::mouseClick(Form16->BitBtn1, Qt::LeftButton);
+            QTest::mouseClick(Form16->transferButton, Qt::LeftButton);
             QVERIFY(!Form16->isVisible());
         });
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Zeki"_s, u"Sürer"_s, u"0534"_s}));
         inNameList([] { doubleClickRow(1); });
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Sürer"_s, u"0534"_s, u"0534"_s}));
-        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->BitBtn1, Qt::LeftButton); });
+        testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
         QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
         QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
     }
@@ -151,8 +151,8 @@ private slots:
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         inNameList([] {
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
-            QVERIFY(!Form16->BitBtn1->isEnabled());
-            QVERIFY(!Form16->ListBox1->selectionModel()->hasSelection());
+            QVERIFY(!Form16->transferButton->isEnabled());
+            QVERIFY(!Form16->nameList->selectionModel()->hasSelection());
             QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         });
     }
@@ -161,8 +161,8 @@ private slots:
         start(Three);
         Form1->takeContact(u"Can"_s, u"Ak"_s, u"0555"_s);
         inNameList([] {
-            const QPoint below(20, Form16->ListBox1->viewport()->height() - 5);
-            QTest::mouseDClick(Form16->ListBox1->viewport(), Qt::LeftButton, {}, below);
+            const QPoint below(20, Form16->nameList->viewport()->height() - 5);
+            QTest::mouseDClick(Form16->nameList->viewport(), Qt::LeftButton, {}, below);
             QVERIFY(!Form16->isVisible());
         });
         QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
@@ -179,7 +179,7 @@ private slots:
         inNameList([] {});  // a full list first: the empty group must empty it
         home->write(GroupFile, fileBytes(lines));
         Form1->activateGroup(u"@Kayıtlar@"_s);
-        Form1->smListesi1->trigger();
+        Form1->nameListAction->trigger();
         QCOMPARE(messages(), Empty);
         QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});  // only the first opening
         QCOMPARE(listed(), QStringList());

@@ -47,9 +47,9 @@ void pick(QComboBox* box, const QString& group) {
 }
 
 void merge(const QString& first, const QString& second) {
-    pick(Form12->ComboBox1, first);
-    pick(Form12->ComboBox2, second);
-    QTest::mouseClick(Form12->BitBtn1, Qt::LeftButton);
+    pick(Form12->firstGroupChooser, first);
+    pick(Form12->secondGroupChooser, second);
+    QTest::mouseClick(Form12->mergeButton, Qt::LeftButton);
 }
 
 QStringList duplicate(const QStringList& holder, const QStringList& contact) {
@@ -77,7 +77,7 @@ class TestGroupMerger : public ProgramTest {
         for (auto g = groups.begin(); g != groups.end(); ++g) home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
         createForms();
         testhooks::messages().clear();
-        Form1->GrupBirletirici1->trigger();
+        Form1->mergerAction->trigger();
         QVERIFY(Form12->isVisible());
         QVERIFY(!Form12->isModal());
     }
@@ -126,8 +126,8 @@ private slots:
         QFETCH(QStringList, report);
         start({Default, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, first}, {u"İş"_s, second}});
         if (!text.isEmpty()) {
-            QTest::mouseClick(Form12->CheckBox2, Qt::LeftButton);
-            typeText(Form12->Edit2, text);
+            QTest::mouseClick(Form12->surnameCheck, Qt::LeftButton);
+            typeText(Form12->surnameTextEdit, text);
         }
         merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{Done});
@@ -135,16 +135,16 @@ private slots:
         QCOMPARE(home->read(u"İş.vexo"_s), fileBytes(second));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form12->reportLines(), report);
-        QCOMPARE(Form12->CGauge1->value(), 0);
+        QCOMPARE(Form12->gauge->value(), 0);
         QVERIFY(Form12->mergeLines.isEmpty() && Form12->mergeNameIndex.isEmpty() && Form12->secondLines.isEmpty());
         // the pickers refilled, nothing picked; the surname option kept
-        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, u"Ev"_s, u"İş"_s}));
-        QCOMPARE(Form12->ComboBox2->currentIndex(), -1);
-        QCOMPARE(Form12->CheckBox2->isChecked(), !text.isEmpty());
-        QCOMPARE(Form12->Edit2->text(), text);
+        QCOMPARE(items(Form12->firstGroupChooser), (QStringList{Default, u"Ev"_s, u"İş"_s}));
+        QCOMPARE(Form12->secondGroupChooser->currentIndex(), -1);
+        QCOMPARE(Form12->surnameCheck->isChecked(), !text.isEmpty());
+        QCOMPARE(Form12->surnameTextEdit->text(), text);
         // the report's menu follows within 100 ms
-        QTRY_COMPARE(Form12->Kaydet1->isEnabled(), report.size() > 2);
-        QCOMPARE(Form12->Temizle1->isEnabled(), report.size() > 2);
+        QTRY_COMPARE(Form12->saveAction->isEnabled(), report.size() > 2);
+        QCOMPARE(Form12->clearAction->isEnabled(), report.size() > 2);
     }
 
     void mergingThePairTwiceSkipsEveryContact() {
@@ -160,9 +160,9 @@ private slots:
 
     void intoANewGroup() {
         start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
-        QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        typeText(Form12->Edit1, u"Aile ve Dostlarımız"_s);  // 16 characters kept
-        QCOMPARE(Form12->Edit1->text(), u"Aile ve Dostları"_s);
+        QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+        typeText(Form12->newGroupEdit, u"Aile ve Dostlarımız"_s);  // 16 characters kept
+        QCOMPARE(Form12->newGroupEdit->text(), u"Aile ve Dostları"_s);
         merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{Done});
         QCOMPARE(home->read(u"Aile ve Dostları.vexo"_s), fileBytes(Merged));
@@ -172,10 +172,10 @@ private slots:
         // the main window lists it at once
         QCOMPARE(items(Form1->groupSelector), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
         QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
-        QVERIFY(!Form12->CheckBox1->isChecked());
-        QCOMPARE(Form12->Edit1->text(), QString());
-        QVERIFY(!Form12->Edit1->isEnabled());
-        QCOMPARE(items(Form12->ComboBox2), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
+        QVERIFY(!Form12->newGroupCheck->isChecked());
+        QCOMPARE(Form12->newGroupEdit->text(), QString());
+        QVERIFY(!Form12->newGroupEdit->isEnabled());
+        QCOMPARE(items(Form12->secondGroupChooser), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
     }
 
     // A new group's name that names a group or a file already, in any
@@ -198,8 +198,8 @@ private slots:
         QFETCH(QString, message);
         start({Default, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}, {u"Eski"_s, AliVeli}});
         const QStringList files = home->dataFiles();
-        QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        typeText(Form12->Edit1, typed);
+        QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+        typeText(Form12->newGroupEdit, typed);
         merge(u"Ev"_s, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{message});
         QCOMPARE(home->dataFiles(), files);
@@ -207,8 +207,8 @@ private slots:
         QCOMPARE(home->read(u"Eski.vexo"_s), fileBytes(AliVeli));
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s, u"İş"_s}));
-        QCOMPARE(Form12->Edit1->text(), typed);
-        QCOMPARE(Form12->ComboBox1->currentText(), u"Ev"_s);
+        QCOMPARE(Form12->newGroupEdit->text(), typed);
+        QCOMPARE(Form12->firstGroupChooser->currentText(), u"Ev"_s);
     }
 
     void failedPreparations_data() {
@@ -228,7 +228,7 @@ private slots:
         start({Default, Default, u"Ev"_s, u"İş"_s, u"Tek"_s, u"Yok"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}, {u"Tek"_s, {u"Mert"_s}}});
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         if (!first.isEmpty()) merge(first, second);
-        else QTest::mouseClick(Form12->BitBtn1, Qt::LeftButton);
+        else QTest::mouseClick(Form12->mergeButton, Qt::LeftButton);
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(Form12->reportLines(), QStringList{report});
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
@@ -236,23 +236,23 @@ private slots:
         QVERIFY(Form12->groupListCopy.isEmpty());
         // The same group in both pickers now empties both: the group list
         // copy stays empty until the window is opened again.
-        const int rowsBefore = Form12->ComboBox1->count();
-        pick(Form12->ComboBox1, u"Ev"_s);
-        pick(Form12->ComboBox2, u"Ev"_s);
+        const int rowsBefore = Form12->firstGroupChooser->count();
+        pick(Form12->firstGroupChooser, u"Ev"_s);
+        pick(Form12->secondGroupChooser, u"Ev"_s);
         QCOMPARE(testhooks::messages(), QStringList{u"Gruplar aynı olamaz!"_s});
         QVERIFY(rowsBefore > 0);
-        QCOMPARE(Form12->ComboBox1->count(), 0);
-        QCOMPARE(Form12->ComboBox2->count(), 0);
+        QCOMPARE(Form12->firstGroupChooser->count(), 0);
+        QCOMPARE(Form12->secondGroupChooser->count(), 0);
     }
 
     void theSameGroupInBothPickers() {
         start({Default, u"İş"_s, Default, u"Ev"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}});
-        QCOMPARE(items(Form12->ComboBox1), (QStringList{Default, u"Ev"_s, u"İş"_s}));
-        QCOMPARE(Form12->ComboBox1->currentIndex(), -1);
-        pick(Form12->ComboBox2, u"İş"_s);
-        pick(Form12->ComboBox1, u"İş"_s);
+        QCOMPARE(items(Form12->firstGroupChooser), (QStringList{Default, u"Ev"_s, u"İş"_s}));
+        QCOMPARE(Form12->firstGroupChooser->currentIndex(), -1);
+        pick(Form12->secondGroupChooser, u"İş"_s);
+        pick(Form12->firstGroupChooser, u"İş"_s);
         QCOMPARE(testhooks::messages(), QStringList{u"Gruplar aynı olamaz!"_s});
-        for (QComboBox* box : {Form12->ComboBox1, Form12->ComboBox2}) {
+        for (QComboBox* box : {Form12->firstGroupChooser, Form12->secondGroupChooser}) {
             QCOMPARE(items(box), (QStringList{Default, u"Ev"_s, u"İş"_s}));
             QCOMPARE(box->currentIndex(), -1);
         }
@@ -279,29 +279,29 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, enabled);
         start({Default, Default}, {});
-        QVERIFY(Form12->BitBtn1->isEnabled());
-        QVERIFY(!Form12->Edit1->isEnabled() && !Form12->Edit2->isEnabled());
-        QCOMPARE(Form12->Edit1->palette().color(QPalette::Base), QColor(192, 192, 192));
-        if (newName) QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        if (surnames) QTest::mouseClick(Form12->CheckBox2, Qt::LeftButton);
-        QCOMPARE(Form12->Edit1->isEnabled(), newName);
-        QCOMPARE(Form12->Edit2->isEnabled(), surnames);
-        QCOMPARE(Form12->Edit2->palette().color(QPalette::Base) == QColor(192, 192, 192), !surnames);
-        typeText(Form12->Edit1, name);
-        typeText(Form12->Edit2, text);
-        QCOMPARE(Form12->BitBtn1->isEnabled(), enabled);
+        QVERIFY(Form12->mergeButton->isEnabled());
+        QVERIFY(!Form12->newGroupEdit->isEnabled() && !Form12->surnameTextEdit->isEnabled());
+        QCOMPARE(Form12->newGroupEdit->palette().color(QPalette::Base), QColor(192, 192, 192));
+        if (newName) QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+        if (surnames) QTest::mouseClick(Form12->surnameCheck, Qt::LeftButton);
+        QCOMPARE(Form12->newGroupEdit->isEnabled(), newName);
+        QCOMPARE(Form12->surnameTextEdit->isEnabled(), surnames);
+        QCOMPARE(Form12->surnameTextEdit->palette().color(QPalette::Base) == QColor(192, 192, 192), !surnames);
+        typeText(Form12->newGroupEdit, name);
+        typeText(Form12->surnameTextEdit, text);
+        QCOMPARE(Form12->mergeButton->isEnabled(), enabled);
         // emptied again by the window itself: the rule follows
-        Form12->Edit1->clear();
-        Form12->Edit2->clear();
-        QCOMPARE(Form12->BitBtn1->isEnabled(), !newName && !surnames);
-        Form12->CheckBox1->setChecked(false);
-        Form12->CheckBox2->setChecked(false);
-        QVERIFY(Form12->BitBtn1->isEnabled());
+        Form12->newGroupEdit->clear();
+        Form12->surnameTextEdit->clear();
+        QCOMPARE(Form12->mergeButton->isEnabled(), !newName && !surnames);
+        Form12->newGroupCheck->setChecked(false);
+        Form12->surnameCheck->setChecked(false);
+        QVERIFY(Form12->mergeButton->isEnabled());
     }
 
     void theLinkExplainsTheSurnameOption() {
         start({Default, Default}, {});
-        QTest::mouseClick(Form12->Label6, Qt::LeftButton);
+        QTest::mouseClick(Form12->aboutLink, Qt::LeftButton);
         QCOMPARE(testhooks::messages(),
                  QStringList{u"Bu seçenek işaretli iken metine girdiğiniz yazı ikinci grup dosyasındaki soyadlara "
                              "eklenecektir ve grupların karışması önlenecektir!"_s});
@@ -343,12 +343,12 @@ private slots:
         QFETCH(int, how);
         start({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, AliVeli}});
         home->write(u"Ev.vexo"_s, fileBytes(Merged));
-        QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-        typeText(Form12->Edit1, u"Yeni"_s);
-        QTest::mouseClick(Form12->CheckBox2, Qt::LeftButton);
-        typeText(Form12->Edit2, u"-2"_s);
-        Form12->RichEdit1->setPlainText(u"a\nb\nc"_s);
-        if (how == 0) QTest::mouseClick(Form12->Button1, Qt::LeftButton);
+        QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+        typeText(Form12->newGroupEdit, u"Yeni"_s);
+        QTest::mouseClick(Form12->surnameCheck, Qt::LeftButton);
+        typeText(Form12->surnameTextEdit, u"-2"_s);
+        Form12->reportEdit->setPlainText(u"a\nb\nc"_s);
+        if (how == 0) QTest::mouseClick(Form12->exitButton, Qt::LeftButton);
         if (how == 1) QTest::keyClick(Form12, Qt::Key_Escape);
         if (how == 2) Form12->close();
         QVERIFY(!Form12->isVisible());
@@ -356,10 +356,10 @@ private slots:
         QCOMPARE(Form1->nameIndex.count(), 4);
         QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
         QCOMPARE(Form12->reportLines(), QStringList());
-        QVERIFY(!Form12->CheckBox1->isChecked() && !Form12->CheckBox2->isChecked());
-        QVERIFY(Form12->Edit1->text().isEmpty() && Form12->Edit2->text().isEmpty());
-        QVERIFY(!Form12->Edit1->isEnabled() && !Form12->Edit2->isEnabled());
-        QVERIFY(Form12->BitBtn1->isEnabled());
+        QVERIFY(!Form12->newGroupCheck->isChecked() && !Form12->surnameCheck->isChecked());
+        QVERIFY(Form12->newGroupEdit->text().isEmpty() && Form12->surnameTextEdit->text().isEmpty());
+        QVERIFY(!Form12->newGroupEdit->isEnabled() && !Form12->surnameTextEdit->isEnabled());
+        QVERIFY(Form12->mergeButton->isEnabled());
     }
 
     void theReportIsSavedAsRichText_data() {
@@ -374,9 +374,9 @@ private slots:
         start({u"Ev"_s, Default, u"Ev"_s, u"İş"_s},
               {{u"Ev"_s, AliVeli}, {u"İş"_s, QStringList{u"Çağrı"_s, u"Öztürk"_s, u"05321111111"_s} + CanZeynep}});
         merge(u"Ev"_s, u"İş"_s);
-        QTRY_VERIFY(Form12->Kaydet1->isEnabled());
+        QTRY_VERIFY(Form12->saveAction->isEnabled());
         testhooks::setNextSaveFileName(home->path() + u"/"_s + typed);
-        Form12->Kaydet1->trigger();
+        Form12->saveAction->trigger();
         QFile f(home->path() + u"/"_s + written);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray rtf = f.readAll();
@@ -387,10 +387,10 @@ private slots:
         QVERIFY(rtf.contains("Guplar ba\\'fear\\'fdyla birle\\'fetirildi!}"));
         QCOMPARE(rtf.count("\\par\r\n"), Form12->reportLines().size());
 
-        Form12->Temizle1->trigger();
+        Form12->clearAction->trigger();
         QCOMPARE(Form12->reportLines(), QStringList());
-        QTRY_VERIFY(!Form12->Kaydet1->isEnabled());
-        QVERIFY(!Form12->Temizle1->isEnabled());
+        QTRY_VERIFY(!Form12->saveAction->isEnabled());
+        QVERIFY(!Form12->clearAction->isEnabled());
     }
 
     void aCancelledSaveWritesNothing() {
@@ -398,8 +398,8 @@ private slots:
         merge(u"Ev"_s, u"İş"_s);
         const QStringList before = QDir(home->path()).entryList(QDir::Files);
         testhooks::setNextSaveFileName(QString());
-        QTRY_VERIFY(Form12->Kaydet1->isEnabled());
-        Form12->Kaydet1->trigger();
+        QTRY_VERIFY(Form12->saveAction->isEnabled());
+        Form12->saveAction->trigger();
         QCOMPARE(QDir(home->path()).entryList(QDir::Files), before);
         QCOMPARE(testhooks::messages(), QStringList{Done});
     }
@@ -427,8 +427,8 @@ private slots:
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         QVERIFY((bigList ? list : home->read(u"İş.vexo"_s)).size() > 4096);
         if (intoNewGroup) {
-            QTest::mouseClick(Form12->CheckBox1, Qt::LeftButton);
-            typeText(Form12->Edit1, u"Yeni"_s);
+            QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+            typeText(Form12->newGroupEdit, u"Yeni"_s);
         }
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit saved{};
@@ -448,7 +448,7 @@ private slots:
         QCOMPARE(Form1->groupNames.count(), groupList.size());
         QCOMPARE(Form1->groupSelector->count(), groupList.size() - 1);
         QVERIFY(Form12->mergeLines.isEmpty());
-        QVERIFY(Form12->CheckBox1->isChecked() == intoNewGroup);  // the options stay for a new try
+        QVERIFY(Form12->newGroupCheck->isChecked() == intoNewGroup);  // the options stay for a new try
     }
 
     // A group list the file holds already is not written again.

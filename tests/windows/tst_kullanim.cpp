@@ -56,14 +56,14 @@ const QStringList Expected = {
 
 QStringList memoLines() {
     QStringList lines;
-    for (QTextBlock b = Form10->Memo1->document()->firstBlock(); b.isValid(); b = b.next()) lines << b.text();
+    for (QTextBlock b = Form10->usageText->document()->firstBlock(); b.isValid(); b = b.next()) lines << b.text();
     return lines;
 }
 
 // The usage window from the menu, handed to the actions.
 void inUsageWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->Kullanm1->trigger();
+    Form1->usageAction->trigger();
 }
 }  // namespace
 
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Kullanım Esasları"_s});
         for (int i = 0; i < Expected.size(); ++i) QCOMPARE(shown.value(i), Expected[i]);
         QCOMPARE(shown.size(), Expected.size());
-        QCOMPARE(Form10->Label1->text(), QStringLiteral("Telefika v2.0  "));
+        QCOMPARE(Form10->titleLabel->text(), QStringLiteral("Telefika v2.0  "));
     }
 
     void editing_data() {
@@ -100,13 +100,13 @@ private slots:
         QFETCH(QString, keys);
         start();
         inUsageWindow([&] {
-            Form10->Memo1->setFocus();
-            Form10->Memo1->selectAll();
+            Form10->usageText->setFocus();
+            Form10->usageText->selectAll();
             for (QChar c : keys) {
-                if (c == QLatin1Char('\r')) QTest::keyClick(Form10->Memo1, Qt::Key_Return);
-                else if (c == QLatin1Char('\x7f')) QTest::keyClick(Form10->Memo1, Qt::Key_Delete);
-                else if (c == QLatin1Char('\b')) QTest::keyClick(Form10->Memo1, Qt::Key_Backspace);
-                else QTest::keyClick(Form10->Memo1, c.toLatin1());
+                if (c == QLatin1Char('\r')) QTest::keyClick(Form10->usageText, Qt::Key_Return);
+                else if (c == QLatin1Char('\x7f')) QTest::keyClick(Form10->usageText, Qt::Key_Delete);
+                else if (c == QLatin1Char('\b')) QTest::keyClick(Form10->usageText, Qt::Key_Backspace);
+                else QTest::keyClick(Form10->usageText, c.toLatin1());
             }
             QCOMPARE(memoLines(), Expected);
         });
@@ -117,15 +117,15 @@ private slots:
     void wrapsAndScrolls() {
         start();
         inUsageWindow([&] {
-            QScrollBar* across = Form10->Memo1->horizontalScrollBar();
-            QScrollBar* down = Form10->Memo1->verticalScrollBar();
+            QScrollBar* across = Form10->usageText->horizontalScrollBar();
+            QScrollBar* down = Form10->usageText->verticalScrollBar();
             QCOMPARE(across->maximum(), 0);
             QVERIFY(down->isVisible());
             QVERIFY(down->maximum() > 0);
             down->setValue(down->maximum());
         });
         int reopened = -1;
-        inUsageWindow([&] { reopened = Form10->Memo1->verticalScrollBar()->value(); });
+        inUsageWindow([&] { reopened = Form10->usageText->verticalScrollBar()->value(); });
         QCOMPARE(reopened, 0);
     }
 
@@ -135,11 +135,11 @@ private slots:
         bool closed = false;
         inUsageWindow([&] {
             QCOMPARE(Form10->size(), QSize(333, 311));
-            for (QWidget* w : std::initializer_list<QWidget*>{Form10->Label1, Form10->Memo1, Form10->BitBtn1})
+            for (QWidget* w : std::initializer_list<QWidget*>{Form10->titleLabel, Form10->usageText, Form10->okButton})
                 QVERIFY(Form10->rect().contains(w->geometry()));
-            QVERIFY(Form10->Label1->sizeHint().width() <= Form10->Label1->width());
-            QVERIFY(Form10->Label1->sizeHint().height() <= Form10->Label1->height());
-            QTest::mouseClick(Form10->BitBtn1, Qt::LeftButton);
+            QVERIFY(Form10->titleLabel->sizeHint().width() <= Form10->titleLabel->width());
+            QVERIFY(Form10->titleLabel->sizeHint().height() <= Form10->titleLabel->height());
+            QTest::mouseClick(Form10->okButton, Qt::LeftButton);
             closed = !Form10->isVisible();
         });
         QVERIFY(closed);

@@ -39,7 +39,7 @@ private slots:
             QCOMPARE(Form11->numberValue->text(), u"0532"_s);
             const bool closed = Form11->close();  // what the window manager's close asks
             stayedOpen = !closed && Form11->isVisible();
-            QTest::mouseClick(Form11->BitBtn2, Qt::LeftButton);
+            QTest::mouseClick(Form11->noButton, Qt::LeftButton);
         });
         Form1->deleteButton->click();
         QVERIFY(stayedOpen);

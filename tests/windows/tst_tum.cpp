@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(Form3->totalLabel->text(), u"Toplam 4 kişi kayıtlı"_s);
         QCOMPARE(Form3->counterLabel->text(), counter(1));
         QCOMPARE(Form3->browserPosition(), 0);
-        QTRY_COMPARE(QApplication::focusWidget(), Form3->SpeedButton2);
+        QTRY_COMPARE(QApplication::focusWidget(), Form3->forwardButton);
         QCOMPARE(Form3->size(), QSize(253, 249));
         QCOMPARE(messages(), QString());
     }
@@ -78,14 +78,14 @@ private slots:
     void oneContact() {
         start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         open();
-        click(Form3->SpeedButton1);
-        click(Form3->SpeedButton2);
+        click(Form3->backButton);
+        click(Form3->forwardButton);
         QCOMPARE(testhooks::messages(), (QStringList{AtStart, AtEnd}));
         Form3->contactFields->clear();
-        click(Form3->SpeedButton3);
+        click(Form3->firstButton);
         QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         Form3->contactFields->clear();
-        click(Form3->SpeedButton4);  // nothing, and no message
+        click(Form3->lastButton);  // nothing, and no message
         QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(testhooks::messages().size(), 2);
         QCOMPARE(Form3->counterLabel->text(), counter(1));
@@ -94,18 +94,18 @@ private slots:
     void fourContacts() {
         start(Four);
         open();
-        click(Form3->SpeedButton4);
+        click(Form3->lastButton);
         QCOMPARE(shown(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(4));
-        click(Form3->SpeedButton1);
+        click(Form3->backButton);
         QCOMPARE(shown(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(3));
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
         QCOMPARE(Form3->counterLabel->text(), counter(4));
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
         QCOMPARE(messages(), AtEnd);
         QCOMPARE(shown(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s}));
-        click(Form3->SpeedButton3);
+        click(Form3->firstButton);
         QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         QCOMPARE(Form3->browserPosition(), 0);
         QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));  // no transfer without the box
@@ -115,32 +115,32 @@ private slots:
         start(Four);
         Form1->searchField->setText(u"kept"_s);
         open();
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
         QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
-        click(Form3->CheckBox1);  // checking it hands over the contact shown at once
+        click(Form3->transferCheck);  // checking it hands over the contact shown at once
         QCOMPARE(mainFields(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s, u"0533"_s}));
-        click(Form3->SpeedButton4);
+        click(Form3->lastButton);
         QCOMPARE(mainFields(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s, u"0535"_s}));
-        click(Form3->SpeedButton1);
+        click(Form3->backButton);
         QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         QCOMPARE(Form1->searchField->text(), u"kept"_s);
-        click(Form3->CheckBox1);  // unchecking hands over nothing
-        click(Form3->SpeedButton3);
+        click(Form3->transferCheck);  // unchecking hands over nothing
+        click(Form3->firstButton);
         QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
     }
 
     void editAndDeleteActOnTheTransferredContact() {
         start(Four);
         open();
-        click(Form3->CheckBox1);
-        click(Form3->SpeedButton2);
+        click(Form3->transferCheck);
+        click(Form3->forwardButton);
         Form1->surnameField->setText(u"Erdem"_s);
         Form1->Timer1Timer();
         click(Form1->editButton);
         QCOMPARE(home->read(GroupFile),
                  fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Deniz"_s, u"Su"_s, u"0534"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
-        click(Form3->SpeedButton2);  // Deniz
-        testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
+        click(Form3->forwardButton);  // Deniz
+        testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
         click(Form1->deleteButton);
         QCOMPARE(home->read(GroupFile),
                  fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
@@ -156,29 +156,29 @@ private slots:
         QFETCH(int, how);
         start(Four);
         open();
-        click(Form3->CheckBox1);
-        click(Form3->SpeedButton4);
-        if (how == 0) click(Form3->BitBtn1);
+        click(Form3->transferCheck);
+        click(Form3->lastButton);
+        if (how == 0) click(Form3->exitButton);
         else if (how == 1) Form3->close();
         else QTest::keyClick(Form3, Qt::Key_Escape);
         QVERIFY(!Form3->isVisible());
         QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(1));
         QCOMPARE(Form3->totalLabel->text(), u"Toplam 4 kişi kayıtlı"_s);
-        QVERIFY(!Form3->CheckBox1->isChecked());
+        QVERIFY(!Form3->transferCheck->isChecked());
         QCOMPARE(mainFields(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s, u"0535"_s}));  // the close hands over nothing
         open();
         QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         QCOMPARE(Form3->browserPosition(), 0);
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
         QCOMPARE(shown(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s}));
     }
 
     void openingAgainRefreshesWithoutMoving() {
         start(Four);
         open();
-        click(Form3->SpeedButton2);
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
+        click(Form3->forwardButton);
         Form1->nameField->setText(u"Ayşe"_s);
         Form1->numberField->setText(u"0500"_s);
         Form1->Timer1Timer();
@@ -218,18 +218,18 @@ private slots:
         QFETCH(QString, message);
         start(Four);
         open();
-        click(Form3->CheckBox1);
-        click(Form3->SpeedButton4);  // Veli, the fourth
+        click(Form3->transferCheck);
+        click(Form3->lastButton);  // Veli, the fourth
         // Veli and Deniz deleted in the main window
         for (const QString& number : {u"0535"_s, u"0534"_s}) {
             Form1->numberField->setText(number);
-            testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
+            testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
             Form1->Timer1Timer();
             click(Form1->deleteButton);
         }
         testhooks::messages().clear();
-        QList<QAbstractButton*> buttons = {nullptr, Form3->SpeedButton1, Form3->SpeedButton2, Form3->SpeedButton3,
-                                           Form3->SpeedButton4};
+        QList<QAbstractButton*> buttons = {nullptr, Form3->backButton, Form3->forwardButton, Form3->firstButton,
+                                           Form3->lastButton};
         if (button == 0) open();
         else click(buttons[button]);
         QCOMPARE(messages(), message);
@@ -243,11 +243,11 @@ private slots:
     void aGroupSwitchedUnderTheBrowser() {
         start(Four, {{u"İş"_s, {u"Zeki"_s, u"Öz"_s, u"0600"_s}}});
         open();
-        click(Form3->SpeedButton4);
+        click(Form3->lastButton);
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
         typeText(typed, u"İş"_s);
-        click(Form3->SpeedButton1);
+        click(Form3->backButton);
         QCOMPARE(messages(), AtStart);  // the last, and only, contact: nothing before it
         QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"Öz"_s, u"0600"_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(1));
@@ -262,12 +262,12 @@ private slots:
         start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
         open();
         Form1->numberField->setText(u"0532"_s);
-        testhooks::onNextModal([](QDialog*) { click(Form11->BitBtn1); });
+        testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
         Form1->Timer1Timer();
         click(Form1->deleteButton);
         testhooks::messages().clear();
-        QList<QAbstractButton*> buttons = {nullptr, Form3->SpeedButton1, Form3->SpeedButton2, Form3->SpeedButton3,
-                                           Form3->SpeedButton4};
+        QList<QAbstractButton*> buttons = {nullptr, Form3->backButton, Form3->forwardButton, Form3->firstButton,
+                                           Form3->lastButton};
         if (button == 0) open();
         else click(buttons[button]);
         QCOMPARE(messages(), Nothing);
@@ -279,10 +279,10 @@ private slots:
         start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s});
         open();
         QCOMPARE(Form3->totalLabel->text(), u"Toplam 1 kişi kayıtlı"_s);
-        click(Form3->SpeedButton4);
+        click(Form3->lastButton);
         QCOMPARE(shown(), (QStringList{u"Veli"_s, u""_s, u""_s}));
         QCOMPARE(Form3->counterLabel->text(), counter(2));
-        click(Form3->SpeedButton2);
+        click(Form3->forwardButton);
         QCOMPARE(messages(), AtEnd);
     }
 };

@@ -37,21 +37,21 @@ const QByteArray Held = fileBytes({u"Eski"_s, u""_s, u"1"_s});
 }
 
 [[nodiscard]] bool doubleClickFile(const QString& file) {
-    const QList<QListWidgetItem*> found = Form13->FileListBox1->findItems(file, Qt::MatchExactly);
+    const QList<QListWidgetItem*> found = Form13->fileList->findItems(file, Qt::MatchExactly);
     if (found.isEmpty()) {
-        QTest::qFail(qPrintable(u"No file "_s + file + u" in the picker: "_s + rows(Form13->FileListBox1).join(u", "_s)), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"No file "_s + file + u" in the picker: "_s + rows(Form13->fileList).join(u", "_s)), __FILE__, __LINE__);
         return false;
     }
-    return doubleClick(Form13->FileListBox1, Form13->FileListBox1->indexFromItem(found.first()));
+    return doubleClick(Form13->fileList, Form13->fileList->indexFromItem(found.first()));
 }
 
 // The group window, its "Veri Tabanı Ekle", and the picker handed to the actions.
 [[nodiscard]] bool inPicker(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) {
         testhooks::onNextModal([=](QDialog*) { actions(); });
-        QTest::mouseClick(Form6->SpeedButton4, Qt::LeftButton);
+        QTest::mouseClick(Form6->addFileButton, Qt::LeftButton);
     });
-    Form1->Gruplemleri1->trigger();
+    Form1->groupsAction->trigger();
     return testPassing();
 }
 }  // namespace
@@ -108,12 +108,12 @@ private slots:
         const QByteArray source = fromDataFolder ? Held : Taken;
         STOP_IF_FAILED(inPicker([&] {
             if (fromDataFolder) Form13->setFolder(datafolder::path());
-            QCOMPARE(rows(Form13->FileListBox1).first(), fromDataFolder ? Default + u".vexo"_s : u"Ayva.vexo"_s);
+            QCOMPARE(rows(Form13->fileList).first(), fromDataFolder ? Default + u".vexo"_s : u"Ayva.vexo"_s);
             // "Yeni İsim" opens only when the file's name is taken
             if (!typed.isEmpty()) testhooks::onNextModal([&](QDialog*) {
-                QVERIFY(!Form14->BitBtn2->isEnabled());
-                typeText(Form14->Edit1, typed);
-                QTest::mouseClick(Form14->BitBtn2, Qt::LeftButton);
+                QVERIFY(!Form14->okButton->isEnabled());
+                typeText(Form14->nameEdit, typed);
+                QTest::mouseClick(Form14->okButton, Qt::LeftButton);
                 QCOMPARE(Form14->isVisible(), group.isEmpty());  // a refused name may be typed anew
             });
             STOP_IF_FAILED(doubleClickFile(fromDataFolder ? picked.mid(1) : picked));
@@ -122,8 +122,8 @@ private slots:
             QCOMPARE(Form13->isVisible(), !typed.isEmpty() || group.isEmpty());
             QCOMPARE(rows(Form6->groupListBox), group.isEmpty() ? QStringList{Default} : (QStringList{Default, group}));
         }));
-        QVERIFY(Form14->Edit1->text().isEmpty());
-        QVERIFY(!Form14->BitBtn2->isEnabled());
+        QVERIFY(Form14->nameEdit->text().isEmpty());
+        QVERIFY(!Form14->okButton->isEnabled());
         QVERIFY(!home->has(u"temp.tmp"_s));
         QVERIFY(!QFile::exists(home->path() + u"/x.vexo"_s));
         if (!held.isEmpty()) QCOMPARE(home->read(held + u".vexo"_s), Held);
@@ -145,8 +145,8 @@ private slots:
         STOP_IF_FAILED(inPicker([&] {
             QVERIFY(QFile::remove(elsewhere + u"/Ev.vexo"_s));  // gone since the list was read
             if (renamed) testhooks::onNextModal([&](QDialog*) {
-                typeText(Form14->Edit1, u"Ev2"_s);
-                QTest::mouseClick(Form14->BitBtn2, Qt::LeftButton);
+                typeText(Form14->nameEdit, u"Ev2"_s);
+                QTest::mouseClick(Form14->okButton, Qt::LeftButton);
             });
             STOP_IF_FAILED(doubleClickFile(u"Ev.vexo"_s));
             QCOMPARE(testhooks::messages(), QStringList{CopyFailedMessage});
@@ -162,14 +162,14 @@ private slots:
         start();
         STOP_IF_FAILED(inPicker([&] {
             QCOMPARE(Form13->folder(), elsewhere);
-            QCOMPARE(rows(Form13->FileListBox1), (QStringList{u"Ayva.vexo"_s, u"Çay.vexo"_s, u"Ev.vexo"_s}));
-            QCOMPARE(Form13->DriveComboBox1->count(), QDir::drives().size());
-            QTreeWidgetItem* current = Form13->DirectoryListBox1->currentItem();
+            QCOMPARE(rows(Form13->fileList), (QStringList{u"Ayva.vexo"_s, u"Çay.vexo"_s, u"Ev.vexo"_s}));
+            QCOMPARE(Form13->driveChooser->count(), QDir::drives().size());
+            QTreeWidgetItem* current = Form13->folderTree->currentItem();
             QCOMPARE(current->text(0), u"Yedekler"_s);
             QCOMPARE(current->childCount(), 1);
-            STOP_IF_FAILED(doubleClick(Form13->DirectoryListBox1, Form13->DirectoryListBox1->indexFromItem(current->child(0))));
+            STOP_IF_FAILED(doubleClick(Form13->folderTree, Form13->folderTree->indexFromItem(current->child(0))));
             QCOMPARE(QDir::currentPath(), elsewhere + u"/Alt"_s);
-            QCOMPARE(rows(Form13->FileListBox1), QStringList{u"İş.vexo"_s});
+            QCOMPARE(rows(Form13->fileList), QStringList{u"İş.vexo"_s});
         }));
         STOP_IF_FAILED(inPicker([&] { QCOMPARE(Form13->folder(), elsewhere + u"/Alt"_s); }));  // kept for the next opening
     }

@@ -53,7 +53,7 @@ QStringList block(const Contact& c) {
     return {u"İsim :"_s + c.name, u"Soyad :"_s + c.surname, u"Cep No :"_s + c.number, Hyphens};
 }
 
-QStringList page() { return Form4->PrintPage->toPlainText().split(QLatin1Char('\n')); }
+QStringList page() { return Form4->printPage->toPlainText().split(QLatin1Char('\n')); }
 
 // The date line and a time line written between the two moments.
 void checkHeader(const QStringList& lines, int contacts, const QString& groupLine, const QTime& from,
@@ -71,7 +71,7 @@ void checkHeader(const QStringList& lines, int contacts, const QString& groupLin
 // Ctrl+P in the main window; the actions run while the print window is open.
 void inPrintWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->Yazdr1->trigger();
+    Form1->printAction->trigger();
 }
 
 void tick(int times = 1) {
@@ -80,7 +80,7 @@ void tick(int times = 1) {
 
 // Ticks until the page is complete.
 void compose() {
-    while (!Form4->BitBtn2->isEnabled() || Form4->printPosition() + 3 < Form1->recordLines.count()) tick();
+    while (!Form4->exitButton->isEnabled() || Form4->printPosition() + 3 < Form1->recordLines.count()) tick();
 }
 
 QString pdfTool(const QString& tool, const QStringList& arguments) {
@@ -101,7 +101,7 @@ class TestPrintWindow : public ProgramTest {
         testhooks::messages().clear();
     }
 
-    QString gauge() const { return Form5->Gauge1->text(); }
+    QString gauge() const { return Form5->gauge->text(); }
 
 private slots:
     // Four contacts: 5 of 12 at the start, then one contact a tick with the
@@ -113,10 +113,10 @@ private slots:
         inPrintWindow([&] {
             const QTime to = QTime::currentTime();
             QVERIFY(Form4->isVisible());
-            QVERIFY(Form4->Timer1->isActive());
-            QVERIFY(!Form4->Timer2->isActive());
+            QVERIFY(Form4->activeGroupPace->isActive());
+            QVERIFY(!Form4->chosenGroupPace->isActive());
             QCOMPARE(gauge(), u"41%"_s);
-            QCOMPARE(Form5->Label1->text(), u" kişide kişinin kaydı okunuyor..!"_s);
+            QCOMPARE(Form5->progressLabel->text(), u" kişide kişinin kaydı okunuyor..!"_s);
             QVERIFY(!Form5->isVisible());
             QCOMPARE(Form4->printPosition(), 0);
             QCOMPARE(page().size(), 9);
@@ -127,34 +127,34 @@ private slots:
             for (int k = 1; k < 4; ++k) {
                 tick();
                 QCOMPARE(gauge(), gauges[k - 1]);
-                QCOMPARE(Form5->Label1->text(), QStringLiteral("4 kişide %1.kişinin kaydı okunuyor..!").arg(k + 1));
+                QCOMPARE(Form5->progressLabel->text(), QStringLiteral("4 kişide %1.kişinin kaydı okunuyor..!").arg(k + 1));
                 QCOMPARE(Form4->printPosition(), 3 * k);
                 QCOMPARE(Form4->printPositionLabel->text(), QString::number(3 * k));
                 QVERIFY(Form5->isVisible());
-                QVERIFY(!Form4->BitBtn1->isEnabled());
-                QVERIFY(!Form4->BitBtn2->isEnabled());
+                QVERIFY(!Form4->printButton->isEnabled());
+                QVERIFY(!Form4->exitButton->isEnabled());
                 QCOMPARE(page().mid(5 + 4 * k), block(four[k]));
             }
             tick();
             QVERIFY(!Form5->isVisible());
-            QVERIFY(Form4->BitBtn1->isEnabled());
-            QVERIFY(Form4->BitBtn2->isEnabled());
+            QVERIFY(Form4->printButton->isEnabled());
+            QVERIFY(Form4->exitButton->isEnabled());
             const QStringList complete = page();
             QCOMPARE(complete.size(), 5 + 4 * 4);
             QCOMPARE(complete.last(), Hyphens);
             // the timer goes on; later ticks change nothing
             tick(3);
-            QVERIFY(Form4->Timer1->isActive());
+            QVERIFY(Form4->activeGroupPace->isActive());
             QCOMPARE(page(), complete);
             QCOMPARE(Form4->printPosition(), 9);
             QVERIFY(!Form5->isVisible());
-            QTest::mouseClick(Form4->BitBtn2, Qt::LeftButton);
+            QTest::mouseClick(Form4->exitButton, Qt::LeftButton);
             QVERIFY(!Form4->isVisible());
         });
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
         QCOMPARE(Form4->printPosition(), 0);
-        QVERIFY(Form4->PrintPage->document()->isEmpty());
-        QVERIFY(!Form4->Timer1->isActive());
+        QVERIFY(Form4->printPage->document()->isEmpty());
+        QVERIFY(!Form4->activeGroupPace->isActive());
         QVERIFY(testhooks::messages().isEmpty());
     }
 
@@ -165,7 +165,7 @@ private slots:
             QCOMPARE(gauge(), u"100%"_s);  // 5 kept within the 3 lines
             tick();
             QVERIFY(!Form5->isVisible());
-            QVERIFY(Form4->BitBtn1->isEnabled());
+            QVERIFY(Form4->printButton->isEnabled());
             QCOMPARE(page().size(), 9);
             QCOMPARE(page().mid(4), QStringList{Hyphens} + block(one[0]));
         });
@@ -174,11 +174,11 @@ private slots:
 
     void anEmptyGroupOpensNoWindow() {
         start({});
-        Form1->Yazdr1->trigger();
+        Form1->printAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{Empty});
         QVERIFY(testhooks::modalWindows().isEmpty());
-        QVERIFY(!Form4->Timer1->isActive());
-        QVERIFY(Form4->PrintPage->document()->isEmpty());
+        QVERIFY(!Form4->activeGroupPace->isActive());
+        QVERIFY(Form4->printPage->document()->isEmpty());
     }
 
     // The real timer composes the page by itself, and Ctrl+P reaches the item.
@@ -186,7 +186,7 @@ private slots:
         const QList<Contact> five = contactsOf(5);
         start(five);
         testhooks::onNextModal([&](QDialog*) {
-            QTRY_VERIFY(Form4->printPosition() == 12 && Form4->BitBtn2->isEnabled());
+            QTRY_VERIFY(Form4->printPosition() == 12 && Form4->exitButton->isEnabled());
             QVERIFY(!Form5->isVisible());
             QCOMPARE(page().size(), 5 + 4 * 5);
             QCOMPARE(page().mid(5 + 4 * 4), block(five[4]));
@@ -205,14 +205,14 @@ private slots:
         inPrintWindow([&] {
             tick(10);
             QVERIFY(Form5->isVisible());
-            QTest::mouseClick(Form5->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form5->cancelButton, Qt::LeftButton);
             QVERIFY(!Form5->isVisible());
             QVERIFY(!Form4->isVisible());
-            QVERIFY(!Form4->Timer1->isActive());
-            QVERIFY(Form4->BitBtn1->isEnabled());
-            QVERIFY(Form4->BitBtn2->isEnabled());
+            QVERIFY(!Form4->activeGroupPace->isActive());
+            QVERIFY(Form4->printButton->isEnabled());
+            QVERIFY(Form4->exitButton->isEnabled());
             QCOMPARE(Form4->printPosition(), 0);
-            QVERIFY(Form4->PrintPage->document()->isEmpty());
+            QVERIFY(Form4->printPage->document()->isEmpty());
         });
         const QTime from = QTime::currentTime();
         inPrintWindow([&] {
@@ -220,7 +220,7 @@ private slots:
             QCOMPARE(page().mid(5), block(many[0]));
             QCOMPARE(gauge(), u"5%"_s);  // 5 of 90
             tick();
-            QCOMPARE(Form5->Label1->text(), u"30 kişide 2.kişinin kaydı okunuyor..!"_s);
+            QCOMPARE(Form5->progressLabel->text(), u"30 kişide 2.kişinin kaydı okunuyor..!"_s);
             QCOMPARE(page().mid(9), block(many[1]));
         });
         QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırım"_s, u"Yazdırım"_s}));
@@ -231,7 +231,7 @@ private slots:
         start(contactsOf(6));
         inPrintWindow([&] {
             tick(2);
-            QTest::keyClick(Form4->PrintPage, Qt::Key_Escape);
+            QTest::keyClick(Form4->printPage, Qt::Key_Escape);
             QTest::keyClick(Form5, Qt::Key_Escape);
             QTest::keyClick(Form5, Qt::Key_F4, Qt::AltModifier);
             QVERIFY(Form4->isVisible());
@@ -263,7 +263,7 @@ private slots:
             const QStringList before = page();
             testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : folder + u"/"_s + typed);
             // as from the pop-up menu: through the event loop, where errors are caught
-            QMetaObject::invokeMethod(Form4->Kaydet1, &QAction::trigger, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(Form4->saveAction, &QAction::trigger, Qt::QueuedConnection);
             QCoreApplication::processEvents();
             QCOMPARE(page(), before);
         });
@@ -298,17 +298,17 @@ private slots:
         mono.setPointSize(14);
         inPrintWindow([&] {
             compose();
-            QTextCursor end(Form4->PrintPage->document());
+            QTextCursor end(Form4->printPage->document());
             end.movePosition(QTextCursor::End);
             QTextCharFormat own;
             own.setFontFamilies({QStringLiteral("Liberation Serif")});
             end.insertText(u"\nYapıştırılan"_s, own);
-            const QString before = Form4->PrintPage->document()->defaultFont().family();
+            const QString before = Form4->printPage->document()->defaultFont().family();
             if (chosen) testhooks::setNextFont(mono);
             else testhooks::cancelNextFont();
-            Form4->YazAyarlar1->trigger();
+            Form4->fontAction->trigger();
             QVERIFY(!testhooks::printOrFontAnswersQueued());
-            QTextDocument* doc = Form4->PrintPage->document();
+            QTextDocument* doc = Form4->printPage->document();
             const QString expected = chosen ? mono.family() : before;
             QCOMPARE(doc->defaultFont().family(), expected);
             for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
@@ -341,13 +341,13 @@ private slots:
         const QString pdf = home->path() + u"/sayfa.pdf"_s;
         inPrintWindow([&] {
             compose();
-            QTextCursor end(Form4->PrintPage->document());
+            QTextCursor end(Form4->printPage->document());
             end.movePosition(QTextCursor::End);
-            Form4->PrintPage->setTextCursor(end);
-            QTest::keyClick(Form4->PrintPage, Qt::Key_Return);
-            typeText(Form4->PrintPage, u"Elle yazılan satır: Ğüşiöç"_s);
+            Form4->printPage->setTextCursor(end);
+            QTest::keyClick(Form4->printPage, Qt::Key_Return);
+            typeText(Form4->printPage, u"Elle yazılan satır: Ğüşiöç"_s);
             testhooks::setNextPrinter(confirmed ? pdf : QString());
-            QTest::mouseClick(Form4->BitBtn1, Qt::LeftButton);
+            QTest::mouseClick(Form4->printButton, Qt::LeftButton);
             QVERIFY(Form4->isVisible());
         });
         QVERIFY(!testhooks::printOrFontAnswersQueued());

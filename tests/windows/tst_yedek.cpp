@@ -25,7 +25,7 @@ const QByteArray Contacts =
 // The backup window from the menu, handed to the actions.
 [[nodiscard]] bool inBackupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->Yedek1->trigger();
+    Form1->backupAction->trigger();
     return testPassing();
 }
 }  // namespace
@@ -68,10 +68,10 @@ private slots:
         QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older backup, longer than the group\r\n") > 0);
         older.close();
         STOP_IF_FAILED(inBackupWindow([&] {
-            STOP_IF_FAILED(clickRow(Form17->ListBox1, group));
+            STOP_IF_FAILED(clickRow(Form17->groupList, group));
             QCOMPARE(Form17->chosenGroupLabel->text(), group);
             testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : elsewhere + u"/"_s + typed);
-            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form17->backupButton, Qt::LeftButton);
             QVERIFY(Form17->isVisible());
         }));
         QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
@@ -89,10 +89,10 @@ private slots:
     void alAsksForAGroupUntilOneIsChosen() {
         start();
         STOP_IF_FAILED(inBackupWindow([&] {
-            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
-            STOP_IF_FAILED(clickRow(Form17->ListBox1, u"Ev"_s));
+            QTest::mouseClick(Form17->backupButton, Qt::LeftButton);
+            STOP_IF_FAILED(clickRow(Form17->groupList, u"Ev"_s));
         }));
-        STOP_IF_FAILED(inBackupWindow([&] { QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton); }));
+        STOP_IF_FAILED(inBackupWindow([&] { QTest::mouseClick(Form17->backupButton, Qt::LeftButton); }));
         const QString ask = u"Kaydını almak istediğiniz grup üzerine tıklayın!"_s;
         QCOMPARE(testhooks::messages(), (QStringList{ask, ask}));
     }
@@ -102,27 +102,27 @@ private slots:
     void aBackupTakenInRestoresItsGroup() {
         start();
         STOP_IF_FAILED(inBackupWindow([&] {
-            STOP_IF_FAILED(clickRow(Form17->ListBox1, u"Ev"_s));
+            STOP_IF_FAILED(clickRow(Form17->groupList, u"Ev"_s));
             testhooks::setNextSaveFileName(elsewhere + u"/Ev"_s);
-            QTest::mouseClick(Form17->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form17->backupButton, Qt::LeftButton);
         }));
         testhooks::onNextModal([&](QDialog*) {
-            testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->BitBtn1, Qt::LeftButton); });
+            testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->deleteButton, Qt::LeftButton); });
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s));
-            QTest::mouseClick(Form6->SpeedButton2, Qt::LeftButton);
+            QTest::mouseClick(Form6->deleteGroupButton, Qt::LeftButton);
         });
-        Form1->Gruplemleri1->trigger();
+        Form1->groupsAction->trigger();
         STOP_IF_FAILED(testPassing());
         QVERIFY(!home->has(u"Ev.vexo"_s));
         testhooks::onNextModal([&](QDialog*) {
             testhooks::onNextModal([&](QDialog*) {
                 Form13->setFolder(elsewhere);
-                STOP_IF_FAILED(clickRow(Form13->FileListBox1, u"Ev.vexo"_s, true));
+                STOP_IF_FAILED(clickRow(Form13->fileList, u"Ev.vexo"_s, true));
             });
-            QTest::mouseClick(Form6->SpeedButton4, Qt::LeftButton);
+            QTest::mouseClick(Form6->addFileButton, Qt::LeftButton);
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s, true));  // the group in use
         });
-        Form1->Gruplemleri1->trigger();
+        Form1->groupsAction->trigger();
         STOP_IF_FAILED(testPassing());
         QCOMPARE(testhooks::messages(), QStringList{u"Yedeğiniz Başarıyla Alındı!"_s});
         QCOMPARE(home->read(u"Ev.vexo"_s), Contacts);
