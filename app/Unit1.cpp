@@ -9,10 +9,12 @@
 #include "ui/contactfields.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "windows/about.h"
 #include "windows/ALFABE.h"
 #include "windows/grup.h"
 #include "windows/isimlistesi.h"
 #include "windows/isimsirala.h"
+#include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
 #include "windows/Unit8.h"
@@ -20,80 +22,18 @@
 #include "windows/yedek.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStatusBar>
 #include <QStringListModel>
-#include <QStyle>
 #include <QTimer>
 
 using datafolder::DefaultGroup;
-
-namespace {
-
-QLabel* label(QWidget* parent, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-QLineEdit* edit(QWidget* parent, int x, int y, int w, int h = 21) {
-    auto* e = new QLineEdit(parent);
-    e->setGeometry(x, y, w, h);
-    guardText(e);
-    return e;
-}
-
-// An edit under its label; the label names it for screen readers.
-QLineEdit* labelledEdit(QWidget* parent, const QString& caption, int x, int y, int w) {
-    QLabel* l = label(parent, caption, x, y);
-    QLineEdit* e = edit(parent, x, y + 16, w);
-    l->setBuddy(e);
-    name(e, caption);
-    return e;
-}
-
-// An editable drop-down whose items the program sorts; typing neither
-// completes nor adds an item. Its hint names it.
-QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
-    auto* box = new QComboBox(parent);
-    box->setGeometry(place);
-    box->setEditable(true);
-    box->setCompleter(nullptr);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setToolTip(hint);
-    name(box, hint);
-    bold(box);
-    guardText(box);
-    return box;
-}
-
-// A button that shows a picture; its hint names it.
-QPushButton* pictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
-                           const QString& caption, int x, int y, int w, int h) {
-    auto* b = new QPushButton(standardIcon(picture), caption, parent);
-    b->setGeometry(x, y, w, h);
-    b->setIconSize(QSize(24, 24));
-    b->setToolTip(hint);
-    name(b, caption.isEmpty() ? hint : QString(caption).remove(QLatin1Char('&')));
-    return b;
-}
-
-}  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -105,26 +45,44 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildTabOrder();
     setFixedSize(sizeHint());  // a fixed border: the client area stays 301 × 371
     sensitiveCheck->setFocus();  // the first stop of the Tab order
+    connectHandlers();
 
-    refreshTimer = new QTimer(this);
-    refreshTimer->setInterval(100);
+    FormCreate();
+    refreshTimer->start();
+}
+
+// Every widget and menu item joined to its handler.
+void TForm1::connectHandlers() {
     connect(refreshTimer, &QTimer::timeout, this, &TForm1::Timer1Timer);
-
+    connect(groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
+    connect(groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
     connect(saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(numberField, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
     connect(editButton, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
     connect(deleteButton, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
     connect(clearButton, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm1::close);
     connect(searchButton, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
     connect(searchField, &QLineEdit::returnPressed, this, &TForm1::Edit4KeyPress);
     connect(numberSearchField, &QLineEdit::returnPressed, this, &TForm1::bb2Click);
     connect(nextButton, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
     connect(nameMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton1Click(); });
     connect(numberMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton2Click(); });
-    buildSensitiveSearch();
+    connect(sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    connect(sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
 
-    FormCreate();
-    refreshTimer->start();
+    connect(printAction, &QAction::triggered, this, &TForm1::Yazdr1Click);
+    connect(printGroupAction, &QAction::triggered, this, &TForm1::GrubuYazdr1Click);
+    connect(quitAction, &QAction::triggered, this, &TForm1::k1Click);
+    connect(nameListAction, &QAction::triggered, this, &TForm1::smListesi1Click);
+    connect(alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
+    connect(browserAction, &QAction::triggered, this, &TForm1::Tarayc1Click);
+    connect(backupAction, &QAction::triggered, this, &TForm1::Yedek1Click);
+    connect(mergerAction, &QAction::triggered, this, &TForm1::GrupBirletirici1Click);
+    connect(groupsAction, &QAction::triggered, this, &TForm1::Gruplemleri1Click);
+    connect(aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
+    connect(usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
 }
 
 TForm1::~TForm1() {
@@ -132,178 +90,6 @@ TForm1::~TForm1() {
     // which then reports its text as chosen: no handler of a window that is
     // half gone may run, so its widgets fall silent first.
     for (QWidget* w : findChildren<QWidget*>()) w->blockSignals(true);
-}
-
-void TForm1::buildWidgets() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(301, 371);
-    setCentralWidget(client);
-
-    groupSelector = dropDown(client, QRect(8, 1, 137, 21), QStringLiteral("Kullanılan Grubu Değiştir"));
-    paint(groupSelector, QPalette::Base, Qt::blue);
-    paint(groupSelector, QPalette::Text, Qt::white);
-    connect(groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
-    connect(groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
-
-    auto* version = new QLabel(QStringLiteral("Versiyon 2.0  "), client);
-    version->setGeometry(176, 0, 108, 22);
-    QFont script;
-    script.setFamilies({QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
-                        QStringLiteral("Monotype Corsiva"), QStringLiteral("Script MT Bold")});
-    script.setStyleHint(QFont::Cursive);
-    script.setPixelSize(19);
-    script.setBold(true);
-    script.setItalic(true);
-    version->setFont(script);
-    paint(version, QPalette::WindowText, Maroon);
-
-    // "Bilgiler": the contact fields
-    auto* info = new QGroupBox(QStringLiteral("Bilgiler"), client);
-    info->setGeometry(8, 24, 137, 185);
-    nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
-    surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
-    for (QLineEdit* field : {nameField, surnameField}) guardText(field, contacts::FieldLength);
-    foundNumber = edit(info, 8, 126, 121);
-    foundNumber->setMaxLength(11);
-    foundNumber->setFocusPolicy(Qt::NoFocus);
-    foundNumber->hide();  // lies under NumberField, never seen
-    name(foundNumber, QStringLiteral("Bulunan Cep Tel"));
-    numberField = labelledEdit(info, QStringLiteral("Cep Tel"), 8, 110, 121);
-    numberField->setMaxLength(11);
-    numberField->setValidator(nullptr);
-    digitsOnly(numberField);
-
-    // "Arama": the search
-    auto* search = new QGroupBox(QStringLiteral("Arama"), client);
-    search->setGeometry(152, 24, 145, 185);
-    sensitiveCheck = new QCheckBox(QStringLiteral("Hassas Arama"), search);
-    sensitiveCheck->setGeometry(8, 22, 129, 17);
-    nameMode = new QRadioButton(QStringLiteral("İsme Göre Ara"), search);
-    nameMode->setGeometry(8, 40, 129, 17);
-    nameMode->setToolTip(QStringLiteral("İsme Göre Arama"));
-    nameMode->setChecked(true);
-    numberMode = new QRadioButton(QStringLiteral("Cep Noya Göre Ara"), search);
-    numberMode->setGeometry(8, 58, 129, 17);
-    numberMode->setToolTip(QStringLiteral("Cep Tel. Göre Arama"));
-    QLabel* searchLabel = label(search, QStringLiteral("Aranacak Bilgi"), 8, 80);
-    searchField = edit(search, 8, 96, 129);
-    bold(searchField);
-    cream(searchField);
-    searchLabel->setBuddy(searchField);
-    name(searchField, QStringLiteral("Aranacak Bilgi"));
-    numberSearchField = edit(search, 8, 96, 129);
-    numberSearchField->setMaxLength(11);
-    numberSearchField->setValidator(nullptr);
-    digitsOnly(numberSearchField);
-    bold(numberSearchField);
-    cream(numberSearchField);
-    name(numberSearchField, QStringLiteral("Aranacak Cep Tel"));
-    numberSearchField->hide();
-    sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
-    cream(sensitiveChoice);
-    sensitiveChoice->hide();
-    searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"),
-                                 QStringLiteral("Ara"), 8, 128, 60, 33);
-    nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"),
-                               QStringLiteral("Sonraki"), 72, 128, 65, 33);
-    paint(nextButton, QPalette::ButtonText, Qt::red);
-    for (QPushButton* b : {searchButton, nextButton}) b->setIconSize(QSize(16, 16));
-
-    saveButton = pictureButton(client, QStyle::SP_DialogSaveButton, QStringLiteral("Kaydet"), QString(),
-                               8, 216, 65, 41);
-    editButton = pictureButton(client, QStyle::SP_FileDialogDetailedView, QStringLiteral("Düzelt"),
-                               QString(), 80, 216, 65, 41);
-    editButton->setEnabled(false);
-    clearButton = pictureButton(client, QStyle::SP_DialogResetButton, QStringLiteral("Ekranı Temizle"),
-                                QString(), 8, 256, 65, 41);
-    deleteButton = pictureButton(client, QStyle::SP_TrashIcon, QStringLiteral("Sil"), QStringLiteral("Sil"),
-                                 80, 256, 65, 41);
-    deleteButton->setEnabled(false);
-    exitButton = pictureButton(client, QStyle::SP_DialogCloseButton, QStringLiteral("Çıkış"),
-                               QStringLiteral("&Çıkış"), 152, 264, 137, 33);
-    connect(exitButton, &QPushButton::clicked, this, &TForm1::close);
-
-    auto* maker = new QLabel(QStringLiteral("www.telefika.com.tr\nTürkçe cep rehberi"), client);
-    maker->setGeometry(152, 216, 137, 41);
-    maker->setAlignment(Qt::AlignCenter);
-    maker->setWordWrap(true);
-    maker->setAutoFillBackground(true);
-    paint(maker, QPalette::Window, Qt::yellow);
-    paint(maker, QPalette::WindowText, Qt::darkBlue);
-
-    auto* product = label(client, QStringLiteral("Telefika Yazılım"), 104, 304);
-    bold(product);
-    product->adjustSize();
-
-    auto* status = new QStatusBar(client);
-    status->setGeometry(0, 322, 301, 49);
-    status->setSizeGripEnabled(false);
-    statusPanel1 = sunkenPanel(status, QString(), QRect());
-    statusPanel1->setFixedWidth(170);
-    statusPanel2 = sunkenPanel(status, QString(), QRect());
-    status->addWidget(statusPanel1, 0);
-    status->addWidget(statusPanel2, 1);
-
-    countLine = label(client, QStringLiteral("--"), 8, 328);
-    capacityLine = label(client, QStringLiteral("--"), 8, 348);
-    paint(capacityLine, QPalette::WindowText, Qt::red);
-    for (QLabel* l : {countLine, capacityLine}) {
-        l->resize(160, 16);
-        l->raise();  // drawn over the status bar
-    }
-}
-
-void TForm1::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto item = [this](QMenu* menu, const QString& caption, QStyle::StandardPixmap picture,
-                       const QKeySequence& shortcut = QKeySequence()) {
-        QAction* a = menu->addAction(standardIcon(picture), caption);
-        a->setShortcut(shortcut);
-        return a;
-    };
-
-    QMenu* Dosya1 = bar->addMenu(QStringLiteral("Dosya"));
-    printAction = item(Dosya1, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
-    Dosya1->addSeparator();
-    printGroupAction = item(Dosya1, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
-    Dosya1->addSeparator();
-    quitAction = item(Dosya1, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
-
-    QMenu* Aralar1 = bar->addMenu(QStringLiteral("Araçlar"));
-    nameListAction = item(Aralar1, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
-    alphabeticAction = item(Aralar1, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
-    browserAction = item(Aralar1, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
-    Aralar1->addSeparator();
-    backupAction = item(Aralar1, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
-    mergerAction = item(Aralar1, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
-
-    QMenu* RehberGrubu1 = bar->addMenu(QStringLiteral("Rehber Grubu"));
-    groupsAction = item(RehberGrubu1, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
-
-    QMenu* Yardm1 = bar->addMenu(QStringLiteral("Yardım"));
-    aboutAction = item(Yardm1, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
-    usageAction = item(Yardm1, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
-
-    connect(quitAction, &QAction::triggered, this, &TForm1::k1Click);
-    connect(groupsAction, &QAction::triggered, this, [] { Form6->execute(); });
-    connect(backupAction, &QAction::triggered, this, [] { Form17->execute(); });
-    connect(aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
-    connect(usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
-    connect(nameListAction, &QAction::triggered, this, [] { Form16->execute(); });
-    connect(browserAction, &QAction::triggered, this, [] { Form3->execute(); });
-    connect(alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
-    connect(printAction, &QAction::triggered, this, [] { Form4->printActiveGroup(); });
-    connect(printGroupAction, &QAction::triggered, this, [] { Form8->execute(); });
-    connect(mergerAction, &QAction::triggered, this, [] { Form12->execute(); });
-}
-
-void TForm1::buildTabOrder() {
-    const QList<QWidget*> order = {sensitiveCheck, nameMode,     numberMode,  searchField,
-                                   numberSearchField, sensitiveChoice, searchButton, nextButton,
-                                   saveButton,     editButton,   deleteButton, clearButton,
-                                   exitButton,     nameField,    surnameField, numberField,
-                                   groupSelector};
-    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 QString TForm1::activeGroupPath() const {
@@ -316,6 +102,10 @@ void TForm1::setStatusGroup(const QString& group) {
 }
 
 void TForm1::rebuildNameIndex() { ::rebuildNameIndex(recordLines, nameIndex); }
+
+QString TForm1::activeGroup() const { return groupSelector->currentText(); }
+
+QString TForm1::statusGroupText() const { return statusPanel2->text(); }
 
 void TForm1::activateGroup(const QString& group, bool writeGroupList) {
     StringList names = groupNames;
@@ -345,15 +135,27 @@ void TForm1::takeContact(const QString& name, const QString& surname, const QStr
     foundNumber->setText(number);
 }
 
+template <typename Lines>
+void TForm1::takeContactAt(const Lines& lines, int first) {
+    nameField->setText(lines.text(first));
+    surnameField->setText(lines.text(first + 1));
+    numberField->setText(lines.text(first + 2));
+    foundNumber->setText(numberField->text());
+}
+
 void TForm1::takeContact(const ContactFields& fields) {
     takeContact(fields.nameEdit->text(), fields.surnameEdit->text(), fields.numberEdit->text());
 }
 
-void TForm1::clearContactAndSearchFields() {
+void TForm1::clearContactFieldsAndSearch() {
     nameField->clear();
     surnameField->clear();
     numberField->clear();
     searchField->clear();
+}
+
+void TForm1::clearContactAndSearchFields() {
+    clearContactFieldsAndSearch();
     numberSearchField->clear();
 }
 
@@ -434,7 +236,28 @@ void TForm1::combobox1Change() {
     recheckSensitive();
 }
 
+// ---------------------------------------------------------------------------
+// The menus: each item opens its window.
+
+void TForm1::Yazdr1Click() { Form4->execute(); }
+
+void TForm1::GrubuYazdr1Click() { Form8->execute(); }
+
 void TForm1::k1Click() { close(); }
+
+void TForm1::smListesi1Click() { Form16->execute(); }
+
+void TForm1::Tarayc1Click() { Form3->execute(); }
+
+void TForm1::Yedek1Click() { Form17->execute(); }
+
+void TForm1::GrupBirletirici1Click() { Form12->execute(); }
+
+void TForm1::Gruplemleri1Click() { Form6->execute(); }
+
+void TForm1::Hakknda1Click() { Form2->execute(); }
+
+void TForm1::Kullanm1Click() { Form10->execute(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // Every change is on disk already: nothing to save, nothing to ask.
@@ -487,10 +310,7 @@ void TForm1::BitBtn2Click() {
     const int i = contacts::lookupNumberLine(recordLines, foundNumber->text());
     if (i < 0) {
         ShowMessage(QStringLiteral("Düzelmek İçin Önce Kayıt Girin!"));
-        nameField->clear();
-        surnameField->clear();
-        numberField->clear();
-        searchField->clear();
+        clearContactFieldsAndSearch();
     } else {
         const QByteArray oldName = recordLines.get(i - 2);
         const QByteArray oldSurname = recordLines.get(i - 1);
@@ -509,8 +329,7 @@ void TForm1::BitBtn4Click() {
     if (i < 0) {
         ShowMessage(QStringLiteral("Bu numaraya sahip kayıt bulunmamakta!"));
     } else {
-        Form11->showContact(recordLines.text(i - 2), recordLines.text(i - 1), recordLines.text(i));
-        execModal(Form11);
+        Form11->execute(recordLines.text(i - 2), recordLines.text(i - 1), recordLines.text(i));
     }
     recheckSensitive();
 }
@@ -522,10 +341,7 @@ void TForm1::deleteConfirmed(const QString& number) {
     contacts::removeContact(recordLines, j);
     rebuildNameIndex();  // before the write: a failed one must not leave the index behind
     recordLines.save(activeGroupPath());
-    nameField->clear();
-    surnameField->clear();
-    numberField->clear();
-    searchField->clear();
+    clearContactFieldsAndSearch();
     ShowMessage(QStringLiteral("      Kayıt Silindi      "));
 }
 
@@ -548,19 +364,13 @@ void TForm1::lookUp(Entry entry) {
     const int i = recordLines.lookup(key);
     if (i < 0) {
         ShowMessage(QStringLiteral("Böyle bir kayıt bulunamadı!"));
-        nameField->clear();
-        surnameField->clear();
-        numberField->clear();
-        searchField->clear();
+        clearContactFieldsAndSearch();
         if (entry == Entry::SearchButton || (entry == Entry::NumberSearchEnter && byNumber))
             numberSearchField->clear();
     } else {
         // The match is taken for a name line or a number line wherever it stands.
         const int first = byNumber ? i - 2 : i;
-        nameField->setText(recordLines.text(first));
-        surnameField->setText(recordLines.text(first + 1));
-        numberField->setText(recordLines.text(first + 2));
-        foundNumber->setText(numberField->text());
+        takeContactAt(recordLines, first);
     }
     if (entry == Entry::SearchButton) (byNumber ? numberSearchField : searchField)->setFocus();
 }
@@ -577,10 +387,7 @@ void TForm1::BitBtn7Click() {
         ShowMessage(QStringLiteral("        Kayıtların sonu!       "));
         return;
     }
-    nameField->setText(nextMatchLines.text(j));
-    surnameField->setText(nextMatchLines.text(j + 1));
-    numberField->setText(nextMatchLines.text(j + 2));
-    foundNumber->setText(numberField->text());
+    takeContactAt(nextMatchLines, j);
     nextMatchLines.remove(nextMatchLines.lookup(nameField->text()));
 }
 
@@ -610,22 +417,6 @@ void TForm1::RadioButton2Click() {
 // ---------------------------------------------------------------------------
 // Sensitive search: the names or numbers of the group in a sorted drop-down
 // over SearchField; picking or typing one shows its contact at once.
-
-void TForm1::buildSensitiveSearch() {
-    sensitiveItems = new QStringListModel(this);
-    auto* list = new QListView(sensitiveChoice);
-    list->setUniformItemSizes(true);  // a full group opens at once
-    sensitiveChoice->setView(list);
-    sensitiveChoice->setModel(sensitiveItems);
-    // "Sonraki" is disabled while the search is on: its red caption greys out then
-    QPalette greyed = nextButton->palette();
-    greyed.setColor(QPalette::Disabled, QPalette::ButtonText,
-                    QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
-    nextButton->setPalette(greyed);
-    connect(sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-    connect(sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
-    connect(sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
-}
 
 void TForm1::CheckBox1Click() {
     if (sensitiveCheck->isChecked()) {
@@ -691,12 +482,11 @@ void TForm1::ComboBox2Change() {
     } else if (const int i = contacts::lookupNumberLine(recordLines, t); i >= 0) {
         first = i - 2;
     }
-    if (first >= 0) {
-        nameField->setText(contacts::lineOrEmpty(recordLines, first));
-        surnameField->setText(contacts::lineOrEmpty(recordLines, first + 1));
-        numberField->setText(contacts::lineOrEmpty(recordLines, first + 2));
-    }
-    foundNumber->setText(numberField->text());
+    if (first >= 0)
+        takeContact(contacts::lineOrEmpty(recordLines, first), contacts::lineOrEmpty(recordLines, first + 1),
+                    contacts::lineOrEmpty(recordLines, first + 2));
+    else
+        foundNumber->setText(numberField->text());
 }
 
 // ---------------------------------------------------------------------------
@@ -709,6 +499,5 @@ void TForm1::bb1Click() {
         ShowMessage(QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!"));
         return;
     }
-    Form15->showGroup(groupSelector->currentText(), recordLines);
-    Form15->execute();
+    Form15->execute(activeGroup(), recordLines);
 }

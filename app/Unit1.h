@@ -61,21 +61,26 @@ public:
     QLabel* capacityLine;
     QTimer* refreshTimer;
 
-    // Menus and their items.
-    QAction* printAction;
-    QAction* printGroupAction;
-    QAction* quitAction;
-    QAction* nameListAction;
-    QAction* alphabeticAction;  // Alfabetik Sıralama
-    QAction* browserAction;
-    QAction* backupAction;
-    QAction* mergerAction;
-    QAction* groupsAction;
-    QAction* aboutAction;
-    QAction* usageAction;
+    // The menus' items.
+    QAction* printAction;       // Dosya > Yazdır (Ctrl+P)
+    QAction* printGroupAction;  // Dosya > Grubu Yazdır (Ctrl+Y)
+    QAction* quitAction;        // Dosya > Çık
+    QAction* nameListAction;    // Araçlar > İsim Listesi
+    QAction* alphabeticAction;  // Araçlar > Alfabetik Sıralama
+    QAction* browserAction;     // Araçlar > Tarayıcı (Ctrl+T)
+    QAction* backupAction;      // Araçlar > Yedek
+    QAction* mergerAction;      // Araçlar > Grup Birleştirici
+    QAction* groupsAction;      // Rehber Grubu > Grup İşlemleri
+    QAction* aboutAction;       // Yardım > Hakkında (F1)
+    QAction* usageAction;       // Yardım > Kullanım
 
     // The GroupFile of the active group.
     QString activeGroupPath() const;
+    // The group the group selector names: the active group, as the windows
+    // that show it take it.
+    QString activeGroup() const;
+    // Status panel 2's text: "Grup:" + the active group, as a print-out heads it.
+    QString statusGroupText() const;
     // Status panel 2: "Grup:" + the group's name.
     void setStatusGroup(const QString& group);
     // Empty NameIndex, then add line 3k of RecordLines for every contact k.
@@ -101,6 +106,9 @@ public:
     void fillGroupSelector();
     // Turns the sensitive search off and on again, so it lays itself out anew.
     void recheckSensitive();
+    // NextMatchLines from the contact NameField shows now: the lines after
+    // its name's first contact, as a search prepares them for "Sonraki".
+    void rebuildNextMatchLines();
 
     // Saves the contact of the three fields in name order; false when it was
     // refused and nothing was stored.
@@ -112,7 +120,6 @@ public slots:
     void FormCreate();
     void Timer1Timer();
     void combobox1Change();
-    void k1Click();
     void BitBtn1Click();   // "Kaydet"
     void Edit3KeyPress();  // Enter in NumberField
     void BitBtn2Click();   // "Düzelt"
@@ -124,11 +131,20 @@ public slots:
     void BitBtn7Click();   // "Sonraki"
     void RadioButton1Click();  // "İsme Göre Ara" became checked
     void RadioButton2Click();  // "Cep Noya Göre Ara" became checked
-    void Hakknda1Click();  // "Hakkında" (F1), in about.cpp
-    void Kullanm1Click();  // "Kullanım", in kullanim.cpp
     void CheckBox1Click();     // "Hassas Arama" checked or unchecked
     void ComboBox2Change();    // SensitiveChoice picked from or typed into
-    void bb1Click();           // "Alfabetik Sıralama"
+    // The menus
+    void Yazdr1Click();
+    void GrubuYazdr1Click();
+    void k1Click();
+    void smListesi1Click();
+    void bb1Click();  // "Alfabetik Sıralama"
+    void Tarayc1Click();
+    void Yedek1Click();
+    void GrupBirletirici1Click();
+    void Gruplemleri1Click();
+    void Hakknda1Click();
+    void Kullanm1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,12 +152,23 @@ protected:
 private:
     enum class Entry { SearchButton, SearchFieldEnter, NumberSearchEnter };
     void lookUp(Entry entry);
-    void rebuildNextMatchLines();
+    // The contact whose name is line `first` of the lines, taken as
+    // takeContact takes it, one line at a time: a line outside the lines
+    // stops it there, with the fields before it filled.
+    template <typename Lines>
+    void takeContactAt(const Lines& lines, int first);
     // The sensitive search's part in the mode buttons: refills its list.
     void fillSensitiveChoice();
+    // NameField, SurnameField, NumberField and SearchField emptied.
+    void clearContactFieldsAndSearch();
+    // The layout (Unit1layout.cpp) and the handlers joined to it.
     void buildWidgets();
-    void buildSensitiveSearch();
+    void buildContactBox(QWidget* client);
+    void buildSearchBox(QWidget* client);
+    void buildButtons(QWidget* client);
+    void buildStatusLines(QWidget* client);
     void buildMenus();
     void buildTabOrder();
+    void connectHandlers();
     void switchGroup(const QString& group, StringList names, bool writeGroupList);
 };

@@ -90,7 +90,7 @@ void ComposeAThousand(benchmark::State& state) {
             state.SetIterationTime(clock.nsecsElapsed() / 1e9);
         });
         clock.start();
-        Form4->printChosenGroup(QStringLiteral("Bin"));
+        Form4->execute(QStringLiteral("Bin"));
     }
     state.counters["999 x 10 ms (s)"] = 9.99;
 }

@@ -173,6 +173,23 @@ bool acceptGroupName(const QString& group) {
 
 const QColor Cream(255, 251, 240);
 const QColor Maroon(128, 0, 0);
+const QColor SkyBlue(166, 202, 240);
+const QColor Silver(192, 192, 192);
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(place);
+    return l;
+}
 
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     QPalette p = w->palette();

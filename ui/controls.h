@@ -58,8 +58,15 @@ extern const QString UnusableGroupNameMessage;
 bool acceptGroupName(const QString& group);
 
 // The colours the windows share.
-extern const QColor Cream;   // the background of read-only and search fields
+extern const QColor Cream;    // the background of read-only and search fields
 extern const QColor Maroon;
+extern const QColor SkyBlue;  // lists and gauges
+extern const QColor Silver;   // an entry field that cannot be typed in now
+
+// A label showing plain text (never markup): at a point, as wide and high as
+// its text, or in a place of its own.
+QLabel* label(QWidget* parent, const QString& text, int x, int y);
+QLabel* label(QWidget* parent, const QString& text, const QRect& place);
 
 // One colour of a widget's palette.
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& color);

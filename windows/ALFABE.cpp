@@ -25,7 +25,6 @@
 
 namespace {
 
-const QColor SkyBlue(166, 202, 240);
 const QString CounterCaption = QStringLiteral("Harfte Kayıtlı Kişi:");
 constexpr int TabWidth = 38;
 constexpr int TabHeight = 21;
@@ -122,15 +121,29 @@ void LetterTab::keyPressEvent(QKeyEvent* event) {
 // ---------------------------------------------------------------------------
 // The window
 
-TForm15::TForm15(QWidget* parent) : QDialog(parent) {
-    loadPictures();
+namespace {
+// Nine tabs a row, every row in sight, the pages under the last row; the
+// contact's box and the buttons to the right of them.
+constexpr int RowCount = (alphabet::PageCount + TForm15::TabsPerRow - 1) / TForm15::TabsPerRow;
+constexpr int TabsWidth = TForm15::TabsPerRow * TabWidth;
+constexpr int PagesTop = 40 + RowCount * TabHeight;
+constexpr int PagesHeight = 264;
+constexpr int RightColumn = 8 + TabsWidth + 10;
+}  // namespace
+
+TForm15::TForm15(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Alfabetik İçerik"));
     setWindowIcon(pictureIcon(QStringLiteral(":/alfabe/icon.png")));
     // no system menu and no close box: the window can only be minimised
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     letterBoundaries.fill(alphabet::None);
+    setFixedSize(RightColumn + 176 + 8, PagesTop + PagesHeight + 8);
+}
 
+// The thirty pages with their tabs, the contact's box and the buttons.
+void TForm15::buildWidgets() {
+    loadPictures();
     letterLabel = new QLabel(QStringLiteral("Harfe Git:>>"), this);
     letterLabel->setGeometry(8, 10, 76, 16);
     bold(letterLabel);
@@ -141,7 +154,6 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     bold(letterChooser);
     letterLabel->setBuddy(letterChooser);
     name(letterChooser, QStringLiteral("Harfe Git"));
-    connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
 
     groupLabel = new QLabel(QStringLiteral("İncelenen Grup:"), this);
     totalLabel = new QLabel(QStringLiteral("Toplam Kayıtlı :"), this);
@@ -154,16 +166,14 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     groupLabel->setGeometry(144, 2, 388, 16);
     totalLabel->setGeometry(144, 18, 388, 16);
 
-    // Nine tabs a row, every row in sight, the pages under the last row.
-    const int rowCount = (alphabet::PageCount + TabsPerRow - 1) / TabsPerRow;
     tabRows = new LetterTabRows(this);
-    tabRows->setGeometry(8, 40, TabsPerRow * TabWidth, rowCount * TabHeight);
+    tabRows->setGeometry(8, 40, TabsWidth, RowCount * TabHeight);
     name(tabRows, QStringLiteral("Harfler"));
     tabGroup = new QButtonGroup(this);
     tabGroup->setExclusive(true);
 
     auto* pageFrame = new QFrame(this);
-    pageFrame->setGeometry(8, 40 + rowCount * TabHeight, TabsPerRow * TabWidth, 264);
+    pageFrame->setGeometry(8, PagesTop, TabsWidth, PagesHeight);
     pageFrame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pageStack = new QStackedWidget(pageFrame);
     pageStack->setGeometry(2, 2, pageFrame->width() - 4, pageFrame->height() - 4);
@@ -177,33 +187,33 @@ TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     }
     letterTabs.first()->setChecked(true);
     letterTabs.first()->setFocusPolicy(Qt::StrongFocus);
-    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
-        if (on) PageControl1Change(p);
-    });
 
     infoBox = new QGroupBox(QStringLiteral("Bilgiler"), this);
-    infoBox->setGeometry(tabRows->x() + tabRows->width() + 10, 40, 176, 168);
+    infoBox->setGeometry(RightColumn, 40, 176, 168);
     contactFields = new ContactFields(infoBox, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
     infoImage = new QLabel(infoBox);
     infoImage->setGeometry(136, 20, 32, 32);
 
-    const int x = infoBox->x();
     transferButton = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
-                            QRect(x, 220, 176, 33));
+                                   QRect(RightColumn, 220, 176, 33));
     transferButton->setEnabled(false);
-    exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"), QRect(x, 260, 176, 33));
+    exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"),
+                               QRect(RightColumn, 260, 176, 33));
+
+    buildPages();
+
+    connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
+    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
+        if (on) PageControl1Change(p);
+    });
     connect(contactFields->numberEdit, &QLineEdit::textChanged, this,
             [this](const QString& t) { transferButton->setEnabled(!t.isEmpty()); });
     connect(transferButton, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
     connect(exitButton, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
-
-    setFixedSize(x + 176 + 8, pageFrame->y() + pageFrame->height() + 8);
 }
 
-// The thirty pages, their pictures and the drop-down's look are made when the
-// window is first filled or opened, not with the window at start.
+// The pages' lists and counters, and the drop-down's look.
 void TForm15::buildPages() {
-    if (!letterPages.isEmpty()) return;
     // a list that drops down under the box, as long as half the letters,
     // rather than a menu of all thirty running off a small screen
     letterChooser->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
@@ -233,13 +243,16 @@ void TForm15::buildPages() {
     pageStack->setCurrentIndex(currentPage());
 }
 
-int TForm15::currentPage() const { return tabGroup->checkedId(); }
+int TForm15::currentPage() const { return tabGroup ? tabGroup->checkedId() : 0; }
 
-void TForm15::setCurrentPage(int page) { letterTabs.at(page)->setChecked(true); }
+void TForm15::setCurrentPage(int page) {
+    ensureBuilt();
+    letterTabs.at(page)->setChecked(true);
+}
 
 // The pages are filled in one step each, from the runs of the group's lines.
 void TForm15::showGroup(const QString& group, const StringList& recordLines) {
-    buildPages();
+    ensureBuilt();
     groupLabel->setText(QStringLiteral("İncelenen Grup: ") + group);
     letterBoundaries = alphabet::letterBoundaries(recordLines);
     const alphabet::PageRuns runs = alphabet::pageRuns(letterBoundaries);
@@ -257,8 +270,8 @@ void TForm15::showGroup(const QString& group, const StringList& recordLines) {
     totalLabel->setText(QStringLiteral("Toplam Kayıtlı :%1").arg(alphabet::totalContacts(recordLines)));
 }
 
-void TForm15::execute() {
-    buildPages();
+void TForm15::execute(const QString& group, const StringList& recordLines) {
+    showGroup(group, recordLines);
     execModal(this);
 }
 
@@ -310,8 +323,7 @@ bool TForm15::tabKey(int page, int key) {
 // The hand-over: NextMatchLines is prepared as a search prepares it, from the
 // name the main window showed before, then the contact goes over.
 void TForm15::BitBtn1Click() {
-    const StringList& lines = Form1->recordLines;
-    Form1->nextMatchLines.takeAfter(lines, lines.lookup(Form1->nameField->text()) + 3);
+    Form1->rebuildNextMatchLines();
     Form1->takeContact(*contactFields);
     accept();
 }

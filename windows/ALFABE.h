@@ -4,9 +4,9 @@
 // page, and its hand-over to the main window.
 
 #include "store/alphabet.h"
+#include "ui/secondarywindow.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QList>
 
 #include <functional>
@@ -42,29 +42,28 @@ public:
     using QWidget::QWidget;
 };
 
-class TForm15 : public QDialog {
+class TForm15 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm15(QWidget* parent = nullptr);
 
     static constexpr int TabsPerRow = 9;
 
-    QLabel* letterLabel;             // "Harfe Git:>>"
-    QComboBox* letterChooser;       // the letter to go to, the captions in tab order
-    QLabel* groupLabel;         // "İncelenen Grup: " and the group
-    QLabel* totalLabel;         // "Toplam Kayıtlı :" and the count
-    LetterTabRows* tabRows;
+    QLabel* letterLabel = nullptr;             // "Harfe Git:>>"
+    QComboBox* letterChooser = nullptr;       // the letter to go to, the captions in tab order
+    QLabel* groupLabel = nullptr;         // "İncelenen Grup: " and the group
+    QLabel* totalLabel = nullptr;         // "Toplam Kayıtlı :" and the count
+    LetterTabRows* tabRows = nullptr;
     QList<LetterTab*> letterTabs;     // in tab order
-    QButtonGroup* tabGroup;
-    QStackedWidget* pageStack;
-    // Made by the first showGroup or opening, empty until then.
+    QButtonGroup* tabGroup = nullptr;
+    QStackedWidget* pageStack = nullptr;
     QList<QListWidget*> letterPages;  // the name lines of each page's run
     QList<QLabel*> counterLabels;     // "Harfte Kayıtlı Kişi: " and the count
-    QGroupBox* infoBox;             // "Bilgiler"
-    ContactFields* contactFields;
-    QLabel* infoImage;
-    QPushButton* transferButton;  // "Ana Ekrana Aktar"
-    QPushButton* exitButton;  // "Çıkış"
+    QGroupBox* infoBox = nullptr;             // "Bilgiler"
+    ContactFields* contactFields = nullptr;
+    QLabel* infoImage = nullptr;
+    QPushButton* transferButton = nullptr;  // "Ana Ekrana Aktar"
+    QPushButton* exitButton = nullptr;  // "Çıkış"
 
     // Of the last build; they map a page's row to its contact.
     alphabet::Boundaries letterBoundaries;
@@ -74,8 +73,8 @@ public:
 
     // The build's share: the group's pages, counters and labels.
     void showGroup(const QString& group, const StringList& recordLines);
-    // Opened by the main window's "Alfabetik Sıralama" after showGroup.
-    void execute();
+    // Opened by the main window's "Alfabetik Sıralama" with the active group.
+    void execute(const QString& group, const StringList& recordLines);
 
 public slots:
     void ListBoxClick(int page);      // a row selected on a page
@@ -83,8 +82,11 @@ public slots:
     void PageControl1Change(int page);
     void BitBtn1Click();  // "Ana Ekrana Aktar", and a double click on a page
     void BitBtn2Click();  // "Çıkış"
-    // Closing, by whatever means: page A, empty contactFields.
+    // Closing, by whatever means: page A, empty contact fields.
     void done(int result) override;
+
+protected:
+    void buildWidgets() override;
 
 private:
     bool tabKey(int page, int key);

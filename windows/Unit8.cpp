@@ -29,9 +29,7 @@ QLabel* valueBox(QWidget* parent, const QRect& place) {
 }
 
 QLabel* caption(QWidget* parent, const QString& text, int x, int y, QWidget* buddy) {
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
+    QLabel* l = label(parent, text, x, y);
     l->setBuddy(buddy);
     name(buddy, text);
     return l;
@@ -39,12 +37,14 @@ QLabel* caption(QWidget* parent, const QString& text, int x, int y, QWidget* bud
 
 }  // namespace
 
-TForm8::TForm8(QWidget* parent) : QDialog(parent) {
+TForm8::TForm8(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Yazdırılacak Grup"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(200, 168);
+}
 
+void TForm8::buildWidgets() {
     chooserFrame = new QFrame(this);
     chooserFrame->setGeometry(4, 4, 192, 36);
     chooserFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -55,7 +55,6 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     groupChooser->setCursor(Qt::PointingHandCursor);
     groupChooser->addItem(DefaultGroup);
     name(groupChooser, windowTitle());
-    connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm8::ComboBox1Change);
 
     valuesFrame = new QFrame(this);
     valuesFrame->setGeometry(4, 44, 192, 60);
@@ -70,14 +69,17 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     cancelButton->setGeometry(104, 112, 88, 30);
     okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
-    connect(cancelButton, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
 
     statusBar = emptyStatusBar(this, QRect(0, 149, 200, 19));
+
+    connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm8::ComboBox1Change);
+    connect(okButton, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
 }
 
 // Every opening reloads the group list and starts from the default group.
 void TForm8::execute() {
+    ensureBuilt();
     groupListCopy.load(datafolder::groupListPath());
     {
         const QSignalBlocker quiet(groupChooser);
@@ -112,7 +114,7 @@ void TForm8::BitBtn1Click() {
     const QString path = datafolder::groupFilePath(group);
     if (!datafolder::exists(path)) return;
     groupPrintLines.load(path);
-    Form4->printChosenGroup(group);
+    Form4->execute(group);
 }
 
 void TForm8::BitBtn2Click() { close(); }

@@ -3,8 +3,7 @@
 // number of contacts, printed without touching the active group.
 
 #include "store/datafolder.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QComboBox;
 class QFrame;
@@ -12,21 +11,21 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 
-class TForm8 : public QDialog {
+class TForm8 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
 
-    QFrame* chooserFrame;
-    QFrame* valuesFrame;
-    QComboBox* groupChooser;     // the group names, in the group list's order
-    QLabel* groupCaption;           // Grup:
-    QLabel* capacityCaption;           // Kapasite:
-    QLabel* groupValue;       // the chosen group's name
-    QLabel* capacityValue;    // its contacts + " kişi"
-    QPushButton* okButton;     // Tamam
-    QPushButton* cancelButton;     // İptal
-    QStatusBar* statusBar;
+    QFrame* chooserFrame = nullptr;
+    QFrame* valuesFrame = nullptr;
+    QComboBox* groupChooser = nullptr;     // the group names, in the group list's order
+    QLabel* groupCaption = nullptr;           // Grup:
+    QLabel* capacityCaption = nullptr;           // Kapasite:
+    QLabel* groupValue = nullptr;       // the chosen group's name
+    QLabel* capacityValue = nullptr;    // its contacts + " kişi"
+    QPushButton* okButton = nullptr;     // Tamam
+    QPushButton* cancelButton = nullptr;     // İptal
+    QStatusBar* statusBar = nullptr;
 
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
@@ -40,6 +39,9 @@ public slots:
     void ComboBox1Change();
     void BitBtn1Click();
     void BitBtn2Click();
+
+protected:
+    void buildWidgets() override;
 
 private:
     void showChosen(const QString& group);

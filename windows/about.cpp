@@ -1,7 +1,5 @@
 #include "windows/about.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
 #include "formats/jpegimage.h"
 #include "platform/userinfo.h"
 #include "ui/controls.h"
@@ -22,15 +20,6 @@ static void initAboutResources() { Q_INIT_RESOURCE(telefika); }
 
 namespace {
 
-const QColor SkyBlue(166, 202, 240);
-
-QLabel* label(QWidget* parent, const QString& text, const QRect& place) {
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setGeometry(place);
-    return l;
-}
-
 // The program's own icon when it has one, else the window's small picture.
 QPixmap programIcon() {
     const QPixmap own = QApplication::windowIcon().pixmap(32, 32);
@@ -42,13 +31,15 @@ QPixmap programIcon() {
 
 const QString TForm2::WebAddress = QStringLiteral("http://www.telefika.com.tr");
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    initAboutResources();
+TForm2::TForm2(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Hakkında"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(351, 520);
+}
 
+void TForm2::buildWidgets() {
+    initAboutResources();
     // Over the picture: the icon, the version and the maker, on a dark band.
     pictureLabel = label(this, QString(), QRect(0, 0, 353, 321));
     pictureLabel->setScaledContents(true);
@@ -104,15 +95,17 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     okButton->setCursor(Qt::PointingHandCursor);
     okButton->setDefault(true);
     name(okButton, okButton->text());
-    connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
 
     statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
 
     QFile picture(QStringLiteral(":/about/telefika.jpg"));
     showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
+
+    connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
 }
 
 void TForm2::showPicture(const QByteArray& jpegBytes) {
+    ensureBuilt();
     const jpeg::Decoded decoded = jpeg::decode(jpegBytes);
     if (decoded.ok()) {
         pictureLabel->setPixmap(QPixmap::fromImage(decoded.image));
@@ -128,6 +121,7 @@ void TForm2::showRegistered(const userinfo::Registered& registered) {
 }
 
 void TForm2::execute() {
+    ensureBuilt();
     showRegistered(userinfo::read());
     iconImage->setPixmap(programIcon());
     execModal(this);
@@ -148,5 +142,3 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// "Yardım" > "Hakkında" (F1) of the main window.
-void TForm1::Hakknda1Click() { Form2->execute(); }

@@ -3,7 +3,7 @@
 // maker's web address, and the name and organisation this copy is
 // registered to.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QFrame;
 class QLabel;
@@ -13,25 +13,25 @@ namespace userinfo {
 struct Registered;
 }
 
-class TForm2 : public QDialog {
+class TForm2 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
 
     static const QString WebAddress;
 
-    QLabel* pictureLabel;       // the picture, stretched over the top
-    QLabel* iconImage;       // the program's 32 x 32 icon over it
-    QLabel* versionLabel;       // "Verrsiyon:2.0"
-    QLabel* makerCaption;       // the maker
-    QLabel* makerLabel;       // the maker, white bold on red
-    QLabel* webLink;       // the web address
-    QLabel* userInfoCaption;       // "Windows Kullancı Bilgisi"
-    QLabel* userLabel;          // the registered user, "--" until first shown
-    QLabel* organisationLabel;  // the registered organisation, "--" until first shown
-    QFrame* userInfoFrame;
-    QPushButton* okButton;  // Tamam
-    QStatusBar* statusBar;
+    QLabel* pictureLabel = nullptr;       // the picture, stretched over the top
+    QLabel* iconImage = nullptr;       // the program's 32 x 32 icon over it
+    QLabel* versionLabel = nullptr;       // "Verrsiyon:2.0"
+    QLabel* makerCaption = nullptr;       // the maker
+    QLabel* makerLabel = nullptr;       // the maker, white bold on red
+    QLabel* webLink = nullptr;       // the web address
+    QLabel* userInfoCaption = nullptr;       // "Windows Kullancı Bilgisi"
+    QLabel* userLabel = nullptr;          // the registered user, "--" until first shown
+    QLabel* organisationLabel = nullptr;  // the registered organisation, "--" until first shown
+    QFrame* userInfoFrame = nullptr;
+    QPushButton* okButton = nullptr;  // Tamam
+    QStatusBar* statusBar = nullptr;
 
     // Shows the picture from JPEG bytes; a picture that cannot be decoded
     // leaves the place empty.
@@ -45,6 +45,7 @@ public slots:
     void SpeedButton1Click();
 
 protected:
+    void buildWidgets() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -14,16 +14,14 @@
 #include <QPushButton>
 #include <QStyle>
 
-namespace {
-const QColor SkyBlue(166, 202, 240);
-}
-
-TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+TForm5::TForm5(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Veri Tabanı Araştırılıyor"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setFixedSize(225, 145);
+}
 
+void TForm5::buildWidgets() {
     outerBevel = new QFrame(this);
     outerBevel->setGeometry(0, 0, 225, 145);
     outerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -53,24 +51,29 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
                                    innerPanel);
     cancelButton->setGeometry(56, 90, 97, 30);
     flat(cancelButton);
-    connect(cancelButton, &QPushButton::clicked, this, &TForm5::SpeedButton1Click);
 
     // Alt+F4 is caught here and does nothing.
     altF4Action = new QAction(this);
     altF4Action->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
     altF4Action->setShortcutContext(Qt::WindowShortcut);
     addAction(altF4Action);
+
+    connect(cancelButton, &QPushButton::clicked, this, &TForm5::SpeedButton1Click);
 }
 
 void TForm5::setGauge(int value, int maximum) {
+    ensureBuilt();
     if (maximum < 1) maximum = 1;
     gauge->setRange(0, maximum);
     gauge->setValue(qBound(0, value, maximum));
 }
 
-void TForm5::setProgress(const QString& text) { progressLabel->setText(text); }
+void TForm5::setProgress(const QString& text) {
+    ensureBuilt();
+    progressLabel->setText(text);
+}
 
-void TForm5::showOver(QWidget* owner) {
+void TForm5::execute(QWidget* owner) {
     if (isVisible()) return;
     // A window opened over a modal one stays usable only as its child.
     if (parentWidget() != owner) setParent(owner, windowFlags());

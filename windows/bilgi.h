@@ -3,7 +3,7 @@
 // others with a gauge, the progress label and "İptal". Alt+F4 does not close
 // it; only the print-out does.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QAction;
 class QFrame;
@@ -11,30 +11,31 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-class TForm5 : public QDialog {
+class TForm5 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm5(QWidget* parent = nullptr);
 
-    QFrame* outerBevel;         // raised, filling the window
-    QFrame* innerPanel;
-    QProgressBar* gauge;   // the whole percentage of value / maximum
-    QLabel* progressLabel;         // the progress label
-    QPushButton* cancelButton;  // İptal
-    QAction* altF4Action;        // the hidden Alt+F4 that does nothing
+    QFrame* outerBevel = nullptr;         // raised, filling the window
+    QFrame* innerPanel = nullptr;
+    QProgressBar* gauge = nullptr;   // the whole percentage of value / maximum
+    QLabel* progressLabel = nullptr;         // the progress label
+    QPushButton* cancelButton = nullptr;  // İptal
+    QAction* altF4Action = nullptr;        // the hidden Alt+F4 that does nothing
 
     // The gauge at value of maximum, the value kept within 0 and the maximum.
     void setGauge(int value, int maximum);
     // The label's text.
     void setProgress(const QString& text);
-    // Shown without blocking, over the window that composes the print-out, so
-    // that "İptal" can be clicked while that window is modal.
-    void showOver(QWidget* owner);
+    // Opened without blocking, over the window that composes the print-out,
+    // so that "İptal" can be clicked while that window is modal.
+    void execute(QWidget* owner);
 
 public slots:
     void SpeedButton1Click();
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };

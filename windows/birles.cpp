@@ -8,10 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-
-using datafolder::DefaultGroup;
 
 namespace {
 
@@ -27,12 +24,14 @@ QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
 
 }  // namespace
 
-TForm9::TForm9(QWidget* parent) : QDialog(parent) {
+TForm9::TForm9(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Grup Silme Onay?"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(300, 150);
+}
 
+void TForm9::buildWidgets() {
     questionLabel = new QLabel(DeleteQuestion, this);
     questionLabel->setGeometry(8, 8, 284, 34);
     questionLabel->setAlignment(Qt::AlignCenter);
@@ -52,11 +51,12 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     noButton = new QPushButton(QStringLiteral("&Hayır"), this);
     noButton->setGeometry(154, 112, 90, 27);
     name(noButton, QStringLiteral("Hayır"));
+
+    setDeleteMode();
+
     connect(deleteButton, &QPushButton::clicked, this, &TForm9::BitBtn1Click);
     connect(emptyButton, &QPushButton::clicked, this, &TForm9::BitBtn3Click);
     connect(noButton, &QPushButton::clicked, this, &TForm9::BitBtn2Click);
-
-    setDeleteMode();
 }
 
 // The run of blanks in a question is where its line breaks: the label is as
@@ -70,6 +70,7 @@ void TForm9::setQuestion(const QString& question) {
 }
 
 void TForm9::execute(const QString& group, bool emptying) {
+    ensureBuilt();
     confirmLines.load(datafolder::groupFilePath(group));
     groupNameValue->setText(group);
     capacityValue->setText(QString::number(datafolder::contactsHeld(confirmLines.count())) + QStringLiteral(" kişi"));
@@ -85,13 +86,14 @@ void TForm9::setDeleteMode() {
 }
 
 void TForm9::setEmptyMode() {
+    ensureBuilt();
     deleteButton->hide();
     emptyButton->show();
     emptyButton->setDefault(true);
     setQuestion(EmptyQuestion);
 }
 
-bool TForm9::isEmptyMode() const { return !emptyButton->isHidden(); }
+bool TForm9::isEmptyMode() const { return emptyButton && !emptyButton->isHidden(); }
 
 void TForm9::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -101,35 +103,30 @@ void TForm9::showEvent(QShowEvent* event) {
 // Deleting: the file goes at once, the name leaves the group window's list.
 // A file that cannot be removed keeps its group.
 void TForm9::BitBtn1Click() {
-    QListWidgetItem* item = Form6->selectedGroup();
-    if (!item) {
+    const QString group = Form6->selectedGroup();
+    if (group.isEmpty()) {
         close();
         return;
     }
-    const QString group = item->text();
     const QString path = datafolder::groupFilePath(group);
     if (!datafolder::deleteFile(path) && datafolder::exists(path)) {
         ShowMessage(QStringLiteral("Grup dosyası silinemedi! Grup olduğu gibi kaldı."));
         close();
         return;
     }
-    if (group == Form6->inUseField->text()) {
-        ShowMessage(QStringLiteral("Kullanılan Grup Kayıtlar Olarak Atandı!"));
-        Form6->inUseField->setText(DefaultGroup);
-    }
-    delete item;
+    Form6->groupRemoved(group);
     close();
 }
 
 // Emptying: the group's file is written with no line at all.
 void TForm9::BitBtn3Click() {
-    QListWidgetItem* item = Form6->selectedGroup();
-    if (!item) {
+    const QString group = Form6->selectedGroup();
+    if (group.isEmpty()) {
         close();
         return;
     }
     confirmLines.clear();
-    confirmLines.save(datafolder::groupFilePath(item->text()));
+    confirmLines.save(datafolder::groupFilePath(group));
     ShowMessage(QStringLiteral("İşlem Tamamlandı!"));
     close();
 }

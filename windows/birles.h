@@ -4,13 +4,12 @@
 // place of the deleting one.
 
 #include "store/stringlist.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QLabel;
 class QPushButton;
 
-class TForm9 : public QDialog {
+class TForm9 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
@@ -19,14 +18,14 @@ public:
     // to be written over it.
     StringList confirmLines;
 
-    QLabel* questionLabel;
-    QLabel* groupNameCaption;
-    QLabel* groupNameValue;
-    QLabel* capacityCaption;
-    QLabel* capacityValue;
-    QPushButton* deleteButton;  // &Evet: delete
-    QPushButton* emptyButton;  // &Evet: empty, in the same place
-    QPushButton* noButton;  // &Hayır
+    QLabel* questionLabel = nullptr;
+    QLabel* groupNameCaption = nullptr;
+    QLabel* groupNameValue = nullptr;
+    QLabel* capacityCaption = nullptr;
+    QLabel* capacityValue = nullptr;
+    QPushButton* deleteButton = nullptr;  // &Evet: delete
+    QPushButton* emptyButton = nullptr;  // &Evet: empty, in the same place
+    QPushButton* noButton = nullptr;  // &Hayır
 
     // Opened from the group window for a group whose file is there: its name
     // and size shown, in the emptying mode or the deleting one.
@@ -44,6 +43,7 @@ public slots:
     void done(int result) override;
 
 protected:
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
 
 private:

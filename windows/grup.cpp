@@ -21,23 +21,21 @@
 
 using datafolder::DefaultGroup;
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+TForm6::TForm6(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Rehber Grubu"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(336, 248);
+}
 
+void TForm6::buildWidgets() {
     groupListBox = new QListWidget(this);
     groupListBox->setGeometry(8, 8, 170, 170);
     groupListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     groupListBox->addItem(DefaultGroup);
     name(groupListBox, QStringLiteral("Gruplar"));
-    // a double-click, or Enter on the keyboard
-    connect(groupListBox, &QListWidget::itemActivated, this, &TForm6::groupListBoxDblClick);
 
-    inUseLabel = new QLabel(QStringLiteral("Kullanılan Grup:"), this);
-    inUseLabel->move(8, 184);
-    inUseLabel->adjustSize();
+    inUseLabel = label(this, QStringLiteral("Kullanılan Grup:"), 8, 184);
     inUseField = new QLineEdit(DefaultGroup, this);
     inUseField->setGeometry(8, 200, 170, 21);
     inUseField->setReadOnly(true);
@@ -65,18 +63,22 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     emptyGroupButton = buttons[2];
     addFileButton = buttons[3];
     exitButton = buttons[4];
+
+    statusBar = emptyStatusBar(this, QRect(0, 228, 336, 20));
+
+    // a double-click, or Enter on the keyboard
+    connect(groupListBox, &QListWidget::itemActivated, this, &TForm6::groupListBoxDblClick);
     connect(newGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton1Click);
     connect(deleteGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton2Click);
     connect(emptyGroupButton, &QPushButton::clicked, this, &TForm6::SpeedButton3Click);
     connect(addFileButton, &QPushButton::clicked, this, &TForm6::SpeedButton4Click);
     connect(exitButton, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
-
-    statusBar = emptyStatusBar(this, QRect(0, 228, 336, 20));
 }
 
 // The list is reloaded from the group list file when there is one; a missing
 // file is written from the window's own copy.
 void TForm6::execute() {
+    ensureBuilt();
     const QString listPath = datafolder::groupListPath();
     if (datafolder::exists(listPath)) {
         groupListBox->clear();
@@ -91,9 +93,33 @@ void TForm6::execute() {
     execModal(this);
 }
 
-QListWidgetItem* TForm6::selectedGroup() const {
+QListWidgetItem* TForm6::selectedItem() const {
+    if (!groupListBox) return nullptr;
     const QList<QListWidgetItem*> selected = groupListBox->selectedItems();
     return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+QString TForm6::selectedGroup() const {
+    const QListWidgetItem* item = selectedItem();
+    return item ? item->text() : QString();
+}
+
+bool TForm6::listsGroup(const QString& group) const { return groupListBox && lookupItem(groupListBox, group) >= 0; }
+
+void TForm6::listGroup(const QString& group) {
+    ensureBuilt();
+    if (!listsGroup(group)) addSorted(groupListBox, group);
+}
+
+void TForm6::groupRemoved(const QString& group) {
+    ensureBuilt();
+    if (group == inUseField->text()) {
+        ShowMessage(QStringLiteral("Kullanılan Grup Kayıtlar Olarak Atandı!"));
+        inUseField->setText(DefaultGroup);
+    }
+    QListWidgetItem* item = selectedItem();
+    if (!item || item->text() != group) item = groupListBox->item(lookupItem(groupListBox, group));
+    delete item;
 }
 
 void TForm6::SpeedButton1Click() {
@@ -104,7 +130,7 @@ void TForm6::SpeedButton2Click() { confirmSelected(false); }
 
 void TForm6::SpeedButton3Click() { confirmSelected(true); }
 
-void TForm6::SpeedButton4Click() { execModal(Form13); }
+void TForm6::SpeedButton4Click() { Form13->execute(); }
 
 void TForm6::SpeedButton5Click() { close(); }
 
@@ -112,7 +138,7 @@ void TForm6::SpeedButton5Click() { close(); }
 // its size. A listed group without a file leaves the list, and the default
 // group becomes the current one at once.
 void TForm6::confirmSelected(bool emptying) {
-    QListWidgetItem* item = selectedGroup();
+    QListWidgetItem* item = selectedItem();
     if (!item) {
         ShowMessage(QStringLiteral("Kaydı silinecek grup üzerine tıklayıp işleme daha sonra devam edin!"));
         return;

@@ -4,8 +4,7 @@
 // once; the group list file and the main window follow when it closes.
 
 #include "store/datafolder.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QFrame;
 class QLabel;
@@ -15,32 +14,40 @@ class QListWidgetItem;
 class QPushButton;
 class QStatusBar;
 
-class TForm6 : public QDialog {
+class TForm6 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
 
     // While the window is open this list is the authority on which groups exist.
-    QListWidget* groupListBox;
+    QListWidget* groupListBox = nullptr;
     // The group that becomes the active one when the window closes.
-    QLineEdit* inUseField;
-    QLabel* inUseLabel;
+    QLineEdit* inUseField = nullptr;
+    QLabel* inUseLabel = nullptr;
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
 
-    QFrame* buttonFrame;
-    QPushButton* newGroupButton;  // Yeni Grup Oluştur
-    QPushButton* deleteGroupButton;  // Grup Sil
-    QPushButton* emptyGroupButton;  // Grup İçeriğini Sil
-    QPushButton* addFileButton;  // Veri Tabanı Ekle
-    QPushButton* exitButton;  // Çıkış
-    QStatusBar* statusBar;
+    QFrame* buttonFrame = nullptr;
+    QPushButton* newGroupButton = nullptr;  // Yeni Grup Oluştur
+    QPushButton* deleteGroupButton = nullptr;  // Grup Sil
+    QPushButton* emptyGroupButton = nullptr;  // Grup İçeriğini Sil
+    QPushButton* addFileButton = nullptr;  // Veri Tabanı Ekle
+    QPushButton* exitButton = nullptr;  // Çıkış
+    QStatusBar* statusBar = nullptr;
 
     // Opened from the main window's menu.
     void execute();
 
-    // The selected group's row, or nullptr when none is selected.
-    QListWidgetItem* selectedGroup() const;
+    // What the windows opened from this one ask of it and tell it.
+    // The selected group's name; empty when none is selected.
+    QString selectedGroup() const;
+    // True when the list holds the group, in any letter case.
+    bool listsGroup(const QString& group) const;
+    // A new group joins the list at its sorted place, unless listed already.
+    void listGroup(const QString& group);
+    // A group whose file was deleted leaves the list; when it was the group
+    // in use, the default group takes its place, with a message.
+    void groupRemoved(const QString& group);
 
 public slots:
     void SpeedButton1Click();
@@ -53,7 +60,11 @@ public slots:
     // are brought up to date.
     void done(int result) override;
 
+protected:
+    void buildWidgets() override;
+
 private:
+    QListWidgetItem* selectedItem() const;
     void confirmSelected(bool emptying);
     void FormClose();
 };

@@ -9,28 +9,26 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 
-TForm7::TForm7(QWidget* parent) : QDialog(parent) {
+TForm7::TForm7(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Grup Adı Girin"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(250, 112);
+}
 
-    nameLabel = new QLabel(QStringLiteral("Oluşturulacak Grup Adı:"), this);
-    nameLabel->move(8, 8);
-    nameLabel->adjustSize();
+void TForm7::buildWidgets() {
+    nameLabel = label(this, QStringLiteral("Oluşturulacak Grup Adı:"), 8, 8);
     nameEdit = new QLineEdit(this);
     nameEdit->setGeometry(8, 24, 234, 21);
     nameEdit->setMaxLength(16);
     guardText(nameEdit);
     nameLabel->setBuddy(nameEdit);
     name(nameEdit, nameLabel->text());
-    connect(nameEdit, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
 
     okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     okButton->setGeometry(8, 54, 113, 27);
@@ -38,25 +36,29 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     cancelButton->setGeometry(129, 54, 113, 27);
     for (QPushButton* b : {okButton, cancelButton}) flat(b);
-    connect(okButton, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
-    connect(cancelButton, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
 
     statusBar = emptyStatusBar(this, QRect(0, 92, 250, 20));
 
     enableTimer = new QTimer(this);
     enableTimer->setInterval(100);
+
+    connect(nameEdit, &QLineEdit::returnPressed, this, &TForm7::Edit1KeyPress);
+    connect(okButton, &QPushButton::clicked, this, &TForm7::SpeedButton1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &TForm7::SpeedButton2Click);
     connect(enableTimer, &QTimer::timeout, this, &TForm7::Timer1Timer);
 }
 
 void TForm7::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Timer1Timer();
-    enableTimer->start();
     nameEdit->setFocus();
 }
 
+// Opened from the group window with an empty name; "Tamam" waits for one.
 void TForm7::execute() {
+    ensureBuilt();
     nameEdit->clear();
+    Timer1Timer();
+    enableTimer->start();
     execModal(this);
 }
 
@@ -68,7 +70,7 @@ void TForm7::Timer1Timer() { okButton->setEnabled(!nameEdit->text().isEmpty()); 
 void TForm7::SpeedButton1Click() {
     const QString group = nameEdit->text();
     if (group.isEmpty()) return;
-    if (lookupItem(Form6->groupListBox, group) >= 0) {
+    if (Form6->listsGroup(group)) {
         ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
         nameEdit->clear();
         return;
@@ -79,7 +81,7 @@ void TForm7::SpeedButton1Click() {
         ShowMessage(QStringLiteral("Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu."));
     else
         StringList().save(path);  // the new group's empty file
-    addSorted(Form6->groupListBox, group);
+    Form6->listGroup(group);
     close();
 }
 

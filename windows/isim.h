@@ -2,7 +2,7 @@
 // The name window of a new group: the typed name becomes an empty group file
 // and a line of the group window's list.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,17 +10,17 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 
-class TForm7 : public QDialog {
+class TForm7 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
 
-    QLabel* nameLabel;
-    QLineEdit* nameEdit;           // the new group's name, at most 16 characters
-    QPushButton* okButton;  // Tamam
-    QPushButton* cancelButton;  // İptal
-    QStatusBar* statusBar;
-    QTimer* enableTimer;             // enables "Tamam" while the edit holds text
+    QLabel* nameLabel = nullptr;
+    QLineEdit* nameEdit = nullptr;           // the new group's name, at most 16 characters
+    QPushButton* okButton = nullptr;  // Tamam
+    QPushButton* cancelButton = nullptr;  // İptal
+    QStatusBar* statusBar = nullptr;
+    QTimer* enableTimer = nullptr;             // enables "Tamam" while the edit holds text
 
     // Opened from the group window with an empty name.
     void execute();
@@ -33,5 +33,6 @@ public slots:
     void done(int result) override;
 
 protected:
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
 };

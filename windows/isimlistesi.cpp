@@ -20,15 +20,16 @@
 namespace {
 const QString Position = QStringLiteral("Aktif    :");
 const QString Total = QStringLiteral("Toplam Kayıt:");
-const QColor SkyBlue(166, 202, 240);
 }  // namespace
 
-TForm16::TForm16(QWidget* parent) : QDialog(parent) {
+TForm16::TForm16(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("İsim Listesi"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(358, 290);
+}
 
+void TForm16::buildWidgets() {
     names = new QStringListModel(this);
     nameList = new QListView(this);
     nameList->setGeometry(8, 8, 161, 236);
@@ -40,14 +41,11 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     bold(nameList);
     paint(nameList, QPalette::Base, SkyBlue);
     name(nameList, QStringLiteral("İsim Listesi"));
-    connect(nameList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm16::ListBox1Click);
     nameList->viewport()->installEventFilter(this);
     nameList->installEventFilter(this);
 
-    positionLabel = new QLabel(Position, this);
-    positionLabel->setGeometry(8, 248, 161, 17);
-    totalLabel = new QLabel(Total, this);
-    totalLabel->setGeometry(8, 267, 161, 17);
+    positionLabel = label(this, Position, QRect(8, 248, 161, 17));
+    totalLabel = label(this, Total, QRect(8, 267, 161, 17));
     for (QLabel* l : {positionLabel, totalLabel}) bold(l);
 
     contactBox = new QGroupBox(this);
@@ -66,14 +64,17 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
         b->setAutoDefault(false);
         name(b, b->text());
     }
+
+    connect(nameList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm16::ListBox1Click);
     connect(transferButton, &QPushButton::clicked, this, &TForm16::BitBtn1Click);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void TForm16::execute() {
+    ensureBuilt();
     names->setStringList({});
     entries = {};
-    contactBox->setTitle(Form1->groupSelector->currentText());
+    contactBox->setTitle(Form1->activeGroup());
     const StringList& lines = Form1->recordLines;
     totalLabel->setText(Total + QString::number(lines.count() / 3));
     positionLabel->setText(Position);

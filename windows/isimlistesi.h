@@ -4,8 +4,7 @@
 // window.
 
 #include "store/sortedentries.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class ContactFields;
 class QGroupBox;
@@ -14,19 +13,19 @@ class QListView;
 class QPushButton;
 class QStringListModel;
 
-class TForm16 : public QDialog {
+class TForm16 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm16(QWidget* parent = nullptr);
 
-    QListView* nameList;       // the names, sorted
-    QStringListModel* names;   // its rows
-    QGroupBox* contactBox;      // captioned with the active group
-    ContactFields* contactFields;
-    QLabel* positionLabel;     // "Aktif    :" + the chosen row
-    QLabel* totalLabel;        // "Toplam Kayıt:" + the number of contacts
-    QPushButton* transferButton;      // Ana Ekrana Aktar
-    QPushButton* exitButton;      // Çıkış
+    QListView* nameList = nullptr;       // the names, sorted
+    QStringListModel* names = nullptr;   // its rows
+    QGroupBox* contactBox = nullptr;      // captioned with the active group
+    ContactFields* contactFields = nullptr;
+    QLabel* positionLabel = nullptr;     // "Aktif    :" + the chosen row
+    QLabel* totalLabel = nullptr;        // "Toplam Kayıt:" + the number of contacts
+    QPushButton* transferButton = nullptr;      // Ana Ekrana Aktar
+    QPushButton* exitButton = nullptr;      // Çıkış
 
     // Each row's own contact.
     contacts::SortedEntries entries;
@@ -42,5 +41,6 @@ public slots:
     void done(int result) override;
 
 protected:
+    void buildWidgets() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -30,16 +30,6 @@
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor SkyBlue(166, 202, 240);
-
-QLabel* label(QWidget* parent, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 // A pick-only drop-down under its label, its items sorted by the program.
 QComboBox* picker(QWidget* parent, QLabel* caption, int x, int y, int w) {
     auto* box = new QComboBox(parent);
@@ -68,20 +58,20 @@ void enableOption(QLineEdit* edit, bool on) {
 
 }  // namespace
 
-TForm12::TForm12(QWidget* parent) : QDialog(parent) {
+TForm12::TForm12(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Grup Birleştirici"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(330, 446);
+}
 
+void TForm12::buildWidgets() {
     optionsBox = new QGroupBox(QStringLiteral("Grup İşlemleri"), this);
     optionsBox->setGeometry(8, 4, 314, 214);
     firstGroupLabel = label(optionsBox, QStringLiteral("Birleştirilecek 1. Grup"), 10, 20);
     firstGroupChooser = picker(optionsBox, firstGroupLabel, 10, 36, 140);
     secondGroupLabel = label(optionsBox, QStringLiteral("Birleştirilecek 2. Grup"), 164, 20);
     secondGroupChooser = picker(optionsBox, secondGroupLabel, 164, 36, 140);
-    connect(firstGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
-    connect(secondGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
 
     newGroupCheck = new QCheckBox(QStringLiteral("Farklı isimde birleştir"), optionsBox);
     newGroupCheck->move(10, 66);
@@ -113,10 +103,6 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     surnameTextEdit = optionEdit(optionsBox, surnameTextLabel, 130, 177, 174);
     enableOption(newGroupEdit, false);
     enableOption(surnameTextEdit, false);
-    connect(newGroupCheck, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
-    connect(surnameCheck, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
-    connect(newGroupEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
-    connect(surnameTextEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
 
     gauge = new QProgressBar(this);
     gauge->setGeometry(8, 226, 314, 18);
@@ -146,10 +132,6 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     saveAction->setEnabled(false);
     clearAction->setEnabled(false);
     reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(reportEdit, &QTextEdit::customContextMenuRequested, this,
-            [this](const QPoint& at) { reportMenu->popup(reportEdit->viewport()->mapToGlobal(at)); });
-    connect(saveAction, &QAction::triggered, this, &TForm12::Kaydet1Click);
-    connect(clearAction, &QAction::triggered, this, &TForm12::Temizle1Click);
 
     mergeButton = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
     mergeButton->setGeometry(8, 406, 153, 32);
@@ -159,27 +141,34 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
         b->setAutoDefault(false);
         name(b, b->text());
     }
-    connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
-    connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
-
     menuTimer = new QTimer(this);
     menuTimer->setInterval(100);
+
+    connect(firstGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    connect(secondGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    connect(newGroupCheck, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
+    connect(surnameCheck, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
+    connect(newGroupEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    connect(surnameTextEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    connect(reportEdit, &QTextEdit::customContextMenuRequested, this,
+            [this](const QPoint& at) { reportMenu->popup(reportEdit->viewport()->mapToGlobal(at)); });
+    connect(saveAction, &QAction::triggered, this, &TForm12::Kaydet1Click);
+    connect(clearAction, &QAction::triggered, this, &TForm12::Temizle1Click);
+    connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
     connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
 }
 
 // Esc closes the window as "Çık" does: the dialog's own reject ends in done().
 void TForm12::execute() {
+    ensureBuilt();
     groupListCopy.load(datafolder::groupListPath());
     fillPickers();
+    Timer1Timer();
+    menuTimer->start();
     if (isVisible()) raise();  // opened again while open: brought to the front
     show();
     activateWindow();
-}
-
-void TForm12::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    Timer1Timer();
-    menuTimer->start();
 }
 
 void TForm12::fillPickers() {
@@ -192,6 +181,7 @@ void TForm12::fillPickers() {
 
 QStringList TForm12::reportLines() const {
     QStringList lines;
+    if (!reportEdit) return lines;
     const QTextDocument* report = reportEdit->document();
     if (report->isEmpty()) return lines;
     for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text();

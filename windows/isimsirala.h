@@ -6,8 +6,7 @@
 // the main window up to date at once.
 
 #include "store/datafolder.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QAction;
 class QCheckBox;
@@ -21,32 +20,32 @@ class QPushButton;
 class QTextEdit;
 class QTimer;
 
-class TForm12 : public QDialog {
+class TForm12 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm12(QWidget* parent = nullptr);
 
-    QGroupBox* optionsBox;     // Grup İşlemleri
-    QLabel* firstGroupLabel;
-    QComboBox* firstGroupChooser;     // Birleştirilecek 1. Grup
-    QLabel* secondGroupLabel;
-    QComboBox* secondGroupChooser;     // Birleştirilecek 2. Grup
-    QCheckBox* newGroupCheck;     // Farklı isimde birleştir
-    QLabel* newGroupLabel;
-    QLineEdit* newGroupEdit;         // Yeni Grup İsmi:
-    QLabel* noteLabel;           // the note
-    QCheckBox* surnameCheck;     // Soyadlara Ekle
-    QLabel* surnameTextLabel;
-    QLineEdit* surnameTextEdit;         // Ayırd Edici Metin:
-    QLabel* aboutLink;           // hakkında
-    QProgressBar* gauge;
-    QTextEdit* reportEdit;     // the report
-    QMenu* reportMenu;
-    QAction* saveAction;
-    QAction* clearAction;
-    QPushButton* mergeButton;     // Birleştir
-    QPushButton* exitButton;     // Çık
-    QTimer* menuTimer;           // enables the report's menu
+    QGroupBox* optionsBox = nullptr;     // Grup İşlemleri
+    QLabel* firstGroupLabel = nullptr;
+    QComboBox* firstGroupChooser = nullptr;     // Birleştirilecek 1. Grup
+    QLabel* secondGroupLabel = nullptr;
+    QComboBox* secondGroupChooser = nullptr;     // Birleştirilecek 2. Grup
+    QCheckBox* newGroupCheck = nullptr;     // Farklı isimde birleştir
+    QLabel* newGroupLabel = nullptr;
+    QLineEdit* newGroupEdit = nullptr;         // Yeni Grup İsmi:
+    QLabel* noteLabel = nullptr;           // the note
+    QCheckBox* surnameCheck = nullptr;     // Soyadlara Ekle
+    QLabel* surnameTextLabel = nullptr;
+    QLineEdit* surnameTextEdit = nullptr;         // Ayırd Edici Metin:
+    QLabel* aboutLink = nullptr;           // hakkında
+    QProgressBar* gauge = nullptr;
+    QTextEdit* reportEdit = nullptr;     // the report
+    QMenu* reportMenu = nullptr;
+    QAction* saveAction = nullptr;
+    QAction* clearAction = nullptr;
+    QPushButton* mergeButton = nullptr;     // Birleştir
+    QPushButton* exitButton = nullptr;     // Çık
+    QTimer* menuTimer = nullptr;           // enables the report's menu
 
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
@@ -75,7 +74,7 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void buildWidgets() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,7 +1,5 @@
 #include "windows/kullanim.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
@@ -48,23 +46,21 @@ const QStringList TForm10::UsageLines = {
     QStringLiteral("ekrandan temizlenir!"),
 };
 
-TForm10::TForm10(QWidget* parent) : QDialog(parent) {
+TForm10::TForm10(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Kullanım Esasları"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(333, 311);
+}
 
-    titleLabel = new QLabel(QStringLiteral("Telefika v2.0  "), this);
-    titleLabel->setTextFormat(Qt::PlainText);
-    titleLabel->setGeometry(8, 6, 317, 24);
+void TForm10::buildWidgets() {
+    titleLabel = label(this, QStringLiteral("Telefika v2.0  "), QRect(8, 6, 317, 24));
     QFont title = titleLabel->font();
     title.setBold(true);
     title.setItalic(true);
     title.setPixelSize(17);
     titleLabel->setFont(title);
-    QPalette red = titleLabel->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    titleLabel->setPalette(red);
+    paint(titleLabel, QPalette::WindowText, Qt::red);
 
     usageText = new QPlainTextEdit(this);
     usageText->setGeometry(8, 34, 317, 210);
@@ -85,12 +81,14 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     okButton->setCursor(Qt::PointingHandCursor);
     okButton->setDefault(true);
     name(okButton, okButton->text());
-    connect(okButton, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
 
     statusBar = emptyStatusBar(this, QRect(0, 291, 333, 20));
+
+    connect(okButton, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
 }
 
 void TForm10::execute() {
+    ensureBuilt();
     usageText->moveCursor(QTextCursor::Start);
     usageText->ensureCursorVisible();
     okButton->setFocus();
@@ -99,5 +97,3 @@ void TForm10::execute() {
 
 void TForm10::BitBtn1Click() { close(); }
 
-// "Yardım" > "Kullanım" of the main window.
-void TForm1::Kullanm1Click() { Form10->execute(); }

@@ -1,7 +1,8 @@
 #pragma once
 // The usage text: the rules of the program, read-only.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
+
 #include <QStringList>
 
 class QLabel;
@@ -9,7 +10,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 
-class TForm10 : public QDialog {
+class TForm10 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm10(QWidget* parent = nullptr);
@@ -17,14 +18,17 @@ public:
     // The text, line for line, blanks at line ends included.
     static const QStringList UsageLines;
 
-    QLabel* titleLabel;          // "Telefika v2.0  "
-    QPlainTextEdit* usageText;   // the usage text
-    QPushButton* okButton;    // Tamam
-    QStatusBar* statusBar;
+    QLabel* titleLabel = nullptr;          // "Telefika v2.0  "
+    QPlainTextEdit* usageText = nullptr;   // the usage text
+    QPushButton* okButton = nullptr;    // Tamam
+    QStatusBar* statusBar = nullptr;
 
     // Opened from the main window's menu, at the top of the text.
     void execute();
 
 public slots:
     void BitBtn1Click();
+
+protected:
+    void buildWidgets() override;
 };

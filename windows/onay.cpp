@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -21,13 +22,15 @@ QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
 }
 }  // namespace
 
-TForm11::TForm11(QWidget* parent) : QDialog(parent) {
+TForm11::TForm11(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Silme Onay?"));
     // no system menu and no close box: only the two buttons leave it
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(248, 162);
+}
 
+void TForm11::buildWidgets() {
     auto* question = new QLabel(QStringLiteral("Aşağıdaki bilgilerin silinmesini  istiyormusu nuz?"), this);
     question->setGeometry(4, 6, 240, 17);
     question->setAlignment(Qt::AlignCenter);
@@ -44,16 +47,20 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     yesButton->setDefault(true);
     noButton = new QPushButton(QStringLiteral("&Hayır"), this);
     noButton->setGeometry(132, 104, 80, 27);
-    connect(yesButton, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
-    connect(noButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
 
     emptyStatusBar(this, QRect(0, 143, 248, 19));
+
+    connect(yesButton, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
+    connect(noButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc does the same
 }
 
-void TForm11::showContact(const QString& name, const QString& surname, const QString& number) {
+// Opened by the main window's "Sil" with the contact that would go.
+void TForm11::execute(const QString& name, const QString& surname, const QString& number) {
+    ensureBuilt();
     nameValue->setText(name);
     surnameValue->setText(surname);
     numberValue->setText(number);
+    execModal(this);
 }
 
 void TForm11::BitBtn1Click() {

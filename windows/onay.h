@@ -2,27 +2,29 @@
 // The confirmation window of deleting a contact: it shows the contact and is
 // left only through "&Evet" (Enter), which deletes it, or "&Hayır" (Esc).
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QLabel;
 class QPushButton;
 
-class TForm11 : public QDialog {
+class TForm11 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm11(QWidget* parent = nullptr);
 
-    void showContact(const QString& name, const QString& surname, const QString& number);
+    // Opened by the main window's "Sil" with the contact that would go.
+    void execute(const QString& name, const QString& surname, const QString& number);
 
-    QLabel* nameValue;
-    QLabel* surnameValue;
-    QLabel* numberValue;
-    QPushButton* yesButton;  // "&Evet"
-    QPushButton* noButton;  // "&Hayır"
+    QLabel* nameValue = nullptr;
+    QLabel* surnameValue = nullptr;
+    QLabel* numberValue = nullptr;
+    QPushButton* yesButton = nullptr;  // "&Evet"
+    QPushButton* noButton = nullptr;  // "&Hayır"
 
 public slots:
     void BitBtn1Click();
 
 protected:
+    void buildWidgets() override;
     void closeEvent(QCloseEvent* event) override;
 };

@@ -40,12 +40,14 @@ QPushButton* stepButton(QWidget* parent, const QString& caption, const QString& 
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+TForm3::TForm3(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tüm Kayıtlar"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(253, 249);
+}
 
+void TForm3::buildWidgets() {
     auto* top = new QFrame(this);
     top->setGeometry(4, 4, 245, 42);
     top->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -67,30 +69,34 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     forwardButton = stepButton(controlsBox, QStringLiteral(">"), QStringLiteral("İleri:"), Qt::red, 57, 18);
     firstButton = stepButton(controlsBox, QStringLiteral("<<"), QStringLiteral("Baş:"), Maroon, 8, 68);
     lastButton = stepButton(controlsBox, QStringLiteral(">>"), QStringLiteral("Son:"), Maroon, 57, 68);
-    connect(backButton, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
-    connect(forwardButton, &QPushButton::clicked, this, &TForm3::SpeedButton2Click);
-    connect(firstButton, &QPushButton::clicked, this, &TForm3::SpeedButton3Click);
-    connect(lastButton, &QPushButton::clicked, this, &TForm3::SpeedButton4Click);
 
     transferCheck = new QCheckBox(QStringLiteral("Ana Ekrana Aktar"), this);
     transferCheck->setGeometry(8, 184, 124, 20);
-    connect(transferCheck, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
 
     exitButton = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Çıkış"), this);
     exitButton->setGeometry(136, 180, 109, 28);
     exitButton->setAutoDefault(false);
     name(exitButton, QStringLiteral("Çıkış"));
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 
     positionLabel = new QLabel(QStringLiteral("0"), this);
     positionLabel->hide();
 
     statusBar = emptyStatusBar(this, QRect(0, 229, 253, 20));
+
+    connect(backButton, &QPushButton::clicked, this, &TForm3::SpeedButton1Click);
+    connect(forwardButton, &QPushButton::clicked, this, &TForm3::SpeedButton2Click);
+    connect(firstButton, &QPushButton::clicked, this, &TForm3::SpeedButton3Click);
+    connect(lastButton, &QPushButton::clicked, this, &TForm3::SpeedButton4Click);
+    connect(transferCheck, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-int TForm3::browserPosition() const { return positionLabel->text().toInt(); }
+int TForm3::browserPosition() const { return positionLabel ? positionLabel->text().toInt() : 0; }
 
-void TForm3::setBrowserPosition(int position) { positionLabel->setText(QString::number(position)); }
+void TForm3::setBrowserPosition(int position) {
+    ensureBuilt();
+    positionLabel->setText(QString::number(position));
+}
 
 void TForm3::readContactAt(int position) {
     const StringList& lines = Form1->recordLines;
@@ -121,6 +127,7 @@ bool TForm3::keepWithinGroup() {
 }
 
 void TForm3::execute() {
+    ensureBuilt();
     const int n = Form1->recordLines.count();
     if (n == 0) {
         ShowMessage(NothingToBrowse);

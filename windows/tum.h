@@ -4,7 +4,7 @@
 // window on request. Modeless: the main window stays usable while it is open,
 // and every step reads the group's lines as they stand then.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class ContactFields;
 class QCheckBox;
@@ -13,22 +13,22 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 
-class TForm3 : public QDialog {
+class TForm3 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
 
-    QLabel* totalLabel;    // "Toplam " + n + " kişi kayıtlı"
-    QLabel* counterLabel;  // "Şu anda " + k + ".kişidesiniz"
-    ContactFields* contactFields;
-    QCheckBox* transferCheck;  // Ana Ekrana Aktar
-    QGroupBox* controlsBox;  // Tarayıcı Kumanda
-    QPushButton* backButton;  // "<"  Geri
-    QPushButton* forwardButton;  // ">"  İleri
-    QPushButton* firstButton;  // "<<" Baş
-    QPushButton* lastButton;  // ">>" Son
-    QPushButton* exitButton;       // &Çıkış
-    QStatusBar* statusBar;
+    QLabel* totalLabel = nullptr;    // "Toplam " + n + " kişi kayıtlı"
+    QLabel* counterLabel = nullptr;  // "Şu anda " + k + ".kişidesiniz"
+    ContactFields* contactFields = nullptr;
+    QCheckBox* transferCheck = nullptr;  // Ana Ekrana Aktar
+    QGroupBox* controlsBox = nullptr;  // Tarayıcı Kumanda
+    QPushButton* backButton = nullptr;  // "<"  Geri
+    QPushButton* forwardButton = nullptr;  // ">"  İleri
+    QPushButton* firstButton = nullptr;  // "<<" Baş
+    QPushButton* lastButton = nullptr;  // ">>" Son
+    QPushButton* exitButton = nullptr;       // &Çıkış
+    QStatusBar* statusBar = nullptr;
 
     // BrowserPosition: the line of the shown contact's name, kept as the
     // decimal text of a hidden label.
@@ -47,8 +47,11 @@ public slots:
     // Closing, by whatever means: the browser starts at the first contact again.
     void done(int result) override;
 
+protected:
+    void buildWidgets() override;
+
 private:
-    QLabel* positionLabel;  // hidden; holds BrowserPosition
+    QLabel* positionLabel = nullptr;  // hidden; holds BrowserPosition
     void showContactAt(int position);
     void readContactAt(int position);
     // The group may have shrunk while the window was open: the position is

@@ -43,24 +43,21 @@ QString rootCaption(const QString& root) { return QDir::toNativeSeparators(root)
 
 }  // namespace
 
-TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()) {
+TForm13::TForm13(QWidget* parent) : SecondaryWindow(parent), folder_(QDir::currentPath()) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Veri Tabanı Dosyası Seçin"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(420, 268);
+}
 
-    driveLabel = new QLabel(QStringLiteral("Sürücü:"), this);
-    driveLabel->move(8, 8);
-    driveLabel->adjustSize();
+void TForm13::buildWidgets() {
+    driveLabel = label(this, QStringLiteral("Sürücü:"), 8, 8);
     driveChooser = new QComboBox(this);
     driveChooser->setGeometry(8, 24, 190, 21);
     driveLabel->setBuddy(driveChooser);
     name(driveChooser, QStringLiteral("Sürücü"));
-    connect(driveChooser, &QComboBox::activated, this, &TForm13::DriveComboBox1Change);
 
-    folderLabel = new QLabel(QStringLiteral("Klasörler:"), this);
-    folderLabel->move(8, 52);
-    folderLabel->adjustSize();
+    folderLabel = label(this, QStringLiteral("Klasörler:"), 8, 52);
     folderTree = new QTreeWidget(this);
     folderTree->setGeometry(8, 68, 190, 158);
     folderTree->setHeaderHidden(true);
@@ -73,26 +70,25 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent), folder_(QDir::currentPath()
     folderLabel->setBuddy(folderTree);
     name(folderTree, QStringLiteral("Klasörler"));
     name(folderTree->header(), QStringLiteral("Klasörler"));
-    // a double-click, or Enter, opens a folder
-    connect(folderTree, &QTreeWidget::itemActivated, this, &TForm13::DirectoryListBox1Change);
 
-    fileLabel = new QLabel(QStringLiteral("Dosyalar (*.vexo):"), this);
-    fileLabel->move(206, 8);
-    fileLabel->adjustSize();
+    fileLabel = label(this, QStringLiteral("Dosyalar (*.vexo):"), 206, 8);
     fileList = new QListWidget(this);
     fileList->setGeometry(206, 24, 206, 202);
     fileList->setSelectionMode(QAbstractItemView::SingleSelection);
     fileList->setIconSize(QSize(16, 16));
     fileLabel->setBuddy(fileList);
     name(fileList, QStringLiteral("Dosyalar"));
-    connect(fileList, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
 
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     cancelButton->setGeometry(322, 234, 90, 27);
     cancelButton->setAutoDefault(false);
     name(cancelButton, QStringLiteral("İptal"));
+
+    connect(driveChooser, &QComboBox::activated, this, &TForm13::DriveComboBox1Change);
+    // a double-click, or Enter, opens a folder
+    connect(folderTree, &QTreeWidget::itemActivated, this, &TForm13::DirectoryListBox1Change);
+    connect(fileList, &QListWidget::itemActivated, this, &TForm13::FileListBox1DblClick);
     connect(cancelButton, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
-    // the drives, folders and files are listed at the first opening
 }
 
 QString TForm13::pickedPath() const { return QDir(folder_).filePath(pickedFile); }
@@ -141,6 +137,7 @@ void TForm13::readFiles() {
 }
 
 void TForm13::setFolder(const QString& path) {
+    ensureBuilt();
     const QDir dir(path);
     if (path.isEmpty() || !dir.exists()) return;
     folder_ = dir.absolutePath();
@@ -150,12 +147,16 @@ void TForm13::setFolder(const QString& path) {
     readFiles();
 }
 
-void TForm13::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (filesRead_) return;
-    fillDrives();
-    fillFolders();
-    readFiles();
+// Opened from the group window; the drives, folders and files are listed at
+// the first opening, and stay as the user left them afterwards.
+void TForm13::execute() {
+    ensureBuilt();
+    if (!filesRead_) {
+        fillDrives();
+        fillFolders();
+        readFiles();
+    }
+    execModal(this);
 }
 
 void TForm13::DriveComboBox1Change(int index) { setFolder(driveChooser->itemData(index).toString()); }
@@ -173,7 +174,7 @@ void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
     pickedGroup = pickedFile.left(pickedFile.size() - datafolder::GroupExtension.size());
     const QString target = datafolder::path() + pickedFile;
     if (datafolder::exists(target) || datafolder::exists(datafolder::groupFilePath(pickedGroup))) {
-        execModal(Form14);
+        Form14->execute();
         return;
     }
     if (!acceptGroupName(pickedGroup)) return;
@@ -181,7 +182,7 @@ void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
         ShowMessage(CopyFailedMessage);
         return;
     }
-    if (lookupItem(Form6->groupListBox, pickedGroup) < 0) addSorted(Form6->groupListBox, pickedGroup);
+    Form6->listGroup(pickedGroup);
     close();
 }
 

@@ -3,7 +3,8 @@
 // pickers. A double-clicked file is copied into the DataFolder and becomes a
 // group; a name the DataFolder holds already is asked for anew.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
+
 #include <QString>
 
 class QComboBox;
@@ -17,22 +18,25 @@ class QTreeWidgetItem;
 // Shown when a group file cannot be copied into the DataFolder.
 extern const QString CopyFailedMessage;
 
-class TForm13 : public QDialog {
+class TForm13 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm13(QWidget* parent = nullptr);
 
-    QLabel* driveLabel;
-    QComboBox* driveChooser;        // the drives, or the file system's roots
-    QLabel* folderLabel;
-    QTreeWidget* folderTree;   // the folder, its parents and its subfolders
-    QLabel* fileLabel;
-    QListWidget* fileList;        // the folder's "*.vexo" files, sorted
-    QPushButton* cancelButton;             // İptal
+    QLabel* driveLabel = nullptr;
+    QComboBox* driveChooser = nullptr;        // the drives, or the file system's roots
+    QLabel* folderLabel = nullptr;
+    QTreeWidget* folderTree = nullptr;   // the folder, its parents and its subfolders
+    QLabel* fileLabel = nullptr;
+    QListWidget* fileList = nullptr;        // the folder's "*.vexo" files, sorted
+    QPushButton* cancelButton = nullptr;             // İptal
 
     // The picked file's name, and the group name it gives; emptied at closing.
     QString pickedFile;
     QString pickedGroup;
+
+    // Opened from the group window.
+    void execute();
 
     // The folder the pickers show.
     QString folder() const { return folder_; }
@@ -49,7 +53,7 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void buildWidgets() override;
 
 private:
     void fillDrives();

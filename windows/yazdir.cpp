@@ -46,13 +46,15 @@ QPushButton* bigButton(QWidget* parent, QStyle::StandardPixmap picture, const QS
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Yazdırım"));
     // a dialog border without any title-bar button
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(304, 443);
+}
 
+void TForm4::buildWidgets() {
     printPage = new QTextEdit(this);
     printPage->setGeometry(0, 0, 304, 376);
     printPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -70,15 +72,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     fontAction = pageMenu->addAction(QStringLiteral("Yazı Ayarları"));
     pageMenu->addSeparator();
     saveAction = pageMenu->addAction(QStringLiteral("Kaydet"));
-    connect(printPage, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pageMenu->popup(printPage->viewport()->mapToGlobal(at)); });
-    connect(fontAction, &QAction::triggered, this, &TForm4::YazAyarlar1Click);
-    connect(saveAction, &QAction::triggered, this, &TForm4::Kaydet1Click);
 
     printButton = bigButton(this, QStyle::SP_FileDialogDetailedView, QStringLiteral("&Yazdır"), QRect(8, 382, 140, 38));
     exitButton = bigButton(this, QStyle::SP_DialogCloseButton, QStringLiteral("&Çıkış"), QRect(156, 382, 140, 38));
-    connect(printButton, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-    connect(exitButton, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
 
     statusBar = emptyStatusBar(this, QRect(0, 424, 304, 19));
 
@@ -91,18 +87,32 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
         t->setInterval(10);
         t->setTimerType(Qt::PreciseTimer);  // a coarse timer may stretch the pace by a twentieth
     }
+
+    connect(printPage, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { pageMenu->popup(printPage->viewport()->mapToGlobal(at)); });
+    connect(fontAction, &QAction::triggered, this, &TForm4::YazAyarlar1Click);
+    connect(saveAction, &QAction::triggered, this, &TForm4::Kaydet1Click);
+    connect(printButton, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
     connect(activeGroupPace, &QTimer::timeout, this, &TForm4::Timer1Timer);
     connect(chosenGroupPace, &QTimer::timeout, this, &TForm4::Timer2Timer);
 }
 
-int TForm4::printPosition() const { return printPositionLabel->text().toInt(); }
+int TForm4::printPosition() const { return printPositionLabel ? printPositionLabel->text().toInt() : 0; }
 
-void TForm4::setPrintPosition(int position) { printPositionLabel->setText(QString::number(position)); }
+void TForm4::setPrintPosition(int position) {
+    ensureBuilt();
+    printPositionLabel->setText(QString::number(position));
+}
 
-void TForm4::printActiveGroup() { start(Form1->recordLines, Form1->statusPanel2->text(), activeGroupPace); }
+void TForm4::execute() {
+    ensureBuilt();
+    start(Form1->recordLines, Form1->statusGroupText(), activeGroupPace);
+}
 
-void TForm4::printChosenGroup(const QString& group) {
-    start(Form8->groupPrintLines, QStringLiteral("Grup:") + group, chosenGroupPace);
+void TForm4::execute(const QString& chosenGroup) {
+    ensureBuilt();
+    start(Form8->groupPrintLines, QStringLiteral("Grup:") + chosenGroup, chosenGroupPace);
 }
 
 // The start: the header and the first contact on the page, the pace set
@@ -143,7 +153,7 @@ void TForm4::paceTick(const StringList& source) {
     setPrintPosition(p + 3);
     append(printout::contactBlock(source, p + 3));
     Form5->setProgress(printout::progressText(n, p + 3));
-    Form5->showOver(this);
+    Form5->execute(this);
     setComposing(true);
 }
 

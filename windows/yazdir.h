@@ -3,7 +3,8 @@
 // 10 ms timer while the progress window reports, then printed, given another
 // font or saved as a Word document (Rich Text Format).
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
+
 #include <QTextCursor>
 
 class QAction;
@@ -15,31 +16,32 @@ class QTextEdit;
 class QTimer;
 class StringList;
 
-class TForm4 : public QDialog {
+class TForm4 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
-    QTextEdit* printPage;    // the print-out, editable
-    QMenu* pageMenu;       // printPage's pop-up menu
-    QAction* fontAction;    // Yazı Ayarları
-    QAction* saveAction;        // Kaydet
-    QPushButton* printButton;    // Yazdır
-    QPushButton* exitButton;    // Çıkış
-    QStatusBar* statusBar;
-    QLabel* printPositionLabel;  // hidden: PrintPosition in decimal
-    QTimer* activeGroupPace;          // the pace of the active group's print-out
-    QTimer* chosenGroupPace;          // the pace of a chosen group's print-out
+    QTextEdit* printPage = nullptr;    // the print-out, editable
+    QMenu* pageMenu = nullptr;       // printPage's pop-up menu
+    QAction* fontAction = nullptr;    // Yazı Ayarları
+    QAction* saveAction = nullptr;        // Kaydet
+    QPushButton* printButton = nullptr;    // Yazdır
+    QPushButton* exitButton = nullptr;    // Çıkış
+    QStatusBar* statusBar = nullptr;
+    QLabel* printPositionLabel = nullptr;  // hidden: PrintPosition in decimal
+    QTimer* activeGroupPace = nullptr;          // the pace of the active group's print-out
+    QTimer* chosenGroupPace = nullptr;          // the pace of a chosen group's print-out
 
     // PrintPosition: the name line, in the source, of the contact added last.
     int printPosition() const;
     void setPrintPosition(int position);
 
-    // The print-out of the active group (RecordLines), from the main window.
-    void printActiveGroup();
-    // The print-out of a group chosen in the group print chooser, from its
-    // own lines (the chooser's GroupPrintLines).
-    void printChosenGroup(const QString& group);
+    // Opened with the print-out of the active group (RecordLines), from the
+    // main window's menu.
+    void execute();
+    // Opened with the print-out of a group chosen in the group print chooser,
+    // from the chooser's own lines (its GroupPrintLines).
+    void execute(const QString& chosenGroup);
     // "İptal" in the progress window: the print-out stops and the window closes.
     void cancelPrintout();
 
@@ -55,6 +57,7 @@ public slots:
     void done(int result) override;
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -9,15 +9,15 @@
 #include <QPushButton>
 #include <QStyle>
 
-TForm17::TForm17(QWidget* parent) : QDialog(parent) {
+TForm17::TForm17(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Yedek Al"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(300, 212);
+}
 
-    groupLabel = new QLabel(QStringLiteral("Yedeklenecek Veri Tabanı:"), this);
-    groupLabel->move(8, 8);
-    groupLabel->adjustSize();
+void TForm17::buildWidgets() {
+    groupLabel = label(this, QStringLiteral("Yedeklenecek Veri Tabanı:"), 8, 8);
     groupList = new QListWidget(this);
     groupList->setGeometry(8, 24, 180, 150);
     groupList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -26,7 +26,6 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     groupList->addItem(datafolder::DefaultGroup);
     groupLabel->setBuddy(groupList);
     name(groupList, groupLabel->text());
-    connect(groupList, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
 
     chosenGroupLabel = sunkenPanel(this, QString(), QRect(8, 182, 180, 21));
     chosenGroupLabel->setIndent(4);
@@ -37,6 +36,8 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     cancelButton->setGeometry(196, 60, 96, 30);
     for (QPushButton* b : {backupButton, cancelButton}) flat(b);
+
+    connect(groupList, &QListWidget::itemSelectionChanged, this, &TForm17::ListBox1Click);
     connect(backupButton, &QPushButton::clicked, this, &TForm17::SpeedButton1Click);
     connect(cancelButton, &QPushButton::clicked, this, &TForm17::SpeedButton2Click);
 }
@@ -44,6 +45,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
 // The list is reloaded from the group list file when there is one; a missing
 // file is written from the window's own copy.
 void TForm17::execute() {
+    ensureBuilt();
     const QString listPath = datafolder::groupListPath();
     if (datafolder::exists(listPath)) {
         groupList->clear();

@@ -3,23 +3,22 @@
 // name the user chooses.
 
 #include "store/datafolder.h"
-
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 
-class TForm17 : public QDialog {
+class TForm17 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm17(QWidget* parent = nullptr);
 
-    QLabel* groupLabel;
-    QListWidget* groupList;      // the group names, sorted
-    QLabel* chosenGroupLabel;   // the group last chosen in the list
-    QPushButton* backupButton;  // Al
-    QPushButton* cancelButton;  // İptal
+    QLabel* groupLabel = nullptr;
+    QListWidget* groupList = nullptr;      // the group names, sorted
+    QLabel* chosenGroupLabel = nullptr;   // the group last chosen in the list
+    QPushButton* backupButton = nullptr;  // Al
+    QPushButton* cancelButton = nullptr;  // İptal
     // The group list file: line 0 the active group, then the group names.
     StringList groupListCopy = datafolder::defaultGroupList();
 
@@ -31,4 +30,7 @@ public slots:
     void SpeedButton1Click();
     void SpeedButton2Click();
     void done(int result) override;
+
+protected:
+    void buildWidgets() override;
 };

@@ -9,16 +9,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 
-TForm14::TForm14(QWidget* parent) : QDialog(parent) {
+TForm14::TForm14(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(QStringLiteral("Yeni İsim"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(300, 116);
+}
 
+void TForm14::buildWidgets() {
     messageLabel = new QLabel(QStringLiteral("Aynı isimde başka bir dosya Telefika Klasöründe bulundu!!Başka bir isim girin"), this);
     messageLabel->setGeometry(8, 8, 284, 34);
     messageLabel->setAlignment(Qt::AlignCenter);
@@ -29,7 +30,6 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
     guardText(nameEdit);
     messageLabel->setBuddy(nameEdit);
     name(nameEdit, messageLabel->text());
-    connect(nameEdit, &QLineEdit::textChanged, this, &TForm14::Edit1Change);
 
     okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     okButton->setGeometry(58, 80, 88, 27);
@@ -39,6 +39,8 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
     cancelButton->setGeometry(154, 80, 88, 27);
     cancelButton->setAutoDefault(false);
     for (QPushButton* b : {cancelButton, okButton}) name(b, b->text());
+
+    connect(nameEdit, &QLineEdit::textChanged, this, &TForm14::Edit1Change);
     connect(cancelButton, &QPushButton::clicked, this, &TForm14::BitBtn1Click);
     connect(okButton, &QPushButton::clicked, this, &TForm14::BitBtn2Click);
 }
@@ -46,6 +48,12 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
 void TForm14::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     nameEdit->setFocus();
+}
+
+// Opened from the file picker when the DataFolder holds the picked name.
+void TForm14::execute() {
+    ensureBuilt();
+    execModal(this);
 }
 
 void TForm14::Edit1Change() { okButton->setEnabled(!nameEdit->text().isEmpty()); }
@@ -71,7 +79,7 @@ void TForm14::BitBtn2Click() {
         close();
         return;
     }
-    if (lookupItem(Form6->groupListBox, group) < 0) addSorted(Form6->groupListBox, group);
+    Form6->listGroup(group);
     ShowMessage(QStringLiteral("İşlem Tamam"));
     close();
 }

@@ -2,21 +2,24 @@
 // The rename window of a group file taken in: the DataFolder holds a file of
 // the picked name, so the file is copied under a new group name.
 
-#include <QDialog>
+#include "ui/secondarywindow.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm14 : public QDialog {
+class TForm14 : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TForm14(QWidget* parent = nullptr);
 
-    QLabel* messageLabel;
-    QLineEdit* nameEdit;      // the new group name, at most 16 characters
-    QPushButton* cancelButton;  // İptal
-    QPushButton* okButton;  // Tamam
+    QLabel* messageLabel = nullptr;
+    QLineEdit* nameEdit = nullptr;      // the new group name, at most 16 characters
+    QPushButton* cancelButton = nullptr;  // İptal
+    QPushButton* okButton = nullptr;  // Tamam
+
+    // Opened from the file picker when the DataFolder holds the picked name.
+    void execute();
 
 public slots:
     void Edit1Change();
@@ -25,5 +28,6 @@ public slots:
     void done(int result) override;
 
 protected:
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
 };

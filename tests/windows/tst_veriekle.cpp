@@ -122,6 +122,7 @@ private slots:
             QCOMPARE(Form13->isVisible(), !typed.isEmpty() || group.isEmpty());
             QCOMPARE(rows(Form6->groupListBox), group.isEmpty() ? QStringList{Default} : (QStringList{Default, group}));
         }));
+        Form14->ensureBuilt();  // also where the rename window never opened
         QVERIFY(Form14->nameEdit->text().isEmpty());
         QVERIFY(!Form14->okButton->isEnabled());
         QVERIFY(!home->has(u"temp.tmp"_s));

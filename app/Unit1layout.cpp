@@ -1,0 +1,260 @@
+// The main window's layout: its widgets, their places and looks, the menus
+// and the Tab order, as a form file holds them. The behaviour is in Unit1.cpp.
+
+#include "app/Unit1.h"
+
+#include "store/contacts.h"
+#include "ui/controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStringListModel>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+QLineEdit* edit(QWidget* parent, int x, int y, int w) {
+    auto* e = new QLineEdit(parent);
+    e->setGeometry(x, y, w, 21);
+    guardText(e);
+    return e;
+}
+
+// An edit under its label; the label names it for screen readers.
+QLineEdit* labelledEdit(QWidget* parent, const QString& caption, int x, int y, int w) {
+    QLabel* l = label(parent, caption, x, y);
+    QLineEdit* e = edit(parent, x, y + 16, w);
+    l->setBuddy(e);
+    name(e, caption);
+    return e;
+}
+
+// A search field: bold on cream.
+QLineEdit* searchEdit(QWidget* parent, const QString& accessibleName) {
+    QLineEdit* e = edit(parent, 8, 96, 129);
+    bold(e);
+    cream(e);
+    name(e, accessibleName);
+    return e;
+}
+
+// A field that takes a number: digits only, at most eleven.
+void numberOnly(QLineEdit* field) {
+    field->setMaxLength(11);
+    field->setValidator(nullptr);
+    digitsOnly(field);
+}
+
+// An editable drop-down whose items the program sorts; typing neither
+// completes nor adds an item. Its hint names it.
+QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
+    auto* box = new QComboBox(parent);
+    box->setGeometry(place);
+    box->setEditable(true);
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setToolTip(hint);
+    name(box, hint);
+    bold(box);
+    guardText(box);
+    return box;
+}
+
+// A button that shows a picture, and its caption if it has one; its hint
+// names it otherwise.
+QPushButton* pictureButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& hint,
+                           const QString& caption, const QRect& place, int iconSize = 24) {
+    auto* button = new QPushButton(standardIcon(picture), caption, parent);
+    button->setGeometry(place);
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setToolTip(hint);
+    name(button, caption.isEmpty() ? hint : QString(caption).remove(QLatin1Char('&')));
+    return button;
+}
+
+// The version's cursive script.
+QFont scriptFont() {
+    QFont script;
+    script.setFamilies({QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
+                        QStringLiteral("Monotype Corsiva"), QStringLiteral("Script MT Bold")});
+    script.setStyleHint(QFont::Cursive);
+    script.setPixelSize(19);
+    script.setBold(true);
+    script.setItalic(true);
+    return script;
+}
+
+}  // namespace
+
+void TForm1::buildWidgets() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(301, 371);
+    setCentralWidget(client);
+
+    groupSelector = dropDown(client, QRect(8, 1, 137, 21), QStringLiteral("Kullanılan Grubu Değiştir"));
+    paint(groupSelector, QPalette::Base, Qt::blue);
+    paint(groupSelector, QPalette::Text, Qt::white);
+
+    QLabel* version = label(client, QStringLiteral("Versiyon 2.0  "), QRect(176, 0, 108, 22));
+    version->setFont(scriptFont());
+    paint(version, QPalette::WindowText, Maroon);
+
+    buildContactBox(client);
+    buildSearchBox(client);
+    buildButtons(client);
+    buildStatusLines(client);
+
+    refreshTimer = new QTimer(this);
+    refreshTimer->setInterval(100);
+}
+
+// "Bilgiler": the contact fields.
+void TForm1::buildContactBox(QWidget* client) {
+    auto* info = new QGroupBox(QStringLiteral("Bilgiler"), client);
+    info->setGeometry(8, 24, 137, 185);
+    nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
+    surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
+    for (QLineEdit* field : {nameField, surnameField}) guardText(field, contacts::FieldLength);
+    foundNumber = edit(info, 8, 126, 121);
+    foundNumber->setMaxLength(11);
+    foundNumber->setFocusPolicy(Qt::NoFocus);
+    foundNumber->hide();  // lies under NumberField, never seen
+    name(foundNumber, QStringLiteral("Bulunan Cep Tel"));
+    numberField = labelledEdit(info, QStringLiteral("Cep Tel"), 8, 110, 121);
+    numberOnly(numberField);
+}
+
+// "Arama": the modes, the three search widgets in one place (one shown at a
+// time), "Ara" and "Sonraki".
+void TForm1::buildSearchBox(QWidget* client) {
+    auto* search = new QGroupBox(QStringLiteral("Arama"), client);
+    search->setGeometry(152, 24, 145, 185);
+    sensitiveCheck = new QCheckBox(QStringLiteral("Hassas Arama"), search);
+    sensitiveCheck->setGeometry(8, 22, 129, 17);
+    nameMode = new QRadioButton(QStringLiteral("İsme Göre Ara"), search);
+    nameMode->setGeometry(8, 40, 129, 17);
+    nameMode->setToolTip(QStringLiteral("İsme Göre Arama"));
+    nameMode->setChecked(true);
+    numberMode = new QRadioButton(QStringLiteral("Cep Noya Göre Ara"), search);
+    numberMode->setGeometry(8, 58, 129, 17);
+    numberMode->setToolTip(QStringLiteral("Cep Tel. Göre Arama"));
+
+    QLabel* searchLabel = label(search, QStringLiteral("Aranacak Bilgi"), 8, 80);
+    searchField = searchEdit(search, QStringLiteral("Aranacak Bilgi"));
+    searchLabel->setBuddy(searchField);
+    numberSearchField = searchEdit(search, QStringLiteral("Aranacak Cep Tel"));
+    numberOnly(numberSearchField);
+    numberSearchField->hide();
+    sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
+    cream(sensitiveChoice);
+    sensitiveChoice->hide();
+    sensitiveItems = new QStringListModel(this);
+    auto* list = new QListView(sensitiveChoice);
+    list->setUniformItemSizes(true);  // a full group opens at once
+    sensitiveChoice->setView(list);
+    sensitiveChoice->setModel(sensitiveItems);
+
+    searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"), QStringLiteral("Ara"), QRect(8, 128, 60, 33), 16);
+    nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"), QStringLiteral("Sonraki"), QRect(72, 128, 65, 33), 16);
+    // red while it can be pressed; greyed out while the sensitive search is on
+    QPalette red = nextButton->palette();
+    red.setColor(QPalette::ButtonText, Qt::red);
+    red.setColor(QPalette::Disabled, QPalette::ButtonText,
+                 QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    nextButton->setPalette(red);
+}
+
+// The picture buttons below the boxes, and the maker's lines.
+void TForm1::buildButtons(QWidget* client) {
+    saveButton = pictureButton(client, QStyle::SP_DialogSaveButton, QStringLiteral("Kaydet"), QString(), QRect(8, 216, 65, 41));
+    editButton = pictureButton(client, QStyle::SP_FileDialogDetailedView, QStringLiteral("Düzelt"), QString(), QRect(80, 216, 65, 41));
+    editButton->setEnabled(false);
+    clearButton = pictureButton(client, QStyle::SP_DialogResetButton, QStringLiteral("Ekranı Temizle"), QString(), QRect(8, 256, 65, 41));
+    deleteButton = pictureButton(client, QStyle::SP_TrashIcon, QStringLiteral("Sil"), QStringLiteral("Sil"), QRect(80, 256, 65, 41));
+    deleteButton->setEnabled(false);
+    exitButton = pictureButton(client, QStyle::SP_DialogCloseButton, QStringLiteral("Çıkış"), QStringLiteral("&Çıkış"), QRect(152, 264, 137, 33));
+
+    QLabel* maker = label(client, QStringLiteral("www.telefika.com.tr\nTürkçe cep rehberi"), QRect(152, 216, 137, 41));
+    maker->setAlignment(Qt::AlignCenter);
+    maker->setWordWrap(true);
+    maker->setAutoFillBackground(true);
+    paint(maker, QPalette::Window, Qt::yellow);
+    paint(maker, QPalette::WindowText, Qt::darkBlue);
+
+    QLabel* product = label(client, QStringLiteral("Telefika Yazılım"), 104, 304);
+    bold(product);
+    product->adjustSize();
+}
+
+// The status bar's two panels, with the count and capacity lines over the first.
+void TForm1::buildStatusLines(QWidget* client) {
+    auto* status = new QStatusBar(client);
+    status->setGeometry(0, 322, 301, 49);
+    status->setSizeGripEnabled(false);
+    statusPanel1 = sunkenPanel(status, QString(), QRect());
+    statusPanel1->setFixedWidth(170);
+    statusPanel2 = sunkenPanel(status, QString(), QRect());
+    status->addWidget(statusPanel1, 0);
+    status->addWidget(statusPanel2, 1);
+
+    countLine = label(client, QStringLiteral("--"), 8, 328);
+    capacityLine = label(client, QStringLiteral("--"), 8, 348);
+    paint(capacityLine, QPalette::WindowText, Qt::red);
+    for (QLabel* l : {countLine, capacityLine}) {
+        l->resize(160, 16);
+        l->raise();  // drawn over the status bar
+    }
+}
+
+void TForm1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto item = [](QMenu* menu, const QString& caption, QStyle::StandardPixmap picture,
+                   const QKeySequence& shortcut = QKeySequence()) {
+        QAction* a = menu->addAction(standardIcon(picture), caption);
+        a->setShortcut(shortcut);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("Dosya"));
+    printAction = item(file, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
+    file->addSeparator();
+    printGroupAction = item(file, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
+    file->addSeparator();
+    quitAction = item(file, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
+
+    QMenu* tools = bar->addMenu(QStringLiteral("Araçlar"));
+    nameListAction = item(tools, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
+    alphabeticAction = item(tools, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
+    browserAction = item(tools, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
+    tools->addSeparator();
+    backupAction = item(tools, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
+    mergerAction = item(tools, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
+
+    QMenu* groups = bar->addMenu(QStringLiteral("Rehber Grubu"));
+    groupsAction = item(groups, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Yardım"));
+    aboutAction = item(help, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
+    usageAction = item(help, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
+}
+
+void TForm1::buildTabOrder() {
+    const QList<QWidget*> order = {sensitiveCheck, nameMode,     numberMode,  searchField,
+                                   numberSearchField, sensitiveChoice, searchButton, nextButton,
+                                   saveButton,     editButton,   deleteButton, clearButton,
+                                   exitButton,     nameField,    surnameField, numberField,
+                                   groupSelector};
+    for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
