@@ -50,7 +50,6 @@ const QByteArray DefaultList = fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s});
 class TestStartup : public ProgramTest {
     Q_OBJECT
 
-    void start() { createForms(); }
     void restart() {
         destroyForms();
         testhooks::messages().clear();
@@ -64,7 +63,7 @@ class TestStartup : public ProgramTest {
 
 private slots:
     void firstStartMakesTheDataFolder() {
-        start();
+        createForms();
         QCOMPARE(testhooks::messages(), QStringList{u"Telefika 2003 veri havuzu ilk defa oluşturuldu!"_s});
         QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
         QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), QByteArray());
@@ -85,7 +84,7 @@ private slots:
     }
 
     void secondStartLoadsWhatTheFirstMade() {
-        start();
+        createForms();
         restart();
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(Form1->groupSelector->currentText(), Default);
@@ -98,7 +97,7 @@ private slots:
         home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s, u"Aile"_s}));
         home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         home->write(u"Ev.vexo"_s, fileBytes({u"Ali"_s, u""_s, u"1"_s}));
-        start();
+        createForms();
         QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
         QCOMPARE(selectorItems(), u"@Kayıtlar@|Aile|Ev"_s);
         QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
@@ -108,7 +107,7 @@ private slots:
         // Only the group list was removed: the default group's contacts stay.
         const QByteArray contacts = fileBytes({u"Ali"_s, u"Kaya"_s, u"05321234567"_s});
         home->write(u"@Kayıtlar@.vexo"_s, contacts);
-        start();
+        createForms();
         QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), contacts);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), DefaultList);
         QCOMPARE(texts(Form1->recordLines), (QStringList{u"Ali"_s, u"Kaya"_s, u"05321234567"_s}));
@@ -118,7 +117,7 @@ private slots:
     void aMissingActiveGroupFallsBackToTheDefault() {
         home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
         home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"0533"_s}));
-        start();
+        createForms();
         QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
         QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(Form1->groupSelector->currentText(), Default);
@@ -139,7 +138,7 @@ private slots:
         QFETCH(QString, error);
         error.replace(u"<DataFolder>"_s, QDir::toNativeSeparators(datafolder::path()));
         home->write(u"Ayarlar.cnt"_s, groupList);
-        start();
+        createForms();
         QCOMPARE(testhooks::messages().last(), error);
         QCOMPARE(Form1->recordLines.count(), 0);
         QCOMPARE(Form1->nameIndex.count(), 0);
@@ -151,7 +150,7 @@ private slots:
         home->write(u"Ayarlar.cnt"_s, fileBytes({u"Yedi"_s, u"@Kayıtlar@"_s, u"Yedi"_s}));
         home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         home->write(u"Yedi.vexo"_s, fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s}));
-        start();
+        createForms();
         QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Mert"_s, u"Zeki"_s}));
         Form1->Timer1Timer();
         QCOMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :2 kişi.."_s);
@@ -163,7 +162,7 @@ private slots:
         home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         home->write(u"A.vexo"_s, fileBytes({u"Ahmet"_s, u""_s, u"1"_s}));
         home->write(u"Aile.vexo"_s, fileBytes({u"Anne"_s, u""_s, u"2"_s}));
-        start();
+        createForms();
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
         const QStringList activeAfter = {u"A"_s, u"A"_s, u"A"_s, u"Aile"_s};
@@ -185,7 +184,7 @@ private slots:
         home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"İzmir"_s}));
         home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         home->write(u"İzmir.vexo"_s, fileBytes({u"Işıl"_s, u""_s, u"3"_s}));
-        start();
+        createForms();
         QLineEdit* typed = Form1->groupSelector->lineEdit();
         typed->clear();
         QTest::keyClicks(typed, QStringLiteral("izmir"));
@@ -201,7 +200,7 @@ private slots:
 
     void aNameWithAPathSeparatorNamesNoGroup() {
         home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
-        start();
+        createForms();
         QFile outside(home->path() + u"/x.vexo"_s);
         QVERIFY(outside.open(QIODevice::WriteOnly));
         outside.write("Dış\r\n\r\n9\r\n");
@@ -218,7 +217,7 @@ private slots:
     }
 
     void pickingTheActiveGroupReloadsIt() {
-        start();
+        createForms();
         restart();
         home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Yeni"_s, u""_s, u"7"_s}));  // changed behind its back
         Form1->numberField->setText(u"123"_s);
@@ -248,7 +247,7 @@ private slots:
         home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Aile"_s}));
         home->write(u"@Kayıtlar@.vexo"_s, textfile::joinLines(six.lines()));
         home->write(u"Aile.vexo"_s, aile);
-        start();
+        createForms();
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
 
         disk.failing();
@@ -395,7 +394,7 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, after);
         QFETCH(int, beeps);
-        start();
+        createForms();
         QLineEdit* field = surname ? Form1->surnameField : Form1->nameField;
         field->setText(before);
         field->setCursorPosition(cursor);
@@ -411,7 +410,7 @@ private slots:
     }
 
     void anErrorInAHandlerIsShownAndTheProgramGoesOn() {
-        start();
+        createForms();
         QPushButton button;
         int clicks = 0;
         connect(&button, &QPushButton::clicked, [&] {
@@ -429,7 +428,7 @@ private slots:
     }
 
     void theSeventeenWindowsAreMadeInOrder() {
-        start();
+        createForms();
         const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8, Form9,
                                        Form10, Form11, Form12, Form13, Form14, Form15, Form16, Form17};
         const QStringList captions = {
@@ -447,7 +446,7 @@ private slots:
     }
 
     void theMenusCarryTheirItemsAndShortcuts() {
-        start();
+        createForms();
         QStringList seen;
         for (QAction* menu : Form1->menuBar()->actions()) {
             QStringList items;
@@ -462,7 +461,7 @@ private slots:
     }
 
     void everyControlHasAnAccessibleName() {
-        start();
+        createForms();
         QList<QWidget*> all;
         for (QWidget* top : QList<QWidget*>{Form1} + Form1->findChildren<QWidget*>())
             all << top;
@@ -483,7 +482,7 @@ private slots:
     }
 
     void tabWalksTheSearchTheButtonsTheFieldsAndTheSelector() {
-        start();
+        createForms();
         Form1->Timer1Timer();  // enables "Düzelt" and "Sil"
         Form1->show();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
@@ -502,7 +501,7 @@ private slots:
     }
 
     void entryFieldsRefuseWhatTheFilesCannotHold() {
-        start();
+        createForms();
         QLineEdit* field = Form1->nameField;
         typeText(field, QStringLiteral("Ayşe"));
         QCOMPARE(field->text(), u"Ayşe"_s);
@@ -521,7 +520,7 @@ private slots:
     }
 
     void theNumberFieldTakesDigitsOnly() {
-        start();
+        createForms();
         QLineEdit* field = Form1->numberField;
         QTest::keyClicks(field, QStringLiteral("05a3-2 x"));
         QCOMPARE(field->text(), u"0532"_s);
@@ -539,7 +538,7 @@ private slots:
     }
 
     void theEndClosesTheProgram() {
-        start();
+        createForms();
         Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         QTest::mouseClick(Form1->exitButton, Qt::LeftButton);

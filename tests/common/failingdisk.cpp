@@ -15,7 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 rlimit savedLimit{};
 

@@ -6,7 +6,10 @@
 #include "app/forms.h"
 #include "tests/common/testenv.h"
 
+#include <QByteArray>
+#include <QMap>
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -15,6 +18,25 @@ class ProgramTest : public QObject {
 protected:
     std::unique_ptr<FreshHome> home;
 
+    // How far the main window is brought after the start.
+    enum class Window {
+        Hidden,   // created, as at the start, but not shown
+        Exposed,  // shown and on the screen
+        Active,   // shown and holding the keyboard focus
+    };
+
+    // Starts the program on a DataFolder written first: the group list's
+    // lines (line 0 the active group, then every group) and each group's
+    // file, by group name; the default group's file is there, empty, unless
+    // given. What the start said in message boxes is forgotten. Returns
+    // whether the test still passes: STOP_IF_FAILED(startWith(...)).
+    [[nodiscard]] bool startWith(const QStringList& groupList, const QMap<QString, QByteArray>& groupFiles,
+                                 Window window = Window::Hidden);
+    // The default group alone, active, its file holding these lines.
+    [[nodiscard]] bool startWithContacts(const QStringList& defaultGroupLines, Window window = Window::Hidden);
+    // The first start of all: no DataFolder yet.
+    [[nodiscard]] bool startFresh(Window window = Window::Hidden);
+
 private slots:
     void init() { home = std::make_unique<FreshHome>(); }
     void cleanup() {
@@ -22,4 +44,7 @@ private slots:
         destroyForms();
         home.reset();
     }
+
+private:
+    bool show(Window window);
 };

@@ -9,7 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 TempHome::TempHome() : oldHome_(qgetenv("HOME")) {
     if (!dir_.isValid()) qFatal("no temporary folder for a fresh home");
     qputenv("HOME", QFile::encodeName(dir_.path()));

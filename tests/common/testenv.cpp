@@ -12,7 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 FreshHome::FreshHome() {
     failOnUnusedAnswers();  // a home made inside a test must not swallow its answers
     testhooks::enable();

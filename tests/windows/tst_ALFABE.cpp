@@ -87,23 +87,9 @@ QStringList filledPages() {
 class TestAlphabeticIndex : public ProgramTest {
     Q_OBJECT
 
-    void start(const QStringList& lines, const QMap<QString, QStringList>& others = {}) {
-        QStringList groupList{Default, Default};
-        for (auto g = others.begin(); g != others.end(); ++g) {
-            groupList << g.key();
-            home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
-        }
-        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
-        home->write(Default + u".vexo"_s, fileBytes(lines));
-        createForms();
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-        testhooks::messages().clear();
-    }
-
 private slots:
     void anEmptyGroupOpensNoWindow() {
-        start({});
+        STOP_IF_FAILED(startWithContacts({}, Window::Exposed));
         Form1->alphabeticAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
         QVERIFY(testhooks::modalWindows().isEmpty());
@@ -128,7 +114,7 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(QStringList, pages);
         QFETCH(QString, total);
-        start(lines);
+        STOP_IF_FAILED(startWithContacts(lines, Window::Exposed));
         inIndex([&] {
             QCOMPARE(Form15->groupLabel->text(), u"İncelenen Grup: @Kayıtlar@"_s);
             QCOMPARE(Form15->totalLabel->text(), total);
@@ -143,7 +129,7 @@ private slots:
     // Thirty tabs, nine a row, every row in sight inside the window, each a
     // page tab to screen readers, reachable by the arrow keys.
     void theTabsStandInRowsOfNine() {
-        start(group({u"Ali"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s}), Window::Exposed));
         inIndex([&] {
             QStringList captions;
             const QRect window = Form15->rect();
@@ -194,7 +180,7 @@ private slots:
     void theArrowKeysMoveBetweenTabs() {
         QFETCH(QList<int>, keys);
         QFETCH(QString, reached);
-        start(group({u"Ali"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s}), Window::Exposed));
         inIndex([&] {
             Form15->letterTabs[0]->setFocus();
             for (int key : keys) QTest::keyClick(Form15->focusWidget(), Qt::Key(key));
@@ -233,7 +219,7 @@ private slots:
         QFETCH(QString, page);
         QFETCH(int, row);
         QFETCH(QStringList, contact);
-        start(lines);
+        STOP_IF_FAILED(startWithContacts(lines, Window::Exposed));
         inIndex([&] {
             clickRowAt(::page(page), row);
             QCOMPARE(shown(), contact);
@@ -243,7 +229,7 @@ private slots:
     }
 
     void theKeyboardSelectsARowToo() {
-        start(group({u"Ali"_s, u"Ayşe"_s, u"Bora"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Ayşe"_s, u"Bora"_s}), Window::Exposed));
         inIndex([&] {
             QListWidget* list = Form15->letterPages[0];
             list->setFocus();
@@ -254,7 +240,7 @@ private slots:
     }
 
     void goingToALetterEmptiesTheFields() {
-        start(group({u"Ali"_s, u"Can"_s, u"Çağlar"_s, u"Çiğdem"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Can"_s, u"Çağlar"_s, u"Çiğdem"_s}), Window::Exposed));
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], 0);
             QVERIFY(Form15->transferButton->isEnabled());
@@ -285,14 +271,14 @@ private slots:
     }
 
     void aDoubleClickHandsTheContactOver() {
-        start(group({u"Ali"_s, u"Bora"_s, u"Can"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Bora"_s, u"Can"_s}), Window::Exposed));
         inIndex([&] { clickRowAt(page(u"B"_s), 0, true); });
         QVERIFY(!Form15->isVisible());
         QCOMPARE(mainFields(), (QStringList{u"Bora"_s, u"s1"_s, u"n1"_s, u"n1"_s}));
     }
 
     void aDoubleClickOnAnEmptyPageHandsEmptyFieldsOver() {
-        start(group({u"Ali"_s, u"Bora"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Bora"_s}), Window::Exposed));
         Form1->takeContact(u"Eski"_s, u"Kişi"_s, u"0532"_s);
         inIndex([&] {
             QListWidget* empty = page(u"M"_s);
@@ -321,7 +307,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QStringList, next);
         QFETCH(QStringList, sonraki);
-        start(group({u"Ali"_s, u"Ali"_s, u"Ali"_s, u"Bora"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Ali"_s, u"Ali"_s, u"Bora"_s}), Window::Exposed));
         Form1->nameField->setText(shownBefore);
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], row);
@@ -350,7 +336,7 @@ private slots:
     }
     void everyClosingLeavesPageAAndEmptyFields() {
         QFETCH(QString, how);
-        start(group({u"Ali"_s, u"Mert"_s, u"Murat"_s}));
+        STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Mert"_s, u"Murat"_s}), Window::Exposed));
         QVERIFY(!(Form15->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(Form15->windowFlags() & Qt::WindowMinimizeButtonHint);
         inIndex([&] {
@@ -372,7 +358,8 @@ private slots:
     }
 
     void aSecondBuildShowsTheGroupNowActive() {
-        start(group({u"Ali"_s, u"Bora"_s, u"Can"_s, u"Mert"_s}), {{u"Ev"_s, group({u"Zeki"_s})}});
+        STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s},
+                                 {{Default, fileBytes(group({u"Ali"_s, u"Bora"_s, u"Can"_s, u"Mert"_s}))}, {u"Ev"_s, fileBytes(group({u"Zeki"_s}))}}, Window::Exposed));
         inIndex([&] { QCOMPARE(filledPages(), (QStringList{u"A:Ali"_s, u"B:Bora"_s, u"C:Can"_s, u"M:Mert"_s})); });
         Form1->groupSelector->setEditText(u"Ev"_s);
         Form1->combobox1Change();

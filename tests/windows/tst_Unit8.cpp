@@ -44,27 +44,22 @@ void choose(const QString& group) {
     QVERIFY2(i >= 0, qPrintable(group));
     Form8->groupChooser->setCurrentIndex(i);
 }
+// The group list names "Ev" as active; "Yok" has no file, "Boş" no contacts.
+const QStringList GroupList = {u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s};
+const QMap<QString, QByteArray> GroupFiles = {{Default, Two},
+                                              {u"Ev"_s, fileBytes({u"Ali"_s, u"Kaya"_s, u"05001112233"_s})},
+                                              {u"Zeytin"_s, Three},
+                                              {u"Boş"_s, QByteArray()},
+                                              {u"Ağaç"_s, Two + Three}};
 }  // namespace
 
 class TestGroupPrintChooser : public ProgramTest {
     Q_OBJECT
 
-    // The group list names "Ev" as active; "Yok" has no file, "Boş" no contacts.
-    void start() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, Two);
-        home->write(u"Ev.vexo"_s, fileBytes({u"Ali"_s, u"Kaya"_s, u"05001112233"_s}));
-        home->write(u"Zeytin.vexo"_s, Three);
-        home->write(u"Boş.vexo"_s, QByteArray());
-        home->write(u"Ağaç.vexo"_s, Two + Three);
-        createForms();
-        testhooks::messages().clear();
-    }
-
 private slots:
     // Entries as the file lists them; the default group chosen with its count.
     void openingShowsTheDefaultGroup() {
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([] {
             QCOMPARE(entries(), (QStringList{u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
             QVERIFY(!Form8->groupChooser->isEditable());
@@ -88,7 +83,7 @@ private slots:
         QFETCH(QString, group);
         QFETCH(QString, shownGroup);
         QFETCH(QString, capacity);
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
             choose(group);
             QCOMPARE(Form8->groupValue->text(), shownGroup);
@@ -102,7 +97,7 @@ private slots:
     // line; the active group and its lines stay. Again after the print
     // window closed, it prints the same group from a fresh header.
     void printingAChosenGroup() {
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         const QStringList recordLines = texts(Form1->recordLines);
         inChooser([&] {
             choose(u"Zeytin"_s);
@@ -137,7 +132,7 @@ private slots:
     // "Tamam" at once prints the default group; the file is read again, so a
     // contact added since the opening is printed too.
     void tamamAtOncePrintsTheDefaultGroupAsItNowIs() {
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
             home->write(u"@Kayıtlar@.vexo"_s, Two + fileBytes({u"Zafer"_s, u"Yıldız"_s, u"05559998877"_s}));
             testhooks::onNextModal([](QDialog*) {
@@ -158,7 +153,7 @@ private slots:
     void tamamOnAnEmptyOrMissingGroup() {
         QFETCH(QString, group);
         QFETCH(QStringList, messages);
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
             choose(group);
             QFile::remove(home->dataPath(u"Ağaç.vexo"_s));
@@ -173,7 +168,7 @@ private slots:
 
     // Groups made or removed since the last opening appear as they now are.
     void everyOpeningReloadsTheGroupList() {
-        start();
+        STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([] { QCOMPARE(entries().size(), 6); });
         home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Yeni"_s}));
         home->write(u"Yeni.vexo"_s, Three);

@@ -59,13 +59,6 @@ public slots:
 class TestAbout : public ProgramTest {
     Q_OBJECT
 
-    void start() {
-        createForms();
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        testhooks::messages().clear();
-    }
-
     // F1 on a widget of the main window; what the About window showed.
     static Shown pressF1(QWidget* on) {
         Shown shown;
@@ -82,7 +75,7 @@ private slots:
     // focus passes F1 on to "Hakkında"; nothing else opens.
     void f1OpensAboutFromEveryField() {
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         QList<QWidget*> fields;
         for (QWidget* w : Form1->findChildren<QWidget*>())
             if (w->focusPolicy() != Qt::NoFocus && w->isVisible() && w->isEnabled() && !qobject_cast<QMenuBar*>(w))
@@ -107,7 +100,7 @@ private slots:
     // the labels keep the last values while the window is closed.
     void readsTheNamesOnEveryOpening() {
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         Form2->ensureBuilt();  // made before its first opening, as a screen reader asking for it would
         QCOMPARE(Form2->userLabel->text(), QStringLiteral("--"));
         QCOMPARE(Form2->organisationLabel->text(), QStringLiteral("--"));
@@ -142,7 +135,7 @@ private slots:
         QFETCH(QString, shownOrganisation);
         Registry registry;
         registry.values = {user, organisation};
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         Form1->aboutAction->trigger();
         QCOMPARE(Form2->userLabel->text(), shownUser);
         QCOMPARE(Form2->organisationLabel->text(), shownOrganisation);
@@ -168,7 +161,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, shown);
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         Form2->ensureBuilt();
         QVERIFY(!Form2->pictureLabel->pixmap().isNull());  // made with the window's widgets
         if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"About picture not shown.*"_s));
@@ -183,7 +176,7 @@ private slots:
 
     void webLabelOpensTheAddress() {
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(u"http"_s, &catcher, "open");
         testhooks::onNextModal([](QDialog*) {
@@ -198,7 +191,7 @@ private slots:
 
     void tamamCloses() {
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         bool closed = false;
         testhooks::onNextModal([&](QDialog*) {
             QTest::mouseClick(Form2->okButton, Qt::LeftButton);
@@ -212,7 +205,7 @@ private slots:
     // widget lies inside the window (the picture alone is wider by design).
     void nothingClipped() {
         Registry registry;
-        start();
+        STOP_IF_FAILED(startFresh(Window::Active));
         Form1->aboutAction->trigger();
         QCOMPARE(Form2->size(), QSize(351, 520));
         QCOMPARE(Form2->minimumSize(), Form2->maximumSize());

@@ -17,17 +17,17 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// A group of that many contacts.
+QStringList contactLines(int contacts) {
+    QStringList lines;
+    for (int k = 0; k < contacts; ++k) lines << QStringLiteral("Kişi%1").arg(k) << u"Soyad"_s << QString::number(k);
+    return lines;
+}
+}  // namespace
+
 class TestProgressWindow : public ProgramTest {
     Q_OBJECT
-
-    void start(int contacts) {
-        QStringList lines;
-        for (int k = 0; k < contacts; ++k) lines << QStringLiteral("Kişi%1").arg(k) << u"Soyad"_s << QString::number(k);
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, fileBytes(lines));
-        createForms();
-        testhooks::messages().clear();
-    }
 
 private slots:
     void gaugeShowsTheWholePercentage_data() {
@@ -45,7 +45,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(int, maximum);
         QFETCH(QString, shown);
-        start(0);
+        STOP_IF_FAILED(startWithContacts(contactLines(0)));
         Form5->setGauge(1, 2);  // a value before, which must not stay
         Form5->setGauge(value, maximum);
         QCOMPARE(Form5->gauge->text(), shown);
@@ -54,7 +54,7 @@ private slots:
     // While the page is composed, the keys that close windows do not close
     // this one; "İptal" closes it and the print window.
     void onlyIptalClosesIt() {
-        start(8);
+        STOP_IF_FAILED(startWithContacts(contactLines(8)));
         testhooks::onNextModal([](QDialog*) {
             Form4->Timer1Timer();
             QVERIFY(Form5->isVisible());
@@ -78,7 +78,7 @@ private slots:
     // The print window closed while the progress window shows (the main
     // window closing) takes the progress window with it.
     void closingThePrintWindowHidesIt() {
-        start(8);
+        STOP_IF_FAILED(startWithContacts(contactLines(8)));
         testhooks::onNextModal([](QDialog*) {
             Form4->Timer1Timer();
             QVERIFY(Form5->isVisible());

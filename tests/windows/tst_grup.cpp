@@ -50,15 +50,6 @@ QString createGroup(const QString& group) {
 class TestGroupWindow : public ProgramTest {
     Q_OBJECT
 
-    // The group list file, each group's file, then the program.
-    void start(const QStringList& groupList, const QMap<QString, QByteArray>& files) {
-        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
-        for (auto f = files.begin(); f != files.end(); ++f) home->write(f.key() + u".vexo"_s, f.value());
-        createForms();
-        testhooks::messages().clear();
-    }
-
 private slots:
     void creatingAGroup_data() {
         QTest::addColumn<QString>("typed");
@@ -80,7 +71,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, listed);
         if (!onDisk.isEmpty()) home->write(onDisk + u".vexo"_s, Seven);
-        start({u"Ev"_s, Default, u"Zeytin"_s, u"Ev"_s}, {{u"Ev"_s, Seven}, {u"Zeytin"_s, QByteArray()}});
+        STOP_IF_FAILED(startWith({u"Ev"_s, Default, u"Zeytin"_s, u"Ev"_s}, {{u"Ev"_s, Seven}, {u"Zeytin"_s, QByteArray()}}));
         const QStringList before = home->dataFiles();
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
@@ -107,7 +98,7 @@ private slots:
     }
 
     void theNameWindowConfirmsByTamamOrEnter() {
-        start({Default, Default}, {});
+        STOP_IF_FAILED(startWith({Default, Default}, {}));
         STOP_IF_FAILED(inGroupWindow([&] {
             testhooks::onNextModal([&](QDialog*) {
                 QVERIFY(!Form7->okButton->isEnabled());
@@ -148,7 +139,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, message);
         QFETCH(QString, activeAfter);
-        start({active, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, Seven}, {u"İş"_s, fileBytes({u"Işık"_s, u""_s, u"5"_s})}});
+        STOP_IF_FAILED(startWith({active, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, Seven}, {u"İş"_s, fileBytes({u"Işık"_s, u""_s, u"5"_s})}}));
         home->write(group + u".vexo"_s, Seven);
         const bool changed = answer != 3;
         STOP_IF_FAILED(inGroupWindow([&] {
@@ -198,7 +189,7 @@ private slots:
         QFETCH(bool, emptying);
         QFETCH(QString, message);
         home->write(u"@Kayıtlar@.vexo"_s, Seven);
-        start({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
         home->write(u"@Kayıtlar@.vexo"_s, Seven);
         STOP_IF_FAILED(inGroupWindow([&] {
             if (!selected.isEmpty()) STOP_IF_FAILED(clickRow(Form6->groupListBox, selected));
@@ -217,7 +208,7 @@ private slots:
     }
     void aListedGroupWithoutAFileFallsBackToTheDefault() {
         QFETCH(bool, emptying);
-        start({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}, {{u"Ev"_s, Seven}});
+        STOP_IF_FAILED(startWith({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}, {{u"Ev"_s, Seven}}));
         home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"1"_s}));
         STOP_IF_FAILED(inGroupWindow([&] {
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Yok"_s));
@@ -248,7 +239,7 @@ private slots:
         QFETCH(QString, inUse);
         QFETCH(QStringList, written);
         const QMap<QString, QByteArray> files = {{u"Ev"_s, Seven}, {u"Zeytin"_s, QByteArray()}, {u"Çiçek"_s, QByteArray()}, {u"ağaç"_s, QByteArray()}};
-        start(groupList.isEmpty() ? QStringList{Default, Default} : groupList, files);
+        STOP_IF_FAILED(startWith(groupList.isEmpty() ? QStringList{Default, Default} : groupList, files));
         if (groupList.isEmpty()) QVERIFY(QFile::remove(home->dataPath(u"Ayarlar.cnt"_s)));
         STOP_IF_FAILED(inGroupWindow([&] {
             QCOMPARE(rows(Form6->groupListBox), listed);
@@ -275,7 +266,7 @@ private slots:
     void choosingTheGroupInUse() {
         QFETCH(int, how);
         QFETCH(QString, activeAfter);
-        start({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
         Form1->nameField->setText(u"Ali"_s);
         Form1->searchField->setText(u"x"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
@@ -313,7 +304,7 @@ private slots:
         if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
         home->write(u"Ev.vexo"_s, Seven);
         home->write(u"Is.vexo"_s, fileBytes({u"Can"_s, u""_s, u"5"_s}));
-        start({u"Is"_s, Default, u"Ev"_s, u"Is"_s}, {});
+        STOP_IF_FAILED(startWith({u"Is"_s, Default, u"Ev"_s, u"Is"_s}, {}));
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
         Form1->nameField->setText(u"Ali"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
@@ -348,7 +339,7 @@ private slots:
     }
 
     void theGroupInUseWithoutAFileAtClosing() {
-        start({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, Seven}});
+        STOP_IF_FAILED(startWith({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
         STOP_IF_FAILED(inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath(u"Ev.vexo"_s))); }));
         QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default}));

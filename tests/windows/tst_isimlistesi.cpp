@@ -47,14 +47,6 @@ QString messages() { return testhooks::messages().join(u" | "_s); }
 class TestNameList : public ProgramTest {
     Q_OBJECT
 
-    void start(const QStringList& lines) {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}));
-        home->write(GroupFile, fileBytes(lines));
-        createForms();
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-        testhooks::messages().clear();
-    }
     // Opens the name list from the menu and acts in it; a window still open
     // afterwards is closed as by its close box.
     static void inNameList(const std::function<void()>& actions) {
@@ -64,7 +56,7 @@ class TestNameList : public ProgramTest {
 
 private slots:
     void namesAreListedSortedAndShowTheirContacts() {
-        start(Three);
+        STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] {
             QCOMPARE(listed(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
             QCOMPARE(Form16->contactBox->title(), u"@Kayıtlar@"_s);
@@ -87,7 +79,7 @@ private slots:
     }
 
     void theFirstArrowKeyChoosesTheFirstName() {
-        start(Three);
+        STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] {
             QTest::keyClick(Form16->nameList, Qt::Key_Down);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :1"_s);
@@ -110,7 +102,7 @@ private slots:
     void everyNameShowsItsOwnContact() {
         QFETCH(QStringList, lines);
         QFETCH(QStringList, names);
-        start(lines);
+        STOP_IF_FAILED(startWithContacts(lines, Window::Exposed));
         inNameList([&] {
             QCOMPARE(listed(), names);
             for (int row = 0; row < names.size(); ++row) {
@@ -124,7 +116,7 @@ private slots:
     }
 
     void theButtonHandsOverAndCloses() {
-        start({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        STOP_IF_FAILED(startWithContacts({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0532"_s}, Window::Exposed));
         Form1->searchField->setText(u"kept"_s);
         inNameList([] {
             clickRow(1);  // Zeki, the file's first contact
@@ -146,7 +138,7 @@ private slots:
     }
 
     void reopeningStartsWithNothingChosen() {
-        start(Three);
+        STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] { doubleClickRow(2); });
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         inNameList([] {
@@ -158,7 +150,7 @@ private slots:
     }
 
     void aDoubleClickBelowTheNamesBeforeAnyChoiceEmptiesTheFields() {
-        start(Three);
+        STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         Form1->takeContact(u"Can"_s, u"Ak"_s, u"0555"_s);
         inNameList([] {
             const QPoint below(20, Form16->nameList->viewport()->height() - 5);
@@ -175,7 +167,7 @@ private slots:
     }
     void aGroupWithoutContacts() {
         QFETCH(QStringList, lines);
-        start(Three);
+        STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] {});  // a full list first: the empty group must empty it
         home->write(GroupFile, fileBytes(lines));
         Form1->activateGroup(u"@Kayıtlar@"_s);

@@ -70,15 +70,9 @@ void inUsageWindow(const std::function<void()>& actions) {
 class TestUsage : public ProgramTest {
     Q_OBJECT
 
-    void start() {
-        createForms();
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
-
 private slots:
     void theTextLineForLine() {
-        start();
+        STOP_IF_FAILED(startFresh(Window::Exposed));
         QCOMPARE(Expected.size(), 34);
         QStringList shown;
         inUsageWindow([&] { shown = memoLines(); });
@@ -98,7 +92,7 @@ private slots:
     // Nothing the user presses changes the text.
     void editing() {
         QFETCH(QString, keys);
-        start();
+        STOP_IF_FAILED(startFresh(Window::Exposed));
         inUsageWindow([&] {
             Form10->usageText->setFocus();
             Form10->usageText->selectAll();
@@ -115,7 +109,7 @@ private slots:
     // Long lines wrap at the box's width: nothing lies beyond its right edge,
     // and the text scrolls up and down. Each opening starts at the top.
     void wrapsAndScrolls() {
-        start();
+        STOP_IF_FAILED(startFresh(Window::Exposed));
         inUsageWindow([&] {
             QScrollBar* across = Form10->usageText->horizontalScrollBar();
             QScrollBar* down = Form10->usageText->verticalScrollBar();
@@ -131,7 +125,7 @@ private slots:
 
     // Everything lies inside the window, the title fits, "Tamam" closes.
     void laidOutAndClosedByTamam() {
-        start();
+        STOP_IF_FAILED(startFresh(Window::Exposed));
         bool closed = false;
         inUsageWindow([&] {
             QCOMPARE(Form10->size(), QSize(333, 311));

@@ -19,6 +19,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString Default = QStringLiteral("@Kayıtlar@");
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
 const QString Nothing = QStringLiteral("Veri tabanında taranabilecek bir kayıt bulunmamaktadır!");
 const QString AtStart = QStringLiteral("Kayıtların Başındasınız!");
@@ -41,19 +42,6 @@ QString messages() { return testhooks::messages().join(u" | "_s); }
 class TestRecordBrowser : public ProgramTest {
     Q_OBJECT
 
-    void start(const QStringList& lines, const QMap<QString, QStringList>& otherGroups = {}) {
-        QStringList groupList{u"@Kayıtlar@"_s, u"@Kayıtlar@"_s};
-        for (auto g = otherGroups.begin(); g != otherGroups.end(); ++g) {
-            home->write(g.key() + u".vexo"_s, fileBytes(g.value()));
-            groupList << g.key();
-        }
-        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
-        home->write(GroupFile, fileBytes(lines));
-        createForms();
-        Form1->show();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        testhooks::messages().clear();
-    }
     // Ctrl+T in the main window, as a user opens it.
     static void open() {
         Form1->activateWindow();
@@ -62,7 +50,7 @@ class TestRecordBrowser : public ProgramTest {
 
 private slots:
     void opensOnTheFirstContact() {
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         QVERIFY(Form3->isVisible());
         QVERIFY(!Form3->isModal());
@@ -76,7 +64,7 @@ private slots:
     }
 
     void oneContact() {
-        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        STOP_IF_FAILED(startWithContacts({u"Ali"_s, u"Kaya"_s, u"0532"_s}, Window::Active));
         open();
         click(Form3->backButton);
         click(Form3->forwardButton);
@@ -92,7 +80,7 @@ private slots:
     }
 
     void fourContacts() {
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         click(Form3->lastButton);
         QCOMPARE(shown(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s}));
@@ -112,7 +100,7 @@ private slots:
     }
 
     void theTransferFollowsEveryStep() {
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         Form1->searchField->setText(u"kept"_s);
         open();
         click(Form3->forwardButton);
@@ -130,7 +118,7 @@ private slots:
     }
 
     void editAndDeleteActOnTheTransferredContact() {
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         click(Form3->transferCheck);
         click(Form3->forwardButton);
@@ -154,7 +142,7 @@ private slots:
     }
     void closingStartsOverAtTheFirstContact() {
         QFETCH(int, how);
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         click(Form3->transferCheck);
         click(Form3->lastButton);
@@ -175,7 +163,7 @@ private slots:
     }
 
     void openingAgainRefreshesWithoutMoving() {
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         click(Form3->forwardButton);
         click(Form3->forwardButton);
@@ -191,7 +179,7 @@ private slots:
     }
 
     void anEmptyGroupIsNotBrowsed() {
-        start({});
+        STOP_IF_FAILED(startWithContacts({}, Window::Active));
         open();
         QCOMPARE(messages(), Nothing);
         QVERIFY(!Form3->isVisible());
@@ -216,7 +204,7 @@ private slots:
         QFETCH(QStringList, after);
         QFETCH(int, count);
         QFETCH(QString, message);
-        start(Four);
+        STOP_IF_FAILED(startWithContacts(Four, Window::Active));
         open();
         click(Form3->transferCheck);
         click(Form3->lastButton);  // Veli, the fourth
@@ -241,7 +229,8 @@ private slots:
     }
 
     void aGroupSwitchedUnderTheBrowser() {
-        start(Four, {{u"İş"_s, {u"Zeki"_s, u"Öz"_s, u"0600"_s}}});
+        STOP_IF_FAILED(startWith({Default, Default, u"İş"_s},
+                                 {{Default, fileBytes(Four)}, {u"İş"_s, fileBytes({u"Zeki"_s, u"Öz"_s, u"0600"_s})}}, Window::Active));
         open();
         click(Form3->lastButton);
         QLineEdit* typed = Form1->groupSelector->lineEdit();
@@ -259,7 +248,7 @@ private slots:
     }
     void aGroupEmptiedUnderTheBrowserClosesIt() {
         QFETCH(int, button);
-        start({u"Ali"_s, u"Kaya"_s, u"0532"_s});
+        STOP_IF_FAILED(startWithContacts({u"Ali"_s, u"Kaya"_s, u"0532"_s}, Window::Active));
         open();
         Form1->numberField->setText(u"0532"_s);
         testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
@@ -276,7 +265,7 @@ private slots:
     }
 
     void aShortLastContactShowsWhatItHas() {
-        start({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s});
+        STOP_IF_FAILED(startWithContacts({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Veli"_s}, Window::Active));
         open();
         QCOMPARE(Form3->totalLabel->text(), u"Toplam 1 kişi kayıtlı"_s);
         click(Form3->lastButton);

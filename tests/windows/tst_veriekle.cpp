@@ -60,19 +60,20 @@ class TestTakingAGroupIn : public ProgramTest {
     Q_OBJECT
     QString elsewhere;  // a folder outside the DataFolder
 
-    void start() {
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
-        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
+    // The program, started in a folder outside the DataFolder that holds
+    // group files and another file, and a subfolder with one more.
+    [[nodiscard]] bool start() {
         elsewhere = home->path() + u"/Yedekler"_s;
-        QVERIFY(QDir().mkpath(elsewhere + u"/Alt"_s));
-        for (const QString& f : {u"Ev.vexo"_s, u"Ayva.vexo"_s, u"Çay.vexo"_s, u"notlar.txt"_s, u"Alt/İş.vexo"_s}) {
-            QFile file(elsewhere + u"/"_s + f);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(Taken);
-        }
+        [&] {
+            QVERIFY(QDir().mkpath(elsewhere + u"/Alt"_s));
+            for (const QString& f : {u"Ev.vexo"_s, u"Ayva.vexo"_s, u"Çay.vexo"_s, u"notlar.txt"_s, u"Alt/İş.vexo"_s}) {
+                QFile file(elsewhere + u"/"_s + f);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(Taken);
+            }
+        }();
         QDir::setCurrent(elsewhere);  // the pickers start at the working folder
-        createForms();
-        testhooks::messages().clear();
+        return testPassing() && startWith({Default, Default}, {});
     }
 
 private slots:
@@ -101,7 +102,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, group);
         if (!held.isEmpty()) home->write(held + u".vexo"_s, Held);
-        start();
+        STOP_IF_FAILED(start());
         QFile(elsewhere + u"/Ev.vexo"_s).copy(elsewhere + u"/z|b.vexo"_s);
         if (listed) home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Ev"_s}));
         const bool fromDataFolder = picked.startsWith(QLatin1Char('/'));
@@ -142,7 +143,7 @@ private slots:
     void aFailedCopyIsReportedAndAddsNoName() {
         QFETCH(bool, renamed);
         if (renamed) home->write(u"Ev.vexo"_s, Held);
-        start();
+        STOP_IF_FAILED(start());
         STOP_IF_FAILED(inPicker([&] {
             QVERIFY(QFile::remove(elsewhere + u"/Ev.vexo"_s));  // gone since the list was read
             if (renamed) testhooks::onNextModal([&](QDialog*) {
@@ -160,7 +161,7 @@ private slots:
     }
 
     void thePickersAreLinked() {
-        start();
+        STOP_IF_FAILED(start());
         STOP_IF_FAILED(inPicker([&] {
             QCOMPARE(Form13->folder(), elsewhere);
             QCOMPARE(rows(Form13->fileList), (QStringList{u"Ayva.vexo"_s, u"Çay.vexo"_s, u"Ev.vexo"_s}));

@@ -94,13 +94,6 @@ QString pdfTool(const QString& tool, const QStringList& arguments) {
 class TestPrintWindow : public ProgramTest {
     Q_OBJECT
 
-    void start(const QList<Contact>& contacts) {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
-        home->write(u"@Kayıtlar@.vexo"_s, groupBytes(contacts));
-        createForms();
-        testhooks::messages().clear();
-    }
-
     QString gauge() const { return Form5->gauge->text(); }
 
 private slots:
@@ -108,7 +101,7 @@ private slots:
     // gauge and the label set anew, and a last tick that ends it.
     void fourContactsStepByStep() {
         const QList<Contact> four = contactsOf(4);
-        start(four);
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(four)}}));
         const QTime from = QTime::currentTime();
         inPrintWindow([&] {
             const QTime to = QTime::currentTime();
@@ -160,7 +153,7 @@ private slots:
 
     void oneContactCompletesAtTheFirstTick() {
         const QList<Contact> one = contactsOf(1);
-        start(one);
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(one)}}));
         inPrintWindow([&] {
             QCOMPARE(gauge(), u"100%"_s);  // 5 kept within the 3 lines
             tick();
@@ -173,7 +166,7 @@ private slots:
     }
 
     void anEmptyGroupOpensNoWindow() {
-        start({});
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes({})}}));
         Form1->printAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{Empty});
         QVERIFY(testhooks::modalWindows().isEmpty());
@@ -184,7 +177,7 @@ private slots:
     // The real timer composes the page by itself, and Ctrl+P reaches the item.
     void thePaceRunsByItself() {
         const QList<Contact> five = contactsOf(5);
-        start(five);
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(five)}}));
         testhooks::onNextModal([&](QDialog*) {
             QTRY_VERIFY(Form4->printPosition() == 12 && Form4->exitButton->isEnabled());
             QVERIFY(!Form5->isVisible());
@@ -201,7 +194,7 @@ private slots:
     // next print-out starts from the first contact with a fresh header.
     void cancelInTheMiddleThenAFreshStart() {
         const QList<Contact> many = contactsOf(30);
-        start(many);
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(many)}}));
         inPrintWindow([&] {
             tick(10);
             QVERIFY(Form5->isVisible());
@@ -228,7 +221,7 @@ private slots:
 
     // Neither Escape nor a click beside the buttons ends the composition.
     void escapeDoesNotClose() {
-        start(contactsOf(6));
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(contactsOf(6))}}));
         inPrintWindow([&] {
             tick(2);
             QTest::keyClick(Form4->printPage, Qt::Key_Escape);
@@ -255,7 +248,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(bool, done);
-        start(contactsOf(3));
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(contactsOf(3))}}));
         const QString folder = home->path() + u"/belgeler"_s;
         QVERIFY(QDir().mkpath(folder));
         inPrintWindow([&] {
@@ -293,7 +286,7 @@ private slots:
     // The chosen font is the whole page's, pasted text of its own font included.
     void font() {
         QFETCH(bool, chosen);
-        start(contactsOf(2));
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(contactsOf(2))}}));
         QFont mono(QStringLiteral("DejaVu Sans Mono"));
         mono.setPointSize(14);
         inPrintWindow([&] {
@@ -337,7 +330,7 @@ private slots:
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty() || QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are needed");
         const QList<Contact> group = contactsOf(contacts);
-        start(group);
+        STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes(group)}}));
         const QString pdf = home->path() + u"/sayfa.pdf"_s;
         inPrintWindow([&] {
             compose();

@@ -1,0 +1,37 @@
+#include "tests/common/programtest.h"
+
+#include "app/Unit1.h"
+#include "store/datafolder.h"
+#include "ui/dialogs.h"
+
+#include <QtTest>
+
+bool ProgramTest::startWith(const QStringList& groupList, const QMap<QString, QByteArray>& groupFiles,
+                            Window window) {
+    home->write(QStringLiteral("Ayarlar.cnt"), fileBytes(groupList));
+    if (!groupFiles.contains(datafolder::DefaultGroup))
+        home->write(datafolder::DefaultGroup + datafolder::GroupExtension, QByteArray());
+    for (auto f = groupFiles.begin(); f != groupFiles.end(); ++f)
+        home->write(f.key() + datafolder::GroupExtension, f.value());
+    return startFresh(window);
+}
+
+bool ProgramTest::startWithContacts(const QStringList& defaultGroupLines, Window window) {
+    const QString group = datafolder::DefaultGroup;
+    return startWith({group, group}, {{group, fileBytes(defaultGroupLines)}}, window);
+}
+
+bool ProgramTest::startFresh(Window window) {
+    createForms();
+    const bool shown = show(window);
+    testhooks::messages().clear();
+    return shown;
+}
+
+bool ProgramTest::show(Window window) {
+    if (window == Window::Hidden) return testPassing();
+    Form1->show();
+    const bool there = window == Window::Exposed ? QTest::qWaitForWindowExposed(Form1) : QTest::qWaitForWindowActive(Form1);
+    if (!there) QTest::qFail("the main window was never shown and active as asked", __FILE__, __LINE__);
+    return testPassing();
+}
