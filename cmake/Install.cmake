@@ -31,11 +31,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Telefika")
 set(CPACK_PACKAGE_CONTACT "Telefika <destek@telefika.com.tr>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Turkish desktop phone book")
+# Debian's lines of a description hold at most 80 characters: these are
+# kept under 72, as dpkg shows them indented.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Telefika 2003 keeps contacts (a name, a surname and a mobile number of up to
-eleven digits) in named groups and writes every change to disk at once. It finds
-a contact by name or by number, shows a group by initial letter, merges, takes in,
-backs up and prints groups. Every caption and message is in Turkish.")
+    "Telefika 2003 keeps contacts (a name, a surname and a mobile number of
+up to eleven digits) in named groups and writes every change to disk at
+once. It finds a contact by name or by number, shows a group by initial
+letter, merges, takes in, backs up and prints groups. Every caption and
+message is in Turkish.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
