@@ -1,6 +1,7 @@
 # Installing Telefika as a desktop program: the program, its menu entry, its icon
 # in the hicolor theme and its AppStream metainfo, all under one application id;
-# a Debian package made by CPack from the same rules; and the checks of both.
+# its licence and changelog; a Debian package made by CPack from the same rules;
+# and the checks of both.
 
 include(GNUInstallDirs)
 
@@ -23,6 +24,25 @@ foreach(size ${TELEFIKA_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${TELEFIKA_APP_ID}.png)
 endforeach()
+
+# What a Debian user looks for beside the program (packaging/): the copyright
+# file in the machine-readable format and the changelog, compressed as Debian
+# wants it (gzip -9n: the best compression, no
+# name or time stamp in the header, so the same source gives the same bytes).
+set(TELEFIKA_COMPRESSED_DOCS)
+function(telefika_gzip source output)
+  get_filename_component(folder ${CMAKE_BINARY_DIR}/${output} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${output}
+                     COMMAND sh -c "gzip -9n -c \"$0\" >\"$1\"" ${CMAKE_SOURCE_DIR}/${source}
+                             ${CMAKE_BINARY_DIR}/${output}
+                     DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+  set(TELEFIKA_COMPRESSED_DOCS ${TELEFIKA_COMPRESSED_DOCS} ${CMAKE_BINARY_DIR}/${output} PARENT_SCOPE)
+endfunction()
+telefika_gzip(packaging/changelog packaging/changelog.gz)
+install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+add_custom_target(telefika_docs ALL DEPENDS ${TELEFIKA_COMPRESSED_DOCS})
 
 # `cpack -G DEB` in the build folder makes telefika_2.0_amd64.deb.
 set(CPACK_GENERATOR DEB)

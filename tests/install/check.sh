@@ -8,7 +8,8 @@
 # installed-tree  `cmake --install` into a temporary DESTDIR gives exactly the expected
 #                 files, and the metainfo finds its desktop entry there
 # package         `cpack -G DEB` gives telefika_2.0_amd64.deb with exactly the expected
-#                 files, a maintainer, and dependencies computed from the program's libraries
+#                 files, a maintainer, dependencies computed from the program's libraries,
+#                 the repository's changelog and the metainfo's licence
 #
 # A missing tool fails the check; nothing is skipped.
 set -euo pipefail
@@ -27,6 +28,8 @@ expected() {
     echo /usr/bin/telefika
     echo "/usr/share/applications/$id.desktop"
     echo "/usr/share/metainfo/$id.metainfo.xml"
+    echo /usr/share/doc/telefika/changelog.gz
+    echo /usr/share/doc/telefika/copyright
     echo "/usr/share/icons/hicolor/scalable/apps/$id.svg"
     for size in "${sizes[@]}"; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
   } | LC_ALL=C sort
@@ -37,7 +40,8 @@ same_files() {  # same_files WHAT LIST
   if ! diff -u <(expected) <(printf '%s\n' "$2"); then
     fail "$1 does not hold the expected files (- missing, + unexpected)"
   fi
-  echo "$1 holds the ${#sizes[@]} PNG sizes, the SVG, the program, the entry and the metainfo:"
+  echo "$1 holds the program, the entry, the metainfo, the SVG and ${#sizes[@]} PNG sizes," \
+       "the copyright and the changelog:"
   sed 's/^/  /' <<<"$2"
 }
 
@@ -46,6 +50,7 @@ trap 'rm -rf "$work"' EXIT
 
 entry="$source/resources/desktop/$id.desktop"
 metainfo="$source/resources/desktop/$id.metainfo.xml"
+changelog="$source/packaging/changelog"
 
 case "$mode" in
 desktop-entry)
@@ -89,6 +94,7 @@ package)
   need dpkg-deb dpkg
   need dpkg-shlibdeps dpkg-dev
   need file file
+  need gzip gzip
   # The package is made beside the check, not in the build folder.
   cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
@@ -107,6 +113,21 @@ package)
     grep -qxF "$library" <<<"$names" ||
       fail "the dependencies were not computed from the program's libraries: no $library in: $depends"
   done
+  # The documents: the repository's changelog, whose last release is the package's
+  # version, and the licence the metainfo names, whose full text is LICENSE.
+  dpkg-deb -x "$deb" "$work/root"
+  doc="$work/root/usr/share/doc/telefika"
+  cmp -s <(gzip -dc "$doc/changelog.gz") "$changelog" ||
+    fail "the package's changelog.gz is not packaging/changelog"
+  [ "$(dpkg-parsechangelog -l "$changelog" -S Version)" = "$(dpkg-deb --field "$deb" Version)" ] ||
+    fail "the last release in packaging/changelog is not the package's version"
+  grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+    fail "the metainfo does not name GPL-3.0-or-later, the licence of the copyright file"
+  # The licence of "Files: *", the paragraph right after the header.
+  [ "$(awk '/^Files: \*$/ {on = 1} on && /^License:/ {print $2; exit}' "$doc/copyright")" = GPL-3+ ] ||
+    fail "the copyright file does not give every file the licence GPL-3+"
+  cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 ||
+    fail "LICENSE is not the text of the GPL version 3 (/usr/share/common-licenses/GPL-3)"
   ;;
 
 *)
