@@ -1,7 +1,7 @@
 # Installing Telefika as a desktop program: the program, its menu entry, its icon
 # in the hicolor theme and its AppStream metainfo, all under one application id;
-# its licence and changelog; a Debian package made by CPack from the same rules;
-# and the checks of both.
+# its licence, changelog and manual pages; a Debian package made by CPack from
+# the same rules; and the checks of both.
 
 include(GNUInstallDirs)
 
@@ -26,8 +26,8 @@ foreach(size ${TELEFIKA_ICON_SIZES})
 endforeach()
 
 # What a Debian user looks for beside the program (packaging/): the copyright
-# file in the machine-readable format and the changelog, compressed as Debian
-# wants it (gzip -9n: the best compression, no
+# file in the machine-readable format, the changelog and the manual pages, the
+# last two compressed as Debian wants them (gzip -9n: the best compression, no
 # name or time stamp in the header, so the same source gives the same bytes).
 set(TELEFIKA_COMPRESSED_DOCS)
 function(telefika_gzip source output)
@@ -42,6 +42,16 @@ endfunction()
 telefika_gzip(packaging/changelog packaging/changelog.gz)
 install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# man looks for a page first below share/man/<language>/ of the user's locale,
+# then in share/man/ itself. The Turkish page is the one in share/man/man1, as
+# everything else the program says is Turkish; the English page, in
+# share/man/en/man1, is the one a user of an English locale gets.
+telefika_gzip(packaging/man/telefika.1 packaging/man/man1/telefika.1.gz)
+telefika_gzip(packaging/man/telefika.en.1 packaging/man/en/man1/telefika.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/man/man1/telefika.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/man/en/man1/telefika.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/en/man1)
 add_custom_target(telefika_docs ALL DEPENDS ${TELEFIKA_COMPRESSED_DOCS})
 
 # `cpack -G DEB` in the build folder makes telefika_2.0_amd64.deb.
@@ -68,8 +78,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.telefika.com.tr/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
 
-# The checks: the entry and the metainfo as written, the installed tree and the package.
-foreach(check desktop-entry metainfo installed-tree package)
+# The checks: the entry, the metainfo and the manual pages as written, the installed
+# tree and the package.
+foreach(check desktop-entry metainfo manual installed-tree package)
   add_test(NAME install_${check}
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/check.sh ${check}
                    ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${TELEFIKA_APP_ID} ${TELEFIKA_ICON_SIZES})
