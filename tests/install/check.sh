@@ -12,7 +12,8 @@
 #                 files, and the metainfo finds its desktop entry there
 # package         `cpack -G DEB` gives telefika_2.0_amd64.deb with exactly the expected
 #                 files, a maintainer, dependencies computed from the program's libraries,
-#                 the repository's changelog and the metainfo's licence
+#                 the repository's changelog and the metainfo's licence; lintian prints
+#                 nothing for it
 #
 # A missing tool fails the check; nothing is skipped.
 set -euo pipefail
@@ -136,6 +137,7 @@ package)
   need dpkg-shlibdeps dpkg-dev
   need file file
   need gzip gzip
+  need lintian lintian
   # The package is made beside the check, not in the build folder.
   cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
@@ -169,6 +171,12 @@ package)
     fail "the copyright file does not give every file the licence GPL-3+"
   cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 ||
     fail "LICENSE is not the text of the GPL version 3 (/usr/share/common-licenses/GPL-3)"
+  # lintian at its default level: any error, warning or other message fails, but
+  # for its own note that it runs as root (as CI does), which is not about the package.
+  lint=$(lintian "$deb" 2>&1) || fail "lintian failed on the package:"$'\n'"$lint"
+  lint=$(grep -vxF 'running with root privileges is not recommended!' <<<"$lint" || true)
+  [ -z "$lint" ] || fail "lintian on the package:"$'\n'"$lint"
+  echo "lintian prints nothing for $(basename "$deb")"
   ;;
 
 *)
