@@ -76,6 +76,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.telefika.com.tr/")
 # The dependencies come from the libraries the program links (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What the windows need to look and read as intended, which no library link
+# shows: the fonts the program names (Liberation Sans, and Z003 for the version
+# caption, which a wider fallback cuts short) and Qt's own texts in Turkish.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-urw-base35, qt6-translations-l10n")
 include(CPack)
 
 # The checks: the entry, the metainfo and the manual pages as written, the installed
