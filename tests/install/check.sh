@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Checks of Telefika as an installed desktop program, one per ctest test:
 #
-#   check.sh desktop-entry|metainfo|installed-tree|package SOURCE BUILD APP_ID ICON_SIZE...
+#   check.sh desktop-entry|metainfo|manual|installed-tree|package SOURCE BUILD APP_ID ICON_SIZE...
 #
 # desktop-entry   the menu entry passes desktop-file-validate
 # metainfo        the AppStream metainfo passes `appstreamcli validate --no-net`
+# manual          the Turkish and the English manual page format without a warning, name
+#                 the same options, document every option of their synopsis, and name
+#                 the version of the changelog
 # installed-tree  `cmake --install` into a temporary DESTDIR gives exactly the expected
 #                 files, and the metainfo finds its desktop entry there
 # package         `cpack -G DEB` gives telefika_2.0_amd64.deb with exactly the expected
-#                 files, a maintainer, and dependencies computed from the program's libraries
+#                 files, a maintainer, dependencies computed from the program's libraries,
+#                 the repository's changelog and the metainfo's licence; lintian prints
+#                 nothing for it
 #
 # A missing tool fails the check; nothing is skipped.
 set -euo pipefail
@@ -27,6 +32,10 @@ expected() {
     echo /usr/bin/telefika
     echo "/usr/share/applications/$id.desktop"
     echo "/usr/share/metainfo/$id.metainfo.xml"
+    echo /usr/share/doc/telefika/changelog.gz
+    echo /usr/share/doc/telefika/copyright
+    echo /usr/share/man/man1/telefika.1.gz
+    echo /usr/share/man/en/man1/telefika.1.gz
     echo "/usr/share/icons/hicolor/scalable/apps/$id.svg"
     for size in "${sizes[@]}"; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
   } | LC_ALL=C sort
@@ -37,7 +46,8 @@ same_files() {  # same_files WHAT LIST
   if ! diff -u <(expected) <(printf '%s\n' "$2"); then
     fail "$1 does not hold the expected files (- missing, + unexpected)"
   fi
-  echo "$1 holds the ${#sizes[@]} PNG sizes, the SVG, the program, the entry and the metainfo:"
+  echo "$1 holds the program, the entry, the metainfo, the SVG and ${#sizes[@]} PNG sizes," \
+       "the copyright, the changelog and the two manual pages:"
   sed 's/^/  /' <<<"$2"
 }
 
@@ -46,6 +56,19 @@ trap 'rm -rf "$work"' EXIT
 
 entry="$source/resources/desktop/$id.desktop"
 metainfo="$source/resources/desktop/$id.metainfo.xml"
+changelog="$source/packaging/changelog"
+pages=("$source/packaging/man/telefika.1" "$source/packaging/man/telefika.en.1")
+
+# The lines of a manual page's section, by its heading.
+section() {  # section PAGE HEADING
+  awk -v heading=".SH $2" '$0 == heading {on = 1; next} /^\.SH/ {on = 0} on' "$1"
+}
+# The options (--name) named in some lines, one a line, sorted.
+options_in() { grep -o '\\-\\-[a-z0-9-]*' | sed 's/\\//g' | LC_ALL=C sort -u; }
+# The options a manual page documents: those on the tag line of a .TP in OPTIONS.
+documented_options() {  # documented_options PAGE HEADING
+  section "$1" "$2" | awk 'tag {print; tag = 0} /^\.TP/ {tag = 1}' | options_in
+}
 
 case "$mode" in
 desktop-entry)
@@ -72,6 +95,30 @@ metainfo)
   done
   ;;
 
+manual)
+  need man man-db
+  need dpkg-parsechangelog dpkg-dev
+  version=$(dpkg-parsechangelog -l "$changelog" -S Version)
+  for page in "${pages[@]}"; do
+    # As lintian runs it: any message of groff or man is a fault of the page.
+    out=$(cd "$work" && LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+          man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) || fail "man cannot format $page: $out"
+    [ -z "$out" ] || fail "man --warnings on $page: $out"
+    grep -q "^\.TH TELEFIKA 1 [^ ]* \"Telefika $version\"" "$page" ||
+      fail "$page does not name version $version of the changelog in its .TH line"
+  done
+  tr_options=$(documented_options "${pages[0]}" 'SEÇENEKLER')
+  en_options=$(documented_options "${pages[1]}" OPTIONS)
+  [ -n "$tr_options" ] || fail "${pages[0]} documents no option"
+  diff -u <(echo "$tr_options") <(echo "$en_options") ||
+    fail "the Turkish (-) and the English (+) manual page document different options"
+  diff -u <(section "${pages[0]}" KULLANIM | options_in) <(echo "$tr_options") ||
+    fail "the synopsis (-) and the options (+) of ${pages[0]} name different options"
+  diff -u <(section "${pages[1]}" SYNOPSIS | options_in) <(echo "$en_options") ||
+    fail "the synopsis (-) and the options (+) of ${pages[1]} name different options"
+  echo "Both manual pages format cleanly and document the options:" $tr_options
+  ;;
+
 installed-tree)
   need cmake cmake
   need appstreamcli appstream
@@ -89,6 +136,8 @@ package)
   need dpkg-deb dpkg
   need dpkg-shlibdeps dpkg-dev
   need file file
+  need gzip gzip
+  need lintian lintian
   # The package is made beside the check, not in the build folder.
   cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
@@ -107,6 +156,27 @@ package)
     grep -qxF "$library" <<<"$names" ||
       fail "the dependencies were not computed from the program's libraries: no $library in: $depends"
   done
+  # The documents: the repository's changelog, whose last release is the package's
+  # version, and the licence the metainfo names, whose full text is LICENSE.
+  dpkg-deb -x "$deb" "$work/root"
+  doc="$work/root/usr/share/doc/telefika"
+  cmp -s <(gzip -dc "$doc/changelog.gz") "$changelog" ||
+    fail "the package's changelog.gz is not packaging/changelog"
+  [ "$(dpkg-parsechangelog -l "$changelog" -S Version)" = "$(dpkg-deb --field "$deb" Version)" ] ||
+    fail "the last release in packaging/changelog is not the package's version"
+  grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+    fail "the metainfo does not name GPL-3.0-or-later, the licence of the copyright file"
+  # The licence of "Files: *", the paragraph right after the header.
+  [ "$(awk '/^Files: \*$/ {on = 1} on && /^License:/ {print $2; exit}' "$doc/copyright")" = GPL-3+ ] ||
+    fail "the copyright file does not give every file the licence GPL-3+"
+  cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 ||
+    fail "LICENSE is not the text of the GPL version 3 (/usr/share/common-licenses/GPL-3)"
+  # lintian at its default level: any error, warning or other message fails, but
+  # for its own note that it runs as root (as CI does), which is not about the package.
+  lint=$(lintian "$deb" 2>&1) || fail "lintian failed on the package:"$'\n'"$lint"
+  lint=$(grep -vxF 'running with root privileges is not recommended!' <<<"$lint" || true)
+  [ -z "$lint" ] || fail "lintian on the package:"$'\n'"$lint"
+  echo "lintian prints nothing for $(basename "$deb")"
   ;;
 
 *)
