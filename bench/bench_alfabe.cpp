@@ -6,7 +6,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "bench/floor.h"
-#include "bench/fullgroup.h"
+#include "bench/programbench.h"
 #include "store/alphabet.h"
 #include "store/codepage.h"
 #include "store/datafolder.h"
@@ -65,22 +65,13 @@ void DecodeNames(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    useFreshHome(home);
-    QApplication app(argc, argv);
-    startWithFullGroup();
-
-    benchmark::Initialize(&argc, argv);
-    const auto us = benchmark::kMicrosecond;
-    benchmark::RegisterBenchmark("split into pages", Build)->Unit(us);
-    benchmark::RegisterBenchmark("split into pages/floor", NameLinePass)->Unit(us);
-    benchmark::RegisterBenchmark("split and fill the thirty lists", BuildAndFill)->Unit(us);
-    benchmark::RegisterBenchmark("split and fill the thirty lists/floor", DecodeNames)->Unit(us);
-    benchmark::RegisterBenchmark("open the window, full group", OpenWindow)->Unit(us);
-    benchmark::RegisterBenchmark("open the window, full group/floor", DecodeNames)->Unit(us);
-    FloorReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    destroyForms();
-    return 0;
+    return runWindowBenchmarks(argc, argv, ProgramStart(), [] {
+        const auto us = benchmark::kMicrosecond;
+        benchmark::RegisterBenchmark("split into pages", Build)->Unit(us);
+        benchmark::RegisterBenchmark("split into pages/floor", NameLinePass)->Unit(us);
+        benchmark::RegisterBenchmark("split and fill the thirty lists", BuildAndFill)->Unit(us);
+        benchmark::RegisterBenchmark("split and fill the thirty lists/floor", DecodeNames)->Unit(us);
+        benchmark::RegisterBenchmark("open the window, full group", OpenWindow)->Unit(us);
+        benchmark::RegisterBenchmark("open the window, full group/floor", DecodeNames)->Unit(us);
+    });
 }

@@ -6,7 +6,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "bench/floor.h"
-#include "bench/fullgroup.h"
+#include "bench/programbench.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
 #include "tools/datagen.h"
@@ -103,25 +103,15 @@ void BrowserStepFloor(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    useFreshHome(home);
-    QApplication app(argc, argv);
-    startWithFullGroup();
-    Form1->show();
-
-    benchmark::Initialize(&argc, argv);
-    const auto us = benchmark::kMicrosecond;
-    benchmark::RegisterBenchmark("name list, opening", NameListOpening)->Unit(us);
-    benchmark::RegisterBenchmark("name list, opening/floor", sortFloor, 0)->Unit(us);
-    benchmark::RegisterBenchmark("Hassas Arama, switching on", SensitiveOn)->Unit(us);
-    benchmark::RegisterBenchmark("Hassas Arama, switching on/floor", sortFloor, 0)->Unit(us);
-    benchmark::RegisterBenchmark("Hassas Arama, by number", SensitiveNumbers)->Unit(us);
-    benchmark::RegisterBenchmark("Hassas Arama, by number/floor", sortFloor, 2)->Unit(us);
-    benchmark::RegisterBenchmark("browser step", BrowserStep)->Unit(us);
-    benchmark::RegisterBenchmark("browser step/floor", BrowserStepFloor)->Unit(us);
-    FloorReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    destroyForms();
-    return 0;
+    return runWindowBenchmarks(argc, argv, {writeFullGroup, true}, [] {
+        const auto us = benchmark::kMicrosecond;
+        benchmark::RegisterBenchmark("name list, opening", NameListOpening)->Unit(us);
+        benchmark::RegisterBenchmark("name list, opening/floor", sortFloor, 0)->Unit(us);
+        benchmark::RegisterBenchmark("Hassas Arama, switching on", SensitiveOn)->Unit(us);
+        benchmark::RegisterBenchmark("Hassas Arama, switching on/floor", sortFloor, 0)->Unit(us);
+        benchmark::RegisterBenchmark("Hassas Arama, by number", SensitiveNumbers)->Unit(us);
+        benchmark::RegisterBenchmark("Hassas Arama, by number/floor", sortFloor, 2)->Unit(us);
+        benchmark::RegisterBenchmark("browser step", BrowserStep)->Unit(us);
+        benchmark::RegisterBenchmark("browser step/floor", BrowserStepFloor)->Unit(us);
+    });
 }

@@ -9,7 +9,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "bench/floor.h"
-#include "bench/fullgroup.h"
+#include "bench/programbench.h"
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
@@ -117,34 +117,28 @@ void mergeFloor(benchmark::State& state, bool shared) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QTemporaryDir home;
-    useFreshHome(home);
-    QApplication app(argc, argv);
+// The DataFolder: the default group empty and in use, and the groups to merge.
+void writeGroups() {
     datafolder::createFolder(datafolder::path());
     StringList().save(path(datafolder::DefaultGroup));
     prepare(false);
     prepare(true);
     StringList{"@Kayıtlar@", "@Kayıtlar@", "Birinci", "İkinci", "Ortak"}.save(datafolder::groupListPath());
-    testhooks::enable();  // message boxes record their text instead of waiting
-    createForms();
+}
 
-    benchmark::Initialize(&argc, argv);
-    const auto ms = benchmark::kMillisecond;
-    for (bool shared : {false, true}) {
-        const std::string what = shared ? "5,000 + 5,000 all shared" : "5,000 + 5,000 distinct";
-        benchmark::RegisterBenchmark(("merge, " + what).c_str(), mergeWithoutWidgets, shared)->Unit(ms);
-        benchmark::RegisterBenchmark(("merge, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
-        benchmark::RegisterBenchmark(("Birleştir, " + what).c_str(), mergeInTheWindow, shared)->Unit(ms);
-        benchmark::RegisterBenchmark(("Birleştir, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
-        benchmark::RegisterBenchmark(("one by one, " + what).c_str(), mergeOneByOne, shared)
-            ->Unit(ms)
-            ->Iterations(2);
-        benchmark::RegisterBenchmark(("one by one, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
-    }
-    FloorReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    destroyForms();
-    return 0;
+int main(int argc, char** argv) {
+    return runWindowBenchmarks(argc, argv, {writeGroups, false}, [] {
+        const auto ms = benchmark::kMillisecond;
+        for (bool shared : {false, true}) {
+            const std::string what = shared ? "5,000 + 5,000 all shared" : "5,000 + 5,000 distinct";
+            benchmark::RegisterBenchmark(("merge, " + what).c_str(), mergeWithoutWidgets, shared)->Unit(ms);
+            benchmark::RegisterBenchmark(("merge, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
+            benchmark::RegisterBenchmark(("Birleştir, " + what).c_str(), mergeInTheWindow, shared)->Unit(ms);
+            benchmark::RegisterBenchmark(("Birleştir, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
+            benchmark::RegisterBenchmark(("one by one, " + what).c_str(), mergeOneByOne, shared)
+                ->Unit(ms)
+                ->Iterations(2);
+            benchmark::RegisterBenchmark(("one by one, " + what + "/floor").c_str(), mergeFloor, shared)->Unit(ms);
+        }
+    });
 }

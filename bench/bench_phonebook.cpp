@@ -6,7 +6,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "bench/floor.h"
-#include "bench/fullgroup.h"
+#include "bench/programbench.h"
 #include "store/codepage.h"
 #include "store/contacts.h"
 #include "store/datafolder.h"
@@ -134,26 +134,17 @@ void NumberSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    useFreshHome(home);
-    QApplication app(argc, argv);
-    startWithFullGroup();
-
-    benchmark::Initialize(&argc, argv);
-    const auto us = benchmark::kMicrosecond;
-    benchmark::RegisterBenchmark("save, lands in the middle", SaveInTheMiddle)->Unit(us);
-    benchmark::RegisterBenchmark("save, lands in the middle/floor", writeFloor)->Unit(us);
-    benchmark::RegisterBenchmark("edit", Edit)->Unit(us);
-    benchmark::RegisterBenchmark("edit/floor", writeFloor)->Unit(us);
-    benchmark::RegisterBenchmark("delete", Delete)->Unit(us);
-    benchmark::RegisterBenchmark("delete/floor", writeFloor)->Unit(us);
-    benchmark::RegisterBenchmark("name search, the last contact", NameSearch)->Unit(us);
-    benchmark::RegisterBenchmark("name search, the last contact/floor", NameSearchFloor)->Unit(us);
-    benchmark::RegisterBenchmark("number search, the last contact", NumberSearch)->Unit(us);
-    benchmark::RegisterBenchmark("number search, the last contact/floor", NumberSearchFloor)->Unit(us);
-    FloorReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    destroyForms();
-    return 0;
+    return runWindowBenchmarks(argc, argv, ProgramStart(), [] {
+        const auto us = benchmark::kMicrosecond;
+        benchmark::RegisterBenchmark("save, lands in the middle", SaveInTheMiddle)->Unit(us);
+        benchmark::RegisterBenchmark("save, lands in the middle/floor", writeFloor)->Unit(us);
+        benchmark::RegisterBenchmark("edit", Edit)->Unit(us);
+        benchmark::RegisterBenchmark("edit/floor", writeFloor)->Unit(us);
+        benchmark::RegisterBenchmark("delete", Delete)->Unit(us);
+        benchmark::RegisterBenchmark("delete/floor", writeFloor)->Unit(us);
+        benchmark::RegisterBenchmark("name search, the last contact", NameSearch)->Unit(us);
+        benchmark::RegisterBenchmark("name search, the last contact/floor", NameSearchFloor)->Unit(us);
+        benchmark::RegisterBenchmark("number search, the last contact", NumberSearch)->Unit(us);
+        benchmark::RegisterBenchmark("number search, the last contact/floor", NumberSearchFloor)->Unit(us);
+    });
 }

@@ -7,7 +7,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "bench/floor.h"
-#include "bench/fullgroup.h"
+#include "bench/programbench.h"
 #include "store/datafolder.h"
 #include "store/printout.h"
 #include "tools/datagen.h"
@@ -113,31 +113,21 @@ void BareTimer(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    useFreshHome(home);
-    QApplication app(argc, argv);
-    startWithFullGroup();
-    Form1->show();
-
-    benchmark::Initialize(&argc, argv);
-    const auto us = benchmark::kMicrosecond;
-    benchmark::RegisterBenchmark("tick, full group", TickAtTheEnd)->Unit(us)->Iterations(LastContacts);
-    benchmark::RegisterBenchmark("tick, full group/floor", AppendToABareDocument)->Unit(us)->Iterations(LastContacts);
-    benchmark::RegisterBenchmark("tick and repaint, full group", TickAndRepaintAtTheEnd)->Unit(us)->Iterations(LastContacts);
-    benchmark::RegisterBenchmark("tick and repaint, full group/floor", AppendToABareDocument)
-        ->Unit(us)
-        ->Iterations(LastContacts);
-    benchmark::RegisterBenchmark("1,000 contacts at the pace", ComposeAThousand)
-        ->Unit(benchmark::kMillisecond)
-        ->UseManualTime()
-        ->Iterations(1);
-    benchmark::RegisterBenchmark("1,000 contacts at the pace/floor", BareTimer)
-        ->Unit(benchmark::kMillisecond)
-        ->UseManualTime()
-        ->Iterations(1);
-    FloorReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    destroyForms();
-    return 0;
+    return runWindowBenchmarks(argc, argv, {writeFullGroup, true}, [] {
+        const auto us = benchmark::kMicrosecond;
+        benchmark::RegisterBenchmark("tick, full group", TickAtTheEnd)->Unit(us)->Iterations(LastContacts);
+        benchmark::RegisterBenchmark("tick, full group/floor", AppendToABareDocument)->Unit(us)->Iterations(LastContacts);
+        benchmark::RegisterBenchmark("tick and repaint, full group", TickAndRepaintAtTheEnd)->Unit(us)->Iterations(LastContacts);
+        benchmark::RegisterBenchmark("tick and repaint, full group/floor", AppendToABareDocument)
+            ->Unit(us)
+            ->Iterations(LastContacts);
+        benchmark::RegisterBenchmark("1,000 contacts at the pace", ComposeAThousand)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->Iterations(1);
+        benchmark::RegisterBenchmark("1,000 contacts at the pace/floor", BareTimer)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime()
+            ->Iterations(1);
+    });
 }
