@@ -313,7 +313,7 @@ private slots:
             DataFolderLock elsewhere;  // another DataFolder is another matter
             QVERIFY(elsewhere.acquire());
         }
-        QVERIFY(!SecondCopyMessage.isEmpty());
+        QCOMPARE(SecondCopyMessage, u"Telefika 2003 zaten çalışıyor! Aynı veri havuzunu aynı anda yalnızca bir Telefika 2003 kullanabilir."_s);
     }
 
     void oneCopyPerRealDataFolder_data() {

@@ -20,8 +20,8 @@ private slots:
         QTest::addColumn<QString>("organisation");
         QTest::addColumn<QString>("shownUser");
         QTest::addColumn<QString>("shownOrganisation");
-        const QString noUser = userinfo::PlaceholderUser;
-        const QString noOrganisation = userinfo::PlaceholderOrganisation;
+        const QString noUser = u"Kayıtlı Kullanıcı Yok"_s;
+        const QString noOrganisation = u"Kayıtlı Kuruluş Yok"_s;
         QTest::newRow("nothing registered") << "" << "" << noUser << noOrganisation;
         QTest::newRow("blanks only") << "   " << "\t" << noUser << noOrganisation;
         QTest::newRow("user only") << "Ayşe Çelik" << "" << "Ayşe Çelik" << noOrganisation;
@@ -59,11 +59,11 @@ private slots:
     // The system's own source reads ORGANIZATION afresh on every call.
     void organisationFromTheEnvironment() {
         qunsetenv("ORGANIZATION");
-        QCOMPARE(userinfo::read().organisation, userinfo::PlaceholderOrganisation);
+        QCOMPARE(userinfo::read().organisation, u"Kayıtlı Kuruluş Yok"_s);
         qputenv("ORGANIZATION", "Gök Yazılım");
         QCOMPARE(userinfo::read().organisation, QStringLiteral("Gök Yazılım"));
         qputenv("ORGANIZATION", "");
-        QCOMPARE(userinfo::read().organisation, userinfo::PlaceholderOrganisation);
+        QCOMPARE(userinfo::read().organisation, u"Kayıtlı Kuruluş Yok"_s);
         QVERIFY(!userinfo::read().user.isEmpty());
     }
 #endif

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         Shown second = pressF1(Form1->nameField);
         QCOMPARE(second.user, QStringLiteral("Ümit Ağaoğlu"));
-        QCOMPARE(second.organisation, userinfo::PlaceholderOrganisation);
+        QCOMPARE(second.organisation, u"Kayıtlı Kuruluş Yok"_s);
         QCOMPARE(registry.reads, 2);
     }
 
@@ -124,8 +124,8 @@ private slots:
         QTest::addColumn<QString>("shownUser");
         QTest::addColumn<QString>("shownOrganisation");
         QTest::newRow("nothing registered")
-            << "" << "" << userinfo::PlaceholderUser << userinfo::PlaceholderOrganisation;
-        QTest::newRow("blanks") << " " << "  " << userinfo::PlaceholderUser << userinfo::PlaceholderOrganisation;
+            << "" << "" << u"Kayıtlı Kullanıcı Yok"_s << u"Kayıtlı Kuruluş Yok"_s;
+        QTest::newRow("blanks") << " " << "  " << u"Kayıtlı Kullanıcı Yok"_s << u"Kayıtlı Kuruluş Yok"_s;
         QTest::newRow("markup is text") << "<b>Ali</b>" << "<i>Şirket</i>" << "<b>Ali</b>" << "<i>Şirket</i>";
     }
     void placeholders() {
@@ -185,7 +185,7 @@ private slots:
         });
         Form1->aboutAction->trigger();
         QDesktopServices::unsetUrlHandler(u"http"_s);
-        QCOMPARE(catcher.opened, QList<QUrl>{QUrl(TForm2::WebAddress)});
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl(u"http://www.telefika.com.tr"_s)});
         QCOMPARE(Form2->webLink->cursor().shape(), Qt::PointingHandCursor);
     }
 

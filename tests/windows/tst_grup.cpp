@@ -21,6 +21,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString Unusable =
+    u"Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin."_s;
 const QString Default = QStringLiteral("@Kayıtlar@");
 const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s});
 
@@ -56,14 +58,13 @@ private slots:
         QTest::addColumn<QString>("onDisk");  // an unlisted file already there
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("listed");
-        const QString unusable = UnusableGroupNameMessage;
         const QString kept = u"Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu."_s;
         QTest::newRow("new") << "İş" << "" << "" << true;
         QTest::newRow("listed in other case") << "EV" << "" << "Bu isimde başka bir grup bulunmaktadır!" << false;
         QTest::newRow("unlisted file") << "Ali" << "Ali" << kept << true;
         QTest::newRow("unlisted file, other case") << "iŞ" << "İş" << kept << true;
         for (const QString& bad : {u"../x"_s, u"a/b"_s, u"a\\b"_s, u"a:b"_s, u"a*b"_s, u"a?b"_s, u"a\"b"_s, u"<a>"_s, u"a|b"_s})
-            QTest::newRow(qPrintable(bad)) << bad << "" << unusable << false;
+            QTest::newRow(qPrintable(bad)) << bad << "" << Unusable << false;
     }
     void creatingAGroup() {
         QFETCH(QString, typed);
@@ -78,7 +79,7 @@ private slots:
             const QString left = createGroup(typed);
             QCOMPARE(testhooks::messages(), message.isEmpty() ? QStringList() : QStringList{message});
             // refused: the window stays, the edit cleared for a taken name
-            QCOMPARE(left, listed ? u"<closed>"_s : message == UnusableGroupNameMessage ? typed : QString());
+            QCOMPARE(left, listed ? u"<closed>"_s : message == Unusable ? typed : QString());
             QCOMPARE(rows(Form6->groupListBox).contains(typed), listed);
             QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);  // only the closing writes it
             if (onDisk.isEmpty() && listed) {

@@ -73,12 +73,11 @@ class TestUsage : public ProgramTest {
 private slots:
     void theTextLineForLine() {
         STOP_IF_FAILED(startFresh(Window::Exposed));
-        QCOMPARE(Expected.size(), 34);
         QStringList shown;
         inUsageWindow([&] { shown = memoLines(); });
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Kullanım Esasları"_s});
         for (int i = 0; i < Expected.size(); ++i) QCOMPARE(shown.value(i), Expected[i]);
-        QCOMPARE(shown.size(), Expected.size());
+        QCOMPARE(shown.size(), 34);
         QCOMPARE(Form10->titleLabel->text(), QStringLiteral("Telefika v2.0  "));
     }
 

@@ -86,13 +86,13 @@ private slots:
         QTest::addColumn<QString>("group");   // the group taken in, if any
         QTest::newRow("from another folder") << "" << "Ev.vexo" << false << "" << "" << "Ev";
         QTest::newRow("listed without its file") << "" << "Ev.vexo" << true << "" << "" << "Ev";
-        QTest::newRow("unusable file name") << "" << "z|b.vexo" << false << "" << UnusableGroupNameMessage << "";
+        QTest::newRow("unusable file name") << "" << "z|b.vexo" << false << "" << u"Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin."_s << "";
         QTest::newRow("name taken") << "Ev" << "Ev.vexo" << false << "Ev2" << "İşlem Tamam" << "Ev2";
         QTest::newRow("name taken in other case") << "EV" << "Ev.vexo" << false << "Ev2" << "İşlem Tamam" << "Ev2";
         QTest::newRow("from the DataFolder") << "Ev" << "/Ev.vexo" << false << "Kopya" << "İşlem Tamam" << "Kopya";
         QTest::newRow("new name's file exists") << "Ev" << "Ev.vexo" << false << "@kayıtlar@"
                                                 << "Bu isimde başka bir grup bulunmaktadır!" << "";
-        QTest::newRow("new name unusable") << "Ev" << "Ev.vexo" << false << "../x" << UnusableGroupNameMessage << "";
+        QTest::newRow("new name unusable") << "Ev" << "Ev.vexo" << false << "../x" << u"Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin."_s << "";
     }
     void takingAFileIn() {
         QFETCH(QString, held);
@@ -151,7 +151,7 @@ private slots:
                 QTest::mouseClick(Form14->okButton, Qt::LeftButton);
             });
             STOP_IF_FAILED(doubleClickFile(u"Ev.vexo"_s));
-            QCOMPARE(testhooks::messages(), QStringList{CopyFailedMessage});
+            QCOMPARE(testhooks::messages(), QStringList{u"Dosya Telefika Klasörüne kopyalanamadı! Seçilen dosya okunamadı ya da yazılamadı."_s});
             QVERIFY(Form13->isVisible());
         }));
         QCOMPARE(rows(Form6->groupListBox), QStringList{Default});
