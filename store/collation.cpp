@@ -23,75 +23,74 @@ bool isLetterByte(unsigned char b) {
     }
 }
 
-// The letters in order; each entry lists the bytes that are one letter.
+// The letters in order; each entry lists the bytes that are one letter: the
+// small letter first, then its capital.
 std::vector<Class> letterClasses() {
-    auto latin = [](char c) { return Class{static_cast<unsigned char>(c), static_cast<unsigned char>(c - 32)}; };
-    auto pair = [](unsigned char small, unsigned char capital) { return Class{small, capital}; };
-    std::vector<Class> v;
-    v.push_back(latin('a'));
-    v.push_back(pair(0xE0, 0xC0));  // à
-    v.push_back(pair(0xE1, 0xC1));  // á
-    v.push_back(pair(0xE2, 0xC2));  // â
-    v.push_back(pair(0xE3, 0xC3));  // ã
-    v.push_back(pair(0xE4, 0xC4));  // ä
-    v.push_back(pair(0xE5, 0xC5));  // å
-    v.push_back(pair(0xE6, 0xC6));  // æ
-    v.push_back(Class{0xAA});       // ª
-    v.push_back(latin('b'));
-    v.push_back(latin('c'));
-    v.push_back(pair(0xE7, 0xC7));  // ç
-    v.push_back(latin('d'));
-    v.push_back(latin('e'));
-    v.push_back(pair(0xE8, 0xC8));  // è
-    v.push_back(pair(0xE9, 0xC9));  // é
-    v.push_back(pair(0xEA, 0xCA));  // ê
-    v.push_back(pair(0xEB, 0xCB));  // ë
-    v.push_back(latin('f'));
-    v.push_back(Class{0x83});       // ƒ
-    v.push_back(latin('g'));
-    v.push_back(pair(0xF0, 0xD0));  // ğ
-    v.push_back(latin('h'));
-    v.push_back(Class{0xFD, 'I'});  // ı I
-    v.push_back(Class{'i', 0xDD});  // i İ
-    v.push_back(pair(0xEC, 0xCC));  // ì
-    v.push_back(pair(0xED, 0xCD));  // í
-    v.push_back(pair(0xEE, 0xCE));  // î
-    v.push_back(pair(0xEF, 0xCF));  // ï
-    v.push_back(latin('j'));
-    v.push_back(latin('k'));
-    v.push_back(latin('l'));
-    v.push_back(latin('m'));
-    v.push_back(latin('n'));
-    v.push_back(pair(0xF1, 0xD1));  // ñ
-    v.push_back(latin('o'));
-    v.push_back(Class{0xBA});       // º
-    v.push_back(pair(0xF2, 0xD2));  // ò
-    v.push_back(pair(0xF3, 0xD3));  // ó
-    v.push_back(pair(0xF4, 0xD4));  // ô
-    v.push_back(pair(0xF5, 0xD5));  // õ
-    v.push_back(pair(0xF6, 0xD6));  // ö
-    v.push_back(pair(0xF8, 0xD8));  // ø
-    v.push_back(pair(0x9C, 0x8C));  // œ
-    v.push_back(latin('p'));
-    v.push_back(latin('q'));
-    v.push_back(latin('r'));
-    v.push_back(latin('s'));
-    v.push_back(pair(0xFE, 0xDE));  // ş
-    v.push_back(pair(0x9A, 0x8A));  // š
-    v.push_back(Class{0xDF});       // ß
-    v.push_back(latin('t'));
-    v.push_back(latin('u'));
-    v.push_back(pair(0xF9, 0xD9));  // ù
-    v.push_back(pair(0xFA, 0xDA));  // ú
-    v.push_back(pair(0xFB, 0xDB));  // û
-    v.push_back(pair(0xFC, 0xDC));  // ü
-    v.push_back(latin('v'));
-    v.push_back(latin('w'));
-    v.push_back(latin('x'));
-    v.push_back(latin('y'));
-    v.push_back(pair(0xFF, 0x9F));  // ÿ
-    v.push_back(latin('z'));
-    return v;
+    return {
+        {'a', 'A'},
+        {0xE0, 0xC0},  // à
+        {0xE1, 0xC1},  // á
+        {0xE2, 0xC2},  // â
+        {0xE3, 0xC3},  // ã
+        {0xE4, 0xC4},  // ä
+        {0xE5, 0xC5},  // å
+        {0xE6, 0xC6},  // æ
+        {0xAA},       // ª
+        {'b', 'B'},
+        {'c', 'C'},
+        {0xE7, 0xC7},  // ç
+        {'d', 'D'},
+        {'e', 'E'},
+        {0xE8, 0xC8},  // è
+        {0xE9, 0xC9},  // é
+        {0xEA, 0xCA},  // ê
+        {0xEB, 0xCB},  // ë
+        {'f', 'F'},
+        {0x83},       // ƒ
+        {'g', 'G'},
+        {0xF0, 0xD0},  // ğ
+        {'h', 'H'},
+        {0xFD, 'I'},  // ı I
+        {'i', 0xDD},  // i İ
+        {0xEC, 0xCC},  // ì
+        {0xED, 0xCD},  // í
+        {0xEE, 0xCE},  // î
+        {0xEF, 0xCF},  // ï
+        {'j', 'J'},
+        {'k', 'K'},
+        {'l', 'L'},
+        {'m', 'M'},
+        {'n', 'N'},
+        {0xF1, 0xD1},  // ñ
+        {'o', 'O'},
+        {0xBA},       // º
+        {0xF2, 0xD2},  // ò
+        {0xF3, 0xD3},  // ó
+        {0xF4, 0xD4},  // ô
+        {0xF5, 0xD5},  // õ
+        {0xF6, 0xD6},  // ö
+        {0xF8, 0xD8},  // ø
+        {0x9C, 0x8C},  // œ
+        {'p', 'P'},
+        {'q', 'Q'},
+        {'r', 'R'},
+        {'s', 'S'},
+        {0xFE, 0xDE},  // ş
+        {0x9A, 0x8A},  // š
+        {0xDF},       // ß
+        {'t', 'T'},
+        {'u', 'U'},
+        {0xF9, 0xD9},  // ù
+        {0xFA, 0xDA},  // ú
+        {0xFB, 0xDB},  // û
+        {0xFC, 0xDC},  // ü
+        {'v', 'V'},
+        {'w', 'W'},
+        {'x', 'X'},
+        {'y', 'Y'},
+        {0xFF, 0x9F},  // ÿ
+        {'z', 'Z'},
+    };
 }
 
 std::array<uint8_t, 256> buildWeights() {

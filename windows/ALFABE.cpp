@@ -166,6 +166,32 @@ void TForm15::buildWidgets() {
     groupLabel->setGeometry(144, 2, 388, 16);
     totalLabel->setGeometry(144, 18, 388, 16);
 
+    buildTabs();
+    infoBox = new QGroupBox(QStringLiteral("Bilgiler"), this);
+    infoBox->setGeometry(RightColumn, 40, 176, 168);
+    contactFields = new ContactFields(infoBox, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
+    infoImage = new QLabel(infoBox);
+    infoImage->setGeometry(136, 20, 32, 32);
+
+    transferButton = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
+                                   QRect(RightColumn, 220, 176, 33));
+    transferButton->setEnabled(false);
+    exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"),
+                               QRect(RightColumn, 260, 176, 33));
+    buildPages();
+
+    connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
+    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
+        if (on) PageControl1Change(p);
+    });
+    connect(contactFields->numberEdit, &QLineEdit::textChanged, this,
+            [this](const QString& t) { transferButton->setEnabled(!t.isEmpty()); });
+    connect(transferButton, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
+}
+
+// The thirty tabs in their rows, and the frame of the pages under them.
+void TForm15::buildTabs() {
     tabRows = new LetterTabRows(this);
     tabRows->setGeometry(8, 40, TabsWidth, RowCount * TabHeight);
     name(tabRows, QStringLiteral("Harfler"));
@@ -187,29 +213,6 @@ void TForm15::buildWidgets() {
     }
     letterTabs.first()->setChecked(true);
     letterTabs.first()->setFocusPolicy(Qt::StrongFocus);
-
-    infoBox = new QGroupBox(QStringLiteral("Bilgiler"), this);
-    infoBox->setGeometry(RightColumn, 40, 176, 168);
-    contactFields = new ContactFields(infoBox, QPoint(8, 20), 120, 44, QStringLiteral("         Cep Tel"));
-    infoImage = new QLabel(infoBox);
-    infoImage->setGeometry(136, 20, 32, 32);
-
-    transferButton = pictureButton(this, QStringLiteral(":/alfabe/transfer.png"), QStringLiteral("Ana Ekrana Aktar"),
-                                   QRect(RightColumn, 220, 176, 33));
-    transferButton->setEnabled(false);
-    exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"),
-                               QRect(RightColumn, 260, 176, 33));
-
-    buildPages();
-
-    connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
-    connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
-        if (on) PageControl1Change(p);
-    });
-    connect(contactFields->numberEdit, &QLineEdit::textChanged, this,
-            [this](const QString& t) { transferButton->setEnabled(!t.isEmpty()); });
-    connect(transferButton, &QPushButton::clicked, this, &TForm15::BitBtn1Click);
-    connect(exitButton, &QPushButton::clicked, this, &TForm15::BitBtn2Click);
 }
 
 // The pages' lists and counters, and the drop-down's look.

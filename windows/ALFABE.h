@@ -90,5 +90,6 @@ protected:
 
 private:
     bool tabKey(int page, int key);
+    void buildTabs();
     void buildPages();
 };

@@ -66,6 +66,37 @@ TForm12::TForm12(QWidget* parent) : SecondaryWindow(parent) {
 }
 
 void TForm12::buildWidgets() {
+    buildOptions();
+    buildReport();
+
+    mergeButton = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
+    mergeButton->setGeometry(8, 406, 153, 32);
+    exitButton = new QPushButton(QStringLiteral("Çık"), this);
+    exitButton->setGeometry(169, 406, 153, 32);
+    for (QPushButton* b : {mergeButton, exitButton}) {
+        b->setAutoDefault(false);
+        name(b, b->text());
+    }
+    menuTimer = new QTimer(this);
+    menuTimer->setInterval(100);
+
+    connect(firstGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    connect(secondGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
+    connect(newGroupCheck, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
+    connect(surnameCheck, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
+    connect(newGroupEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    connect(surnameTextEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
+    connect(reportEdit, &QTextEdit::customContextMenuRequested, this,
+            [this](const QPoint& at) { reportMenu->popup(reportEdit->viewport()->mapToGlobal(at)); });
+    connect(saveAction, &QAction::triggered, this, &TForm12::Kaydet1Click);
+    connect(clearAction, &QAction::triggered, this, &TForm12::Temizle1Click);
+    connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
+    connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
+    connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
+}
+
+// "Grup İşlemleri": the two groups, and the two options with their texts.
+void TForm12::buildOptions() {
     optionsBox = new QGroupBox(QStringLiteral("Grup İşlemleri"), this);
     optionsBox->setGeometry(8, 4, 314, 214);
     firstGroupLabel = label(optionsBox, QStringLiteral("Birleştirilecek 1. Grup"), 10, 20);
@@ -103,7 +134,10 @@ void TForm12::buildWidgets() {
     surnameTextEdit = optionEdit(optionsBox, surnameTextLabel, 130, 177, 174);
     enableOption(newGroupEdit, false);
     enableOption(surnameTextEdit, false);
+}
 
+// The gauge, and the report with its pop-up menu.
+void TForm12::buildReport() {
     gauge = new QProgressBar(this);
     gauge->setGeometry(8, 226, 314, 18);
     gauge->setRange(0, 100);
@@ -132,31 +166,6 @@ void TForm12::buildWidgets() {
     saveAction->setEnabled(false);
     clearAction->setEnabled(false);
     reportEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-
-    mergeButton = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Birleştir"), this);
-    mergeButton->setGeometry(8, 406, 153, 32);
-    exitButton = new QPushButton(QStringLiteral("Çık"), this);
-    exitButton->setGeometry(169, 406, 153, 32);
-    for (QPushButton* b : {mergeButton, exitButton}) {
-        b->setAutoDefault(false);
-        name(b, b->text());
-    }
-    menuTimer = new QTimer(this);
-    menuTimer->setInterval(100);
-
-    connect(firstGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
-    connect(secondGroupChooser, &QComboBox::activated, this, &TForm12::ComboBox1Change);
-    connect(newGroupCheck, &QCheckBox::toggled, this, &TForm12::CheckBox1Click);
-    connect(surnameCheck, &QCheckBox::toggled, this, &TForm12::CheckBox2Click);
-    connect(newGroupEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
-    connect(surnameTextEdit, &QLineEdit::textChanged, this, &TForm12::updateMergeButton);
-    connect(reportEdit, &QTextEdit::customContextMenuRequested, this,
-            [this](const QPoint& at) { reportMenu->popup(reportEdit->viewport()->mapToGlobal(at)); });
-    connect(saveAction, &QAction::triggered, this, &TForm12::Kaydet1Click);
-    connect(clearAction, &QAction::triggered, this, &TForm12::Temizle1Click);
-    connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
-    connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
-    connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
 }
 
 // Esc closes the window as "Çık" does: the dialog's own reject ends in done().
@@ -243,51 +252,73 @@ void TForm12::BitBtn1Click() { mergeGroups(); }
 void TForm12::mergeGroups() {
     const bool intoNewGroup = newGroupCheck->isChecked();
     const QString newGroup = newGroupEdit->text();
-    if (intoNewGroup) {
-        if (!acceptGroupName(newGroup)) return;
-        if (Form1->groupNames.lookup(newGroup) >= 0 || datafolder::exists(datafolder::groupFilePath(newGroup))) {
-            ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
-            return;
-        }
-    }
-
-    // Preparation
-    mergeLines.clear();
-    mergeNameIndex.clear();
-    secondLines.clear();
-    groupListCopy.clear();
+    if (intoNewGroup && !newGroupNameFree(newGroup)) return;
     const QString firstPath = datafolder::groupFilePath(firstGroupChooser->currentText());
-    if (!datafolder::exists(firstPath)) {
-        setReport({QStringLiteral("Hata:Birleştirilecek 1. Grup Dosyası Bulunamyor!")});
-        return;
-    }
-    const QString secondPath = datafolder::groupFilePath(secondGroupChooser->currentText());
-    if (!datafolder::exists(secondPath)) {
-        setReport({QStringLiteral("Hata:Birleştirilecek 2. Grup Dosyası Bulunamyor!")});
-        return;
-    }
-    mergeLines.load(firstPath);
-    rebuildNameIndex(mergeLines, mergeNameIndex);
-    secondLines.load(secondPath);
-    if (secondLines.count() < 2) {
-        setReport({QStringLiteral("Hata:2.Grup Dosyası hiç bir kayıt içermiyor!")});
-        return;
-    }
-    // A second group of two lines (one contact without its number) gives
-    // the gauge no room: it stays at 0 and the contact is merged.
-    gauge->setRange(0, std::max(secondLines.count() - 3, 0));
-    if (surnameCheck->isChecked()) merge::extendSurnames(secondLines, codepage::encode(surnameTextEdit->text()));
+    if (!readGroups(firstPath)) return;
 
     // The merge
     setReport({});
     const merge::Outcome outcome =
         merge::mergeContacts(mergeLines, mergeNameIndex, secondLines,
                              [this](int line) { gauge->setValue(std::min(line, gauge->maximum())); });
+    writeResult(intoNewGroup ? datafolder::groupFilePath(newGroup) : firstPath, intoNewGroup ? newGroup : QString());
 
-    const QString resultPath =
-        intoNewGroup ? datafolder::groupFilePath(newGroup) : firstPath;
+    setReport(merge::report(outcome));
+    secondLines.clear();
+    newGroupCheck->setChecked(false);
+    newGroupEdit->clear();
+    fillPickers();
+    ShowMessage(QStringLiteral("İşlem Tamam!"));
+}
+
+bool TForm12::newGroupNameFree(const QString& newGroup) {
+    if (!acceptGroupName(newGroup)) return false;
+    if (Form1->groupNames.lookup(newGroup) >= 0 || datafolder::exists(datafolder::groupFilePath(newGroup))) {
+        ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
+        return false;
+    }
+    return true;
+}
+
+// The preparation: the first group into MergeLines with its names, the
+// second group into SecondLines, its surnames extended when asked. A group
+// without its file, or a second group without a contact, stops it with the
+// error in the report.
+bool TForm12::readGroups(const QString& firstPath) {
+    mergeLines.clear();
+    mergeNameIndex.clear();
+    secondLines.clear();
+    groupListCopy.clear();
+    if (!datafolder::exists(firstPath)) {
+        setReport({QStringLiteral("Hata:Birleştirilecek 1. Grup Dosyası Bulunamyor!")});
+        return false;
+    }
+    const QString secondPath = datafolder::groupFilePath(secondGroupChooser->currentText());
+    if (!datafolder::exists(secondPath)) {
+        setReport({QStringLiteral("Hata:Birleştirilecek 2. Grup Dosyası Bulunamyor!")});
+        return false;
+    }
+    mergeLines.load(firstPath);
+    rebuildNameIndex(mergeLines, mergeNameIndex);
+    secondLines.load(secondPath);
+    if (secondLines.count() < 2) {
+        setReport({QStringLiteral("Hata:2.Grup Dosyası hiç bir kayıt içermiyor!")});
+        return false;
+    }
+    // A second group of two lines (one contact without its number) gives
+    // the gauge no room: it stays at 0 and the contact is merged.
+    gauge->setRange(0, std::max(secondLines.count() - 3, 0));
+    if (surnameCheck->isChecked()) merge::extendSurnames(secondLines, codepage::encode(surnameTextEdit->text()));
+    return true;
+}
+
+// The result written, with the group list naming a new group; then the main
+// window shows the merge at once, so that none of its actions writes the
+// contacts it held before over the merged file. A file error leaves both
+// files as they were and is thrown on.
+void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
     StringList names = Form1->groupNames;
-    if (intoNewGroup && names.lookup(newGroup) < 0) names.add(newGroup);
+    if (!newGroup.isEmpty() && names.lookup(newGroup) < 0) names.add(newGroup);
     const QString listPath = datafolder::groupListPath();
     const bool activeWritten = resultPath == Form1->activeGroupPath();
     const bool listChanged = names.count() != Form1->groupNames.count();
@@ -310,20 +341,11 @@ void TForm12::mergeGroups() {
     firstGroupChooser->clear();
     secondGroupChooser->clear();
 
-    // The main window shows the merge at once, so that none of its actions
-    // writes the contacts it held before over the merged file.
     if (activeWritten) {
         Form1->activateGroup(Form1->groupNames.text(0));
         Form1->recheckSensitive();
     }
     if (listChanged) Form1->fillGroupSelector();
-
-    setReport(merge::report(outcome));
-    secondLines.clear();
-    newGroupCheck->setChecked(false);
-    newGroupEdit->clear();
-    fillPickers();
-    ShowMessage(QStringLiteral("İşlem Tamam!"));
 }
 
 void TForm12::Button1Click() {

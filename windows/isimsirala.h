@@ -78,8 +78,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildOptions();
+    void buildReport();
     void fillPickers();
     void setReport(const QStringList& lines);
     void updateMergeButton();
     void mergeGroups();
+    bool newGroupNameFree(const QString& newGroup);
+    bool readGroups(const QString& firstPath);
+    void writeResult(const QString& resultPath, const QString& newGroup);
 };
