@@ -9,13 +9,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QIconEngine>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QValidator>
@@ -268,11 +271,108 @@ private:
     bool loaded_ = false;
 };
 
+// The files behind the style's standard pictures, one a size. Asked for one
+// picture, the style reads every size of it at once; this reads only the
+// size a button draws. A picture whose files are not where they are looked
+// for comes from the style after all, and so does one whose smallest file is
+// not square ("apply"): the style draws its disabled form a shade apart.
+struct StandardFiles {
+    QStyle::StandardPixmap which;
+    const char* name;
+    QList<int> sizes;
+};
+
+const StandardFiles* standardFiles(QStyle::StandardPixmap which) {
+    static const StandardFiles table[] = {
+        {QStyle::SP_ArrowLeft, "left", {16, 32, 128}},
+        {QStyle::SP_ArrowRight, "right", {16, 32, 128}},
+        {QStyle::SP_DialogCancelButton, "standardbutton-cancel", {16, 32, 128}},
+        {QStyle::SP_DialogCloseButton, "standardbutton-close", {16, 32, 128}},
+        {QStyle::SP_DialogHelpButton, "standardbutton-help", {16, 32, 128}},
+        {QStyle::SP_DialogOkButton, "standardbutton-ok", {16, 32, 128}},
+        {QStyle::SP_DialogOpenButton, "standardbutton-open", {16, 32, 128}},
+        {QStyle::SP_DialogResetButton, "standardbutton-clear", {16, 32, 128}},
+        {QStyle::SP_DialogSaveButton, "standardbutton-save", {16, 32, 128}},
+        {QStyle::SP_DirIcon, "dirclosed", {16, 32, 128}},
+        {QStyle::SP_FileDialogContentsView, "filecontents", {16, 32, 128}},
+        {QStyle::SP_FileDialogDetailedView, "viewdetailed", {16, 32, 128}},
+        {QStyle::SP_FileDialogInfoView, "fileinfo", {16, 32, 128}},
+        {QStyle::SP_FileDialogListView, "viewlist", {16, 32, 128}},
+        {QStyle::SP_FileDialogNewFolder, "newdirectory", {16, 32, 128}},
+        {QStyle::SP_FileIcon, "file", {16, 32, 128}},
+        {QStyle::SP_MediaSeekForward, "media-seek-forward", {16, 32}},
+        {QStyle::SP_TrashIcon, "trash", {16, 32, 128}},
+    };
+    for (const StandardFiles& f : table)
+        if (f.which == which) return &f;
+    return nullptr;
+}
+
+QString standardFile(const StandardFiles& files, int size) {
+    return QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+        .arg(QLatin1String(files.name))
+        .arg(size);
+}
+
+// One of the style's standard pictures, each size read when first drawn:
+// a QIcon of that one file then draws it, in every mode, as the style's own
+// icon of all the sizes would.
+class StandardPicture : public QIconEngine {
+public:
+    explicit StandardPicture(const StandardFiles& files) : files_(files) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        const int side = qRound(qMax(rect.width(), rect.height()) * ratio);
+        iconFor(side).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int chosen = sizeFor(qMax(size.width(), size.height()));
+        return QSize(chosen, chosen).boundedTo(size);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return iconFor(qMax(size.width(), size.height())).pixmap(size, 1.0, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int s : files_.sizes) sizes << QSize(s, s);
+        return sizes;
+    }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("StandardPicture"); }
+    QIconEngine* clone() const override { return new StandardPicture(*this); }
+
+private:
+    // The smallest size that is not smaller than asked, else the largest: the
+    // size the style's icon would draw from.
+    int sizeFor(int side) const {
+        for (int s : files_.sizes)
+            if (s >= side) return s;
+        return files_.sizes.constLast();
+    }
+    const QIcon& iconFor(int side) {
+        const int s = sizeFor(side);
+        auto found = read_.find(s);
+        if (found == read_.end()) {
+            QIcon icon;
+            icon.addFile(standardFile(files_, s), QSize(s, s));
+            found = read_.insert(s, icon);
+        }
+        return found.value();
+    }
+
+    StandardFiles files_;
+    QMap<int, QIcon> read_;
+};
+
 }  // namespace
 
 QIcon lazyIcon(std::function<QIcon()> load) { return QIcon(new LazyIcon(std::move(load))); }
 
 QIcon standardIcon(QStyle::StandardPixmap which) {
+    const StandardFiles* files = standardFiles(which);
+    if (files && QFile::exists(standardFile(*files, files->sizes.constFirst())))
+        return QIcon(new StandardPicture(*files));
     return lazyIcon([which] { return QApplication::style()->standardIcon(which); });
 }
 

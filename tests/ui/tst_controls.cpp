@@ -1,0 +1,49 @@
+// The windows' standard pictures: read one size at a time, they draw as the
+// style's own icons do, in every size a button asks for and in every mode.
+
+#include "ui/controls.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QStyleFactory>
+#include <QtTest>
+
+class TestControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+    void standardPicturesDrawAsTheStyles_data() {
+        QTest::addColumn<int>("which");
+        const QList<QStyle::StandardPixmap> used = {
+            QStyle::SP_ArrowLeft,          QStyle::SP_ArrowRight,           QStyle::SP_DialogApplyButton,
+            QStyle::SP_DialogCancelButton, QStyle::SP_DialogCloseButton,    QStyle::SP_DialogHelpButton,
+            QStyle::SP_DialogOkButton,     QStyle::SP_DialogOpenButton,     QStyle::SP_DialogResetButton,
+            QStyle::SP_DialogSaveButton,   QStyle::SP_DirClosedIcon,        QStyle::SP_DirIcon,
+            QStyle::SP_DirLinkIcon,        QStyle::SP_DirOpenIcon,          QStyle::SP_DriveFDIcon,
+            QStyle::SP_DriveHDIcon,        QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogDetailedView,
+            QStyle::SP_FileDialogInfoView, QStyle::SP_FileDialogListView,   QStyle::SP_FileDialogNewFolder,
+            QStyle::SP_FileIcon,           QStyle::SP_MediaSeekForward,     QStyle::SP_MessageBoxInformation,
+            QStyle::SP_TrashIcon};
+        for (QStyle::StandardPixmap sp : used) QTest::addRow("%d", int(sp)) << int(sp);
+    }
+    void standardPicturesDrawAsTheStyles() {
+        QFETCH(int, which);
+        const auto sp = QStyle::StandardPixmap(which);
+        const QIcon ours = standardIcon(sp);
+        const QIcon style = QApplication::style()->standardIcon(sp);
+        for (qreal ratio : {1.0, 2.0})
+            for (int size : {16, 24, 32, 48})
+                for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+                    const QImage a = ours.pixmap(QSize(size, size), ratio, mode).toImage();
+                    const QImage b = style.pixmap(QSize(size, size), ratio, mode).toImage();
+                    QVERIFY2(a == b, qPrintable(QStringLiteral("size %1 at %2x, mode %3").arg(size).arg(ratio).arg(int(mode))));
+                }
+        QCOMPARE(ours.actualSize(QSize(24, 24)), style.actualSize(QSize(24, 24)));
+    }
+};
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"
