@@ -17,6 +17,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -76,11 +77,15 @@ using Handle = FileCalls::Handle;
 std::wstring native(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
 HANDLE handleOf(Handle file) { return reinterpret_cast<HANDLE>(file); }
 
-Handle createNew(const QString& path) {
-    const HANDLE h = CreateFileW(native(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr);
+// Under its temporary name from the start: Windows has no file without one.
+// Its permissions are those the folder gives.
+Handle createNew(const QString& temporary, const QString&) {
+    const HANDLE h = CreateFileW(native(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     return h == INVALID_HANDLE_VALUE ? FileCalls::NoHandle : reinterpret_cast<Handle>(h);
 }
+
+bool nameFile(Handle, const QString&) { return true; }
 
 bool writeAll(Handle file, const QByteArray& bytes) {
     const char* p = bytes.constData();
@@ -108,11 +113,38 @@ bool removeFile(const QString& path) { return DeleteFileW(native(path).c_str());
 #else
 QByteArray native(const QString& path) { return QFile::encodeName(path); }
 
-Handle createNew(const QString& path) {
+int openFile(const QByteArray& path, int flags) {
     int fd;
-    do fd = ::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    do fd = ::open(path.constData(), flags | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
-    return fd < 0 ? FileCalls::NoHandle : Handle(fd);
+    return fd;
+}
+
+// A file without a name can be named only through /proc.
+bool namesThroughProc() {
+    static const bool there = ::access("/proc/self/fd", X_OK) == 0;
+    return there;
+}
+
+Handle createNew(const QString& temporary, const QString& target) {
+    int fd = -1;
+#ifdef O_TMPFILE
+    // Where the file system knows no such file, the usual kind is made.
+    if (namesThroughProc()) fd = openFile(native(QFileInfo(temporary).absolutePath()), O_TMPFILE | O_WRONLY);
+#endif
+    if (fd < 0) fd = openFile(native(temporary), O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0) return FileCalls::NoHandle;
+    struct stat old {};
+    if (::stat(native(target).constData(), &old) == 0) ::fchmod(fd, old.st_mode & 0777);
+    return fd;
+}
+
+bool nameFile(Handle file, const QString& temporary) {
+    struct stat info {};
+    if (::fstat(int(file), &info) != 0) return false;
+    if (info.st_nlink > 0) return true;  // named when it was made
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native(temporary).constData(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool writeAll(Handle file, const QByteArray& bytes) {
@@ -185,7 +217,7 @@ bool taken(const QString& path) {
 }  // namespace
 
 FileCalls systemFileCalls() {
-    return {createNew, writeAll, syncFile, closeFile, renameOver, syncFolder, removeFile};
+    return {createNew, writeAll, syncFile, nameFile, closeFile, renameOver, syncFolder, removeFile};
 }
 
 void setFileCalls(const FileCalls& calls) { currentCalls() = calls; }
@@ -196,26 +228,24 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw StoreError::cannotCreate(path);
     const FileCalls calls = fileCalls();
     const QString target = writtenFile(path);
-    const QFileInfo targetInfo(target);
 
     QString temporary;
     Handle file = FileCalls::NoHandle;
     for (int attempt = 0; attempt < 64 && file == FileCalls::NoHandle; ++attempt) {
         temporary = temporaryName(target);
         if (taken(temporary)) continue;
-        file = calls.create(temporary);
+        file = calls.create(temporary, target);
         if (file == FileCalls::NoHandle && !taken(temporary)) break;  // not a clash of names: the folder refuses
     }
     if (file == FileCalls::NoHandle) throw StoreError::cannotCreate(path);
-    if (targetInfo.exists()) QFile::setPermissions(temporary, QFile::permissions(target));
 
-    bool written = calls.write(file, bytes) && calls.syncFile(file);
+    bool written = calls.write(file, bytes) && calls.syncFile(file) && calls.name(file, temporary);
     written = calls.close(file) && written;
     if (!written || !calls.rename(temporary, target)) {
         calls.remove(temporary);
         throw StoreError::cannotCreate(path);
     }
-    if (!calls.syncFolder(targetInfo.absolutePath())) throw StoreError::cannotCreate(path);
+    if (!calls.syncFolder(QFileInfo(target).absolutePath())) throw StoreError::cannotCreate(path);
 }
 
 }  // namespace textfile
