@@ -120,11 +120,13 @@ int openFile(const QByteArray& path, int flags) {
     return fd;
 }
 
+#ifdef O_TMPFILE
 // A file without a name can be named only through /proc.
 bool namesThroughProc() {
     static const bool there = ::access("/proc/self/fd", X_OK) == 0;
     return there;
 }
+#endif
 
 Handle createNew(const QString& temporary, const QString& target) {
     int fd = -1;
