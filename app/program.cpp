@@ -12,9 +12,11 @@
 
 int runProgram(QApplication& app) {
     applyLook(app);
+    // Held until the program ends: another copy, or a lock file that cannot
+    // serve although the DataFolder can be written, keeps it from starting.
     DataFolderLock lock;
-    if (!lock.acquire()) {
-        ShowMessage(SecondCopyMessage);
+    if (!DataFolderLock::mayStart(lock.acquire())) {
+        ShowMessage(lock.message());
         return 1;
     }
     createForms();

@@ -10,6 +10,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <vector>
 #endif
 
@@ -50,14 +52,28 @@ Registered systemValues() {
     return found;
 }
 #else
+PasswdLookup& passwdLookup() {
+    static PasswdLookup lookup;
+    return lookup;
+}
+
+// The entry's comment field, in a buffer grown until the entry fits.
 QString accountGecos() {
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size > 0 ? size_t(size) : 16384);
-    passwd entry{};
-    passwd* result = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) != 0 || !result || !result->pw_gecos)
-        return QString();
-    return QString::fromLocal8Bit(result->pw_gecos);
+    const PasswdLookup lookup = passwdLookup() ? passwdLookup() : PasswdLookup(getpwuid_r);
+    constexpr size_t Largest = size_t(64) << 20;
+    const long suggested = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? size_t(suggested) : 16384);
+    for (;;) {
+        passwd entry{};
+        passwd* result = nullptr;
+        const int error = lookup(getuid(), &entry, buffer.data(), buffer.size(), &result);
+        if (error == ERANGE && buffer.size() < Largest) {
+            buffer.resize(std::min(buffer.size() * 2, Largest));
+            continue;
+        }
+        if (error != 0 || !result || !result->pw_gecos) return QString();
+        return QString::fromLocal8Bit(result->pw_gecos);
+    }
 }
 
 Registered systemValues() {
@@ -80,5 +96,9 @@ Registered read() {
 }
 
 void setSourceForTests(std::function<Registered()> source) { testSource() = std::move(source); }
+
+#ifndef Q_OS_WIN
+void setPasswdLookupForTests(PasswdLookup lookup) { passwdLookup() = std::move(lookup); }
+#endif
 
 }  // namespace userinfo

@@ -7,6 +7,11 @@
 
 #include <functional>
 
+#ifndef Q_OS_WIN
+#include <pwd.h>
+#include <sys/types.h>
+#endif
+
 namespace userinfo {
 
 struct Registered {
@@ -33,5 +38,15 @@ QString fullNameFromGecos(const QString& gecos);
 // read() still completes with the placeholders; an empty function restores
 // the system's.
 void setSourceForTests(std::function<Registered()> source);
+
+#ifndef Q_OS_WIN
+// How the system's source reads the account's passwd entry: getpwuid_r's
+// shape. The entry is read whatever its length: the buffer starts at the
+// size the system suggests and doubles while the lookup says ERANGE (up to
+// 64 MB). Tests put in their own lookup; an empty function restores
+// getpwuid_r.
+using PasswdLookup = std::function<int(uid_t, passwd*, char* buffer, size_t size, passwd** result)>;
+void setPasswdLookupForTests(PasswdLookup lookup);
+#endif
 
 }  // namespace userinfo

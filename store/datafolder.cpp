@@ -79,11 +79,21 @@ bool copyFile(const QString& from, const QString& to) {
     return true;
 }
 
+namespace {
+QString folderOf(const QString& path) { return QFileInfo(path).absolutePath(); }
+}  // namespace
+
 bool renameFile(const QString& from, const QString& to) {
-    return !from.isEmpty() && !to.isEmpty() && QFile::rename(from, to);
+    if (from.isEmpty() || to.isEmpty() || !QFile::rename(from, to)) return false;
+    const textfile::FileCalls& calls = textfile::fileCalls();
+    const bool synced = calls.syncFolder(folderOf(to)) && (folderOf(from) == folderOf(to) || calls.syncFolder(folderOf(from)));
+    if (!synced) QFile::rename(to, from);  // not on the disk for sure: undone, and a failure
+    return synced;
 }
 
-bool deleteFile(const QString& path) { return !path.isEmpty() && QFile::remove(path); }
+bool deleteFile(const QString& path) {
+    return !path.isEmpty() && QFile::remove(path) && textfile::fileCalls().syncFolder(folderOf(path));
+}
 
 int removeUnfinishedWrites() {
     static const QRegularExpression unfinished(

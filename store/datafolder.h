@@ -43,9 +43,13 @@ QString groupFilePath(const QString& group);
 bool exists(const QString& path);
 // Creates the folder; a failure is ignored.
 void createFolder(const QString& path);
-// Copies a file over the target, which is replaced whole or not at all.
-// Returns false when the source cannot be read or the target not written.
+// Copies a file over the target, which is replaced whole or not at all, and
+// on the disk when it returns true (textfile::writeBytes). Returns false
+// when the source cannot be read or the target not written.
 bool copyFile(const QString& from, const QString& to);
+// A rename to a name no file has, and a removal; each syncs the folder, so
+// a true is on the disk. A rename whose folder cannot be synced is undone
+// and returns false; a removal returns false then, the file gone.
 bool renameFile(const QString& from, const QString& to);
 bool deleteFile(const QString& path);
 

@@ -4,9 +4,22 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cstring>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+
+#include <algorithm>
+#include <string>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 StoreError StoreError::cannotOpen(const QString& path) {
     return StoreError(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
@@ -56,17 +69,185 @@ QList<QByteArray> readLines(const QString& path) {
     return splitLines(bytes);
 }
 
+namespace {
+
+using Handle = FileCalls::Handle;
+
+#ifdef Q_OS_WIN
+std::wstring native(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
+HANDLE handleOf(Handle file) { return reinterpret_cast<HANDLE>(file); }
+
+// Under its temporary name from the start: Windows has no file without one.
+// Its permissions are those the folder gives.
+Handle createNew(const QString& temporary, const QString&) {
+    const HANDLE h = CreateFileW(native(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h == INVALID_HANDLE_VALUE ? FileCalls::NoHandle : reinterpret_cast<Handle>(h);
+}
+
+bool nameFile(Handle, const QString&) { return true; }
+
+bool writeAll(Handle file, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = DWORD(std::min<qsizetype>(left, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(handleOf(file), p, chunk, &written, nullptr) || written == 0) return false;
+        p += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool syncFile(Handle file) { return FlushFileBuffers(handleOf(file)); }
+bool closeFile(Handle file) { return CloseHandle(handleOf(file)); }
+// Written through: the move is on the disk when it returns.
+bool renameOver(const QString& from, const QString& to) {
+    return MoveFileExW(native(from).c_str(), native(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+// Windows gives a program no sync of a folder; the written-through move
+// stands for it.
+bool syncFolder(const QString&) { return true; }
+bool removeFile(const QString& path) { return DeleteFileW(native(path).c_str()); }
+#else
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+int openFile(const QByteArray& path, int flags) {
+    int fd;
+    do fd = ::open(path.constData(), flags | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+#ifdef O_TMPFILE
+// A file without a name can be named only through /proc.
+bool namesThroughProc() {
+    static const bool there = ::access("/proc/self/fd", X_OK) == 0;
+    return there;
+}
+#endif
+
+Handle createNew(const QString& temporary, const QString& target) {
+    int fd = -1;
+#ifdef O_TMPFILE
+    // Where the file system knows no such file, the usual kind is made.
+    if (namesThroughProc()) fd = openFile(native(QFileInfo(temporary).absolutePath()), O_TMPFILE | O_WRONLY);
+#endif
+    if (fd < 0) fd = openFile(native(temporary), O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0) return FileCalls::NoHandle;
+    struct stat old {};
+    if (::stat(native(target).constData(), &old) == 0) ::fchmod(fd, old.st_mode & 0777);
+    return fd;
+}
+
+bool nameFile(Handle file, const QString& temporary) {
+    struct stat info {};
+    if (::fstat(int(file), &info) != 0) return false;
+    if (info.st_nlink > 0) return true;  // named when it was made
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, native(temporary).constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool writeAll(Handle file, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(int(file), p, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+bool syncFile(Handle file) {
+    int r;
+    do r = ::fsync(int(file));
+    while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+// The descriptor is gone whatever close says; an error is a write the
+// system could not finish.
+bool closeFile(Handle file) { return ::close(int(file)) == 0; }
+
+bool renameOver(const QString& from, const QString& to) {
+    return ::rename(native(from).constData(), native(to).constData()) == 0;
+}
+
+// A file system that cannot sync a folder at all (EINVAL) has nothing more
+// to put on the disk; any other failure is the disk's.
+bool syncFolder(const QString& folder) {
+    int fd;
+    do fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    const bool synced = syncFile(fd) || errno == EINVAL;
+    ::close(fd);
+    return synced;
+}
+
+bool removeFile(const QString& path) { return ::unlink(native(path).constData()) == 0; }
+#endif
+
+FileCalls& currentCalls() {
+    static FileCalls calls = systemFileCalls();
+    return calls;
+}
+
+// The file a write replaces: where a chain of symbolic links leads.
+QString writtenFile(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymbolicLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info.isSymbolicLink() ? path : info.absoluteFilePath();
+}
+
+QString temporaryName(const QString& target) {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = target + QLatin1Char('.');
+    for (int i = 0; i < 6; ++i) name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+    return name;
+}
+
+bool taken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymbolicLink();
+}
+
+}  // namespace
+
+FileCalls systemFileCalls() {
+    return {createNew, writeAll, syncFile, nameFile, closeFile, renameOver, syncFolder, removeFile};
+}
+
+void setFileCalls(const FileCalls& calls) { currentCalls() = calls; }
+
+const FileCalls& fileCalls() { return currentCalls(); }
+
 void writeBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty()) throw StoreError::cannotCreate(path);
-    QSaveFile f(path);
-    // Unbuffered, and flushed before the commit: a write that the disk cuts
-    // short must fail here, or commit() would put a shortened file in the old
-    // one's place.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw StoreError::cannotCreate(path);
-    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
-        f.cancelWriting();
+    const FileCalls calls = fileCalls();
+    const QString target = writtenFile(path);
+
+    QString temporary;
+    Handle file = FileCalls::NoHandle;
+    for (int attempt = 0; attempt < 64 && file == FileCalls::NoHandle; ++attempt) {
+        temporary = temporaryName(target);
+        if (taken(temporary)) continue;
+        file = calls.create(temporary, target);
+        if (file == FileCalls::NoHandle && !taken(temporary)) break;  // not a clash of names: the folder refuses
+    }
+    if (file == FileCalls::NoHandle) throw StoreError::cannotCreate(path);
+
+    bool written = calls.write(file, bytes) && calls.syncFile(file) && calls.name(file, temporary);
+    written = calls.close(file) && written;
+    if (!written || !calls.rename(temporary, target)) {
+        calls.remove(temporary);
         throw StoreError::cannotCreate(path);
     }
+    if (!calls.syncFolder(QFileInfo(target).absolutePath())) throw StoreError::cannotCreate(path);
 }
 
 }  // namespace textfile

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace textfile {
 
 QList<QByteArray> splitLines(const QByteArray& bytes);
@@ -20,7 +22,51 @@ QList<QByteArray> readLines(const QString& path);
 // Writes bytes over a file through a temporary file in the same folder that
 // is then renamed over it, so a failed write leaves the old file whole and no
 // temporary file behind. Throws "Cannot create file %s" on failure.
+//
+// A write that returns has reached the disk: the temporary file's data is
+// synced before the rename, and the folder after it, so a power cut
+// afterwards keeps the new file. A failed sync is a failed write. Should
+// only the folder's sync fail, the new bytes stand in the file already; the
+// write still throws, since the disk did not confirm them. A file given
+// through a symbolic link is written where the link leads, and a file that
+// exists keeps its permissions. A kill in the middle leaves the old file and
+// at most a whole temporary file (see datafolder::removeUnfinishedWrites).
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// The file-system calls of a write, one set for the whole program. A write
+// makes them in this order, each once:
+//   create      a new file for the bytes, in the target's folder, with the
+//               target's permissions when it exists: on Linux one without a
+//               name yet, so that a kill leaves nothing behind; elsewhere
+//               under the temporary name, which must not exist yet
+//   write       every byte into it
+//   syncFile    its data to the disk
+//   name        the temporary name (the target's name, a dot and six
+//               letters or digits) given to a file that had none
+//   close       it
+//   rename      the temporary file over the target
+//   syncFolder  the folder, so that the rename is on the disk as well
+// and on a failure before the rename has been done, close (when the file is
+// open) and remove of the temporary name. Each call returns false on failure
+// (create an invalid handle). Tests put in their own calls to make one fail
+// or to record the order; the system's are the default.
+struct FileCalls {
+    using Handle = qintptr;  // a file descriptor, or a Windows HANDLE
+    static constexpr Handle NoHandle = -1;
+    std::function<Handle(const QString& temporary, const QString& target)> create;
+    std::function<bool(Handle file, const QByteArray& bytes)> write;
+    std::function<bool(Handle file)> syncFile;
+    std::function<bool(Handle file, const QString& temporary)> name;
+    std::function<bool(Handle file)> close;
+    std::function<bool(const QString& from, const QString& to)> rename;
+    std::function<bool(const QString& folder)> syncFolder;
+    std::function<bool(const QString& path)> remove;
+};
+FileCalls systemFileCalls();
+// The calls every write makes from now on: the current ones stay in use
+// until this is called again (tests give back systemFileCalls()).
+void setFileCalls(const FileCalls& calls);
+const FileCalls& fileCalls();
 
 inline void writeLines(const QString& path, const QList<QByteArray>& lines) {
     writeBytes(path, joinLines(lines));

@@ -304,16 +304,16 @@ private slots:
 
     void aSecondCopyIsRefused() {
         DataFolderLock first;
-        QVERIFY(first.acquire());
+        QCOMPARE(first.acquire(), DataFolderLock::Acquired);
         DataFolderLock second;
-        QVERIFY(!second.acquire());
+        QCOMPARE(second.acquire(), DataFolderLock::HeldByAnotherCopy);
         QVERIFY(!second.lockPath().startsWith(datafolder::path()));
         {
             const auto otherHome = std::make_unique<FreshHome>();
             DataFolderLock elsewhere;  // another DataFolder is another matter
-            QVERIFY(elsewhere.acquire());
+            QCOMPARE(elsewhere.acquire(), DataFolderLock::Acquired);
         }
-        QCOMPARE(SecondCopyMessage, u"Telefika 2003 zaten çalışıyor! Aynı veri havuzunu aynı anda yalnızca bir Telefika 2003 kullanabilir."_s);
+        QCOMPARE(second.message(), u"Telefika 2003 zaten çalışıyor! Aynı veri havuzunu aynı anda yalnızca bir Telefika 2003 kullanabilir."_s);
     }
 
     void oneCopyPerRealDataFolder_data() {
@@ -335,7 +335,7 @@ private slots:
         QFETCH(bool, refused);
         if (!firstStart) home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
         DataFolderLock first;
-        QVERIFY(first.acquire());
+        QCOMPARE(first.acquire(), DataFolderLock::Acquired);
 
         QTemporaryDir elsewhere;
         const QString other = elsewhere.path();
@@ -356,7 +356,7 @@ private slots:
             qputenv("HOME", QFile::encodeName(other + u"/h"_s));
         }
         DataFolderLock copy;
-        const bool secondRefused = !copy.acquire();
+        const bool secondRefused = copy.acquire() == DataFolderLock::HeldByAnotherCopy;
         const QString secondLock = copy.lockPath();
         for (auto [name, was] : {std::pair{"HOME", homeWas}, {"TMPDIR", tmpWas}, {"XDG_RUNTIME_DIR", runWas}})
             was.isNull() ? qunsetenv(name) : qputenv(name, was);

@@ -5,12 +5,20 @@
 
 #include <QtTest>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+#endif
+
 using namespace Qt::StringLiterals;
 
 class TestUserInfo : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() {
+#ifndef Q_OS_WIN
+        userinfo::setPasswdLookupForTests({});
+#endif
         userinfo::setSourceForTests({});
         qunsetenv("ORGANIZATION");
     }
@@ -54,6 +62,55 @@ private slots:
         QFETCH(QString, name);
         QCOMPARE(userinfo::fullNameFromGecos(gecos), name);
     }
+
+#ifndef Q_OS_WIN
+    // The account's entry is read whatever the length of its comment field:
+    // a lookup that answers ERANGE is asked again with a larger buffer.
+    void thePasswdEntryIsReadWhateverItsLength_data() {
+        QTest::addColumn<QString>("fullName");
+        QTest::addColumn<int>("answer");  // 0: the entry when it fits, else ERANGE
+        QTest::addColumn<QString>("shown");
+        const QString noUser = QStringLiteral("Kayıtlı Kullanıcı Yok");
+        const QString ayse = QStringLiteral("Ayşe Çelik");
+        QTest::newRow("a short name") << ayse << 0 << ayse;
+        const QString kilobyte = QString(600, QChar(u'ş'));  // 1,200 bytes
+        QTest::newRow("a name over 1 KB") << kilobyte << 0 << kilobyte;
+        const QString megabyte = QString(1 << 20, QLatin1Char('a'));
+        QTest::newRow("a name of 1 MB") << megabyte << 0 << megabyte;
+        QTest::newRow("a lookup that always says ERANGE") << ayse << ERANGE << noUser;
+        QTest::newRow("a lookup that fails") << ayse << EIO << noUser;
+        QTest::newRow("no entry for the account") << QString() << 0 << noUser;
+    }
+    void thePasswdEntryIsReadWhateverItsLength() {
+        QFETCH(QString, fullName);
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        // The entry as getpwuid_r gives it: its texts copied into the
+        // caller's buffer, or ERANGE when they do not fit.
+        const QByteArray gecos = fullName.toUtf8() + QByteArrayLiteral(",Oda 3,0212");
+        int lookups = 0;
+        userinfo::setPasswdLookupForTests([&](uid_t uid, passwd* entry, char* buffer, size_t size, passwd** result) {
+            ++lookups;
+            *result = nullptr;
+            if (answer != 0) return answer;
+            if (fullName.isEmpty()) return 0;
+            const char name[] = "ayse";
+            const size_t needed = sizeof name + size_t(gecos.size()) + 1;
+            if (size < needed) return ERANGE;
+            std::memcpy(buffer, name, sizeof name);
+            std::memcpy(buffer + sizeof name, gecos.constData(), size_t(gecos.size()) + 1);
+            *entry = passwd{};
+            entry->pw_name = buffer;
+            entry->pw_gecos = buffer + sizeof name;
+            entry->pw_uid = uid;
+            *result = entry;
+            return 0;
+        });
+        QCOMPARE(userinfo::read().user, shown);
+        QVERIFY(lookups >= 1);
+        QVERIFY2(lookups <= 28, qPrintable(QString::number(lookups)));  // it gives up, at 64 MB
+    }
+#endif
 
 #ifndef Q_OS_WIN
     // The system's own source reads ORGANIZATION afresh on every call.
