@@ -178,6 +178,8 @@ const QColor Cream(255, 251, 240);
 const QColor Maroon(128, 0, 0);
 const QColor SkyBlue(166, 202, 240);
 const QColor Silver(192, 192, 192);
+const QColor Face(239, 239, 239);
+const QColor DisabledText(120, 120, 120);
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y) {
     auto* l = new QLabel(text, parent);
@@ -200,7 +202,32 @@ void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     w->setPalette(p);
 }
 
-void cream(QWidget* w) { paint(w, QPalette::Base, Cream); }
+void fixedBase(QWidget* w, const QColor& base) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, DisabledText);
+    w->setPalette(p);
+}
+
+void cream(QWidget* w) { fixedBase(w, Cream); }
+
+void fixedText(QWidget* w, const QColor& text) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Face);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, DisabledText);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void fixedButtonText(QPushButton* button, const QColor& text) {
+    QPalette p = button->palette();
+    p.setColor(QPalette::Button, Face);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledText);
+    button->setPalette(p);
+}
 
 void bold(QWidget* w) {
     QFont f = w->font();

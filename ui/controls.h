@@ -62,6 +62,8 @@ extern const QColor Cream;    // the background of read-only and search fields
 extern const QColor Maroon;
 extern const QColor SkyBlue;  // lists and gauges
 extern const QColor Silver;   // an entry field that cannot be typed in now
+extern const QColor Face;     // the light face the windows were drawn on, behind coloured captions and buttons
+extern const QColor DisabledText;  // a greyed-out text on a fixed light background
 
 // A label showing plain text (never markup): at a point, as wide and high as
 // its text, or in a place of its own.
@@ -70,8 +72,17 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& place);
 
 // One colour of a widget's palette.
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& color);
-// The cream background of an entry field or list.
+// A fixed background of an entry field or list, with black text on it: a
+// dark desktop then never puts its light text on a light background.
+void fixedBase(QWidget* w, const QColor& base);
+// The cream background of an entry field or list, with black text.
 void cream(QWidget* w);
+// A caption in a colour of its own, on the light face it was designed for:
+// the widget paints its background, so a dark desktop leaves it readable.
+void fixedText(QWidget* w, const QColor& text);
+// A button's caption in a colour of its own, on the light face: a greyed-out
+// caption while the button is disabled.
+void fixedButtonText(QPushButton* button, const QColor& text);
 void bold(QWidget* w);
 // A sunken panel showing a text, as the status bars' and the confirmations' panels.
 QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place);

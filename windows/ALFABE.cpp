@@ -161,7 +161,7 @@ void TForm15::buildWidgets() {
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         bold(l);
-        paint(l, QPalette::WindowText, Qt::red);
+        fixedText(l, Qt::red);
     }
     groupLabel->setGeometry(144, 2, 388, 16);
     totalLabel->setGeometry(144, 18, 388, 16);
@@ -231,7 +231,7 @@ void TForm15::buildPages() {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setUniformItemSizes(true);
         list->setFont(listFont);
-        paint(list, QPalette::Base, SkyBlue);
+        fixedBase(list, SkyBlue);
         list->viewport()->setCursor(Qt::PointingHandCursor);
         name(list, caption);
         list->onDoubleClick = [this] { BitBtn1Click(); };

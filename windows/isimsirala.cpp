@@ -53,7 +53,7 @@ QLineEdit* optionEdit(QWidget* parent, QLabel* caption, int x, int y, int w) {
 
 void enableOption(QLineEdit* edit, bool on) {
     edit->setEnabled(on);
-    paint(edit, QPalette::Base, on ? Cream : Silver);
+    fixedBase(edit, on ? Cream : Silver);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ void TForm12::buildOptions() {
     link.setBold(true);
     link.setUnderline(true);
     aboutLink->setFont(link);
-    paint(aboutLink, QPalette::WindowText, Qt::red);
+    fixedText(aboutLink, Qt::red);
     aboutLink->setCursor(Qt::PointingHandCursor);
     aboutLink->adjustSize();
     aboutLink->move(surnameCheck->geometry().right() + 12, surnameCheck->geometry().center().y() - aboutLink->height() / 2);

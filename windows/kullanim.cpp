@@ -60,7 +60,7 @@ void TForm10::buildWidgets() {
     title.setItalic(true);
     title.setPixelSize(17);
     titleLabel->setFont(title);
-    paint(titleLabel, QPalette::WindowText, Qt::red);
+    fixedText(titleLabel, Qt::red);
 
     usageText = new QPlainTextEdit(this);
     usageText->setGeometry(8, 34, 317, 210);
