@@ -67,6 +67,7 @@ QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setToolTip(hint);
     name(box, hint);
+    name(box->lineEdit(), hint);  // the edit holds the focus
     bold(box);
     guardText(box);
     return box;

@@ -229,6 +229,65 @@ void fixedButtonText(QPushButton* button, const QColor& text) {
     button->setPalette(p);
 }
 
+namespace {
+
+// Paints the ring after the widget has painted itself.
+class FocusRing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: w->update(); return false;
+        case QEvent::Paint: break;
+        default: return false;
+        }
+        w->removeEventFilter(this);
+        QCoreApplication::sendEvent(w, event);
+        w->installEventFilter(this);
+        // as the style does it: once the keyboard has moved the focus in this window
+        if (w->hasFocus() && w->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            QPainter p(w);
+            QPen pen(w->palette().color(QPalette::Highlight), 2);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(w->rect()).adjusted(1, 1, -1, -1));
+        }
+        return true;
+    }
+};
+
+class LinkKeys : public QObject {
+public:
+    LinkKeys(QObject* parent, std::function<void()> click) : QObject(parent), click_(std::move(click)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool press = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        if (!press || key->modifiers() & ~Qt::KeypadModifier) return false;
+        click_();
+        return true;
+    }
+
+private:
+    std::function<void()> click_;
+};
+
+}  // namespace
+
+void showFocus(QWidget* w) { w->installEventFilter(new FocusRing(w)); }
+
+void keyboardLink(QLabel* link, std::function<void()> click) {
+    link->setFocusPolicy(Qt::StrongFocus);
+    showFocus(link);
+    link->installEventFilter(new LinkKeys(link, std::move(click)));
+}
+
 void bold(QWidget* w) {
     QFont f = w->font();
     f.setBold(true);
@@ -246,6 +305,7 @@ void flat(QPushButton* button) {
     button->setFlat(true);
     button->setAutoDefault(false);
     name(button, QString(button->text()).remove(QLatin1Char('&')));
+    showFocus(button);
 }
 
 void addGroupNames(QListWidget* list, const StringList& groupList) {

@@ -83,10 +83,20 @@ void fixedText(QWidget* w, const QColor& text);
 // A button's caption in a colour of its own, on the light face: a greyed-out
 // caption while the button is disabled.
 void fixedButtonText(QPushButton* button, const QColor& text);
+
+// A ring in the highlight colour while the widget holds the focus (once the
+// keyboard has moved the focus in its window, as the style draws its own),
+// for the widgets the style draws no focus on (flat buttons, lists and text
+// boxes without a current line, labels that act as links).
+void showFocus(QWidget* w);
+// A label that acts as a link: a Tab stop whose Enter, Return or Space does
+// what its click does.
+void keyboardLink(QLabel* link, std::function<void()> click);
 void bold(QWidget* w);
 // A sunken panel showing a text, as the status bars' and the confirmations' panels.
 QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place);
-// A flat button that Enter does not press, named by its caption.
+// A flat button that Enter does not press, named by its caption, with the
+// focus ring.
 void flat(QPushButton* button);
 
 // Lines 1.. of a group list (its group names) added to a list, sorted by the

@@ -179,6 +179,12 @@ void TForm15::buildWidgets() {
     exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"),
                                QRect(RightColumn, 260, 176, 33));
     buildPages();
+    // Tab goes from the letters to the page's list, then to the contact and the buttons.
+    QWidget* before = letterTabs.last();
+    for (QListWidget* list : std::as_const(letterPages)) {
+        setTabOrder(before, list);
+        before = list;
+    }
 
     connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
     connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {

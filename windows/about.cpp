@@ -78,7 +78,7 @@ void TForm2::buildWidgets() {
     webLink->setCursor(Qt::PointingHandCursor);
     webLink->installEventFilter(this);
     webLink->setToolTip(WebAddress);
-    name(webLink, WebAddress);
+    webLink->setAccessibleDescription(WebAddress);
 
     userInfoFrame = new QFrame(this);
     userInfoFrame->setGeometry(8, 352, 335, 98);
@@ -100,6 +100,7 @@ void TForm2::buildWidgets() {
     okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     okButton->setGeometry(126, 462, 99, 30);
     okButton->setFlat(true);
+    showFocus(okButton);
     okButton->setCursor(Qt::PointingHandCursor);
     okButton->setDefault(true);
     name(okButton, okButton->text());
@@ -110,6 +111,7 @@ void TForm2::buildWidgets() {
     showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
 
     connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
+    keyboardLink(webLink, [this] { Label4Click(); });
 }
 
 void TForm2::showPicture(const QByteArray& jpegBytes) {
@@ -132,6 +134,7 @@ void TForm2::execute() {
     ensureBuilt();
     showRegistered(userinfo::read());
     iconImage->setPixmap(programIcon());
+    okButton->setFocus();  // Enter closes the window, as before the link took the focus
     execModal(this);
 }
 

@@ -93,6 +93,7 @@ void TForm12::buildWidgets() {
     connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
     connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
     connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
+    keyboardLink(aboutLink, [this] { Label6Click(); });
 }
 
 // "Grup İşlemleri": the two groups, and the two options with their texts.
@@ -159,6 +160,7 @@ void TForm12::buildReport() {
     reportEdit->setFont(reportFont);
     reportEdit->document()->setDefaultFont(reportFont);
     cream(reportEdit);
+    showFocus(reportEdit);
     name(reportEdit, QStringLiteral("Rapor"));
     reportMenu = new QMenu(this);
     saveAction = reportMenu->addAction(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));

@@ -59,6 +59,7 @@ void TForm4::buildWidgets() {
     printPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     printPage->setLineWrapMode(QTextEdit::NoWrap);
     printPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    printPage->setTabChangesFocus(true);  // Tab leaves the page rather than typing into it
     // a size in points, so that the printer draws it at the size seen here
     QFont pageFont = font();
     pageFont.setPointSize(9);
