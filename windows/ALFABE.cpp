@@ -226,7 +226,7 @@ void TForm15::buildPages() {
     // a list that drops down under the box, as long as half the letters,
     // rather than a menu of all thirty running off a small screen
     letterChooser->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    infoImage->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
+    infoImage->setPixmap(QIcon(QStringLiteral(":/alfabe/icon.png")).pixmap(QSize(32, 32), devicePixelRatioF()));
     QFont listFont = font();
     listFont.setBold(true);
     for (int p = 0; p < alphabet::PageCount; ++p) {

@@ -29,7 +29,7 @@ const QColor BandBehindMaker(15, 53, 70);
 QPixmap programIcon() {
     const QPixmap own = QApplication::windowIcon().pixmap(32, 32);
     if (!own.isNull()) return own;
-    return QPixmap(QStringLiteral(":/about/icon.png"));
+    return QIcon(QStringLiteral(":/about/icon.png")).pixmap(QSize(32, 32));  // with icon@2x.png on a scaled screen
 }
 
 }  // namespace
@@ -107,7 +107,9 @@ void TForm2::buildWidgets() {
 
     statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
 
-    QFile picture(QStringLiteral(":/about/telefika.jpg"));
+    // the picture drawn at twice its size for a screen that scales the window
+    QFile picture(devicePixelRatioF() > 1.0 ? QStringLiteral(":/about/telefika@2x.jpg")
+                                            : QStringLiteral(":/about/telefika.jpg"));
     showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
 
     connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
