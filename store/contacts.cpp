@@ -43,12 +43,16 @@ private:
 }  // namespace
 
 QString normalisedName(const QString& typed) {
-    QByteArray s = codepage::encode(typed);
-    if (s.isEmpty()) return typed;
+    if (typed.isEmpty()) return typed;
+    return codepage::decode(normalisedNameLine(codepage::encode(typed)));
+}
+
+QByteArray normalisedNameLine(QByteArray s) {
+    if (s.isEmpty()) return s;
     unsigned char c = codepage::toUpper(static_cast<unsigned char>(s[0]));
     if (c == 0xDD || c == 'I' || c == 0xFD) c = 'i';  // İ, I, ı
-    s[0] = char(c);
-    return codepage::decode(s);
+    if (char(c) != s[0]) s[0] = char(c);
+    return s;
 }
 
 QString lineOrEmpty(const StringList& lines, int i) {

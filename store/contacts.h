@@ -19,6 +19,8 @@ constexpr int FieldLength = 64;
 // The name as it is stored: its first letter a capital, except that any form
 // of I (I, İ, ı) becomes the small dotted i. An empty name stays empty.
 QString normalisedName(const QString& typed);
+// The same for a name already in code page 1254.
+QByteArray normalisedNameLine(QByteArray name);
 
 // The text of line i, or "" for an index outside the list.
 QString lineOrEmpty(const StringList& lines, int i);

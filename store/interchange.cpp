@@ -10,11 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 #include <QStringDecoder>
 
 #include <cstring>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -57,7 +57,11 @@ ReadResult refused(const QString& why) {
 }
 
 // ---------------------------------------------------------------------------
-// Bytes to text
+// Bytes to lines
+//
+// A value is read as bytes in one of two encodings that keep every ASCII
+// sign a single byte (UTF-8 or code page 1254), split and unescaped there,
+// and each text then becomes a line of code page 1254 directly.
 
 bool isAscii(QByteArrayView b) {
     for (char c : b)
@@ -65,129 +69,220 @@ bool isAscii(QByteArrayView b) {
     return true;
 }
 
+// The code point of the UTF-8 sequence at p (of `more` continuation bytes),
+// or -1 when it is no valid sequence.
+int codePoint(const uchar* p, const uchar* end, int& more) {
+    const uchar c = *p;
+    uint code;
+    if (c >= 0xC2 && c <= 0xDF) more = 1, code = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) more = 2, code = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) more = 3, code = c & 0x07;
+    else return -1;
+    if (end - p <= more) return -1;
+    for (int i = 1; i <= more; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return -1;
+        code = code << 6 | (p[i] & 0x3F);
+    }
+    // no overlong forms, no surrogates, nothing past U+10FFFF
+    if ((more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+        (more == 3 && (code < 0x10000 || code > 0x10FFFF)))
+        return -1;
+    return int(code);
+}
+
 bool isUtf8(QByteArrayView b) {
     const auto* p = reinterpret_cast<const uchar*>(b.data());
     const auto* end = p + b.size();
     while (p < end) {
-        const uchar c = *p;
-        if (c < 0x80) {
+        if (*p < 0x80) {
             ++p;
             continue;
         }
-        int more;
-        uint code;
-        if (c >= 0xC2 && c <= 0xDF) more = 1, code = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) more = 2, code = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) more = 3, code = c & 0x07;
-        else return false;
-        if (end - p <= more) return false;
-        for (int i = 1; i <= more; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-            code = code << 6 | (p[i] & 0x3F);
-        }
-        // no overlong forms, no surrogates, nothing past U+10FFFF
-        if ((more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-            (more == 3 && (code < 0x10000 || code > 0x10FFFF)))
-            return false;
+        int more = 0;
+        if (codePoint(p, end, more) < 0) return false;
         p += more + 1;
     }
     return true;
 }
 
-// UTF-8 when it is valid UTF-8, code page 1254 otherwise.
-QString decodeGuessed(QByteArrayView b) {
-    if (isAscii(b)) return QString::fromLatin1(b);
-    if (isUtf8(b)) return QString::fromUtf8(b);
-    return codepage::decode(b.toByteArray());
+// Bytes in UTF-8 (utf8) or code page 1254, and what became of them as a line.
+struct Text {
+    QByteArray bytes;
+    bool utf8 = true;
+};
+
+struct Cleaning {
+    bool brokeLines = false;  // control characters became blanks
+    bool removed = false;     // characters without a byte went
+};
+
+bool isBlankByte(char c) { return c == ' ' || uchar(c) == 0xA0; }
+
+bool isBlank(QByteArrayView line) {
+    for (char c : line)
+        if (!isBlankByte(c)) return false;
+    return true;
 }
 
-QString decodeCharset(QByteArrayView b, const QByteArray& charset) {
-    if (charset.isEmpty() || isAscii(b)) return decodeGuessed(b);
+QByteArray trimmedLine(const QByteArray& line) {
+    qsizetype s = 0, e = line.size();
+    while (s < e && isBlankByte(line[s])) ++s;
+    while (e > s && isBlankByte(line[e - 1])) --e;
+    return s == 0 && e == line.size() ? line : line.mid(s, e - s);
+}
+
+// A text as a line of code page 1254: composed, control characters as
+// blanks, characters without a byte removed with the blanks then at either end.
+QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    bool removed = false;
+    const auto* p = reinterpret_cast<const uchar*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const uchar c = *p;
+        if (c < 0x20) {
+            *dst++ = ' ';
+            cleaning.brokeLines = true;
+            ++p;
+        } else if (c < 0x80 || !utf8) {
+            *dst++ = char(c);
+            ++p;
+        } else {
+            int more = 0;
+            const int code = codePoint(p, end, more);
+            if (code >= 0x300 && code < 0x370) {
+                // a combining mark: compose the whole text first
+                const QString composed = QString::fromUtf8(text).normalized(QString::NormalizationForm_C);
+                return lineOf(composed.toUtf8(), true, cleaning);
+            }
+            const int b = code < 0 || code > 0xFFFF ? -1 : codepage::fromUnicode(QChar(char16_t(code)));
+            if (b < 0) removed = true;
+            else *dst++ = char(b);
+            p += code < 0 ? 1 : more + 1;
+        }
+    }
+    out.truncate(dst - out.data());
+    if (!removed) return out;
+    cleaning.removed = true;
+    return trimmedLine(out);
+}
+
+// Bytes in a named charset as a Text.
+Text inCharset(QByteArray b, const QByteArray& charset) {
+    if (charset.isEmpty() || isAscii(b)) return {b, isUtf8(b)};
     const QByteArray cs = charset.toUpper();
-    if (cs == "UTF-8" || cs == "UTF8") return decodeGuessed(b);
-    if (cs == "WINDOWS-1254" || cs == "CP1254" || cs == "ISO-8859-9" || cs == "LATIN5")
-        return codepage::decode(b.toByteArray());
+    if (cs == "UTF-8" || cs == "UTF8") return {b, isUtf8(b)};
+    if (cs == "WINDOWS-1254" || cs == "CP1254" || cs == "ISO-8859-9" || cs == "LATIN5") return {b, false};
     QStringDecoder decoder(cs.constData());
-    if (!decoder.isValid()) return decodeGuessed(b);
-    QString s = decoder.decode(b);
-    return s;
+    if (!decoder.isValid()) return {b, isUtf8(b)};
+    return {QString(decoder.decode(b)).toUtf8(), true};
 }
 
 // ---------------------------------------------------------------------------
 // Cleaning a contact as the save wants it
 
 struct Raw {
-    QString name, surname, number;
+    QByteArray name, surname;  // code page 1254
+    Cleaning cleaning;
+    Text number;
     bool hasNumber = false;
 };
 
-bool isBlank(const QString& s) {
-    for (QChar c : s)
-        if (!c.isSpace()) return false;
-    return true;
+// A line's number: "1" and its digits as one integer, so that leading zeros
+// count; -1 for a line that is not 1 to 18 digits. Two such lines are equal
+// under the comparison exactly when their keys are.
+qint64 digitKey(QByteArrayView line) {
+    if (line.isEmpty() || line.size() > 18) return -1;
+    qint64 k = 1;
+    for (char c : line) {
+        if (c < '0' || c > '9') return -1;
+        k = k * 10 + (c - '0');
+    }
+    return k;
 }
 
-// Control characters become blanks, characters without a byte go (and then
-// the blanks at either end); says what changed.
-QString cleaned(QString s, bool& brokeLines, bool& removed) {
-    bool composite = false;
-    for (QChar c : s)
-        if (c.unicode() >= 0x300) composite = true;
-    if (composite) s = s.normalized(QString::NormalizationForm_C);
-    QString out;
-    out.reserve(s.size());
-    bool removedHere = false;
-    for (QChar c : s) {
-        if (c.unicode() < 0x20) {
-            out += u' ';
-            brokeLines = true;
-        } else if (codepage::fromUnicode(c) < 0) {
-            removedHere = true;
+// The number's digits as normalisedNumber makes them, or "".
+QByteArray numberLine(QByteArrayView read, bool utf8) {
+    char digits[32];
+    int n = 0;
+    bool plus = false;
+    const auto* p = reinterpret_cast<const uchar*>(read.data());
+    const auto* end = p + read.size();
+    for (; p < end; ++p) {
+        const uchar c = *p;
+        if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == '-' || c == '.' || c == '/') continue;
+        if (c >= '0' && c <= '9') {
+            if (n == int(sizeof digits)) return QByteArray();
+            digits[n++] = char(c);
+        } else if (c == '+' && n == 0 && !plus) {
+            plus = true;
+        } else if (c >= 0x80 && utf8) {
+            // blanks and invisible direction marks of Unicode
+            int more = 0;
+            const int code = codePoint(p, end, more);
+            if (code < 0 || !(QChar::isSpace(char32_t(code)) || QChar::category(char32_t(code)) == QChar::Other_Format))
+                return QByteArray();
+            p += more;
+        } else if (c == 0xA0 && !utf8) {
+            continue;
         } else {
-            out += c;
+            return QByteArray();
         }
     }
-    removed = removed || removedHere;
-    // what stood at either end beside a removed character goes with it
-    return removedHere ? out.trimmed() : out;
+    QByteArrayView d(digits, n);
+    QByteArray out;
+    if (plus) {
+        // only +90 becomes a number of ours
+        if (!d.startsWith("90")) return QByteArray();
+        out = '0' + d.sliced(2).toByteArray();
+    } else if (d.startsWith("0090")) {
+        out = '0' + d.sliced(4).toByteArray();
+    } else {
+        out = d.toByteArray();
+    }
+    if (out.size() == 12 && out.startsWith("90")) out = '0' + out.mid(2);
+    else if (out.size() == 10 && out[0] == '5') out.prepend('0');
+    if (out.isEmpty() || out.size() > 11) return QByteArray();
+    return out;
 }
 
 ReadContact clean(Raw raw) {
     ReadContact c;
     QStringList changes, leftOut;
-    bool brokeLines = false, removed = false;
-    c.name = cleaned(raw.name, brokeLines, removed);
-    c.surname = cleaned(raw.surname, brokeLines, removed);
-    if (brokeLines) changes << text::lineBreaks();
-    if (removed) changes << text::removedLetters();
-    if (isBlank(c.name)) {
-        if (isBlank(c.surname)) {
+    if (raw.cleaning.brokeLines) changes << text::lineBreaks();
+    if (raw.cleaning.removed) changes << text::removedLetters();
+    c.nameLine = std::move(raw.name);
+    c.surnameLine = std::move(raw.surname);
+    if (isBlank(c.nameLine)) {
+        if (isBlank(c.surnameLine)) {
             leftOut << text::noNames();
         } else {
-            c.name = c.surname;
-            c.surname.clear();
+            c.nameLine = std::move(c.surnameLine);
+            c.surnameLine = QByteArray();
             changes << text::surnameAsName();
         }
     }
-    if (c.name.size() > contacts::FieldLength) {
-        c.name.truncate(contacts::FieldLength);
+    if (c.nameLine.size() > contacts::FieldLength) {
+        c.nameLine.truncate(contacts::FieldLength);
         changes << text::nameCut();
     }
-    if (c.surname.size() > contacts::FieldLength) {
-        c.surname.truncate(contacts::FieldLength);
+    if (c.surnameLine.size() > contacts::FieldLength) {
+        c.surnameLine.truncate(contacts::FieldLength);
         changes << text::surnameCut();
     }
-    c.name = contacts::normalisedName(c.name);
+    c.nameLine = contacts::normalisedNameLine(std::move(c.nameLine));
 
-    const QString number = normalisedNumber(raw.number);
-    if (!raw.hasNumber || isBlank(raw.number)) {
+    if (!raw.hasNumber) {
         leftOut << text::noNumber();
-        c.number = raw.number;
-    } else if (number.isEmpty()) {
-        leftOut << text::badNumber();
-        c.number = raw.number.trimmed();
     } else {
-        c.number = number;
+        c.numberLine = numberLine(raw.number.bytes, raw.number.utf8);
+        if (c.numberLine.isEmpty()) {
+            leftOut << text::badNumber();
+            Cleaning ignored;
+            c.numberLine = trimmedLine(codepage::encode(
+                raw.number.utf8 ? QString::fromUtf8(raw.number.bytes) : codepage::decode(raw.number.bytes)));
+        }
     }
 
     if (!leftOut.isEmpty()) {
@@ -201,40 +296,48 @@ ReadContact clean(Raw raw) {
 }
 
 // The name and surname of a full name: split at its last blank; one word is the name.
-void splitFullName(const QString& full, Raw& raw) {
-    const QString t = full.trimmed();
+void splitFullName(const QByteArray& full, Raw& raw) {
+    const QByteArray t = trimmedLine(full);
     qsizetype at = t.size() - 1;
-    while (at >= 0 && !t[at].isSpace()) --at;
+    while (at >= 0 && !isBlankByte(t[at])) --at;
     if (at < 0) {
         raw.name = t;
-        raw.surname.clear();
+        raw.surname = QByteArray();
     } else {
-        raw.name = t.left(at).trimmed();
+        raw.name = trimmedLine(t.left(at));
         raw.surname = t.mid(at + 1);
     }
 }
 
 // The name of given and additional names: additional after a blank.
-QString joinedName(const QString& given, const QString& additional) {
+QByteArray joinedName(const QByteArray& given, const QByteArray& additional) {
     if (isBlank(additional)) return given;
     if (isBlank(given)) return additional;
-    return given + u' ' + additional;
+    return given + ' ' + additional;
 }
 
 // ---------------------------------------------------------------------------
 // vCard
 
-bool startsWithNoCase(QByteArrayView b, QByteArrayView prefix) {
-    return b.size() >= prefix.size() && b.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
+bool equalNoCase(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = char(x - 32);
+        if (y >= 'a' && y <= 'z') y = char(y - 32);
+        if (x != y) return false;
+    }
+    return true;
 }
 
-bool equalNoCase(QByteArrayView a, QByteArrayView b) {
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+bool startsWithNoCase(QByteArrayView b, QByteArrayView prefix) {
+    return b.size() >= prefix.size() && equalNoCase(b.first(prefix.size()), prefix);
 }
 
 bool containsNoCase(QByteArrayView hay, QByteArrayView needle) {
+    const char first = needle.front();
     for (qsizetype i = 0; i + needle.size() <= hay.size(); ++i)
-        if (hay.sliced(i, needle.size()).compare(needle, Qt::CaseInsensitive) == 0) return true;
+        if ((hay[i] | 0x20) == (first | 0x20) && equalNoCase(hay.sliced(i, needle.size()), needle)) return true;
     return false;
 }
 
@@ -266,6 +369,13 @@ struct Card {
     std::optional<Value> n, fn;
     std::vector<Value> tels;
     QList<QByteArray> mobileGroups;
+    void clear() {
+        version.clear();
+        n.reset();
+        fn.reset();
+        tels.clear();
+        mobileGroups.clear();
+    }
 };
 
 // The property a line names, with its group cut off.
@@ -305,26 +415,28 @@ int hexDigit(char c) {
 }
 
 QByteArray decodeQuotedPrintable(QByteArrayView b) {
-    QByteArray out;
-    out.reserve(b.size());
+    QByteArray out(b.size(), Qt::Uninitialized);
+    char* dst = out.data();
     for (qsizetype i = 0; i < b.size(); ++i) {
         if (b[i] == '=' && i + 2 < b.size() && hexDigit(b[i + 1]) >= 0 && hexDigit(b[i + 2]) >= 0) {
-            out += char(hexDigit(b[i + 1]) * 16 + hexDigit(b[i + 2]));
+            *dst++ = char(hexDigit(b[i + 1]) * 16 + hexDigit(b[i + 2]));
             i += 2;
         } else {
-            out += b[i];
+            *dst++ = b[i];
         }
     }
+    out.truncate(dst - out.data());
     return out;
 }
 
-QString decodeValue(const Value& v) {
+// A value's bytes, its transfer encoding undone, in UTF-8 or code page 1254.
+Text decodeValue(const Value& v) {
     switch (v.encoding) {
-    case Encoding::QuotedPrintable: return decodeCharset(decodeQuotedPrintable(v.bytes), v.charset);
-    case Encoding::Base64: return decodeCharset(QByteArray::fromBase64(v.bytes), v.charset);
+    case Encoding::QuotedPrintable: return inCharset(decodeQuotedPrintable(v.bytes), v.charset);
+    case Encoding::Base64: return inCharset(QByteArray::fromBase64(v.bytes), v.charset);
     case Encoding::Plain: break;
     }
-    return decodeCharset(v.bytes, v.charset);
+    return inCharset(v.bytes, v.charset);
 }
 
 // A type that marks a mobile number.
@@ -335,9 +447,9 @@ bool isMobileType(QByteArrayView t) {
     return equalNoCase(t, "CELL") || equalNoCase(t, "MOBILE") || equalNoCase(t, "IPHONE");
 }
 
-// Reads the head of a property line (without the property name) into v.
+// Reads the parameters of a property line (what stands between the name and
+// the ':') into v.
 void readParameters(QByteArrayView params, Value& v) {
-    // params: everything after the name's ';', split at ';' outside quotes
     qsizetype start = 0;
     bool quoted = false;
     for (qsizetype i = 0; i <= params.size(); ++i) {
@@ -372,40 +484,50 @@ void readParameters(QByteArrayView params, Value& v) {
 
 // The components of a structured value, split at ';' that no backslash
 // escapes, with the escapes read; a comma that separates values within a
-// component reads as a blank where commaSeparates.
-QStringList components(const QString& v, bool commaSeparates) {
-    QStringList out;
-    QString cur;
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        const QChar c = v[i];
-        if (c == u'\\' && i + 1 < v.size()) {
-            const QChar d = v[++i];
-            if (d == u'n' || d == u'N') cur += u'\n';
-            else if (d == u',' || d == u';' || d == u'\\') cur += d;
-            else cur += QString(c) + d;
-        } else if (c == u';') {
-            out << cur;
+// component reads as a blank where commaSeparates. Up to `wanted` of them.
+int components(QByteArrayView v, bool commaSeparates, QByteArray* out, int wanted) {
+    int k = 0;
+    QByteArray cur;
+    if (!v.contains('\\') && !(commaSeparates && v.contains(','))) {
+        // nothing to read but the semicolons
+        qsizetype from = 0;
+        for (qsizetype i = 0; i <= v.size() && k < wanted; ++i) {
+            if (i < v.size() && v[i] != ';') continue;
+            out[k++] = v.sliced(from, i - from).toByteArray();
+            from = i + 1;
+        }
+        return k;
+    }
+    for (qsizetype i = 0; i < v.size() && k < wanted; ++i) {
+        const char c = v[i];
+        if (c == '\\' && i + 1 < v.size()) {
+            const char d = v[++i];
+            if (d == 'n' || d == 'N') cur += '\n';
+            else if (d == ',' || d == ';' || d == '\\') cur += d;
+            else cur += QByteArrayView("\\", 1), cur += d;
+        } else if (c == ';') {
+            out[k++] = cur;
             cur.clear();
-        } else if (c == u',' && commaSeparates) {
-            cur += u' ';
+        } else if (c == ',' && commaSeparates) {
+            cur += ' ';
         } else {
             cur += c;
         }
     }
-    out << cur;
-    return out;
+    if (k < wanted) out[k++] = cur;
+    return k;
 }
 
-QString unescaped(const QString& v) {
-    if (!v.contains(u'\\')) return v;
-    QString out;
+QByteArray unescaped(const QByteArray& v) {
+    QByteArray out;
+    out.reserve(v.size());
     for (qsizetype i = 0; i < v.size(); ++i) {
-        const QChar c = v[i];
-        if (c == u'\\' && i + 1 < v.size()) {
-            const QChar d = v[++i];
-            if (d == u'n' || d == u'N') out += u'\n';
-            else if (d == u',' || d == u';' || d == u'\\') out += d;
-            else out += QString(c) + d;
+        const char c = v[i];
+        if (c == '\\' && i + 1 < v.size()) {
+            const char d = v[++i];
+            if (d == 'n' || d == 'N') out += '\n';
+            else if (d == ',' || d == ';' || d == '\\') out += d;
+            else out += QByteArrayView("\\", 1), out += d;
         } else {
             out += c;
         }
@@ -414,53 +536,55 @@ QString unescaped(const QString& v) {
 }
 
 // The number of a TEL value: a tel: URI's number without its parameters.
-QString telNumber(const QString& v) {
-    QString s = unescaped(v).trimmed();
-    if (s.startsWith(u"tel:"_s, Qt::CaseInsensitive)) {
-        s = s.mid(4);
-        const qsizetype semicolon = s.indexOf(u';');
-        if (semicolon >= 0) s.truncate(semicolon);
+QByteArrayView telNumber(QByteArrayView v) {
+    v = trimmedView(v);
+    if (startsWithNoCase(v, "tel:")) {
+        v = v.sliced(4);
+        const qsizetype semicolon = v.indexOf(';');
+        if (semicolon >= 0) v.truncate(semicolon);
     }
-    return s;
+    return v;
 }
 
-bool labelIsMobile(const QString& label) {
-    const QString l = label.toLower();
-    return l.contains(u"mobile"_s) || l.contains(u"cell"_s) || l.contains(u"cep"_s);
+bool labelIsMobile(QByteArrayView label) {
+    return containsNoCase(label, "mobile") || containsNoCase(label, "cell") || containsNoCase(label, "cep");
 }
 
 ReadContact contactOf(const Card& card) {
     Raw raw;
-    const bool commaSeparates = card.version.trimmed() != "2.1";
+    const bool commaSeparates = trimmedView(card.version) != "2.1";
     if (card.n) {
-        const QStringList c = components(decodeValue(*card.n), commaSeparates);
-        const QString family = c.value(0), given = c.value(1), additional = c.value(2);
+        const Text t = decodeValue(*card.n);
+        QByteArray c[3];
+        components(t.bytes, commaSeparates, c, 3);
+        const QByteArray family = lineOf(c[0], t.utf8, raw.cleaning);
+        const QByteArray given = lineOf(c[1], t.utf8, raw.cleaning);
+        const QByteArray additional = lineOf(c[2], t.utf8, raw.cleaning);
         if (!isBlank(family) || !isBlank(given) || !isBlank(additional)) {
             raw.name = joinedName(given, additional);
             raw.surname = family;
         }
     }
-    if (isBlank(raw.name) && isBlank(raw.surname) && card.fn) splitFullName(unescaped(decodeValue(*card.fn)), raw);
+    if (isBlank(raw.name) && isBlank(raw.surname) && card.fn) {
+        const Text t = decodeValue(*card.fn);
+        splitFullName(lineOf(t.bytes.contains('\\') ? unescaped(t.bytes) : t.bytes, t.utf8, raw.cleaning), raw);
+    }
 
-    const Value* chosen = nullptr;
-    const Value* first = nullptr;
-    std::vector<QString> numbers(card.tels.size());
-    for (size_t i = 0; i < card.tels.size(); ++i) {
-        const Value& t = card.tels[i];
-        numbers[i] = telNumber(decodeValue(t));
-        if (isBlank(numbers[i])) continue;
-        if (!first) first = &t;
-        if (t.cell || (!t.group.isEmpty() && card.mobileGroups.contains(t.group))) {
-            chosen = &t;
+    bool found = false;
+    for (int pass = 0; pass < 2 && !found; ++pass) {
+        // first the TEL marked as a mobile's, then any
+        for (const Value& tel : card.tels) {
+            if (pass == 0 && !tel.cell && !(!tel.group.isEmpty() && card.mobileGroups.contains(tel.group))) continue;
+            Text t = decodeValue(tel);
+            if (t.bytes.contains('\\')) t.bytes = unescaped(t.bytes);
+            const QByteArrayView number = telNumber(t.bytes);
+            if (isBlank(number) || trimmedView(number).isEmpty()) continue;
+            raw.number = {number.toByteArray(), t.utf8};
+            raw.hasNumber = found = true;
             break;
         }
     }
-    if (!chosen) chosen = first;
-    if (chosen) {
-        raw.number = numbers[size_t(chosen - card.tels.data())];
-        raw.hasNumber = true;
-    }
-    return clean(raw);
+    return clean(std::move(raw));
 }
 
 ReadResult readVCard(const QByteArray& bytes) {
@@ -468,7 +592,7 @@ ReadResult readVCard(const QByteArray& bytes) {
     ReadResult result;
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
-    // One physical line: [from, to) without its break; p moves past the break.
+    // One physical line, without its break; p moves past the break.
     auto nextLine = [&](QByteArrayView& line) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
         const char* stop = nl ? nl : end;
@@ -480,7 +604,7 @@ ReadResult readVCard(const QByteArray& bytes) {
 
     int depth = 0;
     Card card;
-    std::string joined;
+    QByteArray joined;
     while (p < end) {
         QByteArrayView line;
         if (!nextLine(line)) return refused(text::longLine());
@@ -490,11 +614,10 @@ ReadResult readVCard(const QByteArray& bytes) {
         const Property property = propertyOf(trimmedView(line.first(nameEnd)));
         const bool keep = property != Property::Other && (depth == 1 || property == Property::Begin ||
                                                           property == Property::End);
-        const qsizetype head = headEnd(line);
-        const bool quotedPrintable = head >= 0 && containsNoCase(line.first(head), "QUOTED-PRINTABLE");
+        const qsizetype head = nameEnd < line.size() && line[nameEnd] == ';' ? headEnd(line) : nameEnd;
+        const bool quotedPrintable = head > nameEnd && containsNoCase(line.sliced(nameEnd, head - nameEnd), "QUOTED-PRINTABLE");
 
         // Unfolding, and the soft line breaks of quoted-printable values.
-        QByteArrayView logical = line;
         QByteArrayView last = line;
         bool isJoined = false;
         while (p < end) {
@@ -503,24 +626,24 @@ ReadResult readVCard(const QByteArray& bytes) {
             QByteArrayView next;
             if (!nextLine(next)) return refused(text::longLine());
             if (keep) {
-                if (!isJoined) joined.assign(logical.data(), size_t(logical.size()));
-                if (softBreak) joined.pop_back();
-                const QByteArrayView part = softBreak ? next : next.sliced(1);
-                joined.append(part.data(), size_t(part.size()));
+                if (!isJoined) joined = line.toByteArray();
+                if (softBreak) joined.chop(1);
+                joined += softBreak ? next : next.sliced(1);
                 isJoined = true;
             }
             last = next;
         }
         if (!keep) continue;
-        if (isJoined) logical = QByteArrayView(joined.data(), qsizetype(joined.size()));
-        if (quotedPrintable && !logical.isEmpty() && logical.back() == '=') logical.chop(1);
+        // a line that was not joined is read in place
+        QByteArray logical = isJoined ? joined : QByteArray::fromRawData(line.data(), line.size());
+        if (quotedPrintable && logical.endsWith('=')) logical.chop(1);
 
-        const qsizetype colon = headEnd(logical);
-        if (colon < 0) continue;
-        const QByteArrayView value = logical.sliced(colon + 1);
+        const qsizetype colon = isJoined ? headEnd(logical) : head;
+        if (colon < 0 || colon >= logical.size()) continue;
+        const QByteArrayView value = QByteArrayView(logical).sliced(colon + 1);
         switch (property) {
         case Property::Begin:
-            if (equalNoCase(trimmedView(value), "VCARD") && ++depth == 1) card = Card();
+            if (equalNoCase(trimmedView(value), "VCARD") && ++depth == 1) card.clear();
             break;
         case Property::End:
             if (depth > 0 && equalNoCase(trimmedView(value), "VCARD") && --depth == 0)
@@ -532,15 +655,15 @@ ReadResult readVCard(const QByteArray& bytes) {
         case Property::Tel:
         case Property::Label: {
             Value v;
-            v.bytes = value.toByteArray();
-            const QByteArrayView name = trimmedView(logical.first(nameEnd));
+            v.bytes = isJoined ? logical.sliced(colon + 1) : QByteArray::fromRawData(value.data(), value.size());
+            const QByteArrayView name = trimmedView(QByteArrayView(logical).first(nameEnd));
             const qsizetype dot = name.lastIndexOf('.');
             if (dot > 0) v.group = name.first(dot).toByteArray().toUpper();
-            if (nameEnd < colon) readParameters(logical.sliced(nameEnd + 1, colon - nameEnd - 1), v);
+            if (nameEnd < colon) readParameters(QByteArrayView(logical).sliced(nameEnd + 1, colon - nameEnd - 1), v);
             if (property == Property::N) card.n = std::move(v);
             else if (property == Property::FN) card.fn = std::move(v);
             else if (property == Property::Tel) card.tels.push_back(std::move(v));
-            else if (!v.group.isEmpty() && labelIsMobile(unescaped(decodeValue(v)))) card.mobileGroups << v.group;
+            else if (!v.group.isEmpty() && labelIsMobile(decodeValue(v).bytes)) card.mobileGroups << v.group;
             break;
         }
         case Property::Other: break;
@@ -712,6 +835,12 @@ bool labelIsMobileCsv(const QString& label) {
     return isOneOf(l, {u"mobile", u"cell", u"cep"});
 }
 
+bool isBlankText(const QString& s) {
+    for (QChar c : s)
+        if (!c.isSpace()) return false;
+    return true;
+}
+
 ReadResult readCsv(const QByteArray& bytes, bool utf8) {
     const QString t = utf8 || isUtf8(bytes) ? QString::fromUtf8(bytes) : codepage::decode(bytes);
     const CsvRows csv = splitCsv(t);
@@ -726,27 +855,28 @@ ReadResult readCsv(const QByteArray& bytes, bool utf8) {
     for (qsizetype r = 1; r < csv.rows.size(); ++r) {
         const QStringList& row = csv.rows[r];
         bool any = false;
-        for (const QString& cell : row) any = any || !isBlank(cell);
+        for (const QString& cell : row) any = any || !isBlankText(cell);
         if (!any) continue;
         const auto cell = [&](int i) { return firstValue(row.value(i)); };
         const auto firstOf = [&](const QList<int>& columns) {
             for (int i : columns)
-                if (!isBlank(cell(i))) return cell(i);
+                if (!isBlankText(cell(i))) return cell(i);
             return QString();
         };
         Raw raw;
-        raw.name = joinedName(firstOf(cols.given), firstOf(cols.additional));
-        raw.surname = firstOf(cols.family);
-        if (isBlank(raw.name) && isBlank(raw.surname)) splitFullName(firstOf(cols.full), raw);
+        const auto line = [&](const QString& text) { return lineOf(text.toUtf8(), true, raw.cleaning); };
+        raw.name = joinedName(line(firstOf(cols.given)), line(firstOf(cols.additional)));
+        raw.surname = line(firstOf(cols.family));
+        if (isBlank(raw.name) && isBlank(raw.surname)) splitFullName(line(firstOf(cols.full)), raw);
         QString number = firstOf(cols.mobile);
         for (const auto& [value, label] : cols.labelled) {
-            if (!isBlank(number)) break;
+            if (!isBlankText(number)) break;
             if (labelIsMobileCsv(cell(label))) number = cell(value);
         }
-        if (isBlank(number)) number = firstOf(cols.phone);
-        raw.number = number;
-        raw.hasNumber = !isBlank(number);
-        result.contacts << clean(raw);
+        if (isBlankText(number)) number = firstOf(cols.phone);
+        raw.number = {number.toUtf8(), true};
+        raw.hasNumber = !isBlankText(number);
+        result.contacts << clean(std::move(raw));
     }
     if (result.contacts.isEmpty()) return refused(text::noContacts());
     return result;
@@ -773,47 +903,40 @@ const Utf8Table& utf8Table() {
     return t;
 }
 
-// A line of code page 1254 in UTF-8, with the characters in `escape` after a backslash.
-void appendUtf8(QByteArray& out, const QByteArray& line, const char* escape) {
+// A line of code page 1254 in UTF-8, a backslash before each character of `escape`.
+void appendUtf8(std::string& out, QByteArrayView line, const char* escape) {
     const Utf8Table& t = utf8Table();
     for (char ch : line) {
         const uchar b = uchar(ch);
         if (b < 0x80) {
-            if (std::strchr(escape, ch) && ch != '\0') out += '\\';
+            if (ch != '\0' && std::strchr(escape, ch)) out += '\\';
             out += ch;
         } else {
-            out.append(t.bytes[b], t.size[b]);
+            out.append(t.bytes[b], size_t(t.size[b]));
         }
     }
 }
 
-QByteArray utf8Escaped(const QByteArray& line, const char* escape) {
-    QByteArray out;
-    out.reserve(line.size() + 8);
-    appendUtf8(out, line, escape);
-    return out;
-}
-
 // A vCard 3.0 line folded at 75 bytes, never inside a UTF-8 letter.
-void appendFolded(QByteArray& out, const QByteArray& line) {
-    qsizetype from = 0;
-    qsizetype room = 75;
+void appendFolded(std::string& out, const std::string& line) {
+    size_t from = 0;
+    size_t room = 75;
     while (line.size() - from > room) {
-        qsizetype cut = from + room;
+        size_t cut = from + room;
         while (cut > from && (uchar(line[cut]) & 0xC0) == 0x80) --cut;
-        out.append(line.constData() + from, cut - from);
+        out.append(line, from, cut - from);
         out += "\r\n ";
         from = cut;
         room = 74;
     }
-    out.append(line.constData() + from, line.size() - from);
+    out.append(line, from, std::string::npos);
     out += "\r\n";
 }
 
 // A vCard 2.1 line: plain when its value is ASCII, else quoted-printable
 // UTF-8 with soft line breaks that keep every line at 76 characters at most.
-void appendLine21(QByteArray& out, const char* property, const QByteArray& value) {
-    if (isAscii(value)) {
+void appendLine21(std::string& out, const char* property, const std::string& value) {
+    if (isAscii(QByteArrayView(value.data(), qsizetype(value.size())))) {
         out += property;
         out += ':';
         out += value;
@@ -821,15 +944,14 @@ void appendLine21(QByteArray& out, const char* property, const QByteArray& value
         return;
     }
     static const char hex[] = "0123456789ABCDEF";
-    const qsizetype start = out.size();
+    const size_t start = out.size();
     out += property;
     out += ";CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:";
-    qsizetype column = out.size() - start;
-    for (qsizetype i = 0; i < value.size(); ++i) {
+    size_t column = out.size() - start;
+    for (size_t i = 0; i < value.size(); ++i) {
         const uchar c = uchar(value[i]);
         bool literal = (c >= 33 && c <= 126 && c != '=') || (c == ' ' && i + 1 < value.size());
-        const int length = literal ? 1 : 3;
-        if (column + length > 75) {
+        if (column + (literal ? 1 : 3) > 75) {
             out += "=\r\n";
             column = 0;
         }
@@ -847,83 +969,109 @@ void appendLine21(QByteArray& out, const char* property, const QByteArray& value
     out += "\r\n";
 }
 
-QByteArray lineOf(const QList<QByteArray>& lines, qsizetype i) { return i < lines.size() ? lines[i] : QByteArray(); }
+QByteArrayView lineOf(const QList<QByteArray>& lines, qsizetype i) {
+    return i < lines.size() ? QByteArrayView(lines[i]) : QByteArrayView();
+}
 
-bool isMobileNumber(const QByteArray& number) {
+bool isMobileNumber(QByteArrayView number) {
     if (number.size() != 11 || number[0] != '0') return false;
     for (char c : number)
         if (c < '0' || c > '9') return false;
     return true;
 }
 
-QByteArray fullName(const QByteArray& name, const QByteArray& surname) {
-    if (name.isEmpty()) return surname;
-    if (surname.isEmpty()) return name;
-    return name + ' ' + surname;
+// FN: the name and the surname with a blank between, where both are there.
+void appendFullName(std::string& out, QByteArrayView name, QByteArrayView surname, const char* escape) {
+    appendUtf8(out, name, escape);
+    if (!name.isEmpty() && !surname.isEmpty()) out += ' ';
+    appendUtf8(out, surname, escape);
 }
 
-QByteArray vcardNumber(const QByteArray& number) {
-    return isMobileNumber(number) ? "+90" + number.mid(1) : number;
+// An eleven-digit number starting 0 as +90 and the rest; any other as stored.
+void appendNumber(std::string& out, QByteArrayView number, const char* escape) {
+    if (!isMobileNumber(number)) return appendUtf8(out, number, escape);
+    out += "+90";
+    out.append(number.data() + 1, size_t(number.size() - 1));
 }
+
+QByteArray bytesOf(const std::string& s) { return QByteArray(s.data(), qsizetype(s.size())); }
 
 QByteArray exportVCard30(const QList<QByteArray>& lines) {
-    QByteArray out;
-    out.reserve(lines.size() * 40 + 64);
-    QByteArray line;
+    static const char escape[] = "\\,;";
+    std::string out, line;
+    out.reserve(size_t(lines.size()) * 40 + 64);
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
-        const QByteArray name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
-                         number = lineOf(lines, 3 * k + 2);
+        const QByteArrayView name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
+                             number = lineOf(lines, 3 * k + 2);
         out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
         line = "N:";
-        appendUtf8(line, surname, "\\,;");
+        appendUtf8(line, surname, escape);
         line += ';';
-        appendUtf8(line, name, "\\,;");
+        appendUtf8(line, name, escape);
         line += ";;;";
         appendFolded(out, line);
         line = "FN:";
-        appendUtf8(line, fullName(name, surname), "\\,;");
+        appendFullName(line, name, surname, escape);
         appendFolded(out, line);
         if (!number.isEmpty()) {
             line = "TEL;TYPE=CELL:";
-            appendUtf8(line, vcardNumber(number), "\\,;");
+            appendNumber(line, number, escape);
             appendFolded(out, line);
         }
         out += "END:VCARD\r\n";
     }
-    return out;
+    return bytesOf(out);
 }
 
 QByteArray exportVCard21(const QList<QByteArray>& lines) {
-    QByteArray out;
-    out.reserve(lines.size() * 40 + 64);
+    static const char escape[] = "\\;";
+    std::string out, value;
+    out.reserve(size_t(lines.size()) * 40 + 64);
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
-        const QByteArray name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
-                         number = lineOf(lines, 3 * k + 2);
+        const QByteArrayView name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
+                             number = lineOf(lines, 3 * k + 2);
         out += "BEGIN:VCARD\r\nVERSION:2.1\r\n";
-        appendLine21(out, "N", utf8Escaped(surname, "\\;") + ';' + utf8Escaped(name, "\\;") + ";;;");
-        appendLine21(out, "FN", utf8Escaped(fullName(name, surname), "\\;"));
-        if (!number.isEmpty()) appendLine21(out, "TEL;CELL", utf8Escaped(vcardNumber(number), "\\;"));
+        value.clear();
+        appendUtf8(value, surname, escape);
+        value += ';';
+        appendUtf8(value, name, escape);
+        value += ";;;";
+        appendLine21(out, "N", value);
+        value.clear();
+        appendFullName(value, name, surname, escape);
+        appendLine21(out, "FN", value);
+        if (!number.isEmpty()) {
+            value.clear();
+            appendNumber(value, number, escape);
+            appendLine21(out, "TEL;CELL", value);
+        }
         out += "END:VCARD\r\n";
     }
-    return out;
+    return bytesOf(out);
 }
 
-void appendCsvCell(QByteArray& out, const QByteArray& cell) {
+// A cell, quoted when it holds a separator, a quote or a line break, or
+// starts or ends with a blank.
+void appendCsvCell(std::string& out, QByteArrayView cell) {
     bool quote = !cell.isEmpty() && (cell.front() == ' ' || cell.back() == ' ');
     for (char c : cell)
         if (c == ',' || c == '"' || c == '\r' || c == '\n') quote = true;
-    if (!quote) {
-        appendUtf8(out, cell, "");
-        return;
-    }
+    if (!quote) return appendUtf8(out, cell, "");
     out += '"';
-    appendUtf8(out, QByteArray(cell).replace('"', "\"\""), "");
+    for (qsizetype from = 0; from <= cell.size();) {
+        // each quote doubled
+        qsizetype to = cell.sliced(from).indexOf('"');
+        to = to < 0 ? cell.size() : from + to;
+        appendUtf8(out, cell.sliced(from, to - from), "");
+        if (to < cell.size()) out += "\"\"";
+        from = to + 1;
+    }
     out += '"';
 }
 
 QByteArray exportCsv(const QList<QByteArray>& lines) {
-    QByteArray out("\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n");
-    out.reserve(lines.size() * 16 + 64);
+    std::string out = "\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n";
+    out.reserve(size_t(lines.size()) * 16 + 64);
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
         appendCsvCell(out, lineOf(lines, 3 * k));
         out += ',';
@@ -932,14 +1080,7 @@ QByteArray exportCsv(const QList<QByteArray>& lines) {
         appendCsvCell(out, lineOf(lines, 3 * k + 2));
         out += "\r\n";
     }
-    return out;
-}
-
-// Texts equal under the comparison have equal keys, and only they.
-QByteArray weightKey(const QByteArray& text) {
-    QByteArray key(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) key[i] = char(collation::weight(uchar(text[i])));
-    return key;
+    return bytesOf(out);
 }
 
 }  // namespace
@@ -953,23 +1094,11 @@ std::optional<Format> formatForPath(const QString& path) {
     return std::nullopt;
 }
 
-QString normalisedNumber(const QString& read) {
-    QString n;
-    n.reserve(read.size());
-    for (QChar c : read) {
-        if (c.isSpace() || c.category() == QChar::Other_Format) continue;  // blanks and invisible direction marks
-        if (c == u'(' || c == u')' || c == u'-' || c == u'.' || c == u'/') continue;
-        n += c;
-    }
-    if (n.startsWith(u"+90"_s)) n = u'0' + n.mid(3);
-    else if (n.startsWith(u"0090"_s)) n = u'0' + n.mid(4);
-    for (QChar c : n)
-        if (c < u'0' || c > u'9') return QString();
-    if (n.size() == 12 && n.startsWith(u"90"_s)) n = u'0' + n.mid(2);
-    else if (n.size() == 10 && n.front() == u'5') n = u'0' + n;
-    if (n.isEmpty() || n.size() > 11) return QString();
-    return n;
-}
+QString normalisedNumber(const QString& read) { return QString::fromLatin1(numberLine(read.toUtf8(), true)); }
+
+QString ReadContact::name() const { return codepage::decode(nameLine); }
+QString ReadContact::surname() const { return codepage::decode(surnameLine); }
+QString ReadContact::number() const { return codepage::decode(numberLine); }
 
 ReadResult readBytes(const QByteArray& input) {
     if (input.size() > MaxFileSize) return refused(text::tooLarge());
@@ -999,24 +1128,27 @@ ReadResult readFile(const QString& path) {
 
 Plan planImport(const ReadResult& read, const StringList& recordLines) {
     Plan plan;
-    QSet<QByteArray> inGroup, inFile;
-    inGroup.reserve(recordLines.count());
+    // A stored number is digits only, and digits are equal under the
+    // comparison only to themselves: only lines of digits can hold it.
+    std::unordered_set<qint64> inGroup, inFile;
+    inGroup.reserve(size_t(recordLines.count() / 3 + 1));
     for (const QByteArray& line : recordLines.lines())
-        if (!line.isEmpty()) inGroup.insert(weightKey(line));
-    plan.contacts.reserve(read.contacts.size());
-    for (ReadContact c : read.contacts) {
+        if (const qint64 key = digitKey(line); key >= 0) inGroup.insert(key);
+    inFile.reserve(size_t(read.contacts.size()));
+    plan.contacts = read.contacts;
+    for (ReadContact& c : plan.contacts) {
         if (c.fate != Fate::LeftOut) {
-            const QByteArray number = weightKey(codepage::encode(c.number));
-            if (inGroup.contains(number)) {
+            const qint64 number = digitKey(c.numberLine);
+            if (inGroup.count(number)) {
                 c.fate = Fate::LeftOut;
                 c.reason = text::numberInGroup();
-            } else if (inFile.contains(number)) {
+            } else if (inFile.count(number)) {
                 c.fate = Fate::LeftOut;
                 c.reason = text::numberEarlier();
             } else {
                 // the save looks a number up among all lines, so a kept contact's name counts too
-                for (const QString& line : {c.name, c.surname})
-                    if (!line.isEmpty()) inFile.insert(weightKey(codepage::encode(line)));
+                for (const QByteArray* line : {&c.nameLine, &c.surnameLine})
+                    if (const qint64 key = digitKey(*line); key >= 0) inFile.insert(key);
                 inFile.insert(number);
             }
         }
@@ -1025,7 +1157,6 @@ Plan planImport(const ReadResult& read, const StringList& recordLines) {
         case Fate::Changed: ++plan.changed; break;
         case Fate::LeftOut: ++plan.leftOut; break;
         }
-        plan.contacts << c;
     }
     plan.linesAfter = recordLines.count() + 3 * plan.stored();
     plan.remainingCapacity = datafolder::remainingCapacity(plan.linesAfter);
@@ -1038,8 +1169,7 @@ void applyImport(const Plan& plan, StringList& recordLines, StringList& nameInde
     std::vector<contacts::NewContact> stored;
     stored.reserve(size_t(plan.stored()));
     for (auto c = plan.contacts.crbegin(); c != plan.contacts.crend(); ++c)
-        if (c->fate != Fate::LeftOut)
-            stored.push_back({codepage::encode(c->name), codepage::encode(c->surname), codepage::encode(c->number)});
+        if (c->fate != Fate::LeftOut) stored.push_back({c->nameLine, c->surnameLine, c->numberLine});
     contacts::placeContacts(recordLines, nameIndex, stored);
 }
 

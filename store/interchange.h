@@ -114,11 +114,16 @@ QString normalisedNumber(const QString& read);
 enum class Fate { Added, Changed, LeftOut };
 
 struct ReadContact {
-    // Added and changed: the texts as they will be stored. Left out: the
-    // texts as far as they were read and cleaned (the number as read).
-    QString name, surname, number;
+    // Added and changed: the lines as they will be stored, in code page
+    // 1254. Left out: the lines as far as they were read and cleaned (the
+    // number as read, '?' for a character the code page has not).
+    QByteArray nameLine, surnameLine, numberLine;
     Fate fate = Fate::Added;
     QString reason;  // empty when added
+
+    QString name() const;
+    QString surname() const;
+    QString number() const;
 };
 
 struct ReadResult {

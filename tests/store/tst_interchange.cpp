@@ -30,7 +30,7 @@ namespace {
 // A read contact in one line: + added, ~ changed, - left out; name|surname|number / reason.
 QString describe(const interchange::ReadContact& c) {
     const QString sign = c.fate == Fate::Added ? u"+"_s : c.fate == Fate::Changed ? u"~"_s : u"-"_s;
-    QString s = sign + u' ' + c.name + u'|' + c.surname + u'|' + c.number;
+    QString s = sign + u' ' + c.name() + u'|' + c.surname() + u'|' + c.number();
     if (!c.reason.isEmpty()) s += u" / "_s + c.reason;
     return s;
 }
