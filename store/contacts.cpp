@@ -109,24 +109,49 @@ void placeContacts(StringList& recordLines, StringList& nameIndex, const std::ve
     const QList<QByteArray>& first = recordLines.lines();
     const int m = recordLines.count() / 3;
     const int total = m + r;
+    const auto byName = [&](int a, int b) {
+        return collation::less(newContacts[size_t(a)].name, newContacts[size_t(b)].name);
+    };
+
+    if (m == 0) {
+        // An empty group: the contacts in name order, each run of equal
+        // names last placed first; NameIndex holds each run first placed first.
+        std::vector<int> order(static_cast<size_t>(r));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), byName);
+        QList<QByteArray> lines, names;
+        lines.reserve(3 * r);
+        names.reserve(r);
+        for (int from = 0; from < r;) {
+            int to = from + 1;
+            while (to < r && !byName(order[size_t(to - 1)], order[size_t(to)])) ++to;
+            for (int q = to - 1; q >= from; --q) {
+                const NewContact& c = newContacts[size_t(order[size_t(q)])];
+                lines << c.name << c.surname << c.number;
+            }
+            for (int q = from; q < to; ++q) names << newContacts[size_t(order[size_t(q)])].name;
+            from = to;
+        }
+        recordLines.assign(std::move(lines));
+        nameIndex.assign(std::move(names));
+        return;
+    }
 
     // All names in order, the group's ahead of equal new ones and the new
     // ones in their order: what adding them one by one to the sorted index
     // gives. Each source's place in it is kept.
     const QList<QByteArray>& index = nameIndex.lines();
-    std::vector<int> byName(static_cast<size_t>(r));
-    std::iota(byName.begin(), byName.end(), 0);
-    std::stable_sort(byName.begin(), byName.end(), [&](int a, int b) {
-        return collation::less(newContacts[size_t(a)].name, newContacts[size_t(b)].name);
-    });
+    std::vector<int> sorted(static_cast<size_t>(r));
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), byName);
     QList<QByteArray> names;
     names.reserve(total);
     std::vector<int> placeOfFirst(static_cast<size_t>(m));
     std::vector<int> placeOfNew(static_cast<size_t>(r));
     for (int i = 0, j = 0; i < m || j < r;) {
-        const NewContact* next = j < r ? &newContacts[size_t(byName[size_t(j)])] : nullptr;
+        const NewContact* next = j < r ? &newContacts[size_t(sorted[size_t(j)])] : nullptr;
         if (next && (i == m || collation::less(next->name, index[i]))) {
-            placeOfNew[size_t(byName[size_t(j++)])] = int(names.size());
+            placeOfNew[size_t(sorted[size_t(j++)])] = int(names.size());
             names.append(next->name);
         } else {
             placeOfFirst[size_t(i)] = int(names.size());

@@ -14,7 +14,6 @@
 
 #include <cstring>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -185,8 +184,40 @@ Text inCharset(QByteArray b, const QByteArray& charset) {
 struct Raw {
     QByteArray name, surname;  // code page 1254
     Cleaning cleaning;
-    Text number;
+    Text number;               // the bytes the number is read from
+    QByteArrayView numberText; // the number within them
     bool hasNumber = false;
+};
+
+// A set of keys of at most `capacity` members (digit keys, never negative).
+class KeySet {
+public:
+    explicit KeySet(size_t capacity) {
+        size_t n = 16;
+        while (n < 2 * capacity) n *= 2;
+        slots_.assign(n, -1);
+    }
+    bool contains(qint64 key) const {
+        for (size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
+            if (slots_[i] == key) return true;
+            if (slots_[i] < 0) return false;
+        }
+    }
+    void insert(qint64 key) {
+        for (size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
+            if (slots_[i] == key) return;
+            if (slots_[i] < 0) {
+                slots_[i] = key;
+                return;
+            }
+        }
+    }
+
+private:
+    size_t slotOf(qint64 key) const {
+        return size_t((quint64(key) * 0x9E3779B97F4A7C15ULL) >> 32) & (slots_.size() - 1);
+    }
+    std::vector<qint64> slots_;
 };
 
 // A line's number: "1" and its digits as one integer, so that leading zeros
@@ -230,20 +261,23 @@ QByteArray numberLine(QByteArrayView read, bool utf8) {
             return QByteArray();
         }
     }
-    QByteArrayView d(digits, n);
-    QByteArray out;
+    const QByteArrayView d(digits, n);
+    // the digits after the country's code, or all of them
+    qsizetype from = 0;
+    bool zero = false;  // a 0 goes in front
     if (plus) {
         // only +90 becomes a number of ours
         if (!d.startsWith("90")) return QByteArray();
-        out = '0' + d.sliced(2).toByteArray();
+        from = 2, zero = true;
     } else if (d.startsWith("0090")) {
-        out = '0' + d.sliced(4).toByteArray();
-    } else {
-        out = d.toByteArray();
+        from = 4, zero = true;
     }
-    if (out.size() == 12 && out.startsWith("90")) out = '0' + out.mid(2);
-    else if (out.size() == 10 && out[0] == '5') out.prepend('0');
-    if (out.isEmpty() || out.size() > 11) return QByteArray();
+    if (!zero && n == 12 && d.startsWith("90")) from = 2, zero = true;
+    else if (!zero && n == 10 && d[0] == '5') zero = true;
+    const qsizetype length = n - from + (zero ? 1 : 0);
+    if (length < 1 || length > 11) return QByteArray();
+    QByteArray out(length, '0');
+    std::memcpy(out.data() + (zero ? 1 : 0), digits + from, size_t(n - from));
     return out;
 }
 
@@ -276,12 +310,11 @@ ReadContact clean(Raw raw) {
     if (!raw.hasNumber) {
         leftOut << text::noNumber();
     } else {
-        c.numberLine = numberLine(raw.number.bytes, raw.number.utf8);
+        c.numberLine = numberLine(raw.numberText, raw.number.utf8);
         if (c.numberLine.isEmpty()) {
             leftOut << text::badNumber();
-            Cleaning ignored;
-            c.numberLine = trimmedLine(codepage::encode(
-                raw.number.utf8 ? QString::fromUtf8(raw.number.bytes) : codepage::decode(raw.number.bytes)));
+            const QByteArray read = raw.numberText.toByteArray();
+            c.numberLine = trimmedLine(codepage::encode(raw.number.utf8 ? QString::fromUtf8(read) : codepage::decode(read)));
         }
     }
 
@@ -365,12 +398,12 @@ struct Value {
 };
 
 struct Card {
-    QByteArray version;
+    bool version21 = false;
     std::optional<Value> n, fn;
     std::vector<Value> tels;
     QList<QByteArray> mobileGroups;
     void clear() {
-        version.clear();
+        version21 = false;
         n.reset();
         fn.reset();
         tels.clear();
@@ -382,8 +415,11 @@ struct Card {
 enum class Property { Other, Begin, End, Version, N, FN, Tel, Label };
 
 Property propertyOf(QByteArrayView name) {
-    const qsizetype dot = name.lastIndexOf('.');
-    if (dot >= 0) name = name.sliced(dot + 1);
+    for (qsizetype i = name.size() - 1; i >= 0; --i)
+        if (name[i] == '.') {
+            name = name.sliced(i + 1);
+            break;
+        }
     switch (name.size()) {
     case 1: return equalNoCase(name, "N") ? Property::N : Property::Other;
     case 2: return equalNoCase(name, "FN") ? Property::FN : Property::Other;
@@ -493,7 +529,7 @@ int components(QByteArrayView v, bool commaSeparates, QByteArray* out, int wante
         qsizetype from = 0;
         for (qsizetype i = 0; i <= v.size() && k < wanted; ++i) {
             if (i < v.size() && v[i] != ';') continue;
-            out[k++] = v.sliced(from, i - from).toByteArray();
+            out[k++] = QByteArray::fromRawData(v.data() + from, i - from);  // read in place
             from = i + 1;
         }
         return k;
@@ -552,7 +588,7 @@ bool labelIsMobile(QByteArrayView label) {
 
 ReadContact contactOf(const Card& card) {
     Raw raw;
-    const bool commaSeparates = trimmedView(card.version) != "2.1";
+    const bool commaSeparates = !card.version21;
     if (card.n) {
         const Text t = decodeValue(*card.n);
         QByteArray c[3];
@@ -577,9 +613,10 @@ ReadContact contactOf(const Card& card) {
             if (pass == 0 && !tel.cell && !(!tel.group.isEmpty() && card.mobileGroups.contains(tel.group))) continue;
             Text t = decodeValue(tel);
             if (t.bytes.contains('\\')) t.bytes = unescaped(t.bytes);
-            const QByteArrayView number = telNumber(t.bytes);
+            const QByteArrayView number = telNumber(QByteArrayView(t.bytes));
             if (isBlank(number) || trimmedView(number).isEmpty()) continue;
-            raw.number = {number.toByteArray(), t.utf8};
+            raw.number = t;
+            raw.numberText = number;
             raw.hasNumber = found = true;
             break;
         }
@@ -649,7 +686,7 @@ ReadResult readVCard(const QByteArray& bytes) {
             if (depth > 0 && equalNoCase(trimmedView(value), "VCARD") && --depth == 0)
                 result.contacts << contactOf(card);
             break;
-        case Property::Version: card.version = value.toByteArray(); break;
+        case Property::Version: card.version21 = trimmedView(value) == "2.1"; break;
         case Property::N:
         case Property::FN:
         case Property::Tel:
@@ -875,6 +912,7 @@ ReadResult readCsv(const QByteArray& bytes, bool utf8) {
         }
         if (isBlankText(number)) number = firstOf(cols.phone);
         raw.number = {number.toUtf8(), true};
+        raw.numberText = raw.number.bytes;
         raw.hasNumber = !isBlankText(number);
         result.contacts << clean(std::move(raw));
     }
@@ -1130,21 +1168,20 @@ Plan planImport(const ReadResult& read, const StringList& recordLines) {
     Plan plan;
     // A stored number is digits only, and digits are equal under the
     // comparison only to themselves: only lines of digits can hold it.
-    std::unordered_set<qint64> inGroup, inFile;
-    inGroup.reserve(size_t(recordLines.count() / 3 + 1));
+    KeySet inGroup(size_t(recordLines.count())), inFile(3 * size_t(read.contacts.size()));
     for (const QByteArray& line : recordLines.lines())
         if (const qint64 key = digitKey(line); key >= 0) inGroup.insert(key);
-    inFile.reserve(size_t(read.contacts.size()));
-    plan.contacts = read.contacts;
-    for (ReadContact& c : plan.contacts) {
-        if (c.fate != Fate::LeftOut) {
+    plan.contacts = read.contacts;  // copied only when a contact's fate changes
+    for (qsizetype i = 0; i < read.contacts.size(); ++i) {
+        const ReadContact& c = read.contacts[i];
+        Fate fate = c.fate;
+        if (fate != Fate::LeftOut) {
             const qint64 number = digitKey(c.numberLine);
-            if (inGroup.count(number)) {
-                c.fate = Fate::LeftOut;
-                c.reason = text::numberInGroup();
-            } else if (inFile.count(number)) {
-                c.fate = Fate::LeftOut;
-                c.reason = text::numberEarlier();
+            const bool held = inGroup.contains(number);
+            if (held || inFile.contains(number)) {
+                ReadContact& changed = plan.contacts[i];
+                fate = changed.fate = Fate::LeftOut;
+                changed.reason = held ? text::numberInGroup() : text::numberEarlier();
             } else {
                 // the save looks a number up among all lines, so a kept contact's name counts too
                 for (const QByteArray* line : {&c.nameLine, &c.surnameLine})
@@ -1152,7 +1189,7 @@ Plan planImport(const ReadResult& read, const StringList& recordLines) {
                 inFile.insert(number);
             }
         }
-        switch (c.fate) {
+        switch (fate) {
         case Fate::Added: ++plan.added; break;
         case Fate::Changed: ++plan.changed; break;
         case Fate::LeftOut: ++plan.leftOut; break;
