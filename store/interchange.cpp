@@ -1211,6 +1211,7 @@ void applyImport(const Plan& plan, StringList& recordLines, StringList& nameInde
 }
 
 void importIntoGroup(const Plan& plan, const QString& groupPath, StringList& recordLines, StringList& nameIndex) {
+    if (plan.stored() == 0) return;
     StringList lines = recordLines;
     StringList names = nameIndex;
     applyImport(plan, lines, names);

@@ -162,7 +162,7 @@ void applyImport(const Plan& plan, StringList& recordLines, StringList& nameInde
 // applyImport, written over the group's file in one whole-file write before
 // recordLines and nameIndex take the result. A failed write throws "Cannot
 // create file %s" (StoreError) and leaves the file and both lists as they
-// were.
+// were. A plan that stores no contact writes nothing.
 void importIntoGroup(const Plan& plan, const QString& groupPath, StringList& recordLines, StringList& nameIndex);
 
 // A group's lines as a file of the format: contact k is lines 3k, 3k+1 and

@@ -442,6 +442,23 @@ private slots:
         for (int k = 0; k < rebuilt.count(); ++k) QVERIFY(collation::equal(nameIndex.get(k), rebuilt.get(k)));
     }
 
+    void anImportThatStoresNothingWritesNothing_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("every number in the group already") << card("N:Er;Ali;;;\r\nTEL:05321112233\r\n");
+        QTest::newRow("a refused file") << QByteArray("Tarih,Tutar\n");
+    }
+    void anImportThatStoresNothingWritesNothing() {
+        QFETCH(QByteArray, bytes);
+        StringList recordLines = listOf({u"Ali"_s, u"Er"_s, u"05321112233"_s});
+        StringList nameIndex(true);
+        rebuildNameIndex(recordLines, nameIndex);
+        const interchange::Plan plan = interchange::planImport(interchange::readBytes(bytes), recordLines);
+        // a folder that is not there: any write would fail
+        interchange::importIntoGroup(plan, u"/yok/Grup.vexo"_s, recordLines, nameIndex);
+        QCOMPARE(texts(recordLines), (QStringList{u"Ali"_s, u"Er"_s, u"05321112233"_s}));
+        QCOMPARE(texts(nameIndex), QStringList{u"Ali"_s});
+    }
+
     void aFailedWriteChangesNothing_data() {
         QTest::addColumn<bool>("fullDisk");  // else a folder that is not there
         QTest::newRow("a full disk") << true;
