@@ -132,7 +132,7 @@ QByteArray trimmedLine(const QByteArray& line) {
 
 // A text as a line of code page 1254: composed, control characters as
 // blanks, characters without a byte removed with the blanks then at either end.
-QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning) {
+QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning, bool composed = false) {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
     bool removed = false;
@@ -150,10 +150,11 @@ QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning) {
         } else {
             int more = 0;
             const int code = codePoint(p, end, more);
-            if (code >= 0x300 && code < 0x370) {
-                // a combining mark: compose the whole text first
-                const QString composed = QString::fromUtf8(text).normalized(QString::NormalizationForm_C);
-                return lineOf(composed.toUtf8(), true, cleaning);
+            if (code >= 0x300 && code < 0x370 && !composed) {
+                // a combining mark: compose the whole text first; a mark
+                // that composes with nothing is then removed
+                const QString text1 = QString::fromUtf8(text).normalized(QString::NormalizationForm_C);
+                return lineOf(text1.toUtf8(), true, cleaning, true);
             }
             const int b = code < 0 || code > 0xFFFF ? -1 : codepage::fromUnicode(QChar(char16_t(code)));
             if (b < 0) removed = true;

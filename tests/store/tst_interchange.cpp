@@ -186,6 +186,9 @@ private slots:
             << u"~ Ayşe|Ak|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s;
         QTest::newRow("decomposed letters are composed")
             << card("N:O\xCC\x88z;C\xCC\xA7" "a\xC4\x9Fr\xC4\xB1;;;\r\n" + cell) << u"+ Çağrı|Öz|05321112233"_s;
+        QTest::newRow("a combining mark that composes with nothing")
+            << card("N:Er;Can\xCC\xBD;;;\r\n" + cell)
+            << u"~ Can|Er|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s;
         QTest::newRow("a card inside a card is passed over")
             << card("N:Er;Can;;;\r\nTEL;HOME:0212 111 22 33\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Ajan;Bay;;;\r\n"
                     "TEL;CELL:0555 111 22 33\r\nEND:VCARD\r\n",
