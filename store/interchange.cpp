@@ -289,6 +289,15 @@ ReadContact clean(Raw raw) {
     if (raw.cleaning.removed) changes << text::removedLetters();
     c.nameLine = std::move(raw.name);
     c.surnameLine = std::move(raw.surname);
+    // cut first: what is left of a name must not be blank
+    if (c.nameLine.size() > contacts::FieldLength) {
+        c.nameLine.truncate(contacts::FieldLength);
+        changes << text::nameCut();
+    }
+    if (c.surnameLine.size() > contacts::FieldLength) {
+        c.surnameLine.truncate(contacts::FieldLength);
+        changes << text::surnameCut();
+    }
     if (isBlank(c.nameLine)) {
         if (isBlank(c.surnameLine)) {
             leftOut << text::noNames();
@@ -297,14 +306,6 @@ ReadContact clean(Raw raw) {
             c.surnameLine = QByteArray();
             changes << text::surnameAsName();
         }
-    }
-    if (c.nameLine.size() > contacts::FieldLength) {
-        c.nameLine.truncate(contacts::FieldLength);
-        changes << text::nameCut();
-    }
-    if (c.surnameLine.size() > contacts::FieldLength) {
-        c.surnameLine.truncate(contacts::FieldLength);
-        changes << text::surnameCut();
     }
     c.nameLine = contacts::normalisedNameLine(std::move(c.nameLine));
 

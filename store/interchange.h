@@ -54,11 +54,11 @@
 //     characters code page 1254 has no byte for are removed, with the blanks
 //     then at either end of that text (changed: "Türkçe kod sayfasında
 //     olmayan harfler çıkarıldı");
-//   - a blank name with a surname takes the surname as name (changed: "Soyad
-//     isim olarak alındı"); a blank name and surname leave the contact out
-//     ("İsim ve soyad boş");
 //   - a name or surname longer than contacts::FieldLength is cut to it
 //     (changed: "İsim 64 harfe kısaltıldı", "Soyad 64 harfe kısaltıldı");
+//   - then a blank name with a surname takes the surname as name (changed:
+//     "Soyad isim olarak alındı"); a blank name and surname leave the contact
+//     out ("İsim ve soyad boş");
 //   - the name's first letter becomes what contacts::normalisedName makes
 //     of it (no change reported: a save does the same);
 //   - the number goes through normalisedNumber; a contact without one is left

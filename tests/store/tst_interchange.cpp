@@ -181,6 +181,9 @@ private slots:
             << u"~ Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa|"
                u"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz|05321112233"
                u" / İsim 64 harfe kısaltıldı; Soyad 64 harfe kısaltıldı"_s;
+        QTest::newRow("a name blank in its first 64 letters")
+            << card("N:Er;" + QByteArray(64, ' ') + "Can;;;\r\n" + cell)
+            << u"~ Er||05321112233 / İsim 64 harfe kısaltıldı; Soyad isim olarak alındı"_s;
         QTest::newRow("a letter code page 1254 has not, and its blank")
             << card("N:Ak;Ayşe 😀;;;\r\n" + cell)
             << u"~ Ayşe|Ak|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s;
