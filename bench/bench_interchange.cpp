@@ -116,26 +116,4 @@ BENCHMARK(ExportFloor<Format::VCard21>)->Name("export a full group, vCard 2.1/fl
 BENCHMARK(Export<Format::Csv>)->Name("export a full group, CSV")->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportFloor<Format::Csv>)->Name("export a full group, CSV/floor")->Unit(benchmark::kMillisecond);
 
-namespace {
-void ReadOnly(benchmark::State& state) {
-    const CardFile& f = cardFile<10000>();
-    for (auto _ : state) benchmark::DoNotOptimize(interchange::readFile(f.path).contacts.size());
-}
-void PlanOnly(benchmark::State& state) {
-    const CardFile& f = cardFile<10000>();
-    const auto read = interchange::readFile(f.path);
-    for (auto _ : state) benchmark::DoNotOptimize(interchange::planImport(read, StringList()).added);
-}
-void ApplyOnly(benchmark::State& state) {
-    const CardFile& f = cardFile<10000>();
-    const auto plan = interchange::planImport(interchange::readFile(f.path), StringList());
-    for (auto _ : state) {
-        StringList recordLines, nameIndex(true);
-        interchange::applyImport(plan, recordLines, nameIndex);
-    }
-}
-}
-BENCHMARK(ReadOnly)->Unit(benchmark::kMillisecond);
-BENCHMARK(PlanOnly)->Unit(benchmark::kMillisecond);
-BENCHMARK(ApplyOnly)->Unit(benchmark::kMillisecond);
 FLOOR_BENCHMARK_MAIN();

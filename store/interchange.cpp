@@ -12,8 +12,8 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
-#include <string>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -262,23 +262,27 @@ QByteArray numberLine(QByteArrayView read, bool utf8) {
             return QByteArray();
         }
     }
-    const QByteArrayView d(digits, n);
     // the digits after the country's code, or all of them
-    qsizetype from = 0;
+    const bool ninety = n >= 2 && digits[0] == '9' && digits[1] == '0';
+    int from = 0;
     bool zero = false;  // a 0 goes in front
     if (plus) {
         // only +90 becomes a number of ours
-        if (!d.startsWith("90")) return QByteArray();
+        if (!ninety) return QByteArray();
         from = 2, zero = true;
-    } else if (d.startsWith("0090")) {
+    } else if (n >= 4 && digits[0] == '0' && digits[1] == '0' && digits[2] == '9' && digits[3] == '0') {
         from = 4, zero = true;
+    } else if (n == 12 && ninety) {
+        from = 2, zero = true;
+    } else if (n == 10 && digits[0] == '5') {
+        zero = true;
     }
-    if (!zero && n == 12 && d.startsWith("90")) from = 2, zero = true;
-    else if (!zero && n == 10 && d[0] == '5') zero = true;
-    const qsizetype length = n - from + (zero ? 1 : 0);
+    const int length = n - from + (zero ? 1 : 0);
     if (length < 1 || length > 11) return QByteArray();
-    QByteArray out(length, '0');
-    std::memcpy(out.data() + (zero ? 1 : 0), digits + from, size_t(n - from));
+    QByteArray out(length, Qt::Uninitialized);
+    char* dst = out.data();
+    if (zero) *dst++ = '0';
+    std::memcpy(dst, digits + from, size_t(n - from));
     return out;
 }
 
@@ -354,33 +358,47 @@ QByteArray joinedName(const QByteArray& given, const QByteArray& additional) {
 // ---------------------------------------------------------------------------
 // vCard
 
-bool equalNoCase(QByteArrayView a, QByteArrayView b) {
-    if (a.size() != b.size()) return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y) return false;
+// ASCII letters in capitals, every other byte as it is.
+struct UpperTable {
+    char upper[256];
+    constexpr UpperTable() : upper() {
+        for (int b = 0; b < 256; ++b) upper[b] = char(b >= 'a' && b <= 'z' ? b - 32 : b);
     }
+};
+constexpr UpperTable Upper;
+
+// Equal in ASCII without regard to case; the second is written in capitals.
+bool equalNoCase(QByteArrayView a, QByteArrayView capitals) {
+    if (a.size() != capitals.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Upper.upper[uchar(a[i])] != capitals[i]) return false;
     return true;
+}
+
+template <size_t N>
+bool equalNoCase(QByteArrayView a, const char (&capitals)[N]) {
+    return equalNoCase(a, QByteArrayView(capitals, qsizetype(N - 1)));
 }
 
 bool startsWithNoCase(QByteArrayView b, QByteArrayView prefix) {
     return b.size() >= prefix.size() && equalNoCase(b.first(prefix.size()), prefix);
 }
 
-bool containsNoCase(QByteArrayView hay, QByteArrayView needle) {
-    const char first = needle.front();
-    for (qsizetype i = 0; i + needle.size() <= hay.size(); ++i)
-        if ((hay[i] | 0x20) == (first | 0x20) && equalNoCase(hay.sliced(i, needle.size()), needle)) return true;
+bool containsNoCase(QByteArrayView hay, QByteArrayView capitals) {
+    const char first = capitals.front();
+    for (qsizetype i = 0; i + capitals.size() <= hay.size(); ++i)
+        if (Upper.upper[uchar(hay[i])] == first && equalNoCase(hay.sliced(i, capitals.size()), capitals)) return true;
     return false;
 }
 
+bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 QByteArrayView trimmedView(QByteArrayView b) {
-    qsizetype s = 0, e = b.size();
-    while (s < e && (b[s] == ' ' || b[s] == '\t' || b[s] == '\r' || b[s] == '\n')) ++s;
-    while (e > s && (b[e - 1] == ' ' || b[e - 1] == '\t' || b[e - 1] == '\r' || b[e - 1] == '\n')) --e;
-    return b.sliced(s, e - s);
+    const char* s = b.data();
+    const char* e = s + b.size();
+    while (s < e && isWhite(*s)) ++s;
+    while (e > s && isWhite(e[-1])) --e;
+    return QByteArrayView(s, e - s);
 }
 
 bool looksLikeVCard(QByteArrayView b) {
@@ -576,7 +594,7 @@ QByteArray unescaped(const QByteArray& v) {
 // The number of a TEL value: a tel: URI's number without its parameters.
 QByteArrayView telNumber(QByteArrayView v) {
     v = trimmedView(v);
-    if (startsWithNoCase(v, "tel:")) {
+    if (startsWithNoCase(v, "TEL:")) {
         v = v.sliced(4);
         const qsizetype semicolon = v.indexOf(';');
         if (semicolon >= 0) v.truncate(semicolon);
@@ -585,7 +603,7 @@ QByteArrayView telNumber(QByteArrayView v) {
 }
 
 bool labelIsMobile(QByteArrayView label) {
-    return containsNoCase(label, "mobile") || containsNoCase(label, "cell") || containsNoCase(label, "cep");
+    return containsNoCase(label, "MOBILE") || containsNoCase(label, "CELL") || containsNoCase(label, "CEP");
 }
 
 ReadContact contactOf(const Card& card) {
@@ -629,6 +647,7 @@ ReadContact contactOf(const Card& card) {
 ReadResult readVCard(const QByteArray& bytes) {
     if (bytes.contains('\0')) return refused(text::nulByte());
     ReadResult result;
+    result.contacts.reserve(bytes.size() / 96);  // about a phone's card
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     // One physical line, without its break; p moves past the break.
@@ -686,7 +705,7 @@ ReadResult readVCard(const QByteArray& bytes) {
             break;
         case Property::End:
             if (depth > 0 && equalNoCase(trimmedView(value), "VCARD") && --depth == 0)
-                result.contacts << contactOf(card);
+                result.contacts.append(contactOf(card));
             break;
         case Property::Version: card.version21 = trimmedView(value) == "2.1"; break;
         case Property::N:
@@ -696,7 +715,8 @@ ReadResult readVCard(const QByteArray& bytes) {
             Value v;
             v.bytes = isJoined ? logical.sliced(colon + 1) : QByteArray::fromRawData(value.data(), value.size());
             const QByteArrayView name = trimmedView(QByteArrayView(logical).first(nameEnd));
-            const qsizetype dot = name.lastIndexOf('.');
+            qsizetype dot = name.size() - 1;
+            while (dot > 0 && name[dot] != '.') --dot;
             if (dot > 0) v.group = name.first(dot).toByteArray().toUpper();
             if (nameEnd < colon) readParameters(QByteArrayView(logical).sliced(nameEnd + 1, colon - nameEnd - 1), v);
             if (property == Property::N) card.n = std::move(v);
@@ -916,7 +936,7 @@ ReadResult readCsv(const QByteArray& bytes, bool utf8) {
         raw.number = {number.toUtf8(), true};
         raw.numberText = raw.number.bytes;
         raw.hasNumber = !isBlankText(number);
-        result.contacts << clean(std::move(raw));
+        result.contacts.append(clean(std::move(raw)));
     }
     if (result.contacts.isEmpty()) return refused(text::noContacts());
     return result;
@@ -943,14 +963,78 @@ const Utf8Table& utf8Table() {
     return t;
 }
 
-// A line of code page 1254 in UTF-8, a backslash before each character of `escape`.
-void appendUtf8(std::string& out, QByteArrayView line, const char* escape) {
+// The bytes of a file being written: appended to in place, taken whole at the end.
+class Bytes {
+public:
+    explicit Bytes(size_t capacity = 256) { grow(capacity); }
+    void append(const char* p, size_t n) {
+        if (size_ + n > capacity_) grow(size_ + n);
+        std::memcpy(data_ + size_, p, n);
+        size_ += n;
+    }
+    void append(const char* text) { append(text, std::strlen(text)); }
+    Bytes& operator+=(char c) {
+        if (size_ == capacity_) grow(size_ + 1);
+        data_[size_++] = c;
+        return *this;
+    }
+    template <size_t N>
+    Bytes& operator+=(const char (&text)[N]) {
+        append(text, N - 1);
+        return *this;
+    }
+    Bytes& operator+=(const Bytes& other) {
+        append(other.data_, other.size_);
+        return *this;
+    }
+    size_t size() const { return size_; }
+    const char* data() const { return data_; }
+    char operator[](size_t i) const { return data_[i]; }
+    void clear() { size_ = 0; }
+    QByteArray take() {
+        buffer_.truncate(qsizetype(size_));
+        data_ = nullptr;
+        size_ = capacity_ = 0;
+        return std::move(buffer_);
+    }
+
+private:
+    void grow(size_t atLeast) {
+        capacity_ = std::max(atLeast, 2 * capacity_);
+        buffer_.resize(qsizetype(capacity_));
+        data_ = buffer_.data();
+    }
+    QByteArray buffer_;
+    char* data_ = nullptr;
+    size_t size_ = 0, capacity_ = 0;
+};
+
+// The ASCII characters that take a backslash before them in a value.
+struct Escapes {
+    bool escaped[128] = {};
+    explicit constexpr Escapes(const char* characters) {
+        for (const char* c = characters; *c; ++c) escaped[int(*c)] = true;
+    }
+};
+constexpr Escapes VCard30Escapes("\\,;");
+constexpr Escapes VCard21Escapes("\\;");
+constexpr Escapes NoEscapes("");
+
+// A line of code page 1254 in UTF-8, with its escapes.
+void appendUtf8(Bytes& out, QByteArrayView line, const Escapes& escapes) {
     const Utf8Table& t = utf8Table();
-    for (char ch : line) {
-        const uchar b = uchar(ch);
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end) {
+        // a run that stays as it is goes in one piece
+        const char* run = p;
+        while (p < end && uchar(*p) < 0x80 && !escapes.escaped[int(*p)]) ++p;
+        out.append(run, size_t(p - run));
+        if (p == end) break;
+        const uchar b = uchar(*p++);
         if (b < 0x80) {
-            if (ch != '\0' && std::strchr(escape, ch)) out += '\\';
-            out += ch;
+            out += '\\';
+            out += char(b);
         } else {
             out.append(t.bytes[b], size_t(t.size[b]));
         }
@@ -958,26 +1042,26 @@ void appendUtf8(std::string& out, QByteArrayView line, const char* escape) {
 }
 
 // A vCard 3.0 line folded at 75 bytes, never inside a UTF-8 letter.
-void appendFolded(std::string& out, const std::string& line) {
+void appendFolded(Bytes& out, const Bytes& line) {
     size_t from = 0;
     size_t room = 75;
     while (line.size() - from > room) {
         size_t cut = from + room;
         while (cut > from && (uchar(line[cut]) & 0xC0) == 0x80) --cut;
-        out.append(line, from, cut - from);
+        out.append(line.data() + from, cut - from);
         out += "\r\n ";
         from = cut;
         room = 74;
     }
-    out.append(line, from, std::string::npos);
+    out.append(line.data() + from, line.size() - from);
     out += "\r\n";
 }
 
 // A vCard 2.1 line: plain when its value is ASCII, else quoted-printable
 // UTF-8 with soft line breaks that keep every line at 76 characters at most.
-void appendLine21(std::string& out, const char* property, const std::string& value) {
+void appendLine21(Bytes& out, const char* property, const Bytes& value) {
     if (isAscii(QByteArrayView(value.data(), qsizetype(value.size())))) {
-        out += property;
+        out.append(property);
         out += ':';
         out += value;
         out += "\r\n";
@@ -985,7 +1069,7 @@ void appendLine21(std::string& out, const char* property, const std::string& val
     }
     static const char hex[] = "0123456789ABCDEF";
     const size_t start = out.size();
-    out += property;
+    out.append(property);
     out += ";CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:";
     size_t column = out.size() - start;
     for (size_t i = 0; i < value.size(); ++i) {
@@ -1021,52 +1105,51 @@ bool isMobileNumber(QByteArrayView number) {
 }
 
 // FN: the name and the surname with a blank between, where both are there.
-void appendFullName(std::string& out, QByteArrayView name, QByteArrayView surname, const char* escape) {
+void appendFullName(Bytes& out, QByteArrayView name, QByteArrayView surname, const Escapes& escape) {
     appendUtf8(out, name, escape);
     if (!name.isEmpty() && !surname.isEmpty()) out += ' ';
     appendUtf8(out, surname, escape);
 }
 
 // An eleven-digit number starting 0 as +90 and the rest; any other as stored.
-void appendNumber(std::string& out, QByteArrayView number, const char* escape) {
+void appendNumber(Bytes& out, QByteArrayView number, const Escapes& escape) {
     if (!isMobileNumber(number)) return appendUtf8(out, number, escape);
     out += "+90";
     out.append(number.data() + 1, size_t(number.size() - 1));
 }
 
-QByteArray bytesOf(const std::string& s) { return QByteArray(s.data(), qsizetype(s.size())); }
-
 QByteArray exportVCard30(const QList<QByteArray>& lines) {
-    static const char escape[] = "\\,;";
-    std::string out, line;
-    out.reserve(size_t(lines.size()) * 40 + 64);
+    const Escapes& escape = VCard30Escapes;
+    Bytes out(size_t(lines.size()) * 40 + 64), line;
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
         const QByteArrayView name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
                              number = lineOf(lines, 3 * k + 2);
         out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-        line = "N:";
+        line.clear();
+        line += "N:";
         appendUtf8(line, surname, escape);
         line += ';';
         appendUtf8(line, name, escape);
         line += ";;;";
         appendFolded(out, line);
-        line = "FN:";
+        line.clear();
+        line += "FN:";
         appendFullName(line, name, surname, escape);
         appendFolded(out, line);
         if (!number.isEmpty()) {
-            line = "TEL;TYPE=CELL:";
+            line.clear();
+            line += "TEL;TYPE=CELL:";
             appendNumber(line, number, escape);
             appendFolded(out, line);
         }
         out += "END:VCARD\r\n";
     }
-    return bytesOf(out);
+    return out.take();
 }
 
 QByteArray exportVCard21(const QList<QByteArray>& lines) {
-    static const char escape[] = "\\;";
-    std::string out, value;
-    out.reserve(size_t(lines.size()) * 40 + 64);
+    const Escapes& escape = VCard21Escapes;
+    Bytes out(size_t(lines.size()) * 40 + 64), value;
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
         const QByteArrayView name = lineOf(lines, 3 * k), surname = lineOf(lines, 3 * k + 1),
                              number = lineOf(lines, 3 * k + 2);
@@ -1087,22 +1170,22 @@ QByteArray exportVCard21(const QList<QByteArray>& lines) {
         }
         out += "END:VCARD\r\n";
     }
-    return bytesOf(out);
+    return out.take();
 }
 
 // A cell, quoted when it holds a separator, a quote or a line break, or
 // starts or ends with a blank.
-void appendCsvCell(std::string& out, QByteArrayView cell) {
+void appendCsvCell(Bytes& out, QByteArrayView cell) {
     bool quote = !cell.isEmpty() && (cell.front() == ' ' || cell.back() == ' ');
     for (char c : cell)
         if (c == ',' || c == '"' || c == '\r' || c == '\n') quote = true;
-    if (!quote) return appendUtf8(out, cell, "");
+    if (!quote) return appendUtf8(out, cell, NoEscapes);
     out += '"';
     for (qsizetype from = 0; from <= cell.size();) {
         // each quote doubled
         qsizetype to = cell.sliced(from).indexOf('"');
         to = to < 0 ? cell.size() : from + to;
-        appendUtf8(out, cell.sliced(from, to - from), "");
+        appendUtf8(out, cell.sliced(from, to - from), NoEscapes);
         if (to < cell.size()) out += "\"\"";
         from = to + 1;
     }
@@ -1110,8 +1193,8 @@ void appendCsvCell(std::string& out, QByteArrayView cell) {
 }
 
 QByteArray exportCsv(const QList<QByteArray>& lines) {
-    std::string out = "\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n";
-    out.reserve(size_t(lines.size()) * 16 + 64);
+    Bytes out(size_t(lines.size()) * 16 + 64);
+    out += "\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n";
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
         appendCsvCell(out, lineOf(lines, 3 * k));
         out += ',';
@@ -1120,7 +1203,7 @@ QByteArray exportCsv(const QList<QByteArray>& lines) {
         appendCsvCell(out, lineOf(lines, 3 * k + 2));
         out += "\r\n";
     }
-    return bytesOf(out);
+    return out.take();
 }
 
 }  // namespace

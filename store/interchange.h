@@ -126,6 +126,12 @@ struct ReadContact {
     QString number() const;
 };
 
+}  // namespace interchange
+
+Q_DECLARE_TYPEINFO(interchange::ReadContact, Q_RELOCATABLE_TYPE);
+
+namespace interchange {
+
 struct ReadResult {
     QString refusal;              // empty when the file was read
     QList<ReadContact> contacts;  // in the file's order; none when refused
