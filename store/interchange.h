@@ -17,7 +17,8 @@
 // , ; a line break and \. A property may carry a group prefix (item1.TEL).
 // Types are read bare (TEL;CELL;PREF), as TYPE lists in any letter case
 // (TYPE=CELL,VOICE / type=cell;type=voice / TYPE="cell,voice"), and a TEL
-// whose group has an X-ABLabel of Mobile or Cep counts as marked CELL. A
+// whose group has an X-ABLabel holding Mobile, Cell or Cep (in any letter
+// case, as in "_$!<Mobile>!$_") counts as marked CELL. A
 // tel: URI (4.0) gives its number, without parameters after ";".
 //   N is family;given;additional;prefix;suffix: the name is given (with
 // additional after a blank), the surname family; in 3.0 and 4.0 a comma
@@ -42,8 +43,8 @@
 //               as FN is when the row has no name and no surname
 //   number      the first non-empty of: Mobile Phone, Mobile Number, Cell
 //               Phone, Cep Telefonu, Cep Tel, Cep; a "Phone N - Value" whose
-//               "Phone N - Label" (or "- Type") is Mobile (a leading "*"
-//               aside); else the first phone column (a header holding Phone
+//               "Phone N - Label" (or "- Type") is Mobile, Cell or Cep (a
+//               leading "*" aside); else the first phone column (a header holding Phone
 //               or Telefon, or Tel, Numara, Number, GSM)
 // A cell holding "a ::: b" gives a. Rows with no text in any cell are passed
 // over. A header with neither a name nor a number column refuses the file.
