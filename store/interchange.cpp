@@ -199,12 +199,14 @@ public:
         slots_.assign(n, -1);
     }
     bool contains(qint64 key) const {
+        if (key < 0) return false;  // no line's key: an empty slot's mark
         for (size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
             if (slots_[i] == key) return true;
             if (slots_[i] < 0) return false;
         }
     }
     void insert(qint64 key) {
+        if (key < 0) return;
         for (size_t i = slotOf(key);; i = (i + 1) & (slots_.size() - 1)) {
             if (slots_[i] == key) return;
             if (slots_[i] < 0) {
