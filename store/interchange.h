@@ -106,9 +106,10 @@ enum class Format { VCard30, VCard21, Csv };
 std::optional<Format> formatForPath(const QString& path);
 
 // The number as a group stores it, or "" when it cannot be one: blanks,
-// invisible direction marks and ( ) - . / dropped; "+90" or "0090" at the start becomes "0"; twelve digits
-// starting 90 become 0 and the last ten; ten digits starting 5 get a 0 in
-// front. The result must be 1 to 11 digits.
+// invisible direction marks and ( ) - . / dropped; "+90" or "0090" at the
+// start becomes "0" (a "+" before any other code leaves no number); twelve
+// digits starting 90 become 0 and the last ten; ten digits starting 5 get a
+// 0 in front. The result must be 1 to 11 digits.
 QString normalisedNumber(const QString& read);
 
 // What the import does with a contact.
