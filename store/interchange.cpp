@@ -993,6 +993,7 @@ public:
     const char* data() const { return data_; }
     char operator[](size_t i) const { return data_[i]; }
     void clear() { size_ = 0; }
+    void truncate(size_t size) { size_ = std::min(size, size_); }
     QByteArray take() {
         buffer_.truncate(qsizetype(size_));
         data_ = nullptr;
@@ -1021,9 +1022,12 @@ struct Escapes {
 constexpr Escapes VCard30Escapes("\\,;");
 constexpr Escapes VCard21Escapes("\\;");
 constexpr Escapes NoEscapes("");
+// What makes a CSV cell take quotes.
+constexpr Escapes CsvQuoted(",\"\r\n");
 
-// A line of code page 1254 in UTF-8, with its escapes.
-void appendUtf8(Bytes& out, QByteArrayView line, const Escapes& escapes) {
+// A line of code page 1254 in UTF-8, a backslash before each of the
+// escapes; or, where stopAtEscape, false at the first of them.
+bool appendUtf8(Bytes& out, QByteArrayView line, const Escapes& escapes, bool stopAtEscape = false) {
     const Utf8Table& t = utf8Table();
     const char* p = line.data();
     const char* const end = p + line.size();
@@ -1035,12 +1039,14 @@ void appendUtf8(Bytes& out, QByteArrayView line, const Escapes& escapes) {
         if (p == end) break;
         const uchar b = uchar(*p++);
         if (b < 0x80) {
+            if (stopAtEscape) return false;
             out += '\\';
             out += char(b);
         } else {
             out.append(t.bytes[b], size_t(t.size[b]));
         }
     }
+    return true;
 }
 
 // A vCard 3.0 line folded at 75 bytes, never inside a UTF-8 letter.
@@ -1115,7 +1121,10 @@ void appendFullName(Bytes& out, QByteArrayView name, QByteArrayView surname, con
 
 // An eleven-digit number starting 0 as +90 and the rest; any other as stored.
 void appendNumber(Bytes& out, QByteArrayView number, const Escapes& escape) {
-    if (!isMobileNumber(number)) return appendUtf8(out, number, escape);
+    if (!isMobileNumber(number)) {
+        appendUtf8(out, number, escape);
+        return;
+    }
     out += "+90";
     out.append(number.data() + 1, size_t(number.size() - 1));
 }
@@ -1178,10 +1187,12 @@ QByteArray exportVCard21(const QList<QByteArray>& lines) {
 // A cell, quoted when it holds a separator, a quote or a line break, or
 // starts or ends with a blank.
 void appendCsvCell(Bytes& out, QByteArrayView cell) {
-    bool quote = !cell.isEmpty() && (cell.front() == ' ' || cell.back() == ' ');
-    for (char c : cell)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') quote = true;
-    if (!quote) return appendUtf8(out, cell, NoEscapes);
+    if (cell.isEmpty()) return;
+    if (cell.front() != ' ' && cell.back() != ' ') {
+        const size_t start = out.size();
+        if (appendUtf8(out, cell, CsvQuoted, true)) return;
+        out.truncate(start);  // it takes quotes after all
+    }
     out += '"';
     for (qsizetype from = 0; from <= cell.size();) {
         // each quote doubled
