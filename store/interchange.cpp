@@ -919,10 +919,11 @@ ReadResult readCsv(const QByteArray& bytes, bool utf8) {
         for (const QString& cell : row) any = any || !isBlankText(cell);
         if (!any) continue;
         const auto cell = [&](int i) { return firstValue(row.value(i)); };
+        // the first cell of the columns with text in it, else the first cell as it is
         const auto firstOf = [&](const QList<int>& columns) {
             for (int i : columns)
                 if (!isBlankText(cell(i))) return cell(i);
-            return QString();
+            return columns.isEmpty() ? QString() : cell(columns.first());
         };
         Raw raw;
         const auto line = [&](const QString& text) { return lineOf(text.toUtf8(), true, raw.cleaning); };

@@ -46,8 +46,9 @@
 //               "Phone N - Label" (or "- Type") is Mobile, Cell or Cep (a
 //               leading "*" aside); else the first phone column (a header holding Phone
 //               or Telefon, or Tel, Numara, Number, GSM)
-// A cell holding "a ::: b" gives a. Rows with no text in any cell are passed
-// over. A header with neither a name nor a number column refuses the file.
+// Of several columns of one kind, the first cell with text counts (else the
+// first cell as it is). A cell holding "a ::: b" gives a. Rows with no text
+// in any cell are passed over. A header with neither a name nor a number column refuses the file.
 //
 // Every contact read is then cleaned as the main window's save wants it:
 //   - texts are put into composed form; line breaks, tabs and other control

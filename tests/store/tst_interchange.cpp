@@ -249,6 +249,9 @@ private slots:
             << QStringList{u"+ Ali||112"_s};
         QTest::newRow("empty rows and short rows")
             << QByteArray("Ad,Soyad,Cep\n\n,,\nAli\n\"\",\"\"\nVeli,Er,112") << QStringList{u"- Ali|| / Numara yok"_s, u"+ Veli|Er|112"_s};
+        QTest::newRow("a blank surname stays as it is")
+            << QByteArray("First Name,Last Name,Mobile Phone\nAli,\"  \",05321112233\n")
+            << QStringList{u"+ Ali|  |05321112233"_s};
         QTest::newRow("a number column and no name column")
             << QByteArray("Mobile Phone\n05321112233\n") << QStringList{u"- ||05321112233 / İsim ve soyad boş"_s};
     }
@@ -577,7 +580,7 @@ private slots:
             u"İpek"_s,   u"Işık Iğdır"_s,          u"05361112233"_s, u"ılgaz"_s, u"Koç"_s,        u"05371112233"_s,
             u"Ğöçüşı"_s, u"İĞÜŞÖÇ"_s,              u"112"_s,         u"Ayşegül"_s, u"Şahinöğüt"_s,  u"2123334455"_s,
             u"Ayşegül"_s, u"Barış; \"Can\", Jr.\\"_s, u"05391112233"_s, u"Gül "_s, u" Öz"_s,       u"05401112233"_s,
-            u"Ali"_s,    QString(),                 u"05411112233"_s};
+            u"Ali"_s,    QString(),                 u"05411112233"_s, u"Boşluk"_s, u"  "_s,      u"05421112233"_s};
         for (const auto& [name, format] : {std::pair{"vCard 3.0", Format::VCard30}, std::pair{"vCard 2.1", Format::VCard21},
                                            std::pair{"CSV", Format::Csv}})
             QTest::newRow(name) << format << turkish << QStringList{};
