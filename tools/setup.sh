@@ -45,8 +45,8 @@ case "$mode" in
           -DTELEFIKA_BENCHMARKS=OFF >/dev/null
     cmake --build build-asan -j"$jobs"
     ctest --test-dir build-asan --output-on-failure -j"$jobs" || failed=1
-    # Then the fuzz target, briefly, under the sanitizers.
-    bash tools/fuzz.sh || failed=1
+    # Then the fuzz targets, briefly (45 seconds each at most), under the sanitizers.
+    bash tools/fuzz.sh -runs=20000 -max_total_time=45 || failed=1
     [ "$failed" -eq 0 ] || echo "tools/setup.sh test: the suite failed (see above)" >&2
     exit "$failed"
     ;;
