@@ -71,7 +71,7 @@ QLabel* figure(QWidget* parent, const QString& caption, int x, int y) {
     QLabel* value = sunkenPanel(parent, QString(), QRect(x + 150, y - 3, 100, 21));
     value->setIndent(4);
     bold(value);
-    label(parent, caption, x, y)->setBuddy(value);
+    label(parent, caption, x, y + 1)->setBuddy(value);
     return value;
 }
 
@@ -81,13 +81,13 @@ TForm18::TForm18(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Kişileri İçe Aktar"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(580, 436);
+    setFixedSize(680, 436);
 }
 
 void TForm18::buildWidgets() {
-    fileValue = sunkenPanel(this, QString(), QRect(64, 8, 508, 21));
+    fileValue = sunkenPanel(this, QString(), QRect(64, 8, 608, 21));
     fileValue->setIndent(4);
-    fileCaption = label(this, QStringLiteral("Dosya:"), 8, 11);
+    fileCaption = label(this, QStringLiteral("Dosya:"), 8, 12);
     fileCaption->setBuddy(fileValue);
 
     groupChooser = new QComboBox(this);
@@ -99,7 +99,7 @@ void TForm18::buildWidgets() {
 
     tableModel = new ImportTableModel(this);
     contactTable = new QTableView(this);
-    contactTable->setGeometry(8, 66, 564, 264);
+    contactTable->setGeometry(8, 66, 664, 264);
     contactTable->setModel(tableModel);
     contactTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     contactTable->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -111,21 +111,21 @@ void TForm18::buildWidgets() {
     contactTable->verticalHeader()->setDefaultSectionSize(20);
     contactTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     contactTable->horizontalHeader()->setStretchLastSection(true);
-    contactTable->setColumnWidth(0, 120);
-    contactTable->setColumnWidth(1, 120);
-    contactTable->setColumnWidth(2, 96);
+    contactTable->setColumnWidth(0, 116);
+    contactTable->setColumnWidth(1, 116);
+    contactTable->setColumnWidth(2, 104);
     name(contactTable, QStringLiteral("Okunan Kişiler"));
     showFocus(contactTable);
 
     addedValue = figure(this, QStringLiteral("Eklenecek:"), 8, 342);
     changedValue = figure(this, QStringLiteral("Değiştirilerek eklenecek:"), 8, 368);
-    leftOutValue = figure(this, QStringLiteral("Dışarıda kalacak:"), 300, 342);
-    capacityValue = figure(this, QStringLiteral("Kalan Kapasite:"), 300, 368);
+    leftOutValue = figure(this, QStringLiteral("Dışarıda kalacak:"), 360, 342);
+    capacityValue = figure(this, QStringLiteral("Kalan Kapasite:"), 360, 368);
 
     importButton = new QPushButton(standardIcon(QStyle::SP_DialogApplyButton), QStringLiteral("Aktar"), this);
-    importButton->setGeometry(380, 398, 92, 30);
+    importButton->setGeometry(480, 398, 92, 30);
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
-    cancelButton->setGeometry(480, 398, 92, 30);
+    cancelButton->setGeometry(580, 398, 92, 30);
     importButton->setDefault(true);
 
     connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm18::ComboBox1Change);
