@@ -101,21 +101,21 @@ void TForm19::ComboBox1Change() {
                               : QString());
 }
 
-// "Kaydet": the file name asked for, its format's ending added when it has
-// another one or none, and the group written there whole. A failed write
+// "Kaydet": the group read, the file name asked for, its format's ending
+// added when it has another one or none, and the group written there whole. A failed write
 // shows the file's error and keeps the window open.
 void TForm19::BitBtn1Click() {
     const interchange::Format format = csvChoice->isChecked()       ? interchange::Format::Csv
                                        : vcard21Choice->isChecked() ? interchange::Format::VCard21
                                                                     : interchange::Format::VCard30;
     const bool csv = format == interchange::Format::Csv;
+    const std::optional<StringList> lines = groupLines(groupChooser->currentText());
+    if (!lines) return;
     QString path = askSaveFileName(this, csv ? QStringLiteral("CSV Dosyaları") : QStringLiteral("vCard Dosyaları"),
                                    csv ? QStringLiteral("*.csv") : QStringLiteral("*.vcf"));
     if (path.isEmpty()) return;
     const std::optional<interchange::Format> named = interchange::formatForPath(path);
     if (!named || (*named == interchange::Format::Csv) != csv) path += csv ? QStringLiteral(".csv") : QStringLiteral(".vcf");
-    const std::optional<StringList> lines = groupLines(groupChooser->currentText());
-    if (!lines) return;
     try {
         interchange::exportToFile(*lines, path, format);
     } catch (const StoreError& e) {
