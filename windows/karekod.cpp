@@ -39,6 +39,7 @@ void TForm20::buildWidgets() {
     closeButton = new QPushButton(standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Kapat"), this);
     closeButton->setGeometry(106, 356, 92, 30);
     closeButton->setDefault(true);
+    showFocus(closeButton);  // the only stop: the ring shows it holds the keyboard
 
     connect(closeButton, &QPushButton::clicked, this, &TForm20::BitBtn1Click);
 }
