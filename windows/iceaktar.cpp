@@ -149,6 +149,7 @@ void TForm18::execute(const QString& path) {
         addGroupNames(groupChooser, Form1->groupNames, false);
         groupChooser->setCurrentIndex(qMax(0, groupChooser->findText(Form1->groupNames.text(0))));
     }
+    chosenIndex_ = -1;
     ComboBox1Change();
     contactTable->scrollToTop();
     contactTable->setCurrentIndex(tableModel->index(0, 0));
