@@ -193,19 +193,6 @@ private slots:
             << AliVeli
             << QStringList{u"Ali Rıza"_s, u"Şahin"_s, u"05331234567"_s, u"Elif Nur"_s, u"Koç"_s, u"05550001122"_s,
                            u"Ömer;Faruk"_s, u"Yıldız, Öztürk"_s, u"05052223344"_s, u"Zeki"_s, u""_s, u"05327651200"_s};
-        QTest::newRow("Google's CSV into Ev")
-            << u"google.csv"_s << QStringList{u"--group"_s, u"Ev"_s}
-            << u"\"Ev\" grubuna 3 kişi eklendi (0 tanesi değiştirilerek), 0 kişi dışarıda kaldı; kalan kapasite 10907 kişi.\n"_s
-            << AliVeli
-            << QStringList{u"Berk"_s, u""_s, u"02167778899"_s, u"Canan"_s, u"Arslan"_s, u"05443210099"_s,
-                           u"Hüseyin Tuncay"_s, u"Kılıç"_s, u"05351110022"_s, u"Zeki"_s, u""_s, u"05327651200"_s};
-        QTest::newRow("a spreadsheet's CSV in code page 1254")
-            << u"spreadsheet1254.csv"_s << QStringList()
-            << u"\"@Kayıtlar@\" grubuna 3 kişi eklendi (0 tanesi değiştirilerek), 0 kişi dışarıda kaldı; "
-               "kalan kapasite 10907 kişi.\n"_s
-            << QStringList{u"Ali"_s, u"Veli"_s, u"05321112233"_s, u"Gülşen"_s, u"Yılmaz"_s, u"05321234567"_s,
-                           u"irmak"_s, u"Öğüt"_s, u"03124445566"_s, u"Şükrü; Can"_s, u"Doğan \"Baba\""_s, u"05321234568"_s}
-            << Zeki;
         QTest::newRow("nothing new: it ran all the same")
             << u"-"_s << QStringList()
             << u"Dışarıda kaldı: Ali Veli 05321112233: Bu numara grupta zaten var\n"
