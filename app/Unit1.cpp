@@ -11,9 +11,12 @@
 #include "ui/dialogs.h"
 #include "windows/about.h"
 #include "windows/ALFABE.h"
+#include "windows/disaktar.h"
 #include "windows/grup.h"
+#include "windows/iceaktar.h"
 #include "windows/isimlistesi.h"
 #include "windows/isimsirala.h"
+#include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
@@ -74,12 +77,15 @@ void TForm1::connectHandlers() {
 
     connect(printAction, &QAction::triggered, this, &TForm1::Yazdr1Click);
     connect(printGroupAction, &QAction::triggered, this, &TForm1::GrubuYazdr1Click);
+    connect(importAction, &QAction::triggered, this, &TForm1::eAktar1Click);
+    connect(exportAction, &QAction::triggered, this, &TForm1::DaAktar1Click);
     connect(quitAction, &QAction::triggered, this, &TForm1::k1Click);
     connect(nameListAction, &QAction::triggered, this, &TForm1::smListesi1Click);
     connect(alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
     connect(browserAction, &QAction::triggered, this, &TForm1::Tarayc1Click);
     connect(backupAction, &QAction::triggered, this, &TForm1::Yedek1Click);
     connect(mergerAction, &QAction::triggered, this, &TForm1::GrupBirletirici1Click);
+    connect(qrAction, &QAction::triggered, this, &TForm1::Karekod1Click);
     connect(groupsAction, &QAction::triggered, this, &TForm1::Gruplemleri1Click);
     connect(aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
     connect(usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
@@ -252,6 +258,25 @@ void TForm1::Tarayc1Click() { Form3->execute(); }
 void TForm1::Yedek1Click() { Form17->execute(); }
 
 void TForm1::GrupBirletirici1Click() { Form12->execute(); }
+
+// A vCard or CSV file chosen, read and shown with what its import will do.
+void TForm1::eAktar1Click() {
+    const QString path = askOpenFileName(this, QStringLiteral("Kişi Dosyaları"), QStringLiteral("*.vcf *.vcard *.csv"));
+    if (!path.isEmpty()) Form18->execute(path);
+}
+
+void TForm1::DaAktar1Click() { Form19->execute(); }
+
+// The contact of the three fields as a QR code; with all three blank there
+// is nothing to show.
+void TForm1::Karekod1Click() {
+    const QString number = numberField->text().trimmed();
+    if (nameField->text().trimmed().isEmpty() && surnameField->text().trimmed().isEmpty() && number.isEmpty()) {
+        ShowMessage(QStringLiteral("Karekod için önce bir kişi girin ya da arayıp bulun: İsim, Soyad ve Cep Tel boş!"));
+        return;
+    }
+    Form20->execute(nameField->text(), surnameField->text(), number);
+}
 
 void TForm1::Gruplemleri1Click() { Form6->execute(); }
 

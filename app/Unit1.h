@@ -64,12 +64,15 @@ public:
     // The menus' items.
     QAction* printAction;       // Dosya > Yazdır (Ctrl+P)
     QAction* printGroupAction;  // Dosya > Grubu Yazdır (Ctrl+Y)
+    QAction* importAction;      // Dosya > İçe Aktar...
+    QAction* exportAction;      // Dosya > Dışa Aktar...
     QAction* quitAction;        // Dosya > Çık
     QAction* nameListAction;    // Araçlar > İsim Listesi
     QAction* alphabeticAction;  // Araçlar > Alfabetik Sıralama
     QAction* browserAction;     // Araçlar > Tarayıcı (Ctrl+T)
     QAction* backupAction;      // Araçlar > Yedek
     QAction* mergerAction;      // Araçlar > Grup Birleştirici
+    QAction* qrAction;          // Araçlar > Karekod
     QAction* groupsAction;      // Rehber Grubu > Grup İşlemleri
     QAction* aboutAction;       // Yardım > Hakkında (F1)
     QAction* usageAction;       // Yardım > Kullanım
@@ -136,12 +139,15 @@ public slots:
     // The menus
     void Yazdr1Click();
     void GrubuYazdr1Click();
+    void eAktar1Click();   // "İçe Aktar..."
+    void DaAktar1Click();  // "Dışa Aktar..."
     void k1Click();
     void smListesi1Click();
     void bb1Click();  // "Alfabetik Sıralama"
     void Tarayc1Click();
     void Yedek1Click();
     void GrupBirletirici1Click();
+    void Karekod1Click();
     void Gruplemleri1Click();
     void Hakknda1Click();
     void Kullanm1Click();

@@ -229,6 +229,9 @@ void TForm1::buildMenus() {
     file->addSeparator();
     printGroupAction = item(file, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
     file->addSeparator();
+    importAction = item(file, QStringLiteral("İçe Aktar..."), QStyle::SP_ArrowDown);
+    exportAction = item(file, QStringLiteral("Dışa Aktar..."), QStyle::SP_ArrowUp);
+    file->addSeparator();
     quitAction = item(file, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
 
     QMenu* tools = bar->addMenu(QStringLiteral("Araçlar"));
@@ -238,6 +241,8 @@ void TForm1::buildMenus() {
     tools->addSeparator();
     backupAction = item(tools, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
     mergerAction = item(tools, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
+    tools->addSeparator();
+    qrAction = item(tools, QStringLiteral("Karekod"), QStyle::SP_ComputerIcon);
 
     QMenu* groups = bar->addMenu(QStringLiteral("Rehber Grubu"));
     groupsAction = item(groups, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);

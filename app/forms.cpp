@@ -5,10 +5,13 @@
 #include "windows/ALFABE.h"
 #include "windows/bilgi.h"
 #include "windows/birles.h"
+#include "windows/disaktar.h"
 #include "windows/grup.h"
+#include "windows/iceaktar.h"
 #include "windows/isim.h"
 #include "windows/isimlistesi.h"
 #include "windows/isimsirala.h"
+#include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
@@ -35,6 +38,9 @@ TForm14* Form14 = nullptr;
 TForm15* Form15 = nullptr;
 TForm16* Form16 = nullptr;
 TForm17* Form17 = nullptr;
+TForm18* Form18 = nullptr;
+TForm19* Form19 = nullptr;
+TForm20* Form20 = nullptr;
 
 void createForms() {
     Form1 = new TForm1();
@@ -54,6 +60,9 @@ void createForms() {
     Form15 = new TForm15(Form1);
     Form16 = new TForm16(Form1);
     Form17 = new TForm17(Form1);
+    Form18 = new TForm18(Form1);
+    Form19 = new TForm19(Form1);
+    Form20 = new TForm20(Form1);
 }
 
 void destroyForms() {
@@ -75,4 +84,7 @@ void destroyForms() {
     Form15 = nullptr;
     Form16 = nullptr;
     Form17 = nullptr;
+    Form18 = nullptr;
+    Form19 = nullptr;
+    Form20 = nullptr;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The seventeen windows of the program, reached directly by every other
+// The twenty windows of the program, reached directly by every other
 // window. The program entry creates them in this order, the main window first.
 // Beside each: the unit that holds it, and its caption.
 
@@ -20,6 +20,9 @@ class TForm14;
 class TForm15;
 class TForm16;
 class TForm17;
+class TForm18;
+class TForm19;
+class TForm20;
 
 extern TForm1* Form1;    // Unit1:       main window "Telefika 2003 v2.0"
 extern TForm2* Form2;    // about:       Hakkında
@@ -38,6 +41,9 @@ extern TForm14* Form14;  // yeniisim:    Yeni İsim
 extern TForm15* Form15;  // ALFABE:      Alfabetik İçerik
 extern TForm16* Form16;  // isimlistesi: İsim Listesi
 extern TForm17* Form17;  // yedek:       Yedek Al
+extern TForm18* Form18;  // iceaktar:    Kişileri İçe Aktar
+extern TForm19* Form19;  // disaktar:    Kişileri Dışa Aktar
+extern TForm20* Form20;  // karekod:     Karekod
 
 // Creates the windows in order; creating the main window runs its start-up.
 void createForms();

@@ -1,6 +1,6 @@
 #pragma once
 // The program entry's work: the title, one running copy per DataFolder, the
-// seventeen windows, the event loop.
+// windows, the event loop.
 
 class QApplication;
 

@@ -824,6 +824,21 @@ QString folded(const QString& header) {
     return out;
 }
 
+// A cell that a spreadsheet would take for a formula: its first character
+// after any apostrophes is = + - or @. The writer puts one more apostrophe
+// before such a cell, and the reader takes one away again.
+bool startsLikeFormula(const QChar* p, const QChar* end) {
+    while (p < end && *p == u'\'') ++p;
+    return p < end && (*p == u'=' || *p == u'+' || *p == u'-' || *p == u'@');
+}
+
+// A cell as it was before the writer guarded it: one apostrophe less.
+QString unguarded(const QString& cell) {
+    if (cell.startsWith(u'\'') && startsLikeFormula(cell.constData() + 1, cell.constData() + cell.size()))
+        return cell.mid(1);
+    return cell;
+}
+
 // A cell's first value: Google writes several as "a ::: b".
 QString firstValue(const QString& cell) {
     const qsizetype at = cell.indexOf(u" ::: "_s);
@@ -918,7 +933,7 @@ ReadResult readCsv(const QByteArray& bytes, bool utf8) {
         bool any = false;
         for (const QString& cell : row) any = any || !isBlankText(cell);
         if (!any) continue;
-        const auto cell = [&](int i) { return firstValue(row.value(i)); };
+        const auto cell = [&](int i) { return firstValue(unguarded(row.value(i))); };
         // the first cell of the columns with text in it, else the first cell as it is
         const auto firstOf = [&](const QList<int>& columns) {
             for (int i : columns)
@@ -1185,16 +1200,28 @@ QByteArray exportVCard21(const QList<QByteArray>& lines) {
     return out.take();
 }
 
+// A cell that a spreadsheet would take for a formula (= + - or @ first,
+// after any apostrophes): an apostrophe goes before it, which a spreadsheet
+// shows as text and the reader takes away again.
+bool needsFormulaGuard(QByteArrayView cell) {
+    qsizetype i = 0;
+    while (i < cell.size() && cell[i] == '\'') ++i;
+    return i < cell.size() && (cell[i] == '=' || cell[i] == '+' || cell[i] == '-' || cell[i] == '@');
+}
+
 // A cell, quoted when it holds a separator, a quote or a line break, or
-// starts or ends with a blank.
+// starts or ends with a blank; guarded when it starts like a formula.
 void appendCsvCell(Bytes& out, QByteArrayView cell) {
     if (cell.isEmpty()) return;
+    const bool guarded = needsFormulaGuard(cell);
     if (cell.front() != ' ' && cell.back() != ' ') {
         const size_t start = out.size();
+        if (guarded) out += '\'';
         if (appendUtf8(out, cell, CsvQuoted, true)) return;
         out.truncate(start);  // it takes quotes after all
     }
     out += '"';
+    if (guarded) out += '\'';
     for (qsizetype from = 0; from <= cell.size();) {
         // each quote doubled
         qsizetype to = cell.sliced(from).indexOf('"');

@@ -47,8 +47,10 @@
 //               leading "*" aside); else the first phone column (a header holding Phone
 //               or Telefon, or Tel, Numara, Number, GSM)
 // Of several columns of one kind, the first cell with text counts (else the
-// first cell as it is). A cell holding "a ::: b" gives a. Rows with no text
-// in any cell are passed over. A header with neither a name nor a number column refuses the file.
+// first cell as it is). A cell holding "a ::: b" gives a. A cell that starts
+// with an apostrophe followed, after any more apostrophes, by = + - or @
+// loses that first apostrophe (the writer's guard against formulas, below).
+// Rows with no text in any cell are passed over. A header with neither a name nor a number column refuses the file.
 //
 // Every contact read is then cleaned as the main window's save wants it:
 //   - texts are put into composed form; line breaks, tabs and other control
@@ -83,7 +85,9 @@
 // lines folded at 75 bytes); vCard 2.1 the same with TEL;CELL, and a value
 // that is not ASCII written CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE with soft
 // line breaks at 76 characters; CSV in UTF-8 with a byte order mark, commas
-// and CR LF, under the header "First Name,Last Name,Mobile Phone". An
+// and CR LF, under the header "First Name,Last Name,Mobile Phone"; a cell
+// whose first character after any apostrophes is = + - or @, which a
+// spreadsheet would run as a formula, gets one apostrophe before it. An
 // eleven-digit number starting 0 is written in vCard as +90 and the rest;
 // every other number, and every CSV number, as stored. A contact without a
 // number line gets no TEL. Importing an export into an empty group gives

@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-run}
 
-packages=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libbenchmark-dev
+packages=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libqrencode-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n
           desktop-file-utils appstream dpkg-dev file lintian man-db poppler-utils clang
           libclang-rt-14-dev)

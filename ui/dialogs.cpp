@@ -22,7 +22,16 @@ struct Hooks {
     int beeps = 0;
     std::deque<std::function<void(QDialog*)>> modalHandlers;
     std::deque<QString> saveNames;
+    std::deque<QString> openNames;
 };
+
+// The next queued name of a file dialog; none queued: cancelled.
+QString nextName(std::deque<QString>& queued) {
+    if (queued.empty()) return QString();
+    QString name = queued.front();
+    queued.pop_front();
+    return name;
+}
 
 Hooks& hooks() {
     static Hooks h;
@@ -75,17 +84,23 @@ int execModal(QDialog* dialog) {
 
 QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern) {
     Hooks& h = hooks();
-    if (h.on) {
-        if (h.saveNames.empty()) return QString();
-        QString name = h.saveNames.front();
-        h.saveNames.pop_front();
-        return name;
-    }
+    if (h.on) return nextName(h.saveNames);
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filterTitle + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString askOpenFileName(QWidget* parent, const QString& filterTitle, const QString& patterns) {
+    Hooks& h = hooks();
+    if (h.on) return nextName(h.openNames);
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filterTitle + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
@@ -107,6 +122,7 @@ QStringList& modalWindows() { return hooks().modals; }
 int beeps() { return hooks().beeps; }
 void onNextModal(std::function<void(QDialog*)> handler) { hooks().modalHandlers.push_back(std::move(handler)); }
 void setNextSaveFileName(const QString& name) { hooks().saveNames.push_back(name); }
+void setNextOpenFileName(const QString& name) { hooks().openNames.push_back(name); }
 
 QStringList unused() {
     const Hooks& h = hooks();
@@ -124,6 +140,9 @@ QStringList unused() {
     for (const QString& name : h.saveNames)
         left << (name.isEmpty() ? QStringLiteral("a cancelled save dialog never asked for")
                                 : QStringLiteral("the save file name \"%1\" never asked for").arg(name));
+    for (const QString& name : h.openNames)
+        left << (name.isEmpty() ? QStringLiteral("a cancelled open dialog never asked for")
+                                : QStringLiteral("the open file name \"%1\" never asked for").arg(name));
     return left;
 }
 }  // namespace testhooks

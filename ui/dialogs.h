@@ -32,6 +32,11 @@ int execModal(QDialog* dialog);
 // pattern); an empty result means the user cancelled.
 QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern);
 
+// An open dialog for an existing file, with one filter ("Kişi Dosyaları" and
+// "*.vcf *.csv": title and patterns, separated by blanks); an empty result
+// means the user cancelled.
+QString askOpenFileName(QWidget* parent, const QString& filterTitle, const QString& patterns);
+
 // The print dialog on the printer; false when the user cancelled. Where the
 // machine has no printer the dialog offers printing to a PDF file.
 bool askPrinter(QPrinter& printer, QWidget* parent);
@@ -39,7 +44,8 @@ bool askPrinter(QPrinter& printer, QWidget* parent);
 bool askFont(QFont& font, QWidget* parent);
 
 // Stand-ins for the tests: boxes record their text and return at once, modal
-// windows are handed to queued handlers, save dialogs answer queued names.
+// windows are handed to queued handlers, save and open dialogs answer queued
+// names.
 namespace testhooks {
 void enable();   // start recording, forget what was recorded
 void disable();
@@ -52,6 +58,7 @@ int beeps();
 // with "no". A modal window without a queued handler is closed at once.
 void onNextModal(std::function<void(QDialog*)> handler);
 void setNextSaveFileName(const QString& name);  // empty: the user cancels
+void setNextOpenFileName(const QString& name);  // empty: the user cancels
 // The queued answers nothing has taken yet, one line each, naming what was
 // queued; empty when every answer was used. A test ends with this empty: an
 // answer left over means a window or dialog that should have opened did not.

@@ -12,10 +12,13 @@
 #include "windows/about.h"
 #include "windows/bilgi.h"
 #include "windows/birles.h"
+#include "windows/disaktar.h"
 #include "windows/grup.h"
+#include "windows/iceaktar.h"
 #include "windows/isim.h"
 #include "windows/isimlistesi.h"
 #include "windows/isimsirala.h"
+#include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
@@ -29,6 +32,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,8 +56,8 @@ namespace {
 const QStringList Contacts = {u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Mehmet"_s, u"Çelik"_s, u"05334445566"_s};
 
 QWidget* form(int n) {
-    const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8, Form9,
-                                   Form10, Form11, Form12, Form13, Form14, Form15, Form16, Form17};
+    const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,  Form10,
+                                   Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form19, Form20};
     return forms.at(n - 1);
 }
 
@@ -63,6 +68,17 @@ bool activate(QWidget* window) {
         return false;
     }
     return true;
+}
+
+// A file of two cards for the import window, in the home folder.
+QString contactsFile() {
+    const QString path = QDir::homePath() + u"/rehber.vcf"_s;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kaya;Ahmet;;;\r\nTEL:05351234567\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Öztürk;Ayşe;;;\r\nTEL:05321112233\r\nEND:VCARD\r\n") < 0)
+        qFatal("cannot write the contacts file");
+    return path;
 }
 
 using Inside = std::function<void(QWidget*)>;
@@ -105,12 +121,15 @@ void withWindowOpen(int n, const Inside& inside) {
     case 15: return modal([] { Form15->execute(Form1->activeGroup(), Form1->recordLines); }, inside);
     case 16: return modal([] { Form16->execute(); }, inside);
     case 17: return modal([] { Form17->execute(); }, inside);
+    case 18: return modal([] { Form18->execute(contactsFile()); }, inside);
+    case 19: return modal([] { Form19->execute(); }, inside);
+    case 20: return modal([] { Form20->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s); }, inside);
     }
 }
 
 void addWindowRows() {
     QTest::addColumn<int>("window");
-    for (int n = 1; n <= 17; ++n) QTest::addRow("Form%d", n) << n;
+    for (int n = 1; n <= 20; ++n) QTest::addRow("Form%d", n) << n;
 }
 
 QString className(const QObject* o) { return QString::fromLatin1(o->metaObject()->className()); }
@@ -375,6 +394,9 @@ private slots:
         QTest::newRow("alphabetic index") << 15 << QStringList{u"Harfe Git"_s, u"A"_s, u"A"_s, u"İsim"_s, u"Soyad"_s, u"Çıkış"_s};
         QTest::newRow("name list") << 16 << QStringList{u"İsim Listesi"_s, u"İsim"_s, u"Soyad"_s, u"Çıkış"_s};
         QTest::newRow("backup") << 17 << QStringList{u"Yedeklenecek Veri Tabanı:"_s, u"Al"_s, u"İptal"_s};
+        QTest::newRow("import") << 18 << QStringList{u"Grup"_s, u"Okunan Kişiler"_s, u"Aktar"_s, u"İptal"_s};
+        QTest::newRow("export") << 19 << QStringList{u"Grup"_s, u"vCard 3.0"_s, u"Kaydet"_s, u"İptal"_s};
+        QTest::newRow("QR code") << 20 << QStringList{u"Kapat"_s};
     }
     void tabGoesRoundInLayoutOrder() {
         QFETCH(int, window);
@@ -485,6 +507,9 @@ private slots:
         QTest::newRow("alphabetic index") << 15 << QStringList{blackOnSkyBlue, blueOnFace, redOnFace, redOnCream};
         QTest::newRow("name list") << 16 << QStringList{blackOnSkyBlue, blueOnFace, u"#808000 on #efefef, 3.64:1"_s, redOnCream};
         QTest::newRow("backup") << 17 << QStringList{blackOnCream};
+        QTest::newRow("import") << 18 << QStringList{};
+        QTest::newRow("export") << 19 << QStringList{};
+        QTest::newRow("QR code") << 20 << QStringList{};
     }
     void everyTextStandsOutFromItsBackground() {
         QFETCH(int, window);

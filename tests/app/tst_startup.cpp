@@ -27,10 +27,13 @@
 #include "windows/ALFABE.h"
 #include "windows/bilgi.h"
 #include "windows/birles.h"
+#include "windows/disaktar.h"
 #include "windows/grup.h"
+#include "windows/iceaktar.h"
 #include "windows/isim.h"
 #include "windows/isimlistesi.h"
 #include "windows/isimsirala.h"
+#include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
@@ -143,7 +146,7 @@ private slots:
         QCOMPARE(Form1->recordLines.count(), 0);
         QCOMPARE(Form1->nameIndex.count(), 0);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), groupList);  // not rewritten
-        QVERIFY(Form6 && Form17);                         // every window was still made
+        QVERIFY(Form6 && Form17 && Form20);               // every window was still made
     }
 
     void aSevenLineGroupCountsTwoAndIndexesThree() {
@@ -427,15 +430,16 @@ private slots:
         QCOMPARE(errorText(u"Unable to insert a line"_s), u"Unable to insert a line."_s);
     }
 
-    void theSeventeenWindowsAreMadeInOrder() {
+    void theTwentyWindowsAreMadeInOrder() {
         createForms();
-        const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8, Form9,
-                                       Form10, Form11, Form12, Form13, Form14, Form15, Form16, Form17};
+        const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,  Form10,
+                                       Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form19, Form20};
         const QStringList captions = {
             u"                Telefika 2003 v2.0"_s, u"Hakkında"_s, u"Tüm Kayıtlar"_s, u"Yazdırım"_s,
             u"Veri Tabanı Araştırılıyor"_s, u"Rehber Grubu"_s, u"Grup Adı Girin"_s, u"Yazdırılacak Grup"_s,
             u"Grup Silme Onay?"_s, u"Kullanım Esasları"_s, u"Silme Onay?"_s, u"Grup Birleştirici"_s,
-            u"Veri Tabanı Dosyası Seçin"_s, u"Yeni İsim"_s, u"Alfabetik İçerik"_s, u"İsim Listesi"_s, u"Yedek Al"_s};
+            u"Veri Tabanı Dosyası Seçin"_s, u"Yeni İsim"_s, u"Alfabetik İçerik"_s, u"İsim Listesi"_s, u"Yedek Al"_s,
+            u"Kişileri İçe Aktar"_s, u"Kişileri Dışa Aktar"_s, u"Karekod"_s};
         for (int i = 0; i < forms.size(); ++i) {
             QVERIFY(forms[i]);
             QCOMPARE(forms[i]->windowTitle(), captions[i]);
@@ -455,8 +459,8 @@ private slots:
                                            : a->text() + (a->shortcut().isEmpty() ? QString() : u" "_s + a->shortcut().toString()));
             seen << menu->text() + u": "_s + items.join(u", "_s);
         }
-        QCOMPARE(seen, (QStringList{u"Dosya: Yazdır Ctrl+P, -, Grubu Yazdır Ctrl+Y, -, Çık"_s,
-                                    u"Araçlar: İsim Listesi, Alfabetik Sıralama, Tarayıcı Ctrl+T, -, Yedek, Grup Birleştirici"_s,
+        QCOMPARE(seen, (QStringList{u"Dosya: Yazdır Ctrl+P, -, Grubu Yazdır Ctrl+Y, -, İçe Aktar..., Dışa Aktar..., -, Çık"_s,
+                                    u"Araçlar: İsim Listesi, Alfabetik Sıralama, Tarayıcı Ctrl+T, -, Yedek, Grup Birleştirici, -, Karekod"_s,
                                     u"Rehber Grubu: Grup İşlemleri"_s, u"Yardım: Hakkında F1, Kullanım"_s}));
     }
 

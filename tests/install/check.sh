@@ -6,8 +6,8 @@
 # desktop-entry   the menu entry passes desktop-file-validate
 # metainfo        the AppStream metainfo passes `appstreamcli validate --no-net`
 # manual          the Turkish and the English manual page format without a warning, name
-#                 the same options, document every option of their synopsis, and name
-#                 the version of the changelog
+#                 the same options as each other and as `telefika --help`, document every
+#                 option of their synopsis, and name the version of the changelog
 # installed-tree  `cmake --install` into a temporary DESTDIR gives exactly the expected
 #                 files, and the metainfo finds its desktop entry there
 # package         `cpack -G DEB` gives telefika_2.0_amd64.deb with exactly the expected
@@ -116,7 +116,12 @@ manual)
     fail "the synopsis (-) and the options (+) of ${pages[0]} name different options"
   diff -u <(section "${pages[1]}" SYNOPSIS | options_in) <(echo "$en_options") ||
     fail "the synopsis (-) and the options (+) of ${pages[1]} name different options"
-  echo "Both manual pages format cleanly and document the options:" $tr_options
+  # The program's own help, which needs no display, lists the same options.
+  help_options=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$build/telefika" --help |
+                 grep -o -- '--[a-z0-9-]*' | LC_ALL=C sort -u) || fail "telefika --help failed"
+  diff -u <(echo "$tr_options") <(echo "$help_options") ||
+    fail "the manual pages (-) and telefika --help (+) name different options"
+  echo "Both manual pages format cleanly and document the options of telefika --help:" $tr_options
   ;;
 
 installed-tree)

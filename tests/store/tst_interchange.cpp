@@ -568,6 +568,50 @@ private slots:
         QCOMPARE(interchange::exportLines(listOf(lines), format), bytes);
     }
 
+    // A cell that a spreadsheet would run as a formula is written behind an
+    // apostrophe, which the spreadsheet shows as text.
+    void csvCellsLikeFormulasAreGuarded_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("row");  // the CSV's row after its header
+        QTest::newRow("=") << QStringList{u"=HYPERLINK(\"x\")"_s, u"Er"_s, u"112"_s}
+                           << QByteArray("\"'=HYPERLINK(\"\"x\"\")\",Er,112\r\n");
+        QTest::newRow("+ and -") << QStringList{u"+Ali"_s, u"-Er"_s, u"112"_s} << QByteArray("'+Ali,'-Er,112\r\n");
+        QTest::newRow("@, with a comma: quoted") << QStringList{u"@Ali, Veli"_s, u"Er"_s, u"112"_s}
+                                                 << QByteArray("\"'@Ali, Veli\",Er,112\r\n");
+        QTest::newRow("a number with a sign") << QStringList{u"Ali"_s, u"Er"_s, u"-112"_s} << QByteArray("Ali,Er,'-112\r\n");
+        QTest::newRow("apostrophes before a sign") << QStringList{u"'=Ali"_s, u"''@Er"_s, u"112"_s}
+                                                   << QByteArray("''=Ali,'''@Er,112\r\n");
+        QTest::newRow("a sign inside or an apostrophe alone: as it is")
+            << QStringList{u"Ali=Veli"_s, u"'Er"_s, u"1-12"_s} << QByteArray("Ali=Veli,'Er,1-12\r\n");
+        QTest::newRow("a blank before the sign: quoted, not guarded")
+            << QStringList{u" =Ali"_s, u"Er"_s, u"112"_s} << QByteArray("\" =Ali\",Er,112\r\n");
+    }
+    void csvCellsLikeFormulasAreGuarded() {
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, row);
+        QCOMPARE(interchange::exportLines(listOf(lines), Format::Csv),
+                 "\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n" + row);
+    }
+
+    // The reader takes the writer's apostrophe away again, and only that one.
+    void csvGuardApostrophesAreTakenAway_data() {
+        QTest::addColumn<QByteArray>("row");  // under "Ad,Soyad,Cep"
+        QTest::addColumn<QString>("contact");
+        QTest::newRow("before = and @") << QByteArray("'=Ali,'@Er,112") << u"+ =Ali|@Er|112"_s;
+        QTest::newRow("before + in the number") << QByteArray("Ali,Er,'+90 532 111 22 33") << u"+ Ali|Er|05321112233"_s;
+        QTest::newRow("in quotes") << QByteArray("\"'-Ali, Veli\",Er,112") << u"+ -Ali, Veli|Er|112"_s;
+        QTest::newRow("one of several") << QByteArray("'''=Ali,Er,112") << u"+ ''=Ali|Er|112"_s;
+        QTest::newRow("before a letter: kept") << QByteArray("'Ali,O'Neil,112") << u"+ 'Ali|O'Neil|112"_s;
+        QTest::newRow("alone: kept") << QByteArray("',Er,112") << u"+ '|Er|112"_s;
+    }
+    void csvGuardApostrophesAreTakenAway() {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, contact);
+        const interchange::ReadResult read = interchange::readBytes("Ad,Soyad,Cep\r\n" + row + "\r\n");
+        QCOMPARE(read.refusal, QString());
+        QCOMPARE(describeAll(read.contacts), QStringList{contact});
+    }
+
     void anExportComesBackByteForByte_data() {
         QTest::addColumn<Format>("format");
         QTest::addColumn<QStringList>("saved");  // in the order of saving
@@ -588,6 +632,9 @@ private slots:
         const QStringList normalised{u"Ali"_s, u"Er"_s, u"05321112233"_s};
         QTest::newRow("vCard 3.0, ten digits starting 5") << Format::VCard30 << tenDigits << normalised;
         QTest::newRow("CSV, ten digits starting 5") << Format::Csv << tenDigits << normalised;
+        const QStringList formulas{u"=1+1"_s, u"+Er"_s, u"05321112233"_s, u"@Ali"_s, u"-"_s, u"05331112233"_s,
+                                   u"'=Veli"_s, u"''+Er"_s, u"05341112233"_s, u"'Ali"_s, u"O'Neil"_s, u"05351112233"_s};
+        QTest::newRow("CSV, cells that start like formulas") << Format::Csv << formulas << QStringList{};
     }
     void anExportComesBackByteForByte() {
         QFETCH(Format, format);
