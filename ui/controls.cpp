@@ -19,6 +19,7 @@
 #include <QMap>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QValidator>
@@ -299,6 +300,19 @@ QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place) {
     l->setGeometry(place);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return l;
+}
+
+QProgressBar* gauge(QWidget* parent, const QRect& place, const QString& accessibleName) {
+    auto* g = new QProgressBar(parent);
+    g->setGeometry(place);
+    g->setRange(0, 100);
+    g->setValue(0);
+    g->setFormat(QStringLiteral("%p%"));
+    g->setAlignment(Qt::AlignCenter);
+    paint(g, QPalette::Highlight, SkyBlue);
+    paint(g, QPalette::HighlightedText, Qt::black);
+    name(g, accessibleName);
+    return g;
 }
 
 void flat(QPushButton* button) {

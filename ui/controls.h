@@ -95,6 +95,9 @@ void keyboardLink(QLabel* link, std::function<void()> click);
 void bold(QWidget* w);
 // A sunken panel showing a text, as the status bars' and the confirmations' panels.
 QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place);
+// A gauge of the whole percentage, sky blue under black figures, named.
+class QProgressBar;
+QProgressBar* gauge(QWidget* parent, const QRect& place, const QString& accessibleName);
 // A flat button that Enter does not press, named by its caption, with the
 // focus ring.
 void flat(QPushButton* button);

@@ -82,27 +82,27 @@ int execModal(QDialog* dialog) {
     return dialog->result();
 }
 
-QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern) {
-    Hooks& h = hooks();
-    if (h.on) return nextName(h.saveNames);
+namespace {
+// The file dialog, saving or opening, with one filter; empty when cancelled.
+QString askFileName(QWidget* parent, const QString& filterTitle, const QString& patterns, bool saving) {
     QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filterTitle + QStringLiteral(" (") + pattern + QLatin1Char(')'));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(filterTitle + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    if (saving) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
+}
+}  // namespace
+
+QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern) {
+    Hooks& h = hooks();
+    return h.on ? nextName(h.saveNames) : askFileName(parent, filterTitle, pattern, true);
 }
 
 QString askOpenFileName(QWidget* parent, const QString& filterTitle, const QString& patterns) {
     Hooks& h = hooks();
-    if (h.on) return nextName(h.openNames);
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(filterTitle + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().constFirst();
+    return h.on ? nextName(h.openNames) : askFileName(parent, filterTitle, patterns, false);
 }
 
 namespace testhooks {

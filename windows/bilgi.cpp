@@ -31,16 +31,8 @@ void TForm5::buildWidgets() {
     innerPanel->setGeometry(8, 8, 209, 129);
     innerPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-    gauge = new QProgressBar(innerPanel);
-    gauge->setGeometry(8, 10, 193, 24);
-    gauge->setRange(0, 100);
-    gauge->setValue(0);
-    gauge->setFormat(QStringLiteral("%p%"));
-    gauge->setAlignment(Qt::AlignCenter);
-    paint(gauge, QPalette::Highlight, SkyBlue);
-    paint(gauge, QPalette::HighlightedText, Qt::black);
+    gauge = ::gauge(innerPanel, QRect(8, 10, 193, 24), windowTitle());
     bold(gauge);
-    name(gauge, windowTitle());
 
     progressLabel = new QLabel(QStringLiteral(" kişide kişinin kaydı okunuyor..!"), innerPanel);
     progressLabel->setGeometry(8, 40, 193, 44);

@@ -139,15 +139,7 @@ void TForm12::buildOptions() {
 
 // The gauge, and the report with its pop-up menu.
 void TForm12::buildReport() {
-    gauge = new QProgressBar(this);
-    gauge->setGeometry(8, 226, 314, 18);
-    gauge->setRange(0, 100);
-    gauge->setValue(0);
-    gauge->setFormat(QStringLiteral("%p%"));
-    gauge->setAlignment(Qt::AlignCenter);
-    paint(gauge, QPalette::Highlight, SkyBlue);
-    paint(gauge, QPalette::HighlightedText, Qt::black);
-    name(gauge, QStringLiteral("İlerleme"));
+    gauge = ::gauge(this, QRect(8, 226, 314, 18), QStringLiteral("İlerleme"));
 
     reportEdit = new QTextEdit(this);
     reportEdit->setGeometry(8, 252, 314, 146);
