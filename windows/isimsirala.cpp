@@ -6,6 +6,7 @@
 #include "store/codepage.h"
 #include "store/datafolder.h"
 #include "store/merge.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -250,8 +251,9 @@ void TForm12::BitBtn1Click() { mergeGroups(); }
 
 // "Birleştir". A new group's name must name no group and no file yet, and
 // must be able to be a file's name: otherwise nothing happens but the
-// message. The result is written first, then the group list; "İşlem Tamam!"
-// only when both are on disk. A file error stops the merge with both files
+// message. The result is written first, then the group list (a new group
+// named among the pending groups before both); "İşlem Tamam!" only when
+// both are on disk. A file error stops the merge with both files
 // as they were.
 void TForm12::mergeGroups() {
     const bool intoNewGroup = newGroupCheck->isChecked();
@@ -318,8 +320,11 @@ bool TForm12::readGroups(const QString& firstPath) {
 
 // The result written, with the group list naming a new group; then the main
 // window shows the merge at once, so that none of its actions writes the
-// contacts it held before over the merged file. A file error leaves both
-// files as they were and is thrown on.
+// contacts it held before over the merged file. A new group is named among
+// the pending groups before its file is written and forgotten once the list
+// names it: a start after a kill between the two writes lists the group
+// (store/pendinggroups.h). A file error leaves both files as they were and
+// is thrown on.
 void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
     StringList names = Form1->groupNames;
     if (!newGroup.isEmpty() && names.lookup(newGroup) < 0) names.add(newGroup);
@@ -327,8 +332,10 @@ void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
     const bool activeWritten = resultPath == Form1->activeGroupPath();
     const bool listChanged = names.count() != Form1->groupNames.count();
     try {
+        if (listChanged) pendinggroups::note(newGroup);
         merge::writeResult(resultPath, mergeLines, listPath, names);
     } catch (const StoreError&) {
+        if (listChanged) pendinggroups::forgetSettled(Form1->groupNames);
         gauge->setValue(0);
         mergeLines.clear();
         mergeNameIndex.clear();
@@ -336,6 +343,7 @@ void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
         throw;
     }
     Form1->groupNames = names;
+    if (listChanged) pendinggroups::forgetSettled(names);
 
     gauge->setValue(0);
     mergeLines.clear();
