@@ -57,7 +57,9 @@ void say(const char* line) {
 }
 
 // A child's start, as the program's: the lock, then the windows, which must
-// say nothing. Returns 0 when it is ready.
+// say nothing. It says "ready" and waits for a line from the parent, which
+// looks at the folder the start left before the child writes again. Returns
+// 0 then.
 int startAsTheProgram(DataFolderLock& lock) {
     testhooks::enable();
     if (lock.acquire() != DataFolderLock::Acquired) {
@@ -70,6 +72,8 @@ int startAsTheProgram(DataFolderLock& lock) {
         return 4;
     }
     say("ready");
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin)) return 6;
     return 0;
 }
 
@@ -251,6 +255,8 @@ private slots:
             }
             QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
                                                                .arg(k).arg(s).arg(QString::fromUtf8(said))));
+            child.write("go\n");
+            QVERIFY(child.waitForBytesWritten(60000));
             QThread::usleep(moments.bounded(k % 5 == 0 ? 3000 : 150000));
             child.kill();
             QVERIFY(child.waitForFinished(60000));
@@ -306,6 +312,8 @@ private slots:
             QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
                                                                .arg(k).arg(seed).arg(QString::fromUtf8(said))));
             QCOMPARE(home->dataFiles(), files);  // the start removed what a kill left
+            child.write("go\n");
+            QVERIFY(child.waitForBytesWritten(60000));
             // A moment within the next few writes, or at once.
             QThread::usleep(moments.bounded(k % 5 == 0 ? 2000 : 120000));
             child.kill();
