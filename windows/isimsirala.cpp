@@ -189,18 +189,21 @@ void TForm12::fillPickers() {
     }
 }
 
+// A duplicate's entry is one paragraph whose lines are parted by line
+// separators (merge::reportText): each of them is a line of the report.
 QStringList TForm12::reportLines() const {
     QStringList lines;
     if (!reportEdit) return lines;
     const QTextDocument* report = reportEdit->document();
     if (report->isEmpty()) return lines;
-    for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text();
+    for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text().split(QChar::LineSeparator);
     return lines;
 }
 
-void TForm12::setReport(const QStringList& lines) {
-    reportEdit->setPlainText(lines.join(QLatin1Char('\n')));
-}
+void TForm12::setReport(const QStringList& lines) { setReportText(lines.join(QLatin1Char('\n'))); }
+
+// The whole text handed to the report in one step.
+void TForm12::setReportText(const QString& text) { reportEdit->setPlainText(text); }
 
 void TForm12::ComboBox1Change() {
     if (firstGroupChooser->currentText() != secondGroupChooser->currentText()) return;
@@ -237,9 +240,11 @@ void TForm12::Label6Click() {
                                "soyadlara eklenecektir ve grupların karışması önlenecektir!"));
 }
 
-// Every 100 ms while the window is open: the report's lines are counted by
-// its paragraphs, without reading them, so a report of many thousands of
-// duplicates keeps the window responsive.
+// Every 100 ms while the window is open: whether the report has more than
+// two lines is told by its paragraphs, without reading them, so a report of
+// many thousands of duplicates keeps the window responsive. A report of one
+// line is one paragraph; one of duplicates has at least eight (an entry and
+// the seven summary lines).
 void TForm12::Timer1Timer() {
     const QTextDocument* report = reportEdit->document();
     const bool some = !report->isEmpty() && report->blockCount() > 2;
@@ -269,7 +274,7 @@ void TForm12::mergeGroups() {
                              [this](int line) { gauge->setValue(std::min(line, gauge->maximum())); });
     writeResult(intoNewGroup ? datafolder::groupFilePath(newGroup) : firstPath, intoNewGroup ? newGroup : QString());
 
-    setReport(merge::report(outcome));
+    setReportText(merge::reportText(outcome));
     secondLines.clear();
     newGroupCheck->setChecked(false);
     newGroupEdit->clear();
@@ -370,7 +375,8 @@ void TForm12::Button1Click() {
 void TForm12::Kaydet1Click() {
     const QString chosen = askSaveFileName(this, QStringLiteral("Metin"), QStringLiteral("*.txt"));
     if (chosen.isEmpty()) return;
-    rtf::save(*reportEdit->document(), chosen + QStringLiteral(".txt"));
+    // every line of the report its own paragraph, as the window shows it
+    rtf::save(*reportEdit->document(), chosen + QStringLiteral(".txt"), rtf::LineSeparator::Paragraph);
 }
 
 void TForm12::Temizle1Click() { setReport({}); }
