@@ -180,8 +180,8 @@ void bigMergeInTheWindow(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         textfile::writeBytes(first, firstBytes);
-        Form12->Temizle1Click();
         Form12->execute();
+        Form12->Temizle1Click();
         for (auto [box, group] : {std::pair{Form12->firstGroupChooser, BigFirstName}, std::pair{Form12->secondGroupChooser, BigSecondName}})
             box->setCurrentIndex(box->findText(group));
         testhooks::messages().clear();
