@@ -71,6 +71,7 @@ bool tryNote(const QString& group) {
 
 bool settle(StringList& groupList) {
     bool changed = false;
+    if (groupList.isEmpty()) return false;  // no line 0: a list the start cannot use as it is
     for (const QString& group : names()) {
         const QByteArray name = codepage::encode(group);
         const int at = listedAt(groupList, name);

@@ -41,8 +41,8 @@ bool tryNote(const QString& group);
 // Each named group listed exactly when its file exists: a group whose file
 // is there is appended to the list unless it lists it, in any letter case;
 // a group whose file is gone leaves it, and line 0 naming such a group names
-// the default group instead. The default group never leaves. Returns
-// whether the list changed.
+// the default group instead. The default group never leaves; a list
+// without a line changes not. Returns whether the list changed.
 bool settle(StringList& groupList);
 
 // After the group list `written` reached the disk: the names that it settles
