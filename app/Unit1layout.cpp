@@ -67,6 +67,7 @@ QComboBox* dropDown(QWidget* parent, const QRect& place, const QString& hint) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setToolTip(hint);
     name(box, hint);
+    name(box->lineEdit(), hint);  // the edit holds the focus
     bold(box);
     guardText(box);
     return box;
@@ -109,7 +110,7 @@ void TForm1::buildWidgets() {
 
     QLabel* version = label(client, QStringLiteral("Versiyon 2.0  "), QRect(176, 0, 108, 22));
     version->setFont(scriptFont());
-    paint(version, QPalette::WindowText, Maroon);
+    fixedText(version, Maroon);
 
     buildContactBox(client);
     buildSearchBox(client);
@@ -169,11 +170,7 @@ void TForm1::buildSearchBox(QWidget* client) {
     searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"), QStringLiteral("Ara"), QRect(8, 128, 60, 33), 16);
     nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"), QStringLiteral("Sonraki"), QRect(72, 128, 65, 33), 16);
     // red while it can be pressed; greyed out while the sensitive search is on
-    QPalette red = nextButton->palette();
-    red.setColor(QPalette::ButtonText, Qt::red);
-    red.setColor(QPalette::Disabled, QPalette::ButtonText,
-                 QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
-    nextButton->setPalette(red);
+    fixedButtonText(nextButton, Qt::red);
 }
 
 // The picture buttons below the boxes, and the maker's lines.
@@ -211,7 +208,7 @@ void TForm1::buildStatusLines(QWidget* client) {
 
     countLine = label(client, QStringLiteral("--"), 8, 328);
     capacityLine = label(client, QStringLiteral("--"), 8, 348);
-    paint(capacityLine, QPalette::WindowText, Qt::red);
+    fixedText(capacityLine, Qt::red);
     for (QLabel* l : {countLine, capacityLine}) {
         l->resize(160, 16);
         l->raise();  // drawn over the status bar

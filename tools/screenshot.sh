@@ -18,7 +18,8 @@ for tool in Xvfb import xdotool; do
 done
 home=${TELEFIKA_HOME:-$(mktemp -d)}
 display=:${DISPLAY_NUMBER:-77}
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
+# SCREEN_SIZE sets the screen, e.g. 1600x1200 for the windows at QT_SCALE_FACTOR=2.
+Xvfb "$display" -screen 0 "${SCREEN_SIZE:-800x600}x24" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1

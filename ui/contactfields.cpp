@@ -11,7 +11,7 @@ QLineEdit* field(QWidget* parent, QLabel** label, const QString& caption, int y,
     *label = new QLabel(caption, parent);
     (*label)->setGeometry(0, y, width, 16);
     bold(*label);
-    paint(*label, QPalette::WindowText, Qt::blue);
+    fixedText(*label, Qt::blue);
     auto* edit = new QLineEdit(parent);
     edit->setGeometry(0, y + 16, width, 21);
     edit->setReadOnly(true);

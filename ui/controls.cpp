@@ -178,6 +178,8 @@ const QColor Cream(255, 251, 240);
 const QColor Maroon(128, 0, 0);
 const QColor SkyBlue(166, 202, 240);
 const QColor Silver(192, 192, 192);
+const QColor Face(239, 239, 239);
+const QColor DisabledText(120, 120, 120);
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y) {
     auto* l = new QLabel(text, parent);
@@ -200,7 +202,91 @@ void paint(QWidget* w, QPalette::ColorRole role, const QColor& color) {
     w->setPalette(p);
 }
 
-void cream(QWidget* w) { paint(w, QPalette::Base, Cream); }
+void fixedBase(QWidget* w, const QColor& base) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, DisabledText);
+    w->setPalette(p);
+}
+
+void cream(QWidget* w) { fixedBase(w, Cream); }
+
+void fixedText(QWidget* w, const QColor& text) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, Face);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, DisabledText);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void fixedButtonText(QPushButton* button, const QColor& text) {
+    QPalette p = button->palette();
+    p.setColor(QPalette::Button, Face);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledText);
+    button->setPalette(p);
+}
+
+namespace {
+
+// Paints the ring after the widget has painted itself.
+class FocusRing : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: w->update(); return false;
+        case QEvent::Paint: break;
+        default: return false;
+        }
+        w->removeEventFilter(this);
+        QCoreApplication::sendEvent(w, event);
+        w->installEventFilter(this);
+        // as the style does it: once the keyboard has moved the focus in this window
+        if (w->hasFocus() && w->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            QPainter p(w);
+            QPen pen(w->palette().color(QPalette::Highlight), 2);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(w->rect()).adjusted(1, 1, -1, -1));
+        }
+        return true;
+    }
+};
+
+class LinkKeys : public QObject {
+public:
+    LinkKeys(QObject* parent, std::function<void()> click) : QObject(parent), click_(std::move(click)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool press = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        if (!press || key->modifiers() & ~Qt::KeypadModifier) return false;
+        click_();
+        return true;
+    }
+
+private:
+    std::function<void()> click_;
+};
+
+}  // namespace
+
+void showFocus(QWidget* w) { w->installEventFilter(new FocusRing(w)); }
+
+void keyboardLink(QLabel* link, std::function<void()> click) {
+    link->setFocusPolicy(Qt::StrongFocus);
+    showFocus(link);
+    link->installEventFilter(new LinkKeys(link, std::move(click)));
+}
 
 void bold(QWidget* w) {
     QFont f = w->font();
@@ -219,6 +305,7 @@ void flat(QPushButton* button) {
     button->setFlat(true);
     button->setAutoDefault(false);
     name(button, QString(button->text()).remove(QLatin1Char('&')));
+    showFocus(button);
 }
 
 void addGroupNames(QListWidget* list, const StringList& groupList) {

@@ -62,6 +62,8 @@ extern const QColor Cream;    // the background of read-only and search fields
 extern const QColor Maroon;
 extern const QColor SkyBlue;  // lists and gauges
 extern const QColor Silver;   // an entry field that cannot be typed in now
+extern const QColor Face;     // the light face the windows were drawn on, behind coloured captions and buttons
+extern const QColor DisabledText;  // a greyed-out text on a fixed light background
 
 // A label showing plain text (never markup): at a point, as wide and high as
 // its text, or in a place of its own.
@@ -70,12 +72,31 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& place);
 
 // One colour of a widget's palette.
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& color);
-// The cream background of an entry field or list.
+// A fixed background of an entry field or list, with black text on it: a
+// dark desktop then never puts its light text on a light background.
+void fixedBase(QWidget* w, const QColor& base);
+// The cream background of an entry field or list, with black text.
 void cream(QWidget* w);
+// A caption in a colour of its own, on the light face it was designed for:
+// the widget paints its background, so a dark desktop leaves it readable.
+void fixedText(QWidget* w, const QColor& text);
+// A button's caption in a colour of its own, on the light face: a greyed-out
+// caption while the button is disabled.
+void fixedButtonText(QPushButton* button, const QColor& text);
+
+// A ring in the highlight colour while the widget holds the focus (once the
+// keyboard has moved the focus in its window, as the style draws its own),
+// for the widgets the style draws no focus on (flat buttons, lists and text
+// boxes without a current line, labels that act as links).
+void showFocus(QWidget* w);
+// A label that acts as a link: a Tab stop whose Enter, Return or Space does
+// what its click does.
+void keyboardLink(QLabel* link, std::function<void()> click);
 void bold(QWidget* w);
 // A sunken panel showing a text, as the status bars' and the confirmations' panels.
 QLabel* sunkenPanel(QWidget* parent, const QString& text, const QRect& place);
-// A flat button that Enter does not press, named by its caption.
+// A flat button that Enter does not press, named by its caption, with the
+// focus ring.
 void flat(QPushButton* button);
 
 // Lines 1.. of a group list (its group names) added to a list, sorted by the

@@ -161,7 +161,7 @@ void TForm15::buildWidgets() {
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         bold(l);
-        paint(l, QPalette::WindowText, Qt::red);
+        fixedText(l, Qt::red);
     }
     groupLabel->setGeometry(144, 2, 388, 16);
     totalLabel->setGeometry(144, 18, 388, 16);
@@ -179,6 +179,12 @@ void TForm15::buildWidgets() {
     exitButton = pictureButton(this, QStringLiteral(":/alfabe/exit.png"), QStringLiteral("Çıkış"),
                                QRect(RightColumn, 260, 176, 33));
     buildPages();
+    // Tab goes from the letters to the page's list, then to the contact and the buttons.
+    QWidget* before = letterTabs.last();
+    for (QListWidget* list : std::as_const(letterPages)) {
+        setTabOrder(before, list);
+        before = list;
+    }
 
     connect(letterChooser, &QComboBox::activated, this, &TForm15::ComboBox1Change);
     connect(tabGroup, &QButtonGroup::idToggled, this, [this](int p, bool on) {
@@ -220,7 +226,7 @@ void TForm15::buildPages() {
     // a list that drops down under the box, as long as half the letters,
     // rather than a menu of all thirty running off a small screen
     letterChooser->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    infoImage->setPixmap(QPixmap(QStringLiteral(":/alfabe/icon.png")));
+    infoImage->setPixmap(QIcon(QStringLiteral(":/alfabe/icon.png")).pixmap(QSize(32, 32), devicePixelRatioF()));
     QFont listFont = font();
     listFont.setBold(true);
     for (int p = 0; p < alphabet::PageCount; ++p) {
@@ -231,7 +237,7 @@ void TForm15::buildPages() {
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setUniformItemSizes(true);
         list->setFont(listFont);
-        paint(list, QPalette::Base, SkyBlue);
+        fixedBase(list, SkyBlue);
         list->viewport()->setCursor(Qt::PointingHandCursor);
         name(list, caption);
         list->onDoubleClick = [this] { BitBtn1Click(); };

@@ -30,8 +30,7 @@ QLabel* valueBox(QWidget* parent, const QRect& place) {
 
 QLabel* caption(QWidget* parent, const QString& text, int x, int y, QWidget* buddy) {
     QLabel* l = label(parent, text, x, y);
-    l->setBuddy(buddy);
-    name(buddy, text);
+    l->setBuddy(buddy);  // the value box keeps its text as its name
     return l;
 }
 

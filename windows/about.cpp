@@ -20,11 +20,16 @@ static void initAboutResources() { Q_INIT_RESOURCE(telefika); }
 
 namespace {
 
+// The picture's colours behind the labels drawn over it, the lightest of
+// each channel there: the night sky at the top, the dark band at the foot.
+const QColor SkyBehindVersion(16, 41, 82);
+const QColor BandBehindMaker(15, 53, 70);
+
 // The program's own icon when it has one, else the window's small picture.
 QPixmap programIcon() {
     const QPixmap own = QApplication::windowIcon().pixmap(32, 32);
     if (!own.isNull()) return own;
-    return QPixmap(QStringLiteral(":/about/icon.png"));
+    return QIcon(QStringLiteral(":/about/icon.png")).pixmap(QSize(32, 32));  // with icon@2x.png on a scaled screen
 }
 
 }  // namespace
@@ -47,12 +52,14 @@ void TForm2::buildWidgets() {
     iconImage->setScaledContents(true);
     versionLabel = label(this, QStringLiteral("Verrsiyon:2.0"), QRect(52, 18, 160, 20));
     paint(versionLabel, QPalette::WindowText, Qt::yellow);
+    paint(versionLabel, QPalette::Window, SkyBehindVersion);  // drawn over the picture, not filled
     QFont version = versionLabel->font();
     version.setBold(true);
     version.setPixelSize(15);
     versionLabel->setFont(version);
     makerCaption = label(this, QStringLiteral("Tasarım ve Programlama:"), QRect(12, 258, 200, 18));
     paint(makerCaption, QPalette::WindowText, Qt::white);
+    paint(makerCaption, QPalette::Window, BandBehindMaker);
     makerLabel = label(this, QStringLiteral("Telefika Yazılım"), QRect(12, 280, 160, 22));
     makerLabel->setAlignment(Qt::AlignCenter);
     makerLabel->setAutoFillBackground(true);
@@ -63,7 +70,7 @@ void TForm2::buildWidgets() {
     // Below it: the web address and the registered user's details.
     webLink = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
     webLink->setAlignment(Qt::AlignCenter);
-    paint(webLink, QPalette::WindowText, Qt::blue);
+    fixedText(webLink, Qt::blue);
     bold(webLink);
     QFont underlined = webLink->font();
     underlined.setUnderline(true);
@@ -71,7 +78,7 @@ void TForm2::buildWidgets() {
     webLink->setCursor(Qt::PointingHandCursor);
     webLink->installEventFilter(this);
     webLink->setToolTip(WebAddress);
-    name(webLink, WebAddress);
+    webLink->setAccessibleDescription(WebAddress);
 
     userInfoFrame = new QFrame(this);
     userInfoFrame->setGeometry(8, 352, 335, 98);
@@ -80,7 +87,8 @@ void TForm2::buildWidgets() {
     userInfoCaption->setAlignment(Qt::AlignCenter);
     userInfoCaption->setAutoFillBackground(true);
     paint(userInfoCaption, QPalette::Window, SkyBlue);
-    paint(userInfoCaption, QPalette::WindowText, Qt::red);
+    // a darker red than the window's others: plain red on sky blue is hard to read
+    paint(userInfoCaption, QPalette::WindowText, QColor(192, 0, 0));
     bold(userInfoCaption);
     userLabel = label(this, QStringLiteral("--"), QRect(16, 390, 319, 20));
     organisationLabel = label(this, QStringLiteral("--"), QRect(16, 418, 319, 20));
@@ -92,16 +100,20 @@ void TForm2::buildWidgets() {
     okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     okButton->setGeometry(126, 462, 99, 30);
     okButton->setFlat(true);
+    showFocus(okButton);
     okButton->setCursor(Qt::PointingHandCursor);
     okButton->setDefault(true);
     name(okButton, okButton->text());
 
     statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
 
-    QFile picture(QStringLiteral(":/about/telefika.jpg"));
+    // the picture drawn at twice its size for a screen that scales the window
+    QFile picture(devicePixelRatioF() > 1.0 ? QStringLiteral(":/about/telefika@2x.jpg")
+                                            : QStringLiteral(":/about/telefika.jpg"));
     showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
 
     connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
+    keyboardLink(webLink, [this] { Label4Click(); });
 }
 
 void TForm2::showPicture(const QByteArray& jpegBytes) {
@@ -124,6 +136,7 @@ void TForm2::execute() {
     ensureBuilt();
     showRegistered(userinfo::read());
     iconImage->setPixmap(programIcon());
+    okButton->setFocus();  // Enter closes the window, as before the link took the focus
     execModal(this);
 }
 

@@ -39,7 +39,7 @@ void TForm16::buildWidgets() {
     nameList->setUniformItemSizes(true);  // a full group lays out at once
     nameList->viewport()->setCursor(Qt::PointingHandCursor);
     bold(nameList);
-    paint(nameList, QPalette::Base, SkyBlue);
+    fixedBase(nameList, SkyBlue);
     name(nameList, QStringLiteral("İsim Listesi"));
     nameList->viewport()->installEventFilter(this);
     nameList->installEventFilter(this);
@@ -51,8 +51,9 @@ void TForm16::buildWidgets() {
     contactBox = new QGroupBox(this);
     contactBox->setGeometry(176, 4, 174, 158);
     bold(contactBox);
-    // the caption in yellow; the fields inside keep their own colours
-    paint(contactBox, QPalette::WindowText, Qt::yellow);
+    // the caption in dark yellow (plain yellow cannot be read on the light
+    // face); the fields inside keep their own colours
+    fixedText(contactBox, Qt::darkYellow);
     contactFields = new ContactFields(contactBox, QPoint(8, 22), 158);
 
     transferButton = new QPushButton(standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Ana Ekrana Aktar"), this);

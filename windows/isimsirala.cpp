@@ -54,7 +54,7 @@ QLineEdit* optionEdit(QWidget* parent, QLabel* caption, int x, int y, int w) {
 
 void enableOption(QLineEdit* edit, bool on) {
     edit->setEnabled(on);
-    paint(edit, QPalette::Base, on ? Cream : Silver);
+    fixedBase(edit, on ? Cream : Silver);
 }
 
 }  // namespace
@@ -94,6 +94,7 @@ void TForm12::buildWidgets() {
     connect(mergeButton, &QPushButton::clicked, this, &TForm12::BitBtn1Click);
     connect(exitButton, &QPushButton::clicked, this, &TForm12::Button1Click);
     connect(menuTimer, &QTimer::timeout, this, &TForm12::Timer1Timer);
+    keyboardLink(aboutLink, [this] { Label6Click(); });
 }
 
 // "Grup İşlemleri": the two groups, and the two options with their texts.
@@ -126,7 +127,7 @@ void TForm12::buildOptions() {
     link.setBold(true);
     link.setUnderline(true);
     aboutLink->setFont(link);
-    paint(aboutLink, QPalette::WindowText, Qt::red);
+    fixedText(aboutLink, Qt::red);
     aboutLink->setCursor(Qt::PointingHandCursor);
     aboutLink->adjustSize();
     aboutLink->move(surnameCheck->geometry().right() + 12, surnameCheck->geometry().center().y() - aboutLink->height() / 2);
@@ -160,6 +161,7 @@ void TForm12::buildReport() {
     reportEdit->setFont(reportFont);
     reportEdit->document()->setDefaultFont(reportFont);
     cream(reportEdit);
+    showFocus(reportEdit);
     name(reportEdit, QStringLiteral("Rapor"));
     reportMenu = new QMenu(this);
     saveAction = reportMenu->addAction(standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Kaydet"));

@@ -60,7 +60,7 @@ void TForm10::buildWidgets() {
     title.setItalic(true);
     title.setPixelSize(17);
     titleLabel->setFont(title);
-    paint(titleLabel, QPalette::WindowText, Qt::red);
+    fixedText(titleLabel, Qt::red);
 
     usageText = new QPlainTextEdit(this);
     usageText->setGeometry(8, 34, 317, 210);
@@ -75,12 +75,14 @@ void TForm10::buildWidgets() {
     const int line = usageText->fontMetrics().lineSpacing();
     usageText->resize(usageText->width(), chrome + (usageText->height() - chrome) / line * line);
     name(usageText, windowTitle());
+    showFocus(usageText);
 
     okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
     okButton->setGeometry(117, 254, 99, 30);
     okButton->setCursor(Qt::PointingHandCursor);
     okButton->setDefault(true);
     name(okButton, okButton->text());
+    showFocus(okButton);  // a default button looks the same with and without the focus
 
     statusBar = emptyStatusBar(this, QRect(0, 291, 333, 20));
 

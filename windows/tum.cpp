@@ -32,7 +32,7 @@ QPushButton* stepButton(QWidget* parent, const QString& caption, const QString& 
     b->setGeometry(x, y + 16, 44, 26);
     b->setAutoDefault(false);
     bold(b);
-    paint(b, QPalette::ButtonText, colour);
+    fixedButtonText(b, colour);
     label->setBuddy(b);
     name(b, QString(labelText).remove(QLatin1Char(':')));
     return b;
@@ -54,11 +54,11 @@ void TForm3::buildWidgets() {
     totalLabel = new QLabel(QStringLiteral("Toplam"), top);
     totalLabel->setGeometry(4, 3, 237, 17);
     bold(totalLabel);
-    paint(totalLabel, QPalette::WindowText, Maroon);
+    fixedText(totalLabel, Maroon);
     counterLabel = new QLabel(counterText(0), top);
     counterLabel->setGeometry(4, 21, 237, 17);
     bold(counterLabel);
-    paint(counterLabel, QPalette::WindowText, Qt::blue);
+    fixedText(counterLabel, Qt::blue);
     for (QLabel* l : {totalLabel, counterLabel}) l->setAlignment(Qt::AlignCenter);
 
     contactFields = new ContactFields(this, QPoint(8, 52), 120, 42);

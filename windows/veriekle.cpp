@@ -79,6 +79,7 @@ void TForm13::buildWidgets() {
     fileList->setIconSize(QSize(16, 16));
     fileLabel->setBuddy(fileList);
     name(fileList, QStringLiteral("Dosyalar"));
+    showFocus(fileList);  // an empty list has no row to draw the focus on
 
     cancelButton = new QPushButton(standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("İptal"), this);
     cancelButton->setGeometry(322, 234, 90, 27);

@@ -36,10 +36,8 @@ QPushButton* bigButton(QWidget* parent, QStyle::StandardPixmap picture, const QS
     f.setBold(true);
     f.setPixelSize(13);
     b->setFont(f);
-    // red while it can be pressed; a disabled button keeps the style's grey
-    QPalette red = b->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) red.setColor(g, QPalette::ButtonText, Qt::red);
-    b->setPalette(red);
+    // red while it can be pressed, grey while not
+    fixedButtonText(b, Qt::red);
     name(b, QString(caption).remove(QLatin1Char('&')));
     return b;
 }
@@ -61,6 +59,7 @@ void TForm4::buildWidgets() {
     printPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     printPage->setLineWrapMode(QTextEdit::NoWrap);
     printPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    printPage->setTabChangesFocus(true);  // Tab leaves the page rather than typing into it
     // a size in points, so that the printer draws it at the size seen here
     QFont pageFont = font();
     pageFont.setPointSize(9);

@@ -1,12 +1,34 @@
 #!/usr/bin/env bash
-# Draws the About window's picture and its small icon with ImageMagick.
-# Run by hand from this folder when the drawing changes; the results are kept.
+# Draws the About window's picture and its small icon with ImageMagick, at
+# their own size and at twice it (telefika@2x.jpg, icon@2x.png) for screens
+# that scale the windows by 1.5 or 2. Run by hand from this folder when the
+# drawing changes; the results are kept.
 set -euo pipefail
 cd "$(dirname "$0")"
 
+# convert, with every drawing scaled by $scale and the canvas with it:
+# "-size WxH" is multiplied, each "-draw" is prefixed with "scale s,s"
+# (which scales its strokes and text too).
+scaled() {
+  local args=() next=""
+  for a in "$@"; do
+    case $next in
+      size) a="$(( ${a%x*} * scale ))x$(( ${a#*x} * scale ))" ;;
+      draw) a="scale $scale,$scale $a" ;;
+    esac
+    next=""
+    case $a in -size) next=size ;; -draw) next=draw ;; esac
+    args+=("$a")
+  done
+  convert "${args[@]}"
+}
+
+for scale in 1 2; do
+suffix=$([ "$scale" = 1 ] && echo "" || echo "@${scale}x")
+
 # 353 x 321: a night-blue sky, an open phone book with letter tabs, a red
 # handset lying across it, and a darker band at the foot for the labels.
-convert -size 353x321 gradient:'#0b1f4a'-'#1d6a86' \
+scaled -size 353x321 gradient:'#0b1f4a'-'#1d6a86' \
   -fill 'rgba(255,255,255,0.10)' -draw 'circle 300,60 300,150' \
   -fill 'rgba(255,255,255,0.08)' -draw 'circle 300,60 300,115' \
   -fill '#f3ead2' -stroke '#5a4a2a' -strokewidth 2 \
@@ -42,14 +64,15 @@ convert -size 353x321 gradient:'#0b1f4a'-'#1d6a86' \
     -draw 'translate 46,214 rotate -28 roundrectangle -20,-4 20,0 2,2' \
     -draw 'translate 190,214 rotate 28 roundrectangle -20,-4 20,0 2,2' \
   -fill 'rgba(0,0,0,0.45)' -draw 'rectangle 0,248 353,321' \
-  -quality 90 -sampling-factor 2x2 -strip telefika.jpg
+  -quality 90 -sampling-factor 2x2 -strip "telefika$suffix.jpg"
 
 # 32 x 32: a yellow rounded square with a red handset, for a program that has
 # no window icon of its own.
-convert -size 32x32 xc:none \
+scaled -size 32x32 xc:none \
   -fill '#fcbf49' -stroke '#7a4a00' -strokewidth 1 -draw 'roundrectangle 1,1 30,30 6,6' \
   -fill none -stroke '#c1121f' -strokewidth 4 -draw 'stroke-linejoin round stroke-linecap round polyline 8,21 9,19 11,17 12,15 13,14 15,14 16,14 17,14 19,14 20,15 21,17 23,19 24,21' \
   -stroke none -fill '#c1121f' \
     -draw 'translate 8,23 rotate -28 roundrectangle -6,-3 6,3 2,2' \
     -draw 'translate 24,23 rotate 28 roundrectangle -6,-3 6,3 2,2' \
-  -depth 8 -strip icon.png
+  -depth 8 -strip "icon$suffix.png"
+done

@@ -57,6 +57,9 @@ private slots:
         QTest::newRow("the About picture, YCbCr")
             << ":/about/telefika.jpg" << int(QImage::Format_RGB888) << QSize(353, 321)
             << QPoint(2, 2) << QColor(0x0b, 0x1f, 0x4a) << QPoint(270, 120) << QColor(0xf3, 0xea, 0xd2);
+        QTest::newRow("the About picture at twice the size")
+            << ":/about/telefika@2x.jpg" << int(QImage::Format_RGB888) << QSize(706, 642)
+            << QPoint(4, 4) << QColor(0x0b, 0x1f, 0x4a) << QPoint(540, 240) << QColor(0xf3, 0xea, 0xd2);
         QTest::newRow("grey") << data + u"/gray.jpg"_s << int(QImage::Format_Grayscale8) << QSize(32, 16)
                               << QPoint(4, 8) << QColor(Qt::black) << QPoint(28, 8) << QColor(Qt::white);
         QTest::newRow("Adobe CMYK") << data + u"/cmyk.jpg"_s << int(QImage::Format_RGB32) << QSize(32, 32)
