@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QImage& image = decoded.image;
     check(image.width() > 0 && image.height() > 0, "an empty picture taken for decoded");
     check(qint64(image.width()) * image.height() <= jpeg::MaxPixels, "a picture over the size limit");
-    check(image.format() == QImage::Format_Grayscale8 || image.format() == QImage::Format_RGB888,
+    check(image.format() == QImage::Format_Grayscale8 || image.format() == QImage::Format_RGB888 ||
+              image.format() == QImage::Format_RGB32,
           "a picture in another format");
     // every pixel can be read
     const int lastByte = image.width() * image.depth() / 8 - 1;
