@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace contacts {
 
 // The most characters the name and the surname fields take: a line that
@@ -17,6 +19,8 @@ constexpr int FieldLength = 64;
 // The name as it is stored: its first letter a capital, except that any form
 // of I (I, İ, ı) becomes the small dotted i. An empty name stays empty.
 QString normalisedName(const QString& typed);
+// The same for a name already in code page 1254.
+QByteArray normalisedNameLine(QByteArray name);
 
 // The text of line i, or "" for an index outside the list.
 QString lineOrEmpty(const StringList& lines, int i);
@@ -47,5 +51,19 @@ struct Placement {
 // hold the names of recordLines before the call; it holds them after it.
 Placement placeContact(StringList& recordLines, StringList& nameIndex, const QByteArray& name,
                        const QByteArray& surname, const QByteArray& number);
+
+// A contact's three lines, as placeContacts takes them.
+struct NewContact {
+    QByteArray name, surname, number;
+};
+
+// Places the contacts one after the other in their order, each as
+// placeContact puts it (an empty name, which the NameIndex never finds, goes
+// ahead of every other as contact 0), and leaves NameIndex holding the
+// names. When recordLines holds whole contacts and NameIndex their names,
+// the places come from counting trees, so n contacts cost about n log n;
+// otherwise (a one-line group, a cut-off last contact) they are placed one
+// by one.
+void placeContacts(StringList& recordLines, StringList& nameIndex, const std::vector<NewContact>& newContacts);
 
 }  // namespace contacts

@@ -10,7 +10,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace merge {
@@ -30,39 +29,7 @@ QByteArray weightKey(const QByteArray& text) {
     return key;
 }
 
-struct Contact {
-    QByteArray name, surname, number;
-};
-
-// A tree of counts over positions 0..n-1: a count added at one position,
-// the sum of the positions before one, and the position where a sum is reached.
-class CountTree {
-public:
-    explicit CountTree(int n) : tree_(size_t(n) + 1, 0) {}
-    void add(int position, int count) {
-        for (size_t i = size_t(position) + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += count;
-    }
-    int sumBefore(int position) const {
-        int s = 0;
-        for (size_t i = size_t(position); i > 0; i -= i & (~i + 1)) s += tree_[i];
-        return s;
-    }
-    // The position of the (k+1)-th count, for counts of 0 and 1.
-    int find(int k) const {
-        size_t at = 0;
-        size_t step = 1;
-        while (step * 2 < tree_.size()) step *= 2;
-        for (; step > 0; step /= 2)
-            if (at + step < tree_.size() && tree_[at + step] <= k) {
-                at += step;
-                k -= tree_[at];
-            }
-        return int(at);
-    }
-
-private:
-    std::vector<int> tree_;
-};
+using Contact = contacts::NewContact;
 
 // The duplicate of a contact whose number the contact at number line i holds.
 Duplicate duplicateOf(const StringList& lines, int i, const Contact& c) {
@@ -185,73 +152,7 @@ Outcome mergeContacts(StringList& mergeLines, StringList& mergeNameIndex, const 
         holders.insert(key, -1 - int(merged.size()));
         merged.push_back(std::move(c));
     }
-    const int r = int(merged.size());
-    if (r == 0) return outcome;
-    const int total = m + r;
-
-    // All names in order, the first group's ahead of equal merged ones and
-    // the merged ones in their order: what adding them one by one to the
-    // sorted index gives. Each source's place in it is kept.
-    const QList<QByteArray>& index = mergeNameIndex.lines();
-    std::vector<int> byName(static_cast<size_t>(r));
-    std::iota(byName.begin(), byName.end(), 0);
-    std::stable_sort(byName.begin(), byName.end(),
-                     [&](int a, int b) { return collation::less(merged[size_t(a)].name, merged[size_t(b)].name); });
-    QList<QByteArray> names;
-    names.reserve(total);
-    std::vector<int> placeOfFirst(static_cast<size_t>(m));
-    std::vector<int> placeOfMerged(static_cast<size_t>(r));
-    for (int i = 0, j = 0; i < m || j < r;) {
-        const Contact* next = j < r ? &merged[size_t(byName[size_t(j)])] : nullptr;
-        if (next && (i == m || collation::less(next->name, index[i]))) {
-            placeOfMerged[size_t(byName[size_t(j++)])] = int(names.size());
-            names.append(next->name);
-        } else {
-            placeOfFirst[size_t(i)] = int(names.size());
-            names.append(index[i++]);
-        }
-    }
-    // The first place of each name's run of equal names.
-    std::vector<int> runStart(static_cast<size_t>(total));
-    for (int q = 0; q < total; ++q)
-        runStart[size_t(q)] = q > 0 && !collation::less(names[q - 1], names[q]) ? runStart[size_t(q - 1)] : q;
-
-    // Contact j is placed as contact p_j, p_j counting the names that sort
-    // before its own among the first group's and those merged before it.
-    CountTree present(total);
-    for (int i = 0; i < m; ++i) present.add(runStart[size_t(placeOfFirst[size_t(i)])], 1);
-    std::vector<int> placeAtTime(static_cast<size_t>(r));
-    for (int j = 0; j < r; ++j) {
-        const int start = runStart[size_t(placeOfMerged[size_t(j)])];
-        placeAtTime[size_t(j)] = present.sumBefore(start);
-        present.add(start, 1);
-    }
-
-    // Where each merged contact ends: taken back from the last, each one's
-    // place counts only the places not taken by those merged after it. The
-    // first group's contacts fill the rest in their order.
-    CountTree free(total);
-    for (int s = 0; s < total; ++s) free.add(s, 1);
-    std::vector<int> atSlot(size_t(total), -1);
-    for (int j = r - 1; j >= 0; --j) {
-        const int s = free.find(placeAtTime[size_t(j)]);
-        atSlot[size_t(s)] = j;
-        free.add(s, -1);
-    }
-    QList<QByteArray> lines;
-    lines.reserve(3 * total);
-    int nextFirst = 0;
-    for (int s = 0; s < total; ++s) {
-        if (atSlot[size_t(s)] < 0) {
-            lines << first[3 * nextFirst] << first[3 * nextFirst + 1] << first[3 * nextFirst + 2];
-            ++nextFirst;
-        } else {
-            const Contact& c = merged[size_t(atSlot[size_t(s)])];
-            lines << c.name << c.surname << c.number;
-        }
-    }
-    mergeLines.assign(std::move(lines));
-    mergeNameIndex.assign(std::move(names));
+    contacts::placeContacts(mergeLines, mergeNameIndex, merged);
     return outcome;
 }
 

@@ -103,6 +103,55 @@ private slots:
         QCOMPARE(contacts::lineOrEmpty(recordLines, 6), QString());
         QCOMPARE(contacts::lineOrEmpty(recordLines, -1), QString());
     }
+
+    // Many contacts at once land where placing them one by one puts them.
+    void manyContactsTakeTheirPlacesAtOnce_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("added");  // three lines per contact
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("names");  // NameIndex after
+        QTest::newRow("empty group") << QStringList{}
+                                     << QStringList{u"Veli"_s, u"V"_s, u"1"_s, u"Ali"_s, u"A"_s, u"2"_s}
+                                     << QStringList{u"Ali"_s, u"A"_s, u"2"_s, u"Veli"_s, u"V"_s, u"1"_s}
+                                     << QStringList{u"Ali"_s, u"Veli"_s};
+        QTest::newRow("the later of equal names goes ahead")
+            << QStringList{} << QStringList{u"Ali"_s, u"X"_s, u"1"_s, u"ali"_s, u"Y"_s, u"2"_s}
+            << QStringList{u"ali"_s, u"Y"_s, u"2"_s, u"Ali"_s, u"X"_s, u"1"_s} << QStringList{u"Ali"_s, u"ali"_s};
+        QTest::newRow("ahead of the group's equal name")
+            << QStringList{u"Ali"_s, u"A"_s, u"1"_s} << QStringList{u"ali"_s, u"B"_s, u"2"_s}
+            << QStringList{u"ali"_s, u"B"_s, u"2"_s, u"Ali"_s, u"A"_s, u"1"_s} << QStringList{u"Ali"_s, u"ali"_s};
+        QTest::newRow("Turkish order around the group's")
+            << QStringList{u"Can"_s, u"c"_s, u"1"_s, u"Demir"_s, u"d"_s, u"2"_s}
+            << QStringList{u"Zeki"_s, u"z"_s, u"5"_s, u"Çetin"_s, u"ç"_s, u"3"_s, u"Ahmet"_s, u"a"_s, u"4"_s}
+            << QStringList{u"Ahmet"_s, u"a"_s, u"4"_s, u"Can"_s, u"c"_s, u"1"_s, u"Çetin"_s, u"ç"_s, u"3"_s,
+                           u"Demir"_s, u"d"_s, u"2"_s, u"Zeki"_s, u"z"_s, u"5"_s}
+            << QStringList{u"Ahmet"_s, u"Can"_s, u"Çetin"_s, u"Demir"_s, u"Zeki"_s};
+        QTest::newRow("an empty name goes first") << QStringList{u"Ali"_s, u"A"_s, u"1"_s}
+                                                  << QStringList{QString(), u"S"_s, u"2"_s}
+                                                  << QStringList{QString(), u"S"_s, u"2"_s, u"Ali"_s, u"A"_s, u"1"_s}
+                                                  << QStringList{QString(), u"Ali"_s};
+        // not whole contacts: each one goes where placeContact puts it then
+        QTest::newRow("one-line group") << QStringList{u"Zeki"_s}
+                                        << QStringList{u"Ali"_s, u"s"_s, u"9"_s, u"Veli"_s, u"v"_s, u"8"_s}
+                                        << QStringList{u"Zeki"_s, u"Ali"_s, u"s"_s, u"Veli"_s, u"v"_s, u"8"_s, u"9"_s}
+                                        << QStringList{u"Ali"_s, u"Veli"_s, u"Zeki"_s};
+    }
+    void manyContactsTakeTheirPlacesAtOnce() {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, names);
+        StringList recordLines = listOf(lines);
+        StringList nameIndex(true);
+        rebuildNameIndex(recordLines, nameIndex);
+        std::vector<contacts::NewContact> newContacts;
+        for (int i = 0; i + 2 < added.size(); i += 3)
+            newContacts.push_back({codepage::encode(added[i]), codepage::encode(added[i + 1]),
+                                   codepage::encode(added[i + 2])});
+        contacts::placeContacts(recordLines, nameIndex, newContacts);
+        QCOMPARE(texts(recordLines), after);
+        QCOMPARE(texts(nameIndex), names);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestContacts)
