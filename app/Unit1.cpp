@@ -5,6 +5,7 @@
 #include "store/collation.h"
 #include "store/contacts.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "ui/contactfields.h"
 #include "ui/controls.h"
@@ -181,13 +182,15 @@ void TForm1::recheckSensitive() {
 
 // Start-up: on the first start the DataFolder, the default group and the
 // group list file are made; on every later start the group list and the
-// active group are loaded. An error stops it where it happens; the window
+// active group are loaded, the list settled first with the groups a killed
+// copy left pending (store/pendinggroups.h). An error stops it where it happens; the window
 // opens all the same.
 void TForm1::FormCreate() {
     const QString listPath = datafolder::groupListPath();
     try {
         if (datafolder::exists(listPath)) {
             groupNames.load(listPath);
+            pendinggroups::settleAtStart(groupNames, listPath);  // what a killed copy left half-done
             fillGroupSelector();
             const QString active = groupNames.text(0);
             if (datafolder::exists(datafolder::groupFilePath(active))) {

@@ -19,8 +19,8 @@ struct Decoded {
     bool ok() const { return !image.isNull(); }
 };
 
-// Grey pictures give Format_Grayscale8, all others Format_RGB888 (CMYK and
-// YCCK pictures are converted, Adobe's inverted CMYK included). A picture
+// Grey pictures give Format_Grayscale8, CMYK and YCCK pictures Format_RGB32
+// (converted, Adobe's inverted CMYK included), all others Format_RGB888. A picture
 // that libjpeg decodes only with warnings (data missing at the end, corrupt
 // entropy data) counts as damaged.
 Decoded decode(const QByteArray& bytes);

@@ -99,27 +99,45 @@ QByteArray alignment(Qt::Alignment a) {
 
 }  // namespace
 
-QByteArray fromDocument(const QTextDocument& document) {
+QByteArray fromDocument(const QTextDocument& document, LineSeparator separator) {
     Tables tables;
     const QFont documentFont = document.defaultFont();
     tables.font(documentFont.family());
     QByteArray body;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        body += "\\pard" + alignment(block.blockFormat().alignment());
+        const QByteArray start = "\\pard" + alignment(block.blockFormat().alignment());
+        body += start;
         bool empty = true;
+        // an empty paragraph keeps the size of the text around it
+        const auto endParagraph = [&] {
+            if (empty) body += '{' + format(tables, block.charFormat(), documentFont) + '}';
+            body += "\\par\r\n";
+        };
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.text().isEmpty()) continue;
-            body += '{' + format(tables, fragment.charFormat(), documentFont) + Tables::text(fragment.text()) + '}';
-            empty = false;
+            const QByteArray runFormat = format(tables, fragment.charFormat(), documentFont);
+            const QString text = fragment.text();
+            const QStringList lines = separator == LineSeparator::Paragraph ? text.split(QChar::LineSeparator)
+                                                                            : QStringList{text};
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0) {
+                    endParagraph();
+                    body += start;
+                    empty = true;
+                }
+                if (lines[i].isEmpty()) continue;
+                body += '{' + runFormat + Tables::text(lines[i]) + '}';
+                empty = false;
+            }
         }
-        // an empty paragraph keeps the size of the text around it
-        if (empty) body += '{' + format(tables, block.charFormat(), documentFont) + '}';
-        body += "\\par\r\n";
+        endParagraph();
     }
     return "{\\rtf1\\ansi\\ansicpg1254\\deff0\\uc1\r\n" + tables.header() + body + "}\r\n";
 }
 
-void save(const QTextDocument& document, const QString& path) { textfile::writeBytes(path, fromDocument(document)); }
+void save(const QTextDocument& document, const QString& path, LineSeparator separator) {
+    textfile::writeBytes(path, fromDocument(document, separator));
+}
 
 }  // namespace rtf

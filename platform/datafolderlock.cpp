@@ -31,32 +31,6 @@ QString lockFileMessage(const QString& lockPath) {
 }
 
 namespace {
-// The DataFolder as the file system knows it, whatever path led to it (a home
-// given through a symbolic link, "..", a doubled separator). Before the first
-// start the folder does not exist yet: its nearest existing ancestor is
-// resolved and the rest appended, which is the path the folder will have.
-QString canonicalFolder(const QString& folder) {
-    QString existing = QDir::cleanPath(QDir(folder).absolutePath());
-    QStringList rest;
-    while (!QFileInfo::exists(existing)) {
-        const QFileInfo info(existing);
-        if (info.path() == existing) break;  // the root
-        rest.prepend(info.fileName());
-        existing = info.path();
-    }
-    QString canonical = QFileInfo(existing).canonicalFilePath();
-    if (canonical.isEmpty()) canonical = existing;
-    for (const QString& part : rest) canonical = QDir(canonical).filePath(part);
-    return canonical;
-}
-
-// The lock lies beside the DataFolder, outside it: every copy that uses the
-// folder finds it there, whatever its HOME, temporary or runtime folder.
-QString lockFileFor(const QString& folder) {
-    const QFileInfo canonical(canonicalFolder(folder));
-    return QDir(canonical.path()).filePath(QStringLiteral(".") + canonical.fileName() + QStringLiteral(".lock"));
-}
-
 // Whether the DataFolder can be written: the folder itself, or before the
 // first start the nearest folder above it that exists, where it will be made.
 bool dataFolderWritable() {
@@ -155,7 +129,9 @@ void release(qintptr handle) { ::close(int(handle)); }  // the system lets the l
 #endif
 }  // namespace
 
-DataFolderLock::DataFolderLock() : path_(lockFileFor(datafolder::path())) {}
+DataFolderLock::DataFolderLock(datafolder::CompanionPlace place)
+    : path_(datafolder::companionFile(datafolder::realFolder(datafolder::path()), QStringLiteral("lock"), place)),
+      inside_(place == datafolder::CompanionPlace::InsideFolder) {}
 
 DataFolderLock::~DataFolderLock() {
     if (handle_ != -1) release(handle_);
@@ -164,6 +140,8 @@ DataFolderLock::~DataFolderLock() {
 DataFolderLock::Outcome DataFolderLock::acquire() {
     if (asked_) return outcome_;
     asked_ = true;
+    // A lock inside the DataFolder needs the folder, before the first start too.
+    if (inside_) datafolder::createFolder(datafolder::path());
     outcome_ = take(path_, handle_);
     // No other copy writes here now: what a killed one left half-done goes.
     if (outcome_ == Acquired) datafolder::removeUnfinishedWrites();

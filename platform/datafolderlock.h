@@ -2,7 +2,9 @@
 // One running copy per DataFolder: two copies would rewrite the same files.
 // The lock is the file ".Telefika.lock" beside the DataFolder, named from the
 // folder's real path, so every copy of the program that uses the folder finds
-// the same lock; the DataFolder itself holds only the program's files.
+// the same lock, and the DataFolder itself holds only the program's files; on
+// Windows, whose DataFolder lies in a drive's root where an ordinary user may
+// make no file, it lies inside the DataFolder (datafolder::companionFile).
 //
 // The lock is the operating system's own: an advisory lock on that file
 // (flock on Linux, LockFileEx on Windows), held from acquire() until the
@@ -11,6 +13,8 @@
 // with garbage, one naming a process that has ended or whose number another
 // program has since, are all taken over. It needs no window, so a copy
 // without one can hold it too.
+
+#include "store/datafolder.h"
 
 #include <QObject>
 #include <QString>
@@ -34,7 +38,8 @@ public:
     };
     Q_ENUM(Outcome)
 
-    DataFolderLock();
+    // The lock in the system's place; tests put it in the other.
+    explicit DataFolderLock(datafolder::CompanionPlace place = datafolder::SystemCompanionPlace);
     ~DataFolderLock();
     DataFolderLock(const DataFolderLock&) = delete;
     DataFolderLock& operator=(const DataFolderLock&) = delete;
@@ -49,6 +54,7 @@ public:
 
 private:
     QString path_;
+    bool inside_;
     Outcome outcome_ = CannotCreate;
     bool asked_ = false;
     qintptr handle_ = -1;  // the open lock file: a descriptor, or a Windows HANDLE

@@ -32,6 +32,30 @@ QString path() {
 
 QString groupListPath() { return path() + QStringLiteral("Ayarlar.cnt"); }
 
+QString realFolder(const QString& folder) {
+    QString existing = QDir::cleanPath(QDir(folder).absolutePath());
+    QStringList rest;
+    while (!QFileInfo::exists(existing)) {
+        const QFileInfo info(existing);
+        if (info.path() == existing) break;  // the root
+        rest.prepend(info.fileName());
+        existing = info.path();
+    }
+    QString canonical = QFileInfo(existing).canonicalFilePath();
+    if (canonical.isEmpty()) canonical = existing;
+    for (const QString& part : rest) canonical = QDir(canonical).filePath(part);
+    return canonical;
+}
+
+QString companionFile(const QString& realFolderPath, const QString& kind, CompanionPlace place) {
+    const QFileInfo folder(QDir::cleanPath(realFolderPath));
+    const QString name = QStringLiteral(".") + folder.fileName() + QStringLiteral(".") + kind;
+    const QString in = place == CompanionPlace::BesideFolder ? folder.path() : folder.filePath();
+    return QDir(in).filePath(name);
+}
+
+QString companionFile(const QString& kind) { return companionFile(realFolder(path()), kind, SystemCompanionPlace); }
+
 bool namesGroupFile(const QString& group) {
     return !group.contains(QLatin1Char('/')) && !group.contains(QLatin1Char('\\'));
 }
@@ -102,6 +126,13 @@ int removeUnfinishedWrites() {
     int removed = 0;
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (unfinished.match(entry).hasMatch() && folder.remove(entry)) ++removed;
+    // The list of pending groups is written the same way, wherever it lies.
+    const QFileInfo pending(companionFile(QStringLiteral("pending")));
+    const QRegularExpression unfinishedPending(QStringLiteral("^") + QRegularExpression::escape(pending.fileName()) +
+                                               QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    QDir pendingFolder(pending.path());
+    for (const QString& entry : pendingFolder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (unfinishedPending.match(entry).hasMatch() && pendingFolder.remove(entry)) ++removed;
     return removed;
 }
 

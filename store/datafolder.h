@@ -25,6 +25,31 @@ QString path();
 // The group list file "Ayarlar.cnt".
 QString groupListPath();
 
+// A folder as the file system knows it, whatever path led to it (a home
+// given through a symbolic link, "..", a doubled separator). A folder that
+// does not exist yet has its nearest existing ancestor resolved and the rest
+// appended: the path it will have once made.
+QString realFolder(const QString& folder);
+
+// The program's own files about the DataFolder that hold no contact: its
+// lock ("lock") and the groups whose entry in the group list is pending
+// ("pending"), each named after the folder: ".Telefika.lock". On Linux they
+// lie beside the DataFolder, in the home, found through the folder's real
+// path, and the DataFolder holds only the groups and their list. On Windows
+// the DataFolder "C:/Telefika" lies in a drive's root, where an ordinary user
+// may make no file, so they lie inside it; no window takes them for a group,
+// for a group's file ends in ".vexo".
+enum class CompanionPlace { BesideFolder, InsideFolder };
+#ifdef Q_OS_WIN
+constexpr CompanionPlace SystemCompanionPlace = CompanionPlace::InsideFolder;
+#else
+constexpr CompanionPlace SystemCompanionPlace = CompanionPlace::BesideFolder;
+#endif
+// The companion file of that kind of the folder at that real path.
+QString companionFile(const QString& realFolderPath, const QString& kind, CompanionPlace place);
+// The DataFolder's, in the system's place.
+QString companionFile(const QString& kind);
+
 // True when the name can stand for a file inside the folder: it holds no
 // path separator, so no group can lead outside the DataFolder.
 bool namesGroupFile(const QString& group);
@@ -62,8 +87,9 @@ constexpr int remainingCapacity(int lineCount) { return (CAPACITY_LINES - lineCo
 // A write replaces a file through a temporary file named after it (the
 // file's name, a dot and six letters or digits) that is renamed over it. A
 // copy killed between the two steps leaves that temporary file, its target
-// whole and old. Removes such files from the folder; only the copy that
-// holds the folder's lock may call it. Returns how many it removed.
+// whole and old. Removes such files from the folder, and those of the list
+// of pending groups (see store/pendinggroups.h) where that lies; only the
+// copy that holds the folder's lock may call it. Returns how many it removed.
 int removeUnfinishedWrites();
 
 // True when both files can be read and hold the same bytes.

@@ -36,6 +36,19 @@ Duplicate duplicateOf(const StringList& lines, int i, const Contact& c) {
     return {lines.get(i - 2), lines.get(i - 1), lines.get(i), c.name, c.surname, c.number};
 }
 
+// The seven lines after the duplicates' entries.
+QStringList summary(int skipped) {
+    return {QString(),
+            QStringLiteral("&&&&&&"),
+            QString(),
+            QStringLiteral("Yukarıda aynı isimde %1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
+                           "1.Gruptaki kayıtlara göre gerçekleştirildi!")
+                .arg(skipped),
+            QString(),
+            QStringLiteral("&&&&&&"),
+            QStringLiteral("Guplar başarıyla birleştirildi!")};
+}
+
 Contact secondContact(const StringList& secondLines, int k) {
     return {lineOr(secondLines, 3 * k), lineOr(secondLines, 3 * k + 1),
             maskedNumber(lineOr(secondLines, 3 * k + 2))};
@@ -173,6 +186,23 @@ void writeResult(const QString& resultPath, const StringList& mergeLines, const 
     }
 }
 
+QString reportText(const Outcome& outcome) {
+    if (outcome.duplicates.isEmpty() || outcome.skipped() == outcome.contacts) return report(outcome).join(u'\n');
+    QString text;
+    text.reserve(qsizetype(outcome.skipped()) * 240);
+    for (const Duplicate& d : outcome.duplicates) {
+        const QStringList entry =
+            duplicateEntry(d.holderName, d.holderSurname, d.holderNumber, d.name, d.surname, d.number);
+        for (qsizetype i = 0; i < entry.size(); ++i) {
+            if (i > 0) text += QChar::LineSeparator;
+            text += entry[i];
+        }
+        text += u'\n';
+    }
+    text += summary(outcome.skipped()).join(u'\n');
+    return text;
+}
+
 QStringList report(const Outcome& outcome) {
     QStringList lines;
     if (outcome.duplicates.isEmpty()) return lines;
@@ -184,11 +214,7 @@ QStringList report(const Outcome& outcome) {
     lines.reserve(11 * outcome.skipped() + 7);
     for (const Duplicate& d : outcome.duplicates)
         lines << duplicateEntry(d.holderName, d.holderSurname, d.holderNumber, d.name, d.surname, d.number);
-    lines << QString() << QStringLiteral("&&&&&&") << QString()
-          << QStringLiteral("Yukarıda aynı isimde %1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
-                            "1.Gruptaki kayıtlara göre gerçekleştirildi!")
-                 .arg(outcome.skipped())
-          << QString() << QStringLiteral("&&&&&&") << QStringLiteral("Guplar başarıyla birleştirildi!");
+    lines << summary(outcome.skipped());
     return lines;
 }
 

@@ -67,6 +67,13 @@ Outcome mergeContactsOneByOne(StringList& mergeLines, StringList& mergeNameIndex
 // none was; otherwise each duplicate's entry followed by seven summary lines.
 QStringList report(const Outcome& outcome);
 
+// The same report as one text for the report's window: each duplicate's
+// entry one paragraph, its eleven lines parted by line separators (U+2028),
+// every other line a paragraph of its own; paragraphs are parted by "\n".
+// A window takes it in one step, and one paragraph per entry keeps a report
+// of many thousand duplicates light to lay out and to hold.
+QString reportText(const Outcome& outcome);
+
 // Writes the result over its group's file, then the group list (unless the
 // file holds the list already), each whole or not at all. When the group
 // list cannot be written the group's file gets its old bytes back, or is

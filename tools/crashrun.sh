@@ -2,7 +2,10 @@
 # A long run of the crash test: a copy of the program saving into a full
 # group is killed with SIGKILL at random moments, 1,000 times by default; after
 # every kill the group file must be the old or the new content whole, with no
-# temporary file left in the DataFolder, and the next start must run.
+# temporary file left in the DataFolder, and the next start must run. Then as
+# many kills of a copy that merges into a new group, makes groups and removes
+# them: after each the next start must show every group whose file is there,
+# whole, and no other, without a message. Each part prints the states it saw.
 #
 #   bash tools/crashrun.sh [build folder] [kills] [seed]
 #

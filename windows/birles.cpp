@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/grup.h"
@@ -100,8 +101,11 @@ void TForm9::showEvent(QShowEvent* event) {
     (isEmptyMode() ? emptyButton : deleteButton)->setFocus();
 }
 
-// Deleting: the file goes at once, the name leaves the group window's list.
-// A file that cannot be removed keeps its group.
+// Deleting: the file goes at once, the name leaves the group window's list,
+// and the group list at the window's closing. The group is named among the
+// pending groups first, so a start after a kill in between drops it from the
+// list (store/pendinggroups.h). A file that cannot be removed, or a group
+// that cannot be named there, keeps its group.
 void TForm9::BitBtn1Click() {
     const QString group = Form6->selectedGroup();
     if (group.isEmpty()) {
@@ -109,7 +113,7 @@ void TForm9::BitBtn1Click() {
         return;
     }
     const QString path = datafolder::groupFilePath(group);
-    if (!datafolder::deleteFile(path) && datafolder::exists(path)) {
+    if (!pendinggroups::tryNote(group) || (!datafolder::deleteFile(path) && datafolder::exists(path))) {
         ShowMessage(QStringLiteral("Grup dosyası silinemedi! Grup olduğu gibi kaldı."));
         close();
         return;

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -75,14 +76,16 @@ void TForm6::buildWidgets() {
     connect(exitButton, &QPushButton::clicked, this, &TForm6::SpeedButton5Click);
 }
 
-// The list is reloaded from the group list file when there is one; a missing
-// file is written from the window's own copy.
+// The list is reloaded from the group list file when there is one, the
+// pending groups settled into it (a closing that could not write the list
+// left them); a missing file is written from the window's own copy.
 void TForm6::execute() {
     ensureBuilt();
     const QString listPath = datafolder::groupListPath();
     if (datafolder::exists(listPath)) {
         groupListBox->clear();
         groupListCopy.load(listPath);
+        pendinggroups::settle(groupListCopy);
         addGroupNames(groupListBox, groupListCopy);
         // a list of one line or none leaves the field as it was
         if (groupListCopy.count() > 1) inUseField->setText(groupListCopy.text(0));
@@ -177,7 +180,8 @@ void TForm6::done(int result) {
 }
 
 // The group in use becomes the active one and the group list file is
-// rewritten with the listed groups. The group's file is read and the list
+// rewritten with the listed groups; the pending groups it settles are
+// forgotten. The group's file is read and the list
 // written before the main window changes, so a failure leaves the main
 // window and the group list file as they were.
 void TForm6::FormClose() {
@@ -193,6 +197,7 @@ void TForm6::FormClose() {
     groupListCopy.add(active);
     for (int i = 0; i < groupListBox->count(); ++i) groupListCopy.add(groupListBox->item(i)->text());
     Form1->activateGroup(active, groupListCopy);
+    pendinggroups::forgetSettled(groupListCopy);
 
     Form1->clearContactAndSearchFields();
     Form1->fillGroupSelector();

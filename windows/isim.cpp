@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "store/stringlist.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -66,7 +67,10 @@ void TForm7::Timer1Timer() { okButton->setEnabled(!nameEdit->text().isEmpty()); 
 
 // A name the list already holds, in any letter case, is refused; so is one
 // that cannot be a file name. A group file of that name that is there
-// already, unlisted, keeps its contacts and becomes the group's file.
+// already, unlisted, keeps its contacts and becomes the group's file. The
+// group is named among the pending groups before its file is made: the list
+// names it only when the group window closes, and a start after a kill in
+// between lists it (store/pendinggroups.h).
 void TForm7::SpeedButton1Click() {
     const QString group = nameEdit->text();
     if (group.isEmpty()) return;
@@ -77,6 +81,7 @@ void TForm7::SpeedButton1Click() {
     }
     if (!acceptGroupName(group)) return;
     const QString path = datafolder::groupFilePath(group);
+    pendinggroups::note(group);
     if (datafolder::exists(path))
         ShowMessage(QStringLiteral("Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu."));
     else

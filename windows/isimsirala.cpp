@@ -6,6 +6,7 @@
 #include "store/codepage.h"
 #include "store/datafolder.h"
 #include "store/merge.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -182,18 +183,21 @@ void TForm12::fillPickers() {
     }
 }
 
+// A duplicate's entry is one paragraph whose lines are parted by line
+// separators (merge::reportText): each of them is a line of the report.
 QStringList TForm12::reportLines() const {
     QStringList lines;
     if (!reportEdit) return lines;
     const QTextDocument* report = reportEdit->document();
     if (report->isEmpty()) return lines;
-    for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text();
+    for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) lines << b.text().split(QChar::LineSeparator);
     return lines;
 }
 
-void TForm12::setReport(const QStringList& lines) {
-    reportEdit->setPlainText(lines.join(QLatin1Char('\n')));
-}
+void TForm12::setReport(const QStringList& lines) { setReportText(lines.join(QLatin1Char('\n'))); }
+
+// The whole text handed to the report in one step.
+void TForm12::setReportText(const QString& text) { reportEdit->setPlainText(text); }
 
 void TForm12::ComboBox1Change() {
     if (firstGroupChooser->currentText() != secondGroupChooser->currentText()) return;
@@ -230,9 +234,11 @@ void TForm12::Label6Click() {
                                "soyadlara eklenecektir ve grupların karışması önlenecektir!"));
 }
 
-// Every 100 ms while the window is open: the report's lines are counted by
-// its paragraphs, without reading them, so a report of many thousands of
-// duplicates keeps the window responsive.
+// Every 100 ms while the window is open: whether the report has more than
+// two lines is told by its paragraphs, without reading them, so a report of
+// many thousands of duplicates keeps the window responsive. A report of one
+// line is one paragraph; one of duplicates has at least eight (an entry and
+// the seven summary lines).
 void TForm12::Timer1Timer() {
     const QTextDocument* report = reportEdit->document();
     const bool some = !report->isEmpty() && report->blockCount() > 2;
@@ -244,8 +250,9 @@ void TForm12::BitBtn1Click() { mergeGroups(); }
 
 // "Birleştir". A new group's name must name no group and no file yet, and
 // must be able to be a file's name: otherwise nothing happens but the
-// message. The result is written first, then the group list; "İşlem Tamam!"
-// only when both are on disk. A file error stops the merge with both files
+// message. The result is written first, then the group list (a new group
+// named among the pending groups before both); "İşlem Tamam!" only when
+// both are on disk. A file error stops the merge with both files
 // as they were.
 void TForm12::mergeGroups() {
     const bool intoNewGroup = newGroupCheck->isChecked();
@@ -261,7 +268,7 @@ void TForm12::mergeGroups() {
                              [this](int line) { gauge->setValue(std::min(line, gauge->maximum())); });
     writeResult(intoNewGroup ? datafolder::groupFilePath(newGroup) : firstPath, intoNewGroup ? newGroup : QString());
 
-    setReport(merge::report(outcome));
+    setReportText(merge::reportText(outcome));
     secondLines.clear();
     newGroupCheck->setChecked(false);
     newGroupEdit->clear();
@@ -312,8 +319,11 @@ bool TForm12::readGroups(const QString& firstPath) {
 
 // The result written, with the group list naming a new group; then the main
 // window shows the merge at once, so that none of its actions writes the
-// contacts it held before over the merged file. A file error leaves both
-// files as they were and is thrown on.
+// contacts it held before over the merged file. A new group is named among
+// the pending groups before its file is written and forgotten once the list
+// names it: a start after a kill between the two writes lists the group
+// (store/pendinggroups.h). A file error leaves both files as they were and
+// is thrown on.
 void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
     StringList names = Form1->groupNames;
     if (!newGroup.isEmpty() && names.lookup(newGroup) < 0) names.add(newGroup);
@@ -321,8 +331,10 @@ void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
     const bool activeWritten = resultPath == Form1->activeGroupPath();
     const bool listChanged = names.count() != Form1->groupNames.count();
     try {
+        if (listChanged) pendinggroups::note(newGroup);
         merge::writeResult(resultPath, mergeLines, listPath, names);
     } catch (const StoreError&) {
+        if (listChanged) pendinggroups::forgetSettled(Form1->groupNames);
         gauge->setValue(0);
         mergeLines.clear();
         mergeNameIndex.clear();
@@ -330,6 +342,7 @@ void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
         throw;
     }
     Form1->groupNames = names;
+    if (listChanged) pendinggroups::forgetSettled(names);
 
     gauge->setValue(0);
     mergeLines.clear();
@@ -356,7 +369,8 @@ void TForm12::Button1Click() {
 void TForm12::Kaydet1Click() {
     const QString chosen = askSaveFileName(this, QStringLiteral("Metin"), QStringLiteral("*.txt"));
     if (chosen.isEmpty()) return;
-    rtf::save(*reportEdit->document(), chosen + QStringLiteral(".txt"));
+    // every line of the report its own paragraph, as the window shows it
+    rtf::save(*reportEdit->document(), chosen + QStringLiteral(".txt"), rtf::LineSeparator::Paragraph);
 }
 
 void TForm12::Temizle1Click() { setReport({}); }

@@ -82,6 +82,7 @@ private:
     void buildReport();
     void fillPickers();
     void setReport(const QStringList& lines);
+    void setReportText(const QString& text);
     void updateMergeButton();
     void mergeGroups();
     bool newGroupNameFree(const QString& newGroup);

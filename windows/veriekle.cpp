@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/grup.h"
@@ -168,7 +169,8 @@ void TForm13::DirectoryListBox1Change(QTreeWidgetItem* item) {
 
 // Taking a file in: a name the DataFolder holds already, in any letter case,
 // is asked for anew in the rename window; otherwise the file is copied under
-// its own name and its group listed.
+// its own name and its group listed, the group named among the pending
+// groups before the copy (store/pendinggroups.h).
 void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
     if (!item || !item->isSelected()) return;  // nothing picked: ignored
     pickedFile = item->text();
@@ -179,7 +181,7 @@ void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
         return;
     }
     if (!acceptGroupName(pickedGroup)) return;
-    if (!datafolder::copyFile(pickedPath(), target)) {
+    if (!pendinggroups::tryNote(pickedGroup) || !datafolder::copyFile(pickedPath(), target)) {
         ShowMessage(CopyFailedMessage);
         return;
     }

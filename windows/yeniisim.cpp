@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/grup.h"
@@ -60,9 +61,10 @@ void TForm14::Edit1Change() { okButton->setEnabled(!nameEdit->text().isEmpty());
 
 void TForm14::BitBtn1Click() { close(); }
 
-// The picked file is copied to the scratch file, which then takes the new
-// group's name. A name whose group file exists is refused: nothing is
-// overwritten, and a failed copy leaves no scratch file behind.
+// The picked file is copied under the new group's name, whole or not at all
+// (a killed copy leaves nothing a start does not remove), the group named
+// among the pending groups first (store/pendinggroups.h). A name whose group
+// file exists is refused: nothing is overwritten.
 void TForm14::BitBtn2Click() {
     const QString group = nameEdit->text();
     if (group.isEmpty() || !acceptGroupName(group)) return;
@@ -72,9 +74,7 @@ void TForm14::BitBtn2Click() {
         nameEdit->clear();
         return;
     }
-    const QString scratch = datafolder::path() + QStringLiteral("temp.tmp");
-    if (!datafolder::copyFile(Form13->pickedPath(), scratch) || !datafolder::renameFile(scratch, target)) {
-        datafolder::deleteFile(scratch);
+    if (!pendinggroups::tryNote(group) || !datafolder::copyFile(Form13->pickedPath(), target)) {
         ShowMessage(CopyFailedMessage);
         close();
         return;

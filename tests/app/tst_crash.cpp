@@ -1,26 +1,38 @@
 // A copy of the program killed at random moments while it saves into a full
 // group: the group file is always the old or the new content whole, and the
 // next start runs although the killed copy's lock is still there, and leaves
-// no temporary file in the DataFolder.
+// no temporary file in the DataFolder. The same for operations that write two
+// files, a group's file and the group list: after any kill the next start
+// shows every group whose file is there and none whose file is gone.
 //
 // The test binary is its own child: run with --save-loop it starts as the
 // program does (the lock, then the windows) and saves and deletes one
-// contact in turn until it is killed. TELEFIKA_CRASH_KILLS sets the number
-// of kills (tools/crashrun.sh makes a long run), TELEFIKA_CRASH_SEED the
-// moments.
+// contact in turn until it is killed; with --group-loop it merges two groups
+// into a new one and removes it, and makes an empty group and removes it,
+// in turn. TELEFIKA_CRASH_KILLS sets the number of kills of each (tools/
+// crashrun.sh makes a long run), TELEFIKA_CRASH_SEED the moments.
 
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "platform/datafolderlock.h"
 #include "store/codepage.h"
 #include "store/contacts.h"
+#include "store/merge.h"
+#include "store/pendinggroups.h"
 #include "store/textfile.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "tools/datagen.h"
 #include "ui/dialogs.h"
+#include "windows/birles.h"
+#include "windows/grup.h"
+#include "windows/isim.h"
+#include "windows/isimsirala.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -36,13 +48,22 @@ const QString Name = QStringLiteral("Kaan");
 const QString Surname = QStringLiteral("Yıldız");
 const QString Number = QStringLiteral("05990000000");
 
-// The child: starts as the program does, then saves and deletes in turn,
-// telling the parent "s" before and "e" after every write.
-int saveLoop() {
+const QString NewGroup = QStringLiteral("Ev ve İş");
+const QString EmptyGroup = QStringLiteral("Boş");
+
+void say(const char* line) {
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+}
+
+// A child's start, as the program's: the lock, then the windows, which must
+// say nothing. It says "ready" and waits for a line from the parent, which
+// looks at the folder the start left before the child writes again. Returns
+// 0 then.
+int startAsTheProgram(DataFolderLock& lock) {
     testhooks::enable();
-    DataFolderLock lock;
     if (lock.acquire() != DataFolderLock::Acquired) {
-        std::printf("locked\n");
+        say("locked");
         return 3;
     }
     createForms();
@@ -50,8 +71,85 @@ int saveLoop() {
         std::printf("start-up said: %s\n", qPrintable(testhooks::messages().join(u" / "_s)));
         return 4;
     }
-    std::printf("ready\n");
-    std::fflush(stdout);
+    say("ready");
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin)) return 6;
+    return 0;
+}
+
+// Whether the group list names the group, on a line after the first.
+bool lists(const StringList& groupList, const QString& group) {
+    for (int i = 1; i < groupList.count(); ++i)
+        if (groupList.text(i) == group) return true;
+    return false;
+}
+
+// The merger: "Ev" and "İş" into the new group.
+bool mergeIntoNewGroup() {
+    Form12->execute();
+    for (auto [box, group] : {std::pair{Form12->firstGroupChooser, u"Ev"_s}, std::pair{Form12->secondGroupChooser, u"İş"_s}})
+        box->setCurrentIndex(box->findText(group));
+    Form12->newGroupCheck->setChecked(true);
+    Form12->newGroupEdit->setText(NewGroup);
+    Form12->BitBtn1Click();
+    Form12->close();
+    return testhooks::messages() == QStringList{u"İşlem Tamam!"_s};
+}
+
+// The group window: the group removed ("Grup Sil", "Evet"), the window closed.
+bool removeGroup(const QString& group) {
+    testhooks::onNextModal([&](QDialog*) {
+        const QList<QListWidgetItem*> rows = Form6->groupListBox->findItems(group, Qt::MatchExactly);
+        if (rows.isEmpty()) return;
+        rows.first()->setSelected(true);
+        testhooks::onNextModal([](QDialog*) { Form9->BitBtn1Click(); });
+        Form6->SpeedButton2Click();
+        Form6->close();
+    });
+    Form6->execute();
+    return testhooks::messages().isEmpty();
+}
+
+// The group window: a new group ("Yeni Grup Oluştur", its name), the window closed.
+bool makeGroup(const QString& group) {
+    testhooks::onNextModal([&](QDialog*) {
+        testhooks::onNextModal([&](QDialog*) {
+            Form7->nameEdit->setText(group);
+            Form7->SpeedButton1Click();
+        });
+        Form6->SpeedButton1Click();
+        Form6->close();
+    });
+    Form6->execute();
+    return testhooks::messages().isEmpty();
+}
+
+// The child of the two-file operations: the new group merged and removed,
+// the empty group made and removed, in turn; "m", "r", "n" or "x" before
+// each, "e" after it.
+int groupLoop() {
+    DataFolderLock lock;
+    if (const int refused = startAsTheProgram(lock)) return refused;
+    for (;;) {
+        for (const QString& group : {NewGroup, EmptyGroup}) {
+            const bool there = lists(Form1->groupNames, group);
+            say(there ? (group == NewGroup ? "r" : "x") : (group == NewGroup ? "m" : "n"));
+            const bool done = there ? removeGroup(group) : group == NewGroup ? mergeIntoNewGroup() : makeGroup(group);
+            if (!done) {
+                std::printf("said: %s\n", qPrintable(testhooks::messages().join(u" / "_s)));
+                return 5;
+            }
+            testhooks::messages().clear();
+            say("e");
+        }
+    }
+}
+
+// The child: starts as the program does, then saves and deletes in turn,
+// telling the parent "s" before and "e" after every write.
+int saveLoop() {
+    DataFolderLock lock;
+    if (const int refused = startAsTheProgram(lock)) return refused;
     for (;;) {
         std::printf("s\n");
         std::fflush(stdout);
@@ -73,14 +171,120 @@ int saveLoop() {
 class TestCrash : public ProgramTest {
     Q_OBJECT
 
+    int kills() const {
+        return qEnvironmentVariableIsSet("TELEFIKA_CRASH_KILLS") ? qEnvironmentVariableIntValue("TELEFIKA_CRASH_KILLS")
+                                                                 : 30;
+    }
+    quint32 seed() const {
+        return qEnvironmentVariableIsSet("TELEFIKA_CRASH_SEED") ? quint32(qEnvironmentVariableIntValue("TELEFIKA_CRASH_SEED"))
+                                                                : QRandomGenerator::system()->generate();
+    }
+
+    // What a kill left of one group, before any start: its file, its line in
+    // the group list, its name among the pending groups.
+    QString leftOf(const QString& group, const StringList& groupList) const {
+        const QStringList pending = pendinggroups::names();
+        return group + u": "_s + (home->has(group + u".vexo"_s) ? u"file"_s : u"no file"_s) +
+               (lists(groupList, group) ? u", listed"_s : u", unlisted"_s) +
+               (pending.contains(group) ? u", pending"_s : QString());
+    }
+
+    // The program started on what the kill left, as a user's next start: it
+    // says nothing, lists every group whose file is there and no other, and
+    // leaves no temporary file and no pending group.
+    [[nodiscard]] bool startAfterTheKill(const QMap<QString, QByteArray>& contents, const QString& where) {
+        DataFolderLock lock;
+        [&] { QCOMPARE(lock.acquire(), DataFolderLock::Acquired); }();
+        if (!testPassing()) return false;
+        testhooks::messages().clear();
+        createForms();
+        [&] {
+            QVERIFY2(testhooks::messages().isEmpty(), qPrintable(where + testhooks::messages().join(u" / "_s)));
+            QStringList files;
+            for (const QString& f : home->dataFiles())
+                if (f != u"Ayarlar.cnt"_s) files << f.chopped(5);
+            QStringList listed = texts(Form1->groupNames).mid(1);
+            files.sort();
+            listed.sort();
+            QVERIFY2(files == listed, qPrintable(where + files.join(u'|') + u" / "_s + listed.join(u'|')));
+            for (auto c = contents.begin(); c != contents.end(); ++c)
+                if (home->has(c.key() + u".vexo"_s))
+                    QVERIFY2(home->read(c.key() + u".vexo"_s) == c.value(), qPrintable(where + c.key()));
+            QVERIFY2(!QFile::exists(pendinggroups::path()), qPrintable(where));
+            const QStringList beside = QDir(home->path()).entryList({u".Telefika.pending*"_s}, QDir::Files | QDir::Hidden);
+            QVERIFY2(beside.isEmpty(), qPrintable(where + beside.join(u'|')));
+        }();
+        destroyForms();
+        return testPassing();
+    }
+
 private slots:
+    // A copy killed while it merges two groups into a new one, removes that
+    // group, makes an empty group and removes it, each of which writes the
+    // group's file and the group list. Whatever the moment, the next start
+    // shows each group whose file is there, whole, and no group whose file
+    // is gone, without a message, and no temporary file stays.
+    void aKilledTwoFileOperationLeavesEveryGroupReachable() {
+        const int n = kills();
+        const quint32 s = seed();
+        QRandomGenerator moments(s);
+
+        const StringList ev = datagen::group(2500, 1), is = datagen::group(2500, 2);
+        StringList merged = ev, names(true);
+        rebuildNameIndex(merged, names);
+        merge::mergeContacts(merged, names, is);
+        const QMap<QString, QByteArray> contents = {{u"Ev"_s, textfile::joinLines(ev.lines())},
+                                                    {u"İş"_s, textfile::joinLines(is.lines())},
+                                                    {Default, QByteArray()},
+                                                    {NewGroup, textfile::joinLines(merged.lines())},
+                                                    {EmptyGroup, QByteArray()}};
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Ev"_s, u"İş"_s}));
+        for (const QString& g : {Default, u"Ev"_s, u"İş"_s}) home->write(g + u".vexo"_s, contents[g]);
+
+        QMap<QString, int> states;
+        int operations = 0;
+        for (int k = 0; k < n; ++k) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--group-loop")});
+            QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
+            QByteArray said;
+            while (!said.contains("ready\n")) {
+                if (!child.waitForReadyRead(60000)) break;
+                said += child.readAllStandardOutput();
+            }
+            QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
+                                                               .arg(k).arg(s).arg(QString::fromUtf8(said))));
+            child.write("go\n");
+            QVERIFY(child.waitForBytesWritten(60000));
+            QThread::usleep(moments.bounded(k % 5 == 0 ? 3000 : 150000));
+            child.kill();
+            QVERIFY(child.waitForFinished(60000));
+            said += child.readAllStandardOutput();
+            QVERIFY2(!said.contains("said:"), qPrintable(QString::fromUtf8(said.right(300))));
+            operations += said.count("e\n");
+            const QList<QByteArray> lines = said.trimmed().split('\n');
+            const QByteArray last = lines.last();
+            const QString during = last == "m" ? u"merging into a new group"_s
+                                   : last == "r" ? u"removing the merged group"_s
+                                   : last == "n" ? u"making a group"_s
+                                   : last == "x" ? u"removing the empty group"_s
+                                                 : u"between operations"_s;
+            StringList groupList;
+            groupList.load(datafolder::groupListPath());
+            const QString left = last == "m" || last == "r" ? leftOf(NewGroup, groupList)
+                                 : last == "n" || last == "x" ? leftOf(EmptyGroup, groupList)
+                                 : leftOf(NewGroup, groupList) + u"; "_s + leftOf(EmptyGroup, groupList);
+            states[during + u" → "_s + left]++;
+            STOP_IF_FAILED(startAfterTheKill(contents, QStringLiteral("kill %1 (seed %2, %3): ").arg(k).arg(s).arg(during)));
+        }
+        qInfo("%d kills (seed %u), %d operations done", n, s, operations);
+        for (auto st = states.begin(); st != states.end(); ++st) qInfo("%5d  %s", st.value(), qPrintable(st.key()));
+    }
+
     void aKilledSaveLeavesTheOldOrTheNewFile() {
-        const int kills = qEnvironmentVariableIsSet("TELEFIKA_CRASH_KILLS")
-                              ? qEnvironmentVariableIntValue("TELEFIKA_CRASH_KILLS")
-                              : 30;
-        const quint32 seed = qEnvironmentVariableIsSet("TELEFIKA_CRASH_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TELEFIKA_CRASH_SEED"))
-                                 : QRandomGenerator::system()->generate();
+        const int kills = this->kills();
+        const quint32 seed = this->seed();
         QRandomGenerator moments(seed);
 
         // The old content: a full group; the new: the same with one contact more.
@@ -108,6 +312,8 @@ private slots:
             QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
                                                                .arg(k).arg(seed).arg(QString::fromUtf8(said))));
             QCOMPARE(home->dataFiles(), files);  // the start removed what a kill left
+            child.write("go\n");
+            QVERIFY(child.waitForBytesWritten(60000));
             // A moment within the next few writes, or at once.
             QThread::usleep(moments.bounded(k % 5 == 0 ? 2000 : 120000));
             child.kill();
@@ -145,6 +351,7 @@ int main(int argc, char** argv) {
     TelefikaApplication app(argc, argv);
     applyLook(app);
     if (argc > 1 && qstrcmp(argv[1], "--save-loop") == 0) return saveLoop();
+    if (argc > 1 && qstrcmp(argv[1], "--group-loop") == 0) return groupLoop();
     TestCrash tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);

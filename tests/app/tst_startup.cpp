@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "platform/datafolderlock.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "store/textfile.h"
 #include "tests/common/failingdisk.h"
@@ -127,6 +128,57 @@ private slots:
         QCOMPARE(selectorItems(), u"@Kayıtlar@|Ev"_s);  // signs sort before letters
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
         QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"0533"_s}));
+    }
+
+    // What a copy killed between the two writes of a group's making or
+    // removal leaves: the group named as pending, its file made or removed,
+    // the list not yet written. The start lists the group or drops it,
+    // without a message, and forgets the name.
+    void aKillBetweenTwoWritesIsSettledAtTheStart_data() {
+        QTest::addColumn<QStringList>("groupList");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("pending");
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("active");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("a merge into a new group")
+            << QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s} << QStringList{u"Ev"_s, u"İş"_s, u"Ev ve İş"_s}
+            << u"Ev ve İş"_s << u"@Kayıtlar@|Ev|Ev ve İş|İş"_s << u"Ev"_s
+            << QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Ev ve İş"_s};
+        QTest::newRow("a group made in the group window")
+            << QStringList{Default, Default} << QStringList{u"Aile"_s} << u"Aile"_s << u"@Kayıtlar@|Aile"_s << Default
+            << QStringList{Default, Default, u"Aile"_s};
+        QTest::newRow("the group in use removed")
+            << QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s} << QStringList{u"İş"_s} << u"Ev"_s << u"@Kayıtlar@|İş"_s
+            << Default << QStringList{Default, Default, u"İş"_s};
+        QTest::newRow("killed before the file was made")
+            << QStringList{u"Ev"_s, Default, u"Ev"_s} << QStringList{u"Ev"_s} << u"Yeni"_s << u"@Kayıtlar@|Ev"_s
+            << u"Ev"_s << QStringList{u"Ev"_s, Default, u"Ev"_s};
+    }
+    void aKillBetweenTwoWritesIsSettledAtTheStart() {
+        QFETCH(QStringList, groupList);
+        QFETCH(QStringList, files);
+        QFETCH(QString, pending);
+        QFETCH(QString, items);
+        QFETCH(QString, active);
+        QFETCH(QStringList, written);
+        home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
+        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        for (const QString& f : files) home->write(f + u".vexo"_s, fileBytes({f, u""_s, u"1"_s}));
+        pendinggroups::note(pending);
+        createForms();
+        QCOMPARE(testhooks::messages(), QStringList());
+        QCOMPARE(selectorItems(), items);
+        QCOMPARE(Form1->groupSelector->currentText(), active);
+        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + active);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(written));
+        QCOMPARE(texts(Form1->groupNames), written);
+        QCOMPARE(pendinggroups::names(), QStringList());
+        // The next start finds the same.
+        restart();
+        QCOMPARE(testhooks::messages(), QStringList());
+        QCOMPARE(selectorItems(), items);
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(written));
     }
 
     void startUpErrorsAreShownAndTheWindowOpens_data() {

@@ -32,6 +32,37 @@ private slots:
                             "}\r\n"));
     }
 
+    // A line separator is a line break in its paragraph, or, asked so, the
+    // end of a paragraph: then the bytes are those of one block per line.
+    void lineSeparators_data() {
+        QTest::addColumn<QString>("text");  // "|" stands for a line separator
+        QTest::addColumn<QByteArray>("asLineBreaks");
+        QTest::addColumn<QByteArray>("asParagraphs");
+        QTest::newRow("two lines") << "a|b" << QByteArray("\\pard\\ql{\\f0\\fs20 a\\line b}\\par\r\n")
+                                   << QByteArray("\\pard\\ql{\\f0\\fs20 a}\\par\r\n\\pard\\ql{\\f0\\fs20 b}\\par\r\n");
+        QTest::newRow("an empty line between") << "a||b"
+                                               << QByteArray("\\pard\\ql{\\f0\\fs20 a\\line \\line b}\\par\r\n")
+                                               << QByteArray("\\pard\\ql{\\f0\\fs20 a}\\par\r\n\\pard\\ql{\\f0\\fs20 }\\par\r\n"
+                                                             "\\pard\\ql{\\f0\\fs20 b}\\par\r\n");
+        QTest::newRow("an empty last line") << "Ça|" << QByteArray("\\pard\\ql{\\f0\\fs20 \\'c7a\\line }\\par\r\n")
+                                            << QByteArray("\\pard\\ql{\\f0\\fs20 \\'c7a}\\par\r\n\\pard\\ql{\\f0\\fs20 }\\par\r\n");
+    }
+    void lineSeparators() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, asLineBreaks);
+        QFETCH(QByteArray, asParagraphs);
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(10);
+        QTextDocument oneBlock, blocks;
+        for (QTextDocument* d : {&oneBlock, &blocks}) d->setDefaultFont(font);
+        oneBlock.setPlainText(QString(text).replace(u'|', QChar::LineSeparator));
+        blocks.setPlainText(QString(text).replace(u'|', u'\n'));
+        const QByteArray head = "{\\rtf1\\ansi\\ansicpg1254\\deff0\\uc1\r\n{\\fonttbl{\\f0\\fnil\\fcharset162 Arial;}}\r\n{\\colortbl;}\r\n";
+        QCOMPARE(rtf::fromDocument(oneBlock), head + asLineBreaks + "}\r\n");
+        QCOMPARE(rtf::fromDocument(oneBlock, rtf::LineSeparator::Paragraph), head + asParagraphs + "}\r\n");
+        QCOMPARE(rtf::fromDocument(blocks), head + asParagraphs + "}\r\n");
+    }
+
     void reservedAndForeignCharactersAreEscaped_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");

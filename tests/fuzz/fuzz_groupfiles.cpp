@@ -1,11 +1,13 @@
 // A fuzz target (libFuzzer) over what the program reads from the DataFolder:
 // a group file and the group list, split into lines and loaded into lists,
-// and the main window's start-up that loads both.
+// and the main window's start-up that loads both, with the groups a killed
+// copy left pending.
 //
 // An input is: two bytes giving the length of the group list's bytes, one
 // byte of choices, the group list's bytes, then the group file's bytes.
 // Choice bit 0 writes the group file under the name of the group list's line
-// 0 (the active group), bit 1 writes it as the default group as well.
+// 0 (the active group), bit 1 writes it as the default group as well, bit 2
+// writes the group list's bytes as the pending groups' names too.
 // Built by tools/fuzz.sh; the seed inputs are tests/fuzz/corpus/.
 
 #include "app/forms.h"
@@ -13,6 +15,7 @@
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
+#include "store/pendinggroups.h"
 #include "store/stringlist.h"
 #include "store/textfile.h"
 #include "ui/dialogs.h"
@@ -113,6 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             put(path, group);
     }
     if (choices & 2) put(datafolder::groupFilePath(datafolder::DefaultGroup), group);
+    QFile::remove(pendinggroups::path());
+    if (choices & 4) put(pendinggroups::path(), list);
+    const QStringList pending = pendinggroups::names();
 
     // The main window as it is before its start-up.
     TForm1* w = Form1;
@@ -136,6 +142,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(w->statusPanel2->text() == QStringLiteral("Grup:") + w->groupNames.text(0),
               "status panel 2 names another group");
         check(w->groupSelector->count() == w->groupNames.count() - 1, "the selector lists other groups");
+        // Each pending group is listed exactly when its file is there, and forgotten.
+        for (const QString& g : pending) {
+            if (collation::equalText(g, datafolder::DefaultGroup)) continue;
+            bool listed = false;
+            for (int i = 1; i < w->groupNames.count(); ++i) listed = listed || collation::equalText(w->groupNames.text(i), g);
+            check(listed == datafolder::exists(datafolder::groupFilePath(g)), "a pending group is not settled");
+        }
+        check(pendinggroups::names().isEmpty(), "pending groups stay after the start");
     }
     w->Timer1Timer();
     return 0;

@@ -26,6 +26,7 @@
 namespace {
 
 const char* const HoldLock = "--hold-lock";
+const char* const HoldLockInside = "--hold-lock-inside";
 
 QString outcomeName(DataFolderLock::Outcome outcome) {
     return QString::fromLatin1(QMetaEnum::fromType<DataFolderLock::Outcome>().valueToKey(outcome));
@@ -33,8 +34,8 @@ QString outcomeName(DataFolderLock::Outcome outcome) {
 
 // The other copy: takes the lock, prints what it got, and holds it until its
 // input ends.
-int holdLock() {
-    DataFolderLock lock;
+int holdLock(datafolder::CompanionPlace place) {
+    DataFolderLock lock(place);
     std::printf("%s\n", qPrintable(outcomeName(lock.acquire())));
     std::fflush(stdout);
     char c;
@@ -46,8 +47,8 @@ int holdLock() {
 class OtherCopy {
 public:
     // What the other copy got when it tried the lock.
-    QString start() {
-        process_.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldLock)});
+    QString start(bool inside = false) {
+        process_.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(inside ? HoldLockInside : HoldLock)});
         if (!process_.waitForStarted(30000)) return process_.errorString();
         QByteArray said;
         while (!said.contains('\n') && process_.waitForReadyRead(30000)) said += process_.readAllStandardOutput();
@@ -224,6 +225,59 @@ private slots:
         }
     }
 
+    // Windows's place, tried here: the lock inside the DataFolder, whose
+    // parent (a drive's root there) an ordinary user cannot write. The copy
+    // starts, guarded, where the lock beside would stop it.
+    void theLockInsideTheDataFolder_data() {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<DataFolderLock::Outcome>("outcome");
+        QTest::addColumn<bool>("lockMade");
+        QTest::newRow("the parent read-only, the DataFolder writable")
+            << "read-only parent" << DataFolderLock::Acquired << true;
+        QTest::newRow("the first start: no DataFolder yet") << "first start" << DataFolderLock::Acquired << true;
+        QTest::newRow("another running copy holds it") << "live copy" << DataFolderLock::HeldByAnotherCopy << true;
+        QTest::newRow("the lock of a copy that was killed") << "killed copy" << DataFolderLock::Acquired << true;
+        QTest::newRow("a read-only parent on the first start")
+            << "read-only parent, first start" << DataFolderLock::Unguarded << false;
+    }
+    void theLockInsideTheDataFolder() {
+        QFETCH(QString, state);
+        QFETCH(DataFolderLock::Outcome, outcome);
+        QFETCH(bool, lockMade);
+        const QString folder = datafolder::path();
+        const QString lock = QFileInfo(home->path()).canonicalFilePath() + QStringLiteral("/Telefika/.Telefika.lock");
+        const bool firstStart = state.endsWith(QLatin1String("first start"));
+#ifndef Q_OS_WIN
+        std::unique_ptr<Mounts> mounts;
+        if (state.startsWith(QLatin1String("read-only parent"))) {
+            if (!Mounts::unavailable().isEmpty()) QSKIP(qPrintable(Mounts::unavailable()));
+            mounts = std::make_unique<Mounts>(home->path());
+            QVERIFY(mounts->fresh(home->path()));
+            if (!firstStart) QVERIFY(mounts->fresh(folder));
+        }
+#endif
+        if (!firstStart) QVERIFY(QDir().mkpath(folder));
+        OtherCopy other;
+        if (state.endsWith(QLatin1String("copy"))) QCOMPARE(other.start(true), QStringLiteral("Acquired"));
+        if (state == QLatin1String("killed copy")) other.kill();
+#ifndef Q_OS_WIN
+        if (mounts) QVERIFY(mounts->readOnly(home->path()));
+#endif
+        DataFolderLock copy(datafolder::CompanionPlace::InsideFolder);
+        QCOMPARE(copy.acquire(), outcome);
+        QCOMPARE(copy.lockPath(), lock);
+        QCOMPARE(copy.message(), outcome == DataFolderLock::HeldByAnotherCopy
+                                     ? QStringLiteral("Telefika 2003 zaten çalışıyor! Aynı veri havuzunu aynı anda "
+                                                      "yalnızca bir Telefika 2003 kullanabilir.")
+                                     : QString());
+        QCOMPARE(QFileInfo(lock).isFile(), lockMade);
+        QVERIFY(!QFileInfo::exists(lockFile()));  // nothing beside the DataFolder
+        if (outcome == DataFolderLock::Acquired) {
+            OtherCopy later;
+            QCOMPARE(later.start(true), QStringLiteral("HeldByAnotherCopy"));
+        }
+    }
+
     // The lock lasts as long as the object, and another process may take it
     // as soon as it is gone.
     void theLockEndsWithItsHolder() {
@@ -241,7 +295,8 @@ private slots:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], HoldLock) == 0) return holdLock();
+    if (argc > 1 && qstrcmp(argv[1], HoldLock) == 0) return holdLock(datafolder::CompanionPlace::BesideFolder);
+    if (argc > 1 && qstrcmp(argv[1], HoldLockInside) == 0) return holdLock(datafolder::CompanionPlace::InsideFolder);
     TestDataFolderLock test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -92,6 +92,73 @@ private slots:
         QVERIFY(home->has(u"Ev.vexo"_s));
     }
 
+    // The program's own files about a DataFolder: beside it as on Linux, or
+    // inside it as on Windows, whose "C:/Telefika" lies in a drive's root.
+    void companionFilesBesideOrInside_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("inside");
+        QTest::addColumn<QString>("lock");
+        QTest::newRow("Linux home") << "/home/ayşe/Telefika" << false << "/home/ayşe/.Telefika.lock";
+        QTest::newRow("Linux home, separator at the end") << "/home/ayşe/Telefika/" << false << "/home/ayşe/.Telefika.lock";
+        QTest::newRow("Linux, inside") << "/home/ayşe/Telefika/" << true << "/home/ayşe/Telefika/.Telefika.lock";
+        QTest::newRow("Windows, beside: the drive's root") << "C:/Telefika/" << false << "C:/.Telefika.lock";
+        QTest::newRow("Windows, inside") << "C:/Telefika/" << true << "C:/Telefika/.Telefika.lock";
+        QTest::newRow("a folder in the root") << "/Telefika" << false << "/.Telefika.lock";
+    }
+    void companionFilesBesideOrInside() {
+        QFETCH(QString, folder);
+        QFETCH(bool, inside);
+        QFETCH(QString, lock);
+        const auto place = inside ? datafolder::CompanionPlace::InsideFolder : datafolder::CompanionPlace::BesideFolder;
+        QCOMPARE(datafolder::companionFile(folder, u"lock"_s, place), lock);
+        QCOMPARE(datafolder::companionFile(folder, u"pending"_s, place),
+                 lock.chopped(int(qstrlen("lock"))) + u"pending"_s);
+    }
+
+    // Inside the DataFolder a companion file is no group: no group's file,
+    // in any letter case, is found in it, and no start removes it.
+    void aCompanionFileInsideIsNoGroup_data() {
+        QTest::addColumn<QString>("group");
+        QTest::newRow("its name") << ".Telefika";
+        QTest::newRow("its name, other case") << ".TELEFİKA";
+        QTest::newRow("the whole name") << ".Telefika.lock";
+        QTest::newRow("the pending list") << ".Telefika.pending";
+    }
+    void aCompanionFileInsideIsNoGroup() {
+        QFETCH(QString, group);
+        const auto inside = datafolder::CompanionPlace::InsideFolder;
+        for (const QString& kind : {u"lock"_s, u"pending"_s}) {
+            const QString file = datafolder::companionFile(datafolder::realFolder(datafolder::path()), kind, inside);
+            home->write(QFileInfo(file).fileName(), "4242\n");
+            QVERIFY(QFile::exists(file));
+        }
+        QVERIFY(!datafolder::exists(datafolder::groupFilePath(group)));
+        QCOMPARE(datafolder::removeUnfinishedWrites(), 0);
+        QCOMPARE(home->dataFiles(), (QStringList{u".Telefika.lock"_s, u".Telefika.pending"_s}));
+    }
+
+    // The pending groups' list is written as every file is: a copy killed
+    // in the middle of it leaves its temporary file, which goes at the start.
+    void unfinishedWritesOfThePendingGroupsAreRemoved_data() {
+        QTest::addColumn<QString>("file");  // in the home, beside the DataFolder
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("its temporary file") << ".Telefika.pending.Ab12Cd" << true;
+        QTest::newRow("the list itself") << ".Telefika.pending" << false;
+        QTest::newRow("the lock") << ".Telefika.lock" << false;
+        QTest::newRow("another file's") << ".profile.Ab12Cd" << false;
+        QTest::newRow("five letters") << ".Telefika.pending.Ab12C" << false;
+    }
+    void unfinishedWritesOfThePendingGroupsAreRemoved() {
+        QFETCH(QString, file);
+        QFETCH(bool, removed);
+        QVERIFY(QDir().mkpath(datafolder::path()));
+        QFile f(home->path() + u"/"_s + file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QCOMPARE(datafolder::removeUnfinishedWrites(), removed ? 1 : 0);
+        QCOMPARE(f.exists(), !removed);
+    }
+
     void copyReplacesTheTargetWhole() {
         home->write(u"a.vexo"_s, "Ali\r\n\r\n1\r\n");
         home->write(u"b.vexo"_s, "old\r\n");

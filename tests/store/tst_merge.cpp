@@ -202,27 +202,32 @@ private slots:
         QTest::addColumn<int>("contacts");
         QTest::addColumn<int>("skipped");
         QTest::addColumn<QStringList>("summary");  // after the entries
-        QTest::newRow("all merged") << 3 << 0 << QStringList();
+        QTest::addColumn<int>("paragraphs");       // of the report's text: one per entry, one per other line
+        QTest::newRow("all merged") << 3 << 0 << QStringList() << 0;
         QTest::newRow("none merged") << 2 << 2
                                      << QStringList{u"Birleştirilmek istenen 2.Grup dosyası daha önce 1.Grup dosyasına "
-                                                    "eklenmiş!İşlem gerçekleştirilmedi!"_s};
+                                                    "eklenmiş!İşlem gerçekleştirilmedi!"_s}
+                                     << 1;
         QTest::newRow("one of two skipped")
             << 2 << 1
             << QStringList{u""_s, u"&&&&&&"_s, u""_s,
                            u"Yukarıda aynı isimde 1 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
                            "1.Gruptaki kayıtlara göre gerçekleştirildi!"_s,
-                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s};
+                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s}
+            << 8;
         QTest::newRow("two of five skipped")
             << 5 << 2
             << QStringList{u""_s, u"&&&&&&"_s, u""_s,
                            u"Yukarıda aynı isimde 2 kişi bulundu ve kayıt 2. bir kez eklenmedi!Tüm işlemler "
                            "1.Gruptaki kayıtlara göre gerçekleştirildi!"_s,
-                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s};
+                           u""_s, u"&&&&&&"_s, u"Guplar başarıyla birleştirildi!"_s}
+            << 9;
     }
     void theReportAndItsSummary() {
         QFETCH(int, contacts);
         QFETCH(int, skipped);
         QFETCH(QStringList, summary);
+        QFETCH(int, paragraphs);
         merge::Outcome outcome;
         outcome.contacts = contacts;
         QStringList entries;
@@ -234,6 +239,14 @@ private slots:
                                              "0532111111" + n);
         }
         QCOMPARE(merge::report(outcome), (skipped == contacts ? QStringList() : entries) + summary);
+        // The text for the window: the same lines, an entry's parted by line separators.
+        const QString text = merge::reportText(outcome);
+        const QStringList blocks = text.isEmpty() ? QStringList() : text.split(u'\n');
+        QCOMPARE(blocks.size(), paragraphs);
+        QStringList lines;
+        for (const QString& b : blocks) lines << b.split(QChar::LineSeparator);
+        QCOMPARE(lines, (skipped == contacts ? QStringList() : entries) + summary);
+        if (skipped > 0 && skipped < contacts) QCOMPARE(blocks.first().count(QChar::LineSeparator), 10);
         if (skipped > 0)
             QCOMPARE(entries.mid(0, 11), (QStringList{u"Aynı numaraya sahip başka bir kişi bulundu."_s, u"1.Gruptaki kayıt:"_s,
                                                       u"İsim:Ali0"_s, u"Soyad: Kara"_s, u"Numara: 05321111110"_s, u"##"_s,

@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/pendinggroups.h"
 #include "tests/common/failingdisk.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
@@ -96,6 +97,42 @@ private slots:
         if (listed) names.insert(typed == u"İş"_s || typed == u"iŞ"_s ? 2 : 1, typed);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(QStringList{u"Ev"_s} + names));
         QCOMPARE(rows(Form6->groupListBox), names);
+    }
+
+    // A group whose file the window makes or removes is named as pending
+    // from that moment until the closing has written the list; a start
+    // after a kill in between settles it (tst_startup, tst_crash).
+    void aGroupIsPendingUntilTheClosingWritesTheList_data() {
+        QTest::addColumn<bool>("deleting");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("a new group") << false << "Aile" << QStringList{u"Ev"_s, Default, u"Aile"_s, u"Ev"_s};
+        QTest::newRow("a group deleted") << true << "Ev" << QStringList{Default, Default};
+    }
+    void aGroupIsPendingUntilTheClosingWritesTheList() {
+        QFETCH(bool, deleting);
+        QFETCH(QString, group);
+        QFETCH(QStringList, written);
+        STOP_IF_FAILED(startWith({u"Ev"_s, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
+        const QByteArray list = home->read(u"Ayarlar.cnt"_s);
+        STOP_IF_FAILED(inGroupWindow([&] {
+            QCOMPARE(pendinggroups::names(), QStringList());
+            if (deleting) {
+                testhooks::onNextModal([&](QDialog*) { QTest::mouseClick(Form9->deleteButton, Qt::LeftButton); });
+                STOP_IF_FAILED(clickRow(Form6->groupListBox, group));
+                QTest::mouseClick(Form6->deleteGroupButton, Qt::LeftButton);
+                testhooks::messages().clear();
+            } else {
+                QCOMPARE(createGroup(group), u"<closed>"_s);
+            }
+            QCOMPARE(home->has(group + u".vexo"_s), !deleting);
+            QCOMPARE(pendinggroups::names(), QStringList{group});
+            QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
+            QTest::mouseClick(Form6->exitButton, Qt::LeftButton);
+        }));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(written));
+        QCOMPARE(pendinggroups::names(), QStringList());
+        QVERIFY(!QFile::exists(pendinggroups::path()));
     }
 
     void theNameWindowConfirmsByTamamOrEnter() {

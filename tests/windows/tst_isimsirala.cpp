@@ -4,6 +4,8 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/pendinggroups.h"
+#include "store/textfile.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/controls.h"
@@ -450,6 +452,39 @@ private slots:
         QCOMPARE(Form1->groupSelector->count(), groupList.size() - 1);
         QVERIFY(Form12->mergeLines.isEmpty());
         QVERIFY(Form12->newGroupCheck->isChecked() == intoNewGroup);  // the options stay for a new try
+    }
+
+    // The order of a merge's writes: into a new group, the group is named as
+    // pending, then its file and the list are written, and the name goes;
+    // into the first group only its file is written.
+    void theOrderOfAMergesWrites_data() {
+        QTest::addColumn<bool>("intoNewGroup");
+        QTest::addColumn<QStringList>("renamed");
+        QTest::newRow("into a new group") << true
+                                          << QStringList{u".Telefika.pending"_s, u"Yeni.vexo"_s, u"Ayarlar.cnt"_s};
+        QTest::newRow("into the first group") << false << QStringList{u"Ev.vexo"_s};
+    }
+    void theOrderOfAMergesWrites() {
+        QFETCH(bool, intoNewGroup);
+        QFETCH(QStringList, renamed);
+        STOP_IF_FAILED(openMerger({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}}));
+        if (intoNewGroup) {
+            QTest::mouseClick(Form12->newGroupCheck, Qt::LeftButton);
+            typeText(Form12->newGroupEdit, u"Yeni"_s);
+        }
+        QStringList written;
+        textfile::FileCalls recording = textfile::systemFileCalls();
+        recording.rename = [&](const QString& from, const QString& to) {
+            written << QFileInfo(to).fileName();
+            return textfile::systemFileCalls().rename(from, to);
+        };
+        textfile::setFileCalls(recording);
+        merge(u"Ev"_s, u"İş"_s);
+        textfile::setFileCalls(textfile::systemFileCalls());
+        QCOMPARE(testhooks::messages(), QStringList{Done});
+        QCOMPARE(written, renamed);
+        QVERIFY(!QFile::exists(pendinggroups::path()));
+        QCOMPARE(home->read(intoNewGroup ? u"Yeni.vexo"_s : u"Ev.vexo"_s), fileBytes(Merged));
     }
 
     // A group list the file holds already is not written again.
