@@ -62,9 +62,19 @@ ReadResult refused(const QString& why) {
 // sign a single byte (UTF-8 or code page 1254), split and unescaped there,
 // and each text then becomes a line of code page 1254 directly.
 
+// Whether the eight bytes at p are all ASCII.
+bool asciiWord(const uchar* p) {
+    quint64 w;
+    std::memcpy(&w, p, sizeof w);
+    return (w & 0x8080808080808080ULL) == 0;
+}
+
 bool isAscii(QByteArrayView b) {
-    for (char c : b)
-        if (uchar(c) >= 0x80) return false;
+    const auto* p = reinterpret_cast<const uchar*>(b.data());
+    const auto* end = p + b.size();
+    while (end - p >= 8 && asciiWord(p)) p += 8;
+    for (; p < end; ++p)
+        if (*p >= 0x80) return false;
     return true;
 }
 
@@ -93,6 +103,10 @@ bool isUtf8(QByteArrayView b) {
     const auto* p = reinterpret_cast<const uchar*>(b.data());
     const auto* end = p + b.size();
     while (p < end) {
+        if (end - p >= 8 && asciiWord(p)) {
+            p += 8;
+            continue;
+        }
         if (*p < 0x80) {
             ++p;
             continue;
@@ -130,9 +144,25 @@ QByteArray trimmedLine(const QByteArray& line) {
     return s == 0 && e == line.size() ? line : line.mid(s, e - s);
 }
 
+// The byte of code page 1254 for each code point of two UTF-8 bytes
+// (U+0080 to U+07FF), -1 where it has none.
+struct TwoByteTable {
+    short byte[0x800];
+    TwoByteTable() {
+        for (int u = 0; u < 0x800; ++u) byte[u] = short(u < 0x80 ? u : codepage::fromUnicode(QChar(char16_t(u))));
+    }
+};
+
+const TwoByteTable& twoByteTable() {
+    static const TwoByteTable t;
+    return t;
+}
+
 // A text as a line of code page 1254: composed, control characters as
 // blanks, characters without a byte removed with the blanks then at either end.
 QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning, bool composed = false) {
+    if (text.isEmpty()) return QByteArray();
+    const TwoByteTable& twoBytes = twoByteTable();
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
     bool removed = false;
@@ -147,6 +177,12 @@ QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning, bool compo
         } else if (c < 0x80 || !utf8) {
             *dst++ = char(c);
             ++p;
+        } else if (c >= 0xC2 && c <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80 && c != 0xCC && c != 0xCD) {
+            // two bytes, no combining mark (U+0300 to U+036F start CC or CD)
+            const int b = twoBytes.byte[(c & 0x1F) << 6 | (p[1] & 0x3F)];
+            if (b < 0) removed = true;
+            else *dst++ = char(b);
+            p += 2;
         } else {
             int more = 0;
             const int code = codePoint(p, end, more);
@@ -162,7 +198,7 @@ QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning, bool compo
             p += code < 0 ? 1 : more + 1;
         }
     }
-    out.truncate(dst - out.data());
+    if (dst - out.data() != out.size()) out.truncate(dst - out.data());
     if (!removed) return out;
     cleaning.removed = true;
     return trimmedLine(out);
@@ -508,6 +544,10 @@ bool isMobileType(QByteArrayView t) {
 // Reads the parameters of a property line (what stands between the name and
 // the ':') into v.
 void readParameters(QByteArrayView params, Value& v) {
+    if (equalNoCase(params, "TYPE=CELL")) {  // as we write it
+        v.cell = true;
+        return;
+    }
     qsizetype start = 0;
     bool quoted = false;
     for (qsizetype i = 0; i <= params.size(); ++i) {
@@ -646,6 +686,55 @@ ReadContact contactOf(const Card& card) {
     return clean(std::move(raw));
 }
 
+// Reads a card of plain lines in one go, from just after its BEGIN:VCARD
+// line to past its END:VCARD, into card: what the line-by-line reading
+// below makes of it, without its bookkeeping. A plain line ends in a line
+// break, is not folded (no blank or tab starts the next line), does not end
+// with "=" (a soft line break, were it quoted-printable), and names its
+// property without a group or blanks around it. At any other line, a card
+// inside the card, or the file's end, it reads nothing and returns false,
+// leaving p as it was and card to be read line by line.
+bool readPlainCard(const char*& p, const char* end, Card& card) {
+    const char* q = p;
+    while (q < end) {
+        const char* nl = static_cast<const char*>(std::memchr(q, '\n', size_t(end - q)));
+        if (!nl || (nl + 1 < end && (nl[1] == ' ' || nl[1] == '\t'))) return false;
+        const char* stop = nl > q && nl[-1] == '\r' ? nl - 1 : nl;
+        const QByteArrayView line(q, stop - q);
+        if (line.size() > MaxLineLength || (!line.isEmpty() && line.back() == '=')) return false;
+        q = nl + 1;
+        qsizetype nameEnd = 0;
+        while (nameEnd < line.size() && line[nameEnd] != ';' && line[nameEnd] != ':') ++nameEnd;
+        const QByteArrayView name = trimmedView(line.first(nameEnd));
+        const Property property = propertyOf(name);
+        if (property == Property::Other) continue;
+        if (property == Property::Begin || name.size() != nameEnd || name.contains('.')) return false;
+        const qsizetype colon = nameEnd < line.size() && line[nameEnd] == ';' ? headEnd(line) : nameEnd;
+        if (colon < 0 || colon >= line.size()) return false;
+        const QByteArrayView value = line.sliced(colon + 1);
+        switch (property) {
+        case Property::End:
+            if (!equalNoCase(trimmedView(value), "VCARD")) return false;
+            p = q;
+            return true;
+        case Property::Version: card.version21 = trimmedView(value) == "2.1"; break;
+        case Property::N:
+        case Property::FN:
+        case Property::Tel: {
+            Value v;
+            v.bytes = QByteArray::fromRawData(value.data(), value.size());
+            if (nameEnd < colon) readParameters(line.sliced(nameEnd + 1, colon - nameEnd - 1), v);
+            if (property == Property::N) card.n = std::move(v);
+            else if (property == Property::FN) card.fn = std::move(v);
+            else card.tels.push_back(std::move(v));
+            break;
+        }
+        default: break;  // a label without a group marks nothing
+        }
+    }
+    return false;
+}
+
 ReadResult readVCard(const QByteArray& bytes) {
     if (bytes.contains('\0')) return refused(text::nulByte());
     ReadResult result;
@@ -703,7 +792,13 @@ ReadResult readVCard(const QByteArray& bytes) {
         const QByteArrayView value = QByteArrayView(logical).sliced(colon + 1);
         switch (property) {
         case Property::Begin:
-            if (equalNoCase(trimmedView(value), "VCARD") && ++depth == 1) card.clear();
+            if (equalNoCase(trimmedView(value), "VCARD") && ++depth == 1) {
+                card.clear();
+                if (readPlainCard(p, end, card)) {
+                    --depth;
+                    result.contacts.append(contactOf(card));
+                }
+            }
             break;
         case Property::End:
             if (depth > 0 && equalNoCase(trimmedView(value), "VCARD") && --depth == 0)
