@@ -387,7 +387,7 @@ void splitFullName(const QByteArray& full, Raw& raw) {
 }
 
 // The name of given and additional names: additional after a blank.
-QByteArray joinedName(const QByteArray& given, const QByteArray& additional) {
+QByteArray joinedName(QByteArray given, QByteArray additional) {
     if (isBlank(additional)) return given;
     if (isBlank(given)) return additional;
     return given + ' ' + additional;
@@ -478,6 +478,12 @@ Property propertyOf(QByteArrayView name) {
             name = name.sliced(i + 1);
             break;
         }
+    if (name.isEmpty()) return Property::Other;
+    // one comparison at most: the first letter tells the name apart
+    switch (Upper.upper[uchar(name.front())]) {
+    case 'N': case 'F': case 'T': case 'E': case 'B': case 'V': case 'X': break;
+    default: return Property::Other;
+    }
     switch (name.size()) {
     case 1: return equalNoCase(name, "N") ? Property::N : Property::Other;
     case 2: return equalNoCase(name, "FN") ? Property::FN : Property::Other;
@@ -655,12 +661,12 @@ ReadContact contactOf(const Card& card) {
         const Text t = decodeValue(*card.n);
         QByteArray c[3];
         components(t.bytes, commaSeparates, c, 3);
-        const QByteArray family = lineOf(c[0], t.utf8, raw.cleaning);
-        const QByteArray given = lineOf(c[1], t.utf8, raw.cleaning);
-        const QByteArray additional = lineOf(c[2], t.utf8, raw.cleaning);
+        QByteArray family = lineOf(c[0], t.utf8, raw.cleaning);
+        QByteArray given = lineOf(c[1], t.utf8, raw.cleaning);
+        QByteArray additional = lineOf(c[2], t.utf8, raw.cleaning);
         if (!isBlank(family) || !isBlank(given) || !isBlank(additional)) {
-            raw.name = joinedName(given, additional);
-            raw.surname = family;
+            raw.name = joinedName(std::move(given), std::move(additional));
+            raw.surname = std::move(family);
         }
     }
     if (isBlank(raw.name) && isBlank(raw.surname) && card.fn) {
@@ -677,8 +683,8 @@ ReadContact contactOf(const Card& card) {
             if (t.bytes.contains('\\')) t.bytes = unescaped(t.bytes);
             const QByteArrayView number = telNumber(QByteArrayView(t.bytes));
             if (isBlank(number) || trimmedView(number).isEmpty()) continue;
-            raw.number = t;
-            raw.numberText = number;
+            raw.numberText = number;  // moving the bytes keeps them where they are
+            raw.number = std::move(t);
             raw.hasNumber = found = true;
             break;
         }
@@ -708,7 +714,8 @@ bool readPlainCard(const char*& p, const char* end, Card& card) {
         const QByteArrayView name = trimmedView(line.first(nameEnd));
         const Property property = propertyOf(name);
         if (property == Property::Other) continue;
-        if (property == Property::Begin || name.size() != nameEnd || name.contains('.')) return false;
+        if (property == Property::Begin || name.size() != nameEnd || std::memchr(name.data(), '.', size_t(nameEnd)))
+            return false;
         const qsizetype colon = nameEnd < line.size() && line[nameEnd] == ';' ? headEnd(line) : nameEnd;
         if (colon < 0 || colon >= line.size()) return false;
         const QByteArrayView value = line.sliced(colon + 1);
