@@ -698,8 +698,8 @@ ReadContact contactOf(const Card& card) {
 // break, is not folded (no blank or tab starts the next line), does not end
 // with "=" (a soft line break, were it quoted-printable), and names its
 // property without a group or blanks around it. At any other line, a card
-// inside the card, or the file's end, it reads nothing and returns false,
-// leaving p as it was and card to be read line by line.
+// inside the card, or the file's end, it returns false, leaving p as it
+// was; what it put into card is then to be cleared.
 bool readPlainCard(const char*& p, const char* end, Card& card) {
     const char* q = p;
     while (q < end) {
@@ -804,6 +804,8 @@ ReadResult readVCard(const QByteArray& bytes) {
                 if (readPlainCard(p, end, card)) {
                     --depth;
                     result.contacts.append(contactOf(card));
+                } else {
+                    card.clear();  // read again, line by line
                 }
             }
             break;

@@ -206,6 +206,55 @@ private slots:
         QCOMPARE(describeAll(read.contacts), QStringList{contact});
     }
 
+    // Cards of plain lines are read in one go, any other line by line; where
+    // the two meet, a file reads as it would line by line throughout.
+    void plainAndOtherLinesMeet_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QStringList>("contacts");
+        const QByteArray plain = card("N:Er;Can;;;\r\nTEL;TYPE=CELL:05321112233\r\n");
+        const QString can = u"+ Can|Er|05321112233"_s;
+        QTest::newRow("a folded line between plain cards")
+            << plain + card("N:Ak;Ay\r\n şe;;;\r\nTEL;TYPE=CELL:05331112233\r\n") + plain << QString()
+            << QStringList{can, u"+ Ayşe|Ak|05331112233"_s, can};
+        QTest::newRow("a folded END does not end the card")
+            << QByteArray("BEGIN:VCARD\r\nN:Er;Can;;;\r\nEND:VCARD\r\n X\r\n") + plain
+            << u"Dosya yarım: bir kartın sonu (END:VCARD) yok!"_s << QStringList();
+        QTest::newRow("a soft break takes the next line into another property")
+            << card("N:Er;Can;;;\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\nTEL;CELL:0555 111 22 33\r\n"
+                    "TEL:0212 111 22 33\r\n",
+                    "2.1")
+            << QString() << QStringList{u"+ Can|Er|02121112233"_s};
+        QTest::newRow("the last card without a line break at its end")
+            << plain + plain.chopped(2) << QString() << QStringList{can, can};
+        QTest::newRow("names in small letters and with blanks after them")
+            << card("n :Er;Can;;;\r\nTEL ;type=cell:05321112233\r\n") << QString() << QStringList{can};
+        QTest::newRow("a line without a colon is passed over")
+            << card("N;Ak;Ali;;;\r\nFN:Can Er\r\nTEL;TYPE=CELL:05321112233\r\n") << QString() << QStringList{can};
+        QTest::newRow("a TEL before a line read line by line counts once")
+            << card("TEL;TYPE=HOME:0212 111 22 33\r\nitem1.N:Er;Can;;;\r\nTEL;TYPE=WORK:0216 111 22 33\r\n")
+            << QString() << QStringList{u"+ Can|Er|02121112233"_s};
+        QTest::newRow("the last N counts")
+            << card("N:Ak;Ali;;;\r\nN:Er;Can;;;\r\nTEL;TYPE=CELL:05321112233\r\n") << QString() << QStringList{can};
+        QTest::newRow("a type that only begins with CELL")
+            << card("N:Er;Can;;;\r\nTEL;TYPE=HOME:0212 111 22 33\r\nTEL;TYPE=CELLULAR:05321112233\r\n")
+            << QString() << QStringList{u"+ Can|Er|02121112233"_s};
+        QTest::newRow("two-byte letters code page 1254 has not")
+            << card("N:Er;C\xC4\x81n\xCD\xB0;;;\r\nTEL;TYPE=CELL:05321112233\r\n") << QString()
+            << QStringList{u"~ Cn|Er|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s};
+        QTest::newRow("a two-byte letter cut at the value's end")
+            << card("N:Er;Can\xC4;;;\r\nTEL;TYPE=CELL:05321112233\r\n") << QString()
+            << QStringList{u"+ Can\u00C4|Er|05321112233"_s};
+    }
+    void plainAndOtherLinesMeet() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, refusal);
+        QFETCH(QStringList, contacts);
+        const interchange::ReadResult read = interchange::readBytes(bytes);
+        QCOMPARE(read.refusal, refusal);
+        QCOMPARE(describeAll(read.contacts), contacts);
+    }
+
     void csvIsReadByItsHeader_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("contacts");
