@@ -88,8 +88,8 @@ QPushButton* pictureButton(QWidget* parent, QStyle::StandardPixmap picture, cons
 // The version's cursive script.
 QFont scriptFont() {
     QFont script;
-    script.setFamilies({QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
-                        QStringLiteral("Monotype Corsiva"), QStringLiteral("Script MT Bold")});
+    script.setFamilies(preferredFamilies({QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
+                                          QStringLiteral("Monotype Corsiva"), QStringLiteral("Script MT Bold")}));
     script.setStyleHint(QFont::Cursive);
     script.setPixelSize(19);
     script.setBold(true);

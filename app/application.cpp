@@ -44,8 +44,8 @@ void applyLook(QApplication& app) {
     QGuiApplication::setDesktopFileName(QStringLiteral("tr.com.telefika.Telefika"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies(preferredFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                        QStringLiteral("DejaVu Sans")}));
     font.setPixelSize(11);
     app.setFont(font);
     // The toolkit's own texts (the file dialog's buttons, "Tamam") in Turkish.

@@ -115,11 +115,16 @@ DataFolderLock::Outcome take(const QString& path, qintptr& handle) {
     }
     handle = fd;
     // For a person who looks: the holder's process id. The lock does not
-    // depend on it, so a failure here changes nothing.
-    if (writable && info.st_nlink == 1 && ::ftruncate(fd, 0) == 0) {
+    // depend on it, so a failure here changes nothing. It is written over
+    // what the file held, which is cut only when it was longer: cutting a
+    // file to nothing costs the file system far more than the few bytes (the
+    // process ids of one system mostly have the same number of digits).
+    if (writable && info.st_nlink == 1) {
         const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
-        if (::write(fd, pid.constData(), size_t(pid.size())) != pid.size()) {
-            // nothing to do: see above
+        if (::pwrite(fd, pid.constData(), size_t(pid.size()), 0) == pid.size() && info.st_size > pid.size()) {
+            if (::ftruncate(fd, pid.size()) != 0) {
+                // nothing to do: see above
+            }
         }
     }
     return DataFolderLock::Acquired;

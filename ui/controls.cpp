@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
+#include <QFontDatabase>
 #include <QIconEngine>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -479,4 +480,10 @@ QIcon standardIcon(QStyle::StandardPixmap which) {
 
 QIcon pictureIcon(const QString& fileName) {
     return lazyIcon([fileName] { return QIcon(fileName); });
+}
+
+QStringList preferredFamilies(const QStringList& families) {
+    // (styles() looks the one family up; hasFamily() lists them all first)
+    if (!families.isEmpty() && !QFontDatabase::styles(families.constFirst()).isEmpty()) return {families.constFirst()};
+    return families;
 }

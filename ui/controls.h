@@ -115,3 +115,10 @@ QIcon standardIcon(QStyle::StandardPixmap which);
 QIcon lazyIcon(std::function<QIcon()> load);
 // A picture file's icon, read when it is first drawn.
 QIcon pictureIcon(const QString& fileName);
+
+// A font's families in order of preference, cut to the first when that one is
+// installed: it then draws every glyph the program's code page has, and a
+// font of one family looks for faces to fall back on only when a glyph is
+// missing, rather than when the font is first used (a fontconfig search for
+// each face, at start). When the first is missing the list stays whole.
+QStringList preferredFamilies(const QStringList& families);

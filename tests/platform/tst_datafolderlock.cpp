@@ -278,6 +278,39 @@ private slots:
         }
     }
 
+    // The held lock file names its holder and nothing else, whatever it held
+    // before; a file with a second name is locked but left as it was.
+    void theLockFileNamesItsHolder_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("linked");
+        const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+        QTest::newRow("no lock file yet") << QByteArray() << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("shorter") << QByteArray("1\n") << false;
+        QTest::newRow("as long") << QByteArray(pid.size() - 1, '9') + '\n' << false;
+        QTest::newRow("longer") << QByteArray("1\nTelefika 2003\nbaska-bilgisayar\n") << false;
+        QTest::newRow("garbage, longer") << QByteArray("\0\xff\xfe", 3) + QByteArray(4096, 'x') << false;
+        QTest::newRow("with a second name") << QByteArray("1\nTelefika 2003\n") << true;
+    }
+    void theLockFileNamesItsHolder() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, linked);
+        const QString lock = lockFile();
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (tag != QLatin1String("no lock file yet")) put(lock, before);
+#ifndef Q_OS_WIN
+        if (linked) QVERIFY(::link(QFile::encodeName(lock).constData(), QFile::encodeName(lock + QStringLiteral(".2")).constData()) == 0);
+#else
+        if (linked) QSKIP("hard links are not tried here");
+#endif
+        DataFolderLock copy;
+        QCOMPARE(copy.acquire(), DataFolderLock::Acquired);
+        QFile f(lock);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+        QCOMPARE(f.readAll(), linked ? before : pid);
+    }
+
     // The lock lasts as long as the object, and another process may take it
     // as soon as it is gone.
     void theLockEndsWithItsHolder() {

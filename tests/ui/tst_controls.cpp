@@ -1,9 +1,14 @@
 // The windows' standard pictures: read one size at a time, they draw as the
 // style's own icons do, in every size a button asks for and in every mode.
+// A font's families cut to the installed first one: the same face, the same
+// family named, the same text widths as the whole list.
 
 #include "ui/controls.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QImage>
 #include <QStyleFactory>
@@ -42,6 +47,42 @@ private slots:
                     QVERIFY2(a == b, qPrintable(QStringLiteral("size %1 at %2x, mode %3").arg(size).arg(ratio).arg(int(mode))));
                 }
         QCOMPARE(ours.actualSize(QSize(24, 24)), style.actualSize(QSize(24, 24)));
+    }
+
+    void preferredFamiliesResolveAsTheWholeList_data() {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<bool>("cut");
+        const QStringList installed = QFontDatabase::families();
+        QVERIFY(installed.size() >= 2);
+        const QString a = installed.constFirst(), b = installed.constLast();
+        const QString missing = QStringLiteral("No Such Family Telefika");
+        QTest::newRow("first installed") << QStringList{a, b, missing} << true;
+        QTest::newRow("first installed, alone") << QStringList{b} << true;
+        QTest::newRow("first missing") << QStringList{missing, b, a} << false;
+        QTest::newRow("none installed") << QStringList{missing, missing + QLatin1Char('2')} << false;
+        QTest::newRow("other case") << QStringList{a.toUpper(), b} << false;  // either way the same face
+        QTest::newRow("empty") << QStringList{} << false;
+    }
+    void preferredFamiliesResolveAsTheWholeList() {
+        QFETCH(QStringList, families);
+        QFETCH(bool, cut);
+        const QStringList preferred = preferredFamilies(families);
+        if (cut) QCOMPARE(preferred, QStringList{families.constFirst()});
+        else if (QTest::currentDataTag() != QByteArray("other case")) QCOMPARE(preferred, families);
+        for (bool bold : {false, true}) {
+            QFont whole, ours;
+            if (!families.isEmpty()) whole.setFamilies(families);
+            if (!preferred.isEmpty()) ours.setFamilies(preferred);
+            for (QFont* f : {&whole, &ours}) {
+                f->setPixelSize(11);
+                f->setBold(bold);
+            }
+            QCOMPARE(ours.family(), whole.family());
+            QCOMPARE(QFontInfo(ours).family(), QFontInfo(whole).family());
+            QCOMPARE(QFontInfo(ours).styleName(), QFontInfo(whole).styleName());
+            const QString text = QStringLiteral("Toplam Kayıtlı Kişi :10911 kişi.. ĞÜŞİÖÇ ğüşıöç");
+            QCOMPARE(QFontMetrics(ours).horizontalAdvance(text), QFontMetrics(whole).horizontalAdvance(text));
+        }
     }
 };
 
