@@ -39,6 +39,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -218,6 +219,33 @@ class TestCrash : public ProgramTest {
         return testPassing();
     }
 
+    // Starts a child in the given loop, lets it run for a moment of the given
+    // microseconds after it said "ready", kills it and returns all it said;
+    // check() looks at the folder between "ready" and "go".
+    QByteArray runAndKill(const QString& loop, quint32 moment, const QString& where,
+                          const std::function<void()>& check = {}) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {loop});
+        [&] { QVERIFY2(child.waitForStarted(), qPrintable(child.errorString())); }();
+        if (!testPassing()) return {};
+        QByteArray said;
+        while (!said.contains("ready\n")) {
+            if (!child.waitForReadyRead(60000)) break;
+            said += child.readAllStandardOutput();
+        }
+        [&] { QVERIFY2(said.startsWith("ready\n"), qPrintable(where + QString::fromUtf8(said))); }();
+        if (check && testPassing()) check();
+        if (testPassing()) {
+            child.write("go\n");
+            [&] { QVERIFY(child.waitForBytesWritten(60000)); }();
+            QThread::usleep(moment);
+        }
+        child.kill();
+        [&] { QVERIFY(child.waitForFinished(60000)); }();
+        return said + child.readAllStandardOutput();
+    }
+
 private slots:
     // A copy killed while it merges two groups into a new one, removes that
     // group, makes an empty group and removes it, each of which writes the
@@ -244,23 +272,9 @@ private slots:
         QMap<QString, int> states;
         int operations = 0;
         for (int k = 0; k < n; ++k) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--group-loop")});
-            QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
-            QByteArray said;
-            while (!said.contains("ready\n")) {
-                if (!child.waitForReadyRead(60000)) break;
-                said += child.readAllStandardOutput();
-            }
-            QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
-                                                               .arg(k).arg(s).arg(QString::fromUtf8(said))));
-            child.write("go\n");
-            QVERIFY(child.waitForBytesWritten(60000));
-            QThread::usleep(moments.bounded(k % 5 == 0 ? 3000 : 150000));
-            child.kill();
-            QVERIFY(child.waitForFinished(60000));
-            said += child.readAllStandardOutput();
+            const QByteArray said = runAndKill(QStringLiteral("--group-loop"), moments.bounded(k % 5 == 0 ? 3000 : 150000),
+                                               QStringLiteral("start %1 (seed %2): ").arg(k).arg(s));
+            STOP_IF_FAILED(testPassing());
             QVERIFY2(!said.contains("said:"), qPrintable(QString::fromUtf8(said.right(300))));
             operations += said.count("e\n");
             const QList<QByteArray> lines = said.trimmed().split('\n');
@@ -300,25 +314,12 @@ private slots:
 
         int old = 0, fresh = 0, duringWrite = 0, writes = 0, leftovers = 0;
         for (int k = 0; k < kills; ++k) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--save-loop")});
-            QVERIFY2(child.waitForStarted(), qPrintable(child.errorString()));
-            QByteArray said;
-            while (!said.contains("ready\n")) {
-                if (!child.waitForReadyRead(60000)) break;
-                said += child.readAllStandardOutput();
-            }
-            QVERIFY2(said.startsWith("ready\n"), qPrintable(QStringLiteral("start %1 (seed %2): %3")
-                                                               .arg(k).arg(seed).arg(QString::fromUtf8(said))));
-            QCOMPARE(home->dataFiles(), files);  // the start removed what a kill left
-            child.write("go\n");
-            QVERIFY(child.waitForBytesWritten(60000));
-            // A moment within the next few writes, or at once.
-            QThread::usleep(moments.bounded(k % 5 == 0 ? 2000 : 120000));
-            child.kill();
-            QVERIFY(child.waitForFinished(60000));
-            said += child.readAllStandardOutput();
+            // A moment within the next few writes, or at once; the start
+            // removed what the last kill left.
+            const QByteArray said = runAndKill(QStringLiteral("--save-loop"), moments.bounded(k % 5 == 0 ? 2000 : 120000),
+                                               QStringLiteral("start %1 (seed %2): ").arg(k).arg(seed),
+                                               [&] { QCOMPARE(home->dataFiles(), files); });
+            STOP_IF_FAILED(testPassing());
             writes += said.count("e\n");
             if (said.endsWith("s\n")) ++duringWrite;  // killed between "s" and "e"
 
