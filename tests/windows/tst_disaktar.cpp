@@ -61,11 +61,13 @@ private slots:
         QTest::addColumn<QString>("typed");    // in the save dialog, in the home folder; empty: cancelled
         QTest::addColumn<QString>("written");  // the file's name; empty: none
         QTest::addColumn<QByteArray>("bytes");
+        const QByteArray twoAsVCard30 =
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Veli;Ali;;;\r\nFN:Ali Veli\r\nTEL;TYPE=CELL:+905321112233\r\n"
+            "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Öztürk;Şule;;;\r\nFN:Şule Öztürk\r\n"
+            "TEL;TYPE=CELL:+905339876543\r\nEND:VCARD\r\n";
         QTest::newRow("vCard 3.0, no ending typed")
             << QString() << 0 << u"2 kişi"_s << u"rehber"_s << u"rehber.vcf"_s
-            << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Veli;Ali;;;\r\nFN:Ali Veli\r\nTEL;TYPE=CELL:+905321112233\r\n"
-                          "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Öztürk;Şule;;;\r\nFN:Şule Öztürk\r\n"
-                          "TEL;TYPE=CELL:+905339876543\r\nEND:VCARD\r\n");
+            << twoAsVCard30;
         QTest::newRow("vCard 2.1 for old phones, .vcf typed")
             << QString() << 1 << u"2 kişi"_s << u"eski.vcf"_s << u"eski.vcf"_s
             << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Veli;Ali;;;\r\nFN:Ali Veli\r\nTEL;CELL:+905321112233\r\n"
@@ -75,9 +77,7 @@ private slots:
                           "TEL;CELL:+905339876543\r\nEND:VCARD\r\n");
         QTest::newRow("vCard 3.0, .vcard typed")
             << QString() << 0 << u"2 kişi"_s << u"kart.vcard"_s << u"kart.vcard"_s
-            << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Veli;Ali;;;\r\nFN:Ali Veli\r\nTEL;TYPE=CELL:+905321112233\r\n"
-                          "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Öztürk;Şule;;;\r\nFN:Şule Öztürk\r\n"
-                          "TEL;TYPE=CELL:+905339876543\r\nEND:VCARD\r\n");
+            << twoAsVCard30;
         QTest::newRow("CSV, .vcf typed: .csv added")
             << QString() << 2 << u"2 kişi"_s << u"tablo.vcf"_s << u"tablo.vcf.csv"_s
             << QByteArray("\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\nAli,Veli,05321112233\r\n"
