@@ -231,9 +231,6 @@ private slots:
             << card("n :Er;Can;;;\r\nTEL ;type=cell:05321112233\r\n") << QString() << QStringList{can};
         QTest::newRow("a line without a colon is passed over")
             << card("N;Ak;Ali;;;\r\nFN:Can Er\r\nTEL;TYPE=CELL:05321112233\r\n") << QString() << QStringList{can};
-        QTest::newRow("a TEL before a line read line by line counts once")
-            << card("TEL;TYPE=HOME:0212 111 22 33\r\nitem1.N:Er;Can;;;\r\nTEL;TYPE=WORK:0216 111 22 33\r\n")
-            << QString() << QStringList{u"+ Can|Er|02121112233"_s};
         QTest::newRow("the last N counts")
             << card("N:Ak;Ali;;;\r\nN:Er;Can;;;\r\nTEL;TYPE=CELL:05321112233\r\n") << QString() << QStringList{can};
         QTest::newRow("a type that only begins with CELL")
