@@ -147,6 +147,18 @@ void mergeInTheWindow(benchmark::State& state, bool shared) {
 }
 
 // The big merge without widgets and without its report.
+// The big merge read from its two files and done, without a window.
+struct BigMerge {
+    StringList lines, names, second;
+    merge::Outcome outcome;
+    BigMerge() : names(true) {
+        lines.load(path(BigFirstName));
+        rebuildNameIndex(lines, names);
+        second.load(path(BigSecondName));
+        outcome = merge::mergeContacts(lines, names, second);
+    }
+};
+
 void bigMergeWithoutReport(benchmark::State& state) {
     const QString result = path(QStringLiteral("Sonuç"));
     double grown = 0;
@@ -155,15 +167,9 @@ void bigMergeWithoutReport(benchmark::State& state) {
         const double before = settledMegabytes();
         state.ResumeTiming();
         {
-            StringList lines;
-            StringList names(true);
-            StringList second;
-            lines.load(path(BigFirstName));
-            rebuildNameIndex(lines, names);
-            second.load(path(BigSecondName));
-            const merge::Outcome outcome = merge::mergeContacts(lines, names, second);
-            merge::writeResult(result, lines, datafolder::groupListPath(), Form1->groupNames);
-            benchmark::DoNotOptimize(outcome.skipped());
+            BigMerge merged;
+            merge::writeResult(result, merged.lines, datafolder::groupListPath(), Form1->groupNames);
+            benchmark::DoNotOptimize(merged.outcome.skipped());
             state.PauseTiming();
             grown = std::max(grown, statusMegabytes("VmHWM:") - before);
             state.ResumeTiming();
@@ -248,15 +254,7 @@ void mergeFloor(benchmark::State& state, bool shared) {
 }
 
 // The report of the big merge, as one text: its lines built and joined.
-merge::Outcome bigOutcome() {
-    StringList lines;
-    StringList names(true);
-    StringList second;
-    lines.load(path(BigFirstName));
-    rebuildNameIndex(lines, names);
-    second.load(path(BigSecondName));
-    return merge::mergeContacts(lines, names, second);
-}
+merge::Outcome bigOutcome() { return BigMerge().outcome; }
 
 void reportText(benchmark::State& state) {
     const merge::Outcome outcome = bigOutcome();
