@@ -47,6 +47,26 @@ QString realFolder(const QString& folder) {
     return canonical;
 }
 
+bool holds(const QString& path) {
+    if (path.isEmpty()) return false;
+    // a link to a file not made yet leads where the file will be (a loop of
+    // links ends at the system's own limit)
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo link(target);
+        if (!link.isSymLink() || link.exists()) break;
+        target = link.symLinkTarget();
+    }
+    target = realFolder(target);
+    const QString folder = realFolder(datafolder::path());
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    return target.compare(folder, cs) == 0 || target.startsWith(folder + QLatin1Char('/'), cs);
+}
+
 QString companionFile(const QString& realFolderPath, const QString& kind, CompanionPlace place) {
     const QFileInfo folder(QDir::cleanPath(realFolderPath));
     const QString name = QStringLiteral(".") + folder.fileName() + QStringLiteral(".") + kind;

@@ -66,6 +66,11 @@ bool isPortableGroupName(const QString& group);
 QString groupFilePath(const QString& group);
 
 bool exists(const QString& path);
+// True when the path is the DataFolder or lies inside it, however it is
+// written: through a symbolic link (to the folder or to one of its files),
+// "..", a doubled separator. A file written there would be taken for the
+// program's own, or replace one of them.
+bool holds(const QString& path);
 // Creates the folder; a failure is ignored.
 void createFolder(const QString& path);
 // Copies a file over the target, which is replaced whole or not at all, and

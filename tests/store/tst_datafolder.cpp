@@ -94,6 +94,30 @@ private slots:
 
     // The program's own files about a DataFolder: beside it as on Linux, or
     // inside it as on Windows, whose "C:/Telefika" lies in a drive's root.
+    // Whether a path leads into the DataFolder; "link" is a symbolic link in
+    // the home to the folder, "file link" one to its group list.
+    void pathsThatLeadIntoTheFolder_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("the folder") << u"Telefika"_s << true;
+        QTest::newRow("a group's file") << u"Telefika/@Kayıtlar@.vexo"_s << true;
+        QTest::newRow("a new file in a new subfolder") << u"Telefika/yeni/a.vcf"_s << true;
+        QTest::newRow("through ..") << u"x/../Telefika//Ayarlar.cnt"_s << true;
+        QTest::newRow("through a link to the folder") << u"link/Ayarlar.cnt"_s << true;
+        QTest::newRow("a link to the group list") << u"file link"_s << true;
+        QTest::newRow("beside it, a like name") << u"Telefika2/a.vcf"_s << false;
+        QTest::newRow("the home") << u"a.vcf"_s << false;
+        QTest::newRow("the lock beside it") << u".Telefika.lock"_s << false;
+    }
+    void pathsThatLeadIntoTheFolder() {
+        QFETCH(QString, path);
+        QFETCH(bool, inside);
+        QVERIFY(QDir().mkpath(home->path() + u"/Telefika"_s));
+        QVERIFY(QFile::link(home->path() + u"/Telefika"_s, home->path() + u"/link"_s));
+        QVERIFY(QFile::link(home->path() + u"/Telefika/Ayarlar.cnt"_s, home->path() + u"/file link"_s));
+        QCOMPARE(datafolder::holds(home->path() + u"/"_s + path), inside);
+    }
+
     void companionFilesBesideOrInside_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("inside");
