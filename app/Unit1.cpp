@@ -1,13 +1,12 @@
 #include "app/Unit1.h"
 
 #include "app/forms.h"
+#include "book/phonebook.h"
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/contacts.h"
 #include "store/datafolder.h"
-#include "store/pendinggroups.h"
 #include "store/storeerror.h"
-#include "ui/contactfields.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/about.h"
@@ -34,12 +33,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStringListModel>
 #include <QTimer>
 
 using datafolder::DefaultGroup;
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(PhoneBook& phoneBook, QWidget* parent) : QMainWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("                Telefika 2003 v2.0"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -48,48 +48,49 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildTabOrder();
     setFixedSize(sizeHint());  // a fixed border: the client area stays 301 × 371
-    sensitiveCheck->setFocus();  // the first stop of the Tab order
+    ui.sensitiveCheck->setFocus();  // the first stop of the Tab order
     connectHandlers();
+    connectPhoneBook();
 
     FormCreate();
-    refreshTimer->start();
+    ui.refreshTimer->start();
 }
 
 // Every widget and menu item joined to its handler.
 void TForm1::connectHandlers() {
-    connect(refreshTimer, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
-    connect(groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
-    connect(saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(numberField, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
-    connect(editButton, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    connect(deleteButton, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    connect(clearButton, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-    connect(exitButton, &QPushButton::clicked, this, &TForm1::close);
-    connect(searchButton, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
-    connect(searchField, &QLineEdit::returnPressed, this, &TForm1::Edit4KeyPress);
-    connect(numberSearchField, &QLineEdit::returnPressed, this, &TForm1::bb2Click);
-    connect(nextButton, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
-    connect(nameMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton1Click(); });
-    connect(numberMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton2Click(); });
-    connect(sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-    connect(sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
-    connect(sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
+    connect(ui.refreshTimer, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(ui.groupSelector, &QComboBox::activated, this, &TForm1::combobox1Change);
+    connect(ui.groupSelector->lineEdit(), &QLineEdit::textEdited, this, &TForm1::combobox1Change);
+    connect(ui.saveButton, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(ui.numberField, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
+    connect(ui.editButton, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(ui.deleteButton, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(ui.clearButton, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(ui.exitButton, &QPushButton::clicked, this, &TForm1::close);
+    connect(ui.searchButton, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+    connect(ui.searchField, &QLineEdit::returnPressed, this, &TForm1::Edit4KeyPress);
+    connect(ui.numberSearchField, &QLineEdit::returnPressed, this, &TForm1::bb2Click);
+    connect(ui.nextButton, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
+    connect(ui.nameMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton1Click(); });
+    connect(ui.numberMode, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton2Click(); });
+    connect(ui.sensitiveCheck, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(ui.sensitiveChoice, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    connect(ui.sensitiveChoice->lineEdit(), &QLineEdit::textEdited, this, &TForm1::ComboBox2Change);
 
-    connect(printAction, &QAction::triggered, this, &TForm1::Yazdr1Click);
-    connect(printGroupAction, &QAction::triggered, this, &TForm1::GrubuYazdr1Click);
-    connect(importAction, &QAction::triggered, this, &TForm1::eAktar1Click);
-    connect(exportAction, &QAction::triggered, this, &TForm1::DaAktar1Click);
-    connect(quitAction, &QAction::triggered, this, &TForm1::k1Click);
-    connect(nameListAction, &QAction::triggered, this, &TForm1::smListesi1Click);
-    connect(alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
-    connect(browserAction, &QAction::triggered, this, &TForm1::Tarayc1Click);
-    connect(backupAction, &QAction::triggered, this, &TForm1::Yedek1Click);
-    connect(mergerAction, &QAction::triggered, this, &TForm1::GrupBirletirici1Click);
-    connect(qrAction, &QAction::triggered, this, &TForm1::Karekod1Click);
-    connect(groupsAction, &QAction::triggered, this, &TForm1::Gruplemleri1Click);
-    connect(aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
-    connect(usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
+    connect(ui.printAction, &QAction::triggered, this, &TForm1::Yazdr1Click);
+    connect(ui.printGroupAction, &QAction::triggered, this, &TForm1::GrubuYazdr1Click);
+    connect(ui.importAction, &QAction::triggered, this, &TForm1::openImportWindow);
+    connect(ui.exportAction, &QAction::triggered, this, &TForm1::openExportWindow);
+    connect(ui.quitAction, &QAction::triggered, this, &TForm1::k1Click);
+    connect(ui.nameListAction, &QAction::triggered, this, &TForm1::smListesi1Click);
+    connect(ui.alphabeticAction, &QAction::triggered, this, &TForm1::bb1Click);
+    connect(ui.browserAction, &QAction::triggered, this, &TForm1::Tarayc1Click);
+    connect(ui.backupAction, &QAction::triggered, this, &TForm1::Yedek1Click);
+    connect(ui.mergerAction, &QAction::triggered, this, &TForm1::GrupBirletirici1Click);
+    connect(ui.qrAction, &QAction::triggered, this, &TForm1::openQrCodeWindow);
+    connect(ui.groupsAction, &QAction::triggered, this, &TForm1::Gruplemleri1Click);
+    connect(ui.aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
+    connect(ui.usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
 }
 
 TForm1::~TForm1() {
@@ -99,85 +100,82 @@ TForm1::~TForm1() {
     for (QWidget* w : findChildren<QWidget*>()) w->blockSignals(true);
 }
 
-QString TForm1::activeGroupPath() const {
-    return datafolder::groupFilePath(groupNames.text(0));
-}
-
 void TForm1::setStatusGroup(const QString& group) {
-    statusPanel2->setText(QStringLiteral("Grup:") + group);
-    name(statusPanel2, statusPanel2->text());
+    ui.statusPanel2->setText(QStringLiteral("Grup:") + group);
+    name(ui.statusPanel2, ui.statusPanel2->text());
 }
 
-void TForm1::rebuildNameIndex() { ::rebuildNameIndex(recordLines, nameIndex); }
+QString TForm1::activeGroup() const { return ui.groupSelector->currentText(); }
 
-QString TForm1::activeGroup() const { return groupSelector->currentText(); }
+QString TForm1::statusGroupText() const { return ui.statusPanel2->text(); }
 
-QString TForm1::statusGroupText() const { return statusPanel2->text(); }
-
-void TForm1::activateGroup(const QString& group, bool writeGroupList) {
-    StringList names = groupNames;
-    names.replace(0, codepage::encode(group));
-    switchGroup(group, std::move(names), writeGroupList);
+// The phone book's signals: a change shows at once, wherever it was made.
+void TForm1::connectPhoneBook() {
+    connect(&book, &PhoneBook::contactsChanged, this, &TForm1::contactsChanged);
+    connect(&book, &PhoneBook::activeGroupChanged, this, &TForm1::showActiveGroup);
+    connect(&book, &PhoneBook::groupListChanged, this, &TForm1::fillGroupSelector);
+    connect(&book, &PhoneBook::contactHandedOver, this, &TForm1::showHandedOver);
 }
 
-void TForm1::activateGroup(const QString& group, const StringList& groupList) {
-    switchGroup(group, groupList, true);
+// The counts at once; a change made elsewhere (an import, a merge) lays the
+// sensitive search out anew, as this window's own corrections do.
+void TForm1::contactsChanged() {
+    showCounts();
+    if (!changingContacts) recheckSensitive();
 }
 
-void TForm1::switchGroup(const QString& group, StringList names, bool writeGroupList) {
-    // Read and write first: a failure leaves memory and screen as they were.
-    StringList lines;
-    lines.load(datafolder::groupFilePath(group));
-    if (writeGroupList) names.save(datafolder::groupListPath());
-    recordLines = std::move(lines);
-    rebuildNameIndex();
-    groupNames = std::move(names);
-    setStatusGroup(group);
+// Another group active, or the same read anew: the status bar names it, the
+// fields are emptied and the search starts afresh on its contacts.
+void TForm1::showActiveGroup() {
+    setStatusGroup(book.activeGroup());
+    clearContactAndSearchFields();
+    recheckSensitive();
+}
+
+void TForm1::showHandedOver(const QString& name, const QString& surname, const QString& number, bool prepareNext) {
+    if (prepareNext) rebuildNextMatchLines();
+    takeContact(name, surname, number);
 }
 
 void TForm1::takeContact(const QString& name, const QString& surname, const QString& number) {
-    nameField->setText(name);
-    surnameField->setText(surname);
-    numberField->setText(number);
-    foundNumber->setText(number);
+    ui.nameField->setText(name);
+    ui.surnameField->setText(surname);
+    ui.numberField->setText(number);
+    ui.foundNumber->setText(number);
 }
 
 template <typename Lines>
 void TForm1::takeContactAt(const Lines& lines, int first) {
-    nameField->setText(lines.text(first));
-    surnameField->setText(lines.text(first + 1));
-    numberField->setText(lines.text(first + 2));
-    foundNumber->setText(numberField->text());
-}
-
-void TForm1::takeContact(const ContactFields& fields) {
-    takeContact(fields.nameEdit->text(), fields.surnameEdit->text(), fields.numberEdit->text());
+    ui.nameField->setText(lines.text(first));
+    ui.surnameField->setText(lines.text(first + 1));
+    ui.numberField->setText(lines.text(first + 2));
+    ui.foundNumber->setText(ui.numberField->text());
 }
 
 void TForm1::clearContactFieldsAndSearch() {
-    nameField->clear();
-    surnameField->clear();
-    numberField->clear();
-    searchField->clear();
+    ui.nameField->clear();
+    ui.surnameField->clear();
+    ui.numberField->clear();
+    ui.searchField->clear();
 }
 
 void TForm1::clearContactAndSearchFields() {
     clearContactFieldsAndSearch();
-    numberSearchField->clear();
+    ui.numberSearchField->clear();
 }
 
 void TForm1::fillGroupSelector() {
-    groupSelector->clear();
-    const QString active = groupNames.text(0);
-    addGroupNames(groupSelector, groupNames, true);
+    ui.groupSelector->clear();
+    const QString active = book.activeGroup();
+    addGroupNames(ui.groupSelector, book.groupNames(), true);
     // the first item added would have taken the text's place
-    groupSelector->setEditText(active);
+    ui.groupSelector->setEditText(active);
 }
 
 void TForm1::recheckSensitive() {
-    if (!sensitiveCheck->isChecked()) return;
-    sensitiveCheck->setChecked(false);
-    sensitiveCheck->setChecked(true);
+    if (!ui.sensitiveCheck->isChecked()) return;
+    ui.sensitiveCheck->setChecked(false);
+    ui.sensitiveCheck->setChecked(true);
 }
 
 // Start-up: on the first start the DataFolder, the default group and the
@@ -186,27 +184,20 @@ void TForm1::recheckSensitive() {
 // copy left pending (store/pendinggroups.h). An error stops it where it happens; the window
 // opens all the same.
 void TForm1::FormCreate() {
-    const QString listPath = datafolder::groupListPath();
     try {
-        if (datafolder::exists(listPath)) {
-            groupNames.load(listPath);
-            pendinggroups::settleAtStart(groupNames, listPath);  // what a killed copy left half-done
-            fillGroupSelector();
-            const QString active = groupNames.text(0);
+        if (datafolder::exists(datafolder::groupListPath())) {
+            book.loadGroupList();
+            const QString active = book.activeGroup();
             if (datafolder::exists(datafolder::groupFilePath(active))) {
-                activateGroup(active);
+                book.activateGroup(active);
             } else {
                 ShowMessage(QStringLiteral("Gerekli Grup Dosyası Bulunamadı!"));
-                activateGroup(DefaultGroup, true);
-                groupSelector->setEditText(DefaultGroup);
+                book.activateGroup(DefaultGroup, true);
+                ui.groupSelector->setEditText(DefaultGroup);
             }
         } else {
-            datafolder::createFolder(datafolder::path());
-            // The group list alone may have been removed: the default group's
-            // contacts are kept, never overwritten by an empty file.
-            const QString defaultPath = datafolder::groupFilePath(DefaultGroup);
-            if (!datafolder::exists(defaultPath)) StringList().save(defaultPath);
-            activateGroup(DefaultGroup, true);
+            book.createDataFolder();
+            book.activateGroup(DefaultGroup, true);
             ShowMessage(QStringLiteral("Telefika 2003 veri havuzu ilk defa oluşturuldu!"));
         }
     } catch (const StoreError& e) {
@@ -214,14 +205,18 @@ void TForm1::FormCreate() {
     }
 }
 
+void TForm1::showCounts() {
+    const int n = book.recordLines().count();
+    ui.countLine->setText(QStringLiteral("Toplam Kayıtlı Kişi :%1 kişi..").arg(datafolder::contactsHeld(n)));
+    ui.capacityLine->setText(QStringLiteral("Kalan Kapasite     :%1 kişi..").arg(datafolder::remainingCapacity(n)));
+}
+
 void TForm1::Timer1Timer() {
-    const int n = recordLines.count();
-    countLine->setText(QStringLiteral("Toplam Kayıtlı Kişi :%1 kişi..").arg(datafolder::contactsHeld(n)));
-    capacityLine->setText(QStringLiteral("Kalan Kapasite     :%1 kişi..").arg(datafolder::remainingCapacity(n)));
-    const bool blankNumber = numberField->text() == QString(11, QLatin1Char(' '));
-    deleteButton->setEnabled(!blankNumber);
-    editButton->setEnabled(!blankNumber);
-    saveButton->setEnabled(!blankNumber);
+    showCounts();
+    const bool blankNumber = ui.numberField->text() == QString(11, QLatin1Char(' '));
+    ui.deleteButton->setEnabled(!blankNumber);
+    ui.editButton->setEnabled(!blankNumber);
+    ui.saveButton->setEnabled(!blankNumber);
 }
 
 // The group switch, at every change of GroupSelector's text: a text that
@@ -231,12 +226,12 @@ void TForm1::Timer1Timer() {
 // group still active again, the fields keep what they held, and the error
 // is shown.
 void TForm1::combobox1Change() {
-    const QString t = groupSelector->currentText();
+    const QString t = ui.groupSelector->currentText();
     if (datafolder::exists(datafolder::groupFilePath(t))) {
         try {
-            activateGroup(t, true);
+            book.activateGroup(t, true);
         } catch (const StoreError& e) {
-            groupSelector->setEditText(groupNames.isEmpty() ? QString() : groupNames.text(0));
+            ui.groupSelector->setEditText(book.activeGroup());
             ShowError(e.message());
             return;
         }
@@ -254,7 +249,7 @@ void TForm1::GrubuYazdr1Click() { Form8->execute(); }
 
 void TForm1::k1Click() { close(); }
 
-void TForm1::smListesi1Click() { Form16->execute(); }
+void TForm1::smListesi1Click() { Form16->execute(activeGroup()); }
 
 void TForm1::Tarayc1Click() { Form3->execute(); }
 
@@ -263,22 +258,22 @@ void TForm1::Yedek1Click() { Form17->execute(); }
 void TForm1::GrupBirletirici1Click() { Form12->execute(); }
 
 // A vCard or CSV file chosen, read and shown with what its import will do.
-void TForm1::eAktar1Click() {
+void TForm1::openImportWindow() {
     const QString path = askOpenFileName(this, QStringLiteral("Kişi Dosyaları"), QStringLiteral("*.vcf *.vcard *.csv"));
-    if (!path.isEmpty()) Form18->execute(path);
+    if (!path.isEmpty()) importWindow->execute(path);
 }
 
-void TForm1::DaAktar1Click() { Form19->execute(); }
+void TForm1::openExportWindow() { exportWindow->execute(); }
 
 // The contact of the three fields as a QR code; with all three blank there
 // is nothing to show.
-void TForm1::Karekod1Click() {
-    const QString number = numberField->text().trimmed();
-    if (nameField->text().trimmed().isEmpty() && surnameField->text().trimmed().isEmpty() && number.isEmpty()) {
+void TForm1::openQrCodeWindow() {
+    const QString number = ui.numberField->text().trimmed();
+    if (ui.nameField->text().trimmed().isEmpty() && ui.surnameField->text().trimmed().isEmpty() && number.isEmpty()) {
         ShowMessage(QStringLiteral("Karekod için önce bir kişi girin ya da arayıp bulun: İsim, Soyad ve Cep Tel boş!"));
         return;
     }
-    Form20->execute(nameField->text(), surnameField->text(), number);
+    qrCodeWindow->execute(ui.nameField->text(), ui.surnameField->text(), number);
 }
 
 void TForm1::Gruplemleri1Click() { Form6->execute(); }
@@ -297,33 +292,32 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Adding a contact
 
-bool TForm1::saveContact() {
+bool TForm1::saveContact() { return saveContact(-1); }
+
+bool TForm1::saveContact(int replacing) {
     // An empty name would be a contact nobody can find: nothing is stored.
-    if (nameField->text().isEmpty()) {
+    if (ui.nameField->text().isEmpty()) {
         ShowMessage(QStringLiteral("Kaydetmek için önce bir isim girin!"));
         return false;
     }
-    nameField->setText(contacts::normalisedName(nameField->text()));
+    ui.nameField->setText(contacts::normalisedName(ui.nameField->text()));
 
-    const int i = recordLines.lookup(numberField->text());
-    if (i >= 0) {
+    const QScopedValueRollback<bool> own(changingContacts, true);
+    const PhoneBook::Saved saved =
+        book.saveContact(codepage::encode(ui.nameField->text()), codepage::encode(ui.surnameField->text()),
+                         codepage::encode(ui.numberField->text()), replacing);
+    if (saved.refused) {
         ShowMessage(QStringLiteral("                       Aynı numaraya sahip başka bir kişi bulundu."
                                    "                                                             İsim:") +
-                    contacts::lineOrEmpty(recordLines, i - 2) + QStringLiteral("    Soyad: ") +
-                    contacts::lineOrEmpty(recordLines, i - 1) + QStringLiteral("     Numara: ") +
-                    contacts::lineOrEmpty(recordLines, i));
+                    saved.duplicate[0] + QStringLiteral("    Soyad: ") + saved.duplicate[1] +
+                    QStringLiteral("     Numara: ") + saved.duplicate[2]);
         return false;
     }
-
-    const contacts::Placement placed =
-        contacts::placeContact(recordLines, nameIndex, codepage::encode(nameField->text()),
-                               codepage::encode(surnameField->text()), codepage::encode(numberField->text()));
-    nameField->clear();
-    surnameField->clear();
-    if (!placed.between) numberField->clear();
-    recordLines.save(activeGroupPath());
+    ui.nameField->clear();
+    ui.surnameField->clear();
+    if (!saved.between) ui.numberField->clear();
     ShowMessage(QStringLiteral("Kayıt işlemi tamamlandı!!"));
-    if (placed.between) numberField->clear();  // only once the message is closed
+    if (saved.between) ui.numberField->clear();  // only once the message is closed
     return true;
 }
 
@@ -334,41 +328,35 @@ void TForm1::Edit3KeyPress() { saveContact(); }
 // ---------------------------------------------------------------------------
 // Editing, deleting and clearing
 
+// The contact FoundNumber names is saved anew from the fields, in place of
+// the old one; a refused save keeps the old one.
 void TForm1::BitBtn2Click() {
-    const int i = contacts::lookupNumberLine(recordLines, foundNumber->text());
+    const int i = contacts::lookupNumberLine(book.recordLines(), ui.foundNumber->text());
     if (i < 0) {
         ShowMessage(QStringLiteral("Düzelmek İçin Önce Kayıt Girin!"));
         clearContactFieldsAndSearch();
     } else {
-        const QByteArray oldName = recordLines.get(i - 2);
-        const QByteArray oldSurname = recordLines.get(i - 1);
-        const QByteArray oldNumber = recordLines.get(i);
-        contacts::removeContact(recordLines, i);
-        rebuildNameIndex();
-        // Refused: the old contact goes back where it stood, as the file still has it.
-        if (!saveContact()) contacts::insertContact(recordLines, i - 2, oldName, oldSurname, oldNumber);
+        saveContact(i);
     }
-    rebuildNameIndex();
     recheckSensitive();
 }
 
 void TForm1::BitBtn4Click() {
-    const int i = contacts::lookupNumberLine(recordLines, numberField->text());
+    const StringList& lines = book.recordLines();
+    const int i = contacts::lookupNumberLine(lines, ui.numberField->text());
     if (i < 0) {
         ShowMessage(QStringLiteral("Bu numaraya sahip kayıt bulunmamakta!"));
     } else {
-        Form11->execute(recordLines.text(i - 2), recordLines.text(i - 1), recordLines.text(i));
+        Form11->execute(lines.text(i - 2), lines.text(i - 1), lines.text(i),
+                        [this](const QString& number) { deleteConfirmed(number); });
     }
     recheckSensitive();
 }
 
 // "&Evet" in the delete confirmation: the contact shown there goes.
 void TForm1::deleteConfirmed(const QString& number) {
-    const int j = contacts::lookupNumberLine(recordLines, number);
-    if (j < 0) return;
-    contacts::removeContact(recordLines, j);
-    rebuildNameIndex();  // before the write: a failed one must not leave the index behind
-    recordLines.save(activeGroupPath());
+    const QScopedValueRollback<bool> own(changingContacts, true);
+    if (!book.deleteContact(number)) return;
     clearContactFieldsAndSearch();
     ShowMessage(QStringLiteral("      Kayıt Silindi      "));
 }
@@ -380,27 +368,29 @@ void TForm1::BitBtn3Click() { clearContactAndSearchFields(); }
 
 void TForm1::rebuildNextMatchLines() {
     // From the contact NameField shows now: the lines after its first contact.
-    nextMatchLines.takeAfter(recordLines, recordLines.lookup(nameField->text()) + 3);
+    const StringList& lines = book.recordLines();
+    nextMatchLines.takeAfter(lines, lines.lookup(ui.nameField->text()) + 3);
 }
 
 void TForm1::lookUp(Entry entry) {
     rebuildNextMatchLines();
-    const bool byNumber = numberMode->isChecked();
+    const bool byNumber = ui.numberMode->isChecked();
     const bool numberKey = byNumber && entry != Entry::SearchFieldEnter;
-    const QString key = numberKey ? numberSearchField->text() : searchField->text();
+    const QString key = numberKey ? ui.numberSearchField->text() : ui.searchField->text();
 
-    const int i = recordLines.lookup(key);
+    const StringList& lines = book.recordLines();
+    const int i = lines.lookup(key);
     if (i < 0) {
         ShowMessage(QStringLiteral("Böyle bir kayıt bulunamadı!"));
         clearContactFieldsAndSearch();
         if (entry == Entry::SearchButton || (entry == Entry::NumberSearchEnter && byNumber))
-            numberSearchField->clear();
+            ui.numberSearchField->clear();
     } else {
         // The match is taken for a name line or a number line wherever it stands.
         const int first = byNumber ? i - 2 : i;
-        takeContactAt(recordLines, first);
+        takeContactAt(lines, first);
     }
-    if (entry == Entry::SearchButton) (byNumber ? numberSearchField : searchField)->setFocus();
+    if (entry == Entry::SearchButton) (byNumber ? ui.numberSearchField : ui.searchField)->setFocus();
 }
 
 void TForm1::BitBtn6Click() { lookUp(Entry::SearchButton); }
@@ -410,36 +400,36 @@ void TForm1::Edit4KeyPress() { lookUp(Entry::SearchFieldEnter); }
 void TForm1::bb2Click() { lookUp(Entry::NumberSearchEnter); }
 
 void TForm1::BitBtn7Click() {
-    const int j = nextMatchLines.lookup(nameField->text());
+    const int j = nextMatchLines.lookup(ui.nameField->text());
     if (j < 0) {
         ShowMessage(QStringLiteral("        Kayıtların sonu!       "));
         return;
     }
     takeContactAt(nextMatchLines, j);
-    nextMatchLines.remove(nextMatchLines.lookup(nameField->text()));
+    nextMatchLines.remove(nextMatchLines.lookup(ui.nameField->text()));
 }
 
 void TForm1::RadioButton1Click() {
-    if (sensitiveCheck->isChecked()) {
+    if (ui.sensitiveCheck->isChecked()) {
         fillSensitiveChoice();
         return;
     }
-    numberSearchField->hide();
+    ui.numberSearchField->hide();
     clearContactAndSearchFields();
-    searchField->setMaxLength(32767);  // no limit
-    searchField->setFocus();
+    ui.searchField->setMaxLength(32767);  // no limit
+    ui.searchField->setFocus();
 }
 
 void TForm1::RadioButton2Click() {
-    if (sensitiveCheck->isChecked()) {
+    if (ui.sensitiveCheck->isChecked()) {
         fillSensitiveChoice();
         return;
     }
-    numberSearchField->show();
-    numberSearchField->raise();
+    ui.numberSearchField->show();
+    ui.numberSearchField->raise();
     clearContactAndSearchFields();
-    searchField->setMaxLength(11);
-    numberSearchField->setFocus();
+    ui.searchField->setMaxLength(11);
+    ui.numberSearchField->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -447,44 +437,44 @@ void TForm1::RadioButton2Click() {
 // over SearchField; picking or typing one shows its contact at once.
 
 void TForm1::CheckBox1Click() {
-    if (sensitiveCheck->isChecked()) {
-        numberSearchField->hide();
-        searchButton->setEnabled(false);
-        nextButton->setEnabled(false);
+    if (ui.sensitiveCheck->isChecked()) {
+        ui.numberSearchField->hide();
+        ui.searchButton->setEnabled(false);
+        ui.nextButton->setEnabled(false);
         // SearchField lies under the drop-down: out of sight and out of the Tab order
-        searchField->hide();
-        sensitiveChoice->show();
-        sensitiveChoice->raise();
+        ui.searchField->hide();
+        ui.sensitiveChoice->show();
+        ui.sensitiveChoice->raise();
         // Whichever mode was in force, this ends in NameMode with the names
         // listed; only the names are taken from the group.
-        if (nameMode->isChecked())
+        if (ui.nameMode->isChecked())
             fillSensitiveChoice();
         else
-            nameMode->setChecked(true);  // its check fills the list
+            ui.nameMode->setChecked(true);  // its check fills the list
     } else {
-        searchField->show();
-        if (numberMode->isChecked()) {
-            numberSearchField->show();
-            numberSearchField->raise();
+        ui.searchField->show();
+        if (ui.numberMode->isChecked()) {
+            ui.numberSearchField->show();
+            ui.numberSearchField->raise();
         }
-        searchButton->setEnabled(true);
-        nextButton->setEnabled(true);
-        sensitiveChoice->hide();
+        ui.searchButton->setEnabled(true);
+        ui.nextButton->setEnabled(true);
+        ui.sensitiveChoice->hide();
     }
 }
 
 // The mode buttons' part while the sensitive search is on: the list is taken
 // anew from RecordLines; no field is cleared.
 void TForm1::fillSensitiveChoice() {
-    const auto listed = numberMode->isChecked() ? contacts::Listed::Numbers : contacts::Listed::Names;
-    if (recordLines.count() >= 2)
-        sensitiveEntries = contacts::sortedEntries(recordLines, listed);
+    const auto listed = ui.numberMode->isChecked() ? contacts::Listed::Numbers : contacts::Listed::Names;
+    if (book.recordLines().count() >= 2)
+        sensitiveEntries = contacts::sortedEntries(book.recordLines(), listed);
     else
         sensitiveEntries = {};
-    sensitiveItems->setStringList(sensitiveEntries.texts);
-    sensitiveChoice->setCurrentIndex(-1);
-    sensitiveChoice->setEditText(QString());
-    sensitiveChoice->setFocus();
+    ui.sensitiveItems->setStringList(sensitiveEntries.texts);
+    ui.sensitiveChoice->setCurrentIndex(-1);
+    ui.sensitiveChoice->setEditText(QString());
+    ui.sensitiveChoice->setFocus();
 }
 
 // Shows the contact of SensitiveChoice's text: in NameMode the contact of the
@@ -492,15 +482,16 @@ void TForm1::fillSensitiveChoice() {
 // contact with that number. A text that names no contact changes nothing but
 // FoundNumber, which follows NumberField.
 void TForm1::ComboBox2Change() {
-    const QString t = sensitiveChoice->currentText();
+    const StringList& recordLines = book.recordLines();
+    const QString t = ui.sensitiveChoice->currentText();
     int first = -1;  // the name line of the contact to show
     if (t.isEmpty()) {
         clearContactAndSearchFields();
-    } else if (nameMode->isChecked()) {
+    } else if (ui.nameMode->isChecked()) {
         // The chosen entry's own contact, while it still stands where the
         // list found it (a save since may have moved it); otherwise the
         // first contact of that name.
-        const int row = sensitiveChoice->currentIndex();
+        const int row = ui.sensitiveChoice->currentIndex();
         const int k = row >= 0 && row < sensitiveEntries.count() ? sensitiveEntries.contacts[row] : -1;
         if (k >= 0 && 3 * k < recordLines.count() && collation::equalText(sensitiveEntries.texts[row], t) &&
             collation::equalText(recordLines.text(3 * k), t))
@@ -514,7 +505,7 @@ void TForm1::ComboBox2Change() {
         takeContact(contacts::lineOrEmpty(recordLines, first), contacts::lineOrEmpty(recordLines, first + 1),
                     contacts::lineOrEmpty(recordLines, first + 2));
     else
-        foundNumber->setText(numberField->text());
+        ui.foundNumber->setText(ui.numberField->text());
 }
 
 // ---------------------------------------------------------------------------
@@ -523,6 +514,7 @@ void TForm1::ComboBox2Change() {
 // The active group split into the thirty letter pages of the alphabetic index
 // window, which then opens; the build reads RecordLines and changes nothing.
 void TForm1::bb1Click() {
+    const StringList& recordLines = book.recordLines();
     if (recordLines.isEmpty()) {
         ShowMessage(QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!"));
         return;

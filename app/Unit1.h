@@ -1,13 +1,15 @@
 #pragma once
-// The main window: the active group's contacts in memory, the contact and
-// search fields, the group selector, the menus and the status bar.
+// The main window: the contact and search fields, the group selector, the
+// menus and the status bar, over the phone book's active group
+// (book/phonebook.h).
 
-#include "store/datafolder.h"
 #include "store/sortedentries.h"
+#include "store/stringlist.h"
 
 #include <QMainWindow>
 
 class ContactFields;
+class PhoneBook;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -21,19 +23,8 @@ class QStatusBar;
 class QStringListModel;
 class QTimer;
 
-class TForm1 : public QMainWindow {
-    Q_OBJECT
-public:
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
-
-    // The in-memory state of the program.
-    StringList recordLines;          // the active group's file, line for line
-    StringList nameIndex{true};      // the name line of every contact, sorted
-    StringList groupNames = datafolder::defaultGroupList();  // the group list file
-    LineTail nextMatchLines;         // the lines after the contact last shown
-
-    // The widgets other windows read and write.
+// The main window's widgets and menu items, by role.
+struct MainWindowWidgets {
     QComboBox* groupSelector;
     QLineEdit* nameField;
     QLineEdit* surnameField;
@@ -42,9 +33,7 @@ public:
     QLineEdit* searchField;
     QLineEdit* numberSearchField;
     QComboBox* sensitiveChoice;
-    // SensitiveChoice's items, and the contact each one came from.
-    QStringListModel* sensitiveItems;
-    contacts::SortedEntries sensitiveEntries;
+    QStringListModel* sensitiveItems;  // SensitiveChoice's items
     QCheckBox* sensitiveCheck;
     QRadioButton* nameMode;
     QRadioButton* numberMode;
@@ -61,7 +50,6 @@ public:
     QLabel* capacityLine;
     QTimer* refreshTimer;
 
-    // The menus' items.
     QAction* printAction;       // Dosya > Yazdır (Ctrl+P)
     QAction* printGroupAction;  // Dosya > Grubu Yazdır (Ctrl+Y)
     QAction* importAction;      // Dosya > İçe Aktar...
@@ -76,48 +64,26 @@ public:
     QAction* groupsAction;      // Rehber Grubu > Grup İşlemleri
     QAction* aboutAction;       // Yardım > Hakkında (F1)
     QAction* usageAction;       // Yardım > Kullanım
+};
 
-    // The GroupFile of the active group.
-    QString activeGroupPath() const;
+// The main window shows the phone book's active group: it saves, corrects
+// and deletes contacts through it, searches its lines, and follows its
+// signals; every other window is opened from its menus.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(PhoneBook& book, QWidget* parent = nullptr);
+    ~TForm1() override;
+
     // The group the group selector names: the active group, as the windows
     // that show it take it.
     QString activeGroup() const;
     // Status panel 2's text: "Grup:" + the active group, as a print-out heads it.
     QString statusGroupText() const;
-    // Status panel 2: "Grup:" + the group's name.
-    void setStatusGroup(const QString& group);
-    // Empty NameIndex, then add line 3k of RecordLines for every contact k.
-    void rebuildNameIndex();
-    // Makes the group the active one: its file becomes RecordLines, NameIndex
-    // holds its names, GroupNames line 0 names it and status panel 2 shows
-    // it; with writeGroupList the group list file is written too. The file is
-    // read, and the list written, before anything changes: a failure throws
-    // and leaves the program as it was.
-    void activateGroup(const QString& group, bool writeGroupList = false);
-    // The same with a whole new group list, written to the group list file
-    // before anything changes; it becomes GroupNames.
-    void activateGroup(const QString& group, const StringList& groupList);
-    // The hand-over of a contact from another window: the contact fields show
-    // it and FoundNumber holds its number, so "Düzelt" and "Sil" act on it.
-    // The search fields and NextMatchLines are not touched.
-    void takeContact(const QString& name, const QString& surname, const QString& number);
-    // The same from the contact fields of another window.
-    void takeContact(const ContactFields& fields);
-    // The contact fields and the search fields emptied.
-    void clearContactAndSearchFields();
-    // GroupSelector's items: GroupNames lines 1.., its text line 0.
-    void fillGroupSelector();
-    // Turns the sensitive search off and on again, so it lays itself out anew.
-    void recheckSensitive();
-    // NextMatchLines from the contact NameField shows now: the lines after
-    // its name's first contact, as a search prepares them for "Sonraki".
-    void rebuildNextMatchLines();
 
     // Saves the contact of the three fields in name order; false when it was
     // refused and nothing was stored.
     bool saveContact();
-    // The confirmed delete of the contact with that number.
-    void deleteConfirmed(const QString& number);
 
 public slots:
     void FormCreate();
@@ -139,15 +105,15 @@ public slots:
     // The menus
     void Yazdr1Click();
     void GrubuYazdr1Click();
-    void eAktar1Click();   // "İçe Aktar..."
-    void DaAktar1Click();  // "Dışa Aktar..."
+    void openImportWindow();  // "İçe Aktar..."
+    void openExportWindow();  // "Dışa Aktar..."
     void k1Click();
     void smListesi1Click();
     void bb1Click();  // "Alfabetik Sıralama"
     void Tarayc1Click();
     void Yedek1Click();
     void GrupBirletirici1Click();
-    void Karekod1Click();
+    void openQrCodeWindow();  // "Karekod"
     void Gruplemleri1Click();
     void Hakknda1Click();
     void Kullanm1Click();
@@ -156,6 +122,44 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend struct MainWindowTestAccess;
+
+    PhoneBook& book;
+    MainWindowWidgets ui;
+    LineTail nextMatchLines;  // the lines after the contact last shown
+    // SensitiveChoice's entries, and the contact each one came from.
+    contacts::SortedEntries sensitiveEntries;
+    // Set while this window's own save changes the contacts: it refreshes
+    // its search itself where it should.
+    bool changingContacts = false;
+
+    // What the phone book's signals change here.
+    void showCounts();
+    void showActiveGroup();
+    void showHandedOver(const QString& name, const QString& surname, const QString& number, bool prepareNext);
+    void contactsChanged();
+
+    // Status panel 2: "Grup:" + the group's name.
+    void setStatusGroup(const QString& group);
+    // The hand-over of a contact: the contact fields show it and FoundNumber
+    // holds its number, so "Düzelt" and "Sil" act on it. The search fields
+    // and NextMatchLines are not touched.
+    void takeContact(const QString& name, const QString& surname, const QString& number);
+    // The contact fields and the search fields emptied.
+    void clearContactAndSearchFields();
+    // GroupSelector's items: GroupNames lines 1.., its text line 0.
+    void fillGroupSelector();
+    // Turns the sensitive search off and on again, so it lays itself out anew.
+    void recheckSensitive();
+    // NextMatchLines from the contact NameField shows now: the lines after
+    // its name's first contact, as a search prepares them for "Sonraki".
+    void rebuildNextMatchLines();
+    // The save, in place of the contact whose number line is `replacing`
+    // when that is not -1.
+    bool saveContact(int replacing);
+    // The confirmed delete of the contact with that number.
+    void deleteConfirmed(const QString& number);
+
     enum class Entry { SearchButton, SearchFieldEnter, NumberSearchEnter };
     void lookUp(Entry entry);
     // The contact whose name is line `first` of the lines, taken as
@@ -176,5 +180,5 @@ private:
     void buildMenus();
     void buildTabOrder();
     void connectHandlers();
-    void switchGroup(const QString& group, StringList names, bool writeGroupList);
+    void connectPhoneBook();
 };

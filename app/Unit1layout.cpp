@@ -104,9 +104,9 @@ void TForm1::buildWidgets() {
     client->setFixedSize(301, 371);
     setCentralWidget(client);
 
-    groupSelector = dropDown(client, QRect(8, 1, 137, 21), QStringLiteral("Kullanılan Grubu Değiştir"));
-    paint(groupSelector, QPalette::Base, Qt::blue);
-    paint(groupSelector, QPalette::Text, Qt::white);
+    ui.groupSelector = dropDown(client, QRect(8, 1, 137, 21), QStringLiteral("Kullanılan Grubu Değiştir"));
+    paint(ui.groupSelector, QPalette::Base, Qt::blue);
+    paint(ui.groupSelector, QPalette::Text, Qt::white);
 
     QLabel* version = label(client, QStringLiteral("Versiyon 2.0  "), QRect(176, 0, 108, 22));
     version->setFont(scriptFont());
@@ -117,24 +117,24 @@ void TForm1::buildWidgets() {
     buildButtons(client);
     buildStatusLines(client);
 
-    refreshTimer = new QTimer(this);
-    refreshTimer->setInterval(100);
+    ui.refreshTimer = new QTimer(this);
+    ui.refreshTimer->setInterval(100);
 }
 
 // "Bilgiler": the contact fields.
 void TForm1::buildContactBox(QWidget* client) {
     auto* info = new QGroupBox(QStringLiteral("Bilgiler"), client);
     info->setGeometry(8, 24, 137, 185);
-    nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
-    surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
-    for (QLineEdit* field : {nameField, surnameField}) guardText(field, contacts::FieldLength);
-    foundNumber = edit(info, 8, 126, 121);
-    foundNumber->setMaxLength(11);
-    foundNumber->setFocusPolicy(Qt::NoFocus);
-    foundNumber->hide();  // lies under NumberField, never seen
-    name(foundNumber, QStringLiteral("Bulunan Cep Tel"));
-    numberField = labelledEdit(info, QStringLiteral("Cep Tel"), 8, 110, 121);
-    numberOnly(numberField);
+    ui.nameField = labelledEdit(info, QStringLiteral("İsim"), 8, 22, 121);
+    ui.surnameField = labelledEdit(info, QStringLiteral("Soyad"), 8, 66, 121);
+    for (QLineEdit* field : {ui.nameField, ui.surnameField}) guardText(field, contacts::FieldLength);
+    ui.foundNumber = edit(info, 8, 126, 121);
+    ui.foundNumber->setMaxLength(11);
+    ui.foundNumber->setFocusPolicy(Qt::NoFocus);
+    ui.foundNumber->hide();  // lies under NumberField, never seen
+    name(ui.foundNumber, QStringLiteral("Bulunan Cep Tel"));
+    ui.numberField = labelledEdit(info, QStringLiteral("Cep Tel"), 8, 110, 121);
+    numberOnly(ui.numberField);
 }
 
 // "Arama": the modes, the three search widgets in one place (one shown at a
@@ -142,46 +142,46 @@ void TForm1::buildContactBox(QWidget* client) {
 void TForm1::buildSearchBox(QWidget* client) {
     auto* search = new QGroupBox(QStringLiteral("Arama"), client);
     search->setGeometry(152, 24, 145, 185);
-    sensitiveCheck = new QCheckBox(QStringLiteral("Hassas Arama"), search);
-    sensitiveCheck->setGeometry(8, 22, 129, 17);
-    nameMode = new QRadioButton(QStringLiteral("İsme Göre Ara"), search);
-    nameMode->setGeometry(8, 40, 129, 17);
-    nameMode->setToolTip(QStringLiteral("İsme Göre Arama"));
-    nameMode->setChecked(true);
-    numberMode = new QRadioButton(QStringLiteral("Cep Noya Göre Ara"), search);
-    numberMode->setGeometry(8, 58, 129, 17);
-    numberMode->setToolTip(QStringLiteral("Cep Tel. Göre Arama"));
+    ui.sensitiveCheck = new QCheckBox(QStringLiteral("Hassas Arama"), search);
+    ui.sensitiveCheck->setGeometry(8, 22, 129, 17);
+    ui.nameMode = new QRadioButton(QStringLiteral("İsme Göre Ara"), search);
+    ui.nameMode->setGeometry(8, 40, 129, 17);
+    ui.nameMode->setToolTip(QStringLiteral("İsme Göre Arama"));
+    ui.nameMode->setChecked(true);
+    ui.numberMode = new QRadioButton(QStringLiteral("Cep Noya Göre Ara"), search);
+    ui.numberMode->setGeometry(8, 58, 129, 17);
+    ui.numberMode->setToolTip(QStringLiteral("Cep Tel. Göre Arama"));
 
     QLabel* searchLabel = label(search, QStringLiteral("Aranacak Bilgi"), 8, 80);
-    searchField = searchEdit(search, QStringLiteral("Aranacak Bilgi"));
-    searchLabel->setBuddy(searchField);
-    numberSearchField = searchEdit(search, QStringLiteral("Aranacak Cep Tel"));
-    numberOnly(numberSearchField);
-    numberSearchField->hide();
-    sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
-    cream(sensitiveChoice);
-    sensitiveChoice->hide();
-    sensitiveItems = new QStringListModel(this);
-    auto* list = new QListView(sensitiveChoice);
+    ui.searchField = searchEdit(search, QStringLiteral("Aranacak Bilgi"));
+    searchLabel->setBuddy(ui.searchField);
+    ui.numberSearchField = searchEdit(search, QStringLiteral("Aranacak Cep Tel"));
+    numberOnly(ui.numberSearchField);
+    ui.numberSearchField->hide();
+    ui.sensitiveChoice = dropDown(search, QRect(8, 96, 129, 21), QStringLiteral("Hassas Arama"));
+    cream(ui.sensitiveChoice);
+    ui.sensitiveChoice->hide();
+    ui.sensitiveItems = new QStringListModel(this);
+    auto* list = new QListView(ui.sensitiveChoice);
     list->setUniformItemSizes(true);  // a full group opens at once
-    sensitiveChoice->setView(list);
-    sensitiveChoice->setModel(sensitiveItems);
+    ui.sensitiveChoice->setView(list);
+    ui.sensitiveChoice->setModel(ui.sensitiveItems);
 
-    searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"), QStringLiteral("Ara"), QRect(8, 128, 60, 33), 16);
-    nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"), QStringLiteral("Sonraki"), QRect(72, 128, 65, 33), 16);
+    ui.searchButton = pictureButton(search, QStyle::SP_FileDialogContentsView, QStringLiteral("Ara"), QStringLiteral("Ara"), QRect(8, 128, 60, 33), 16);
+    ui.nextButton = pictureButton(search, QStyle::SP_ArrowRight, QStringLiteral("Sonraki Aynı İsim"), QStringLiteral("Sonraki"), QRect(72, 128, 65, 33), 16);
     // red while it can be pressed; greyed out while the sensitive search is on
-    fixedButtonText(nextButton, Qt::red);
+    fixedButtonText(ui.nextButton, Qt::red);
 }
 
 // The picture buttons below the boxes, and the maker's lines.
 void TForm1::buildButtons(QWidget* client) {
-    saveButton = pictureButton(client, QStyle::SP_DialogSaveButton, QStringLiteral("Kaydet"), QString(), QRect(8, 216, 65, 41));
-    editButton = pictureButton(client, QStyle::SP_FileDialogDetailedView, QStringLiteral("Düzelt"), QString(), QRect(80, 216, 65, 41));
-    editButton->setEnabled(false);
-    clearButton = pictureButton(client, QStyle::SP_DialogResetButton, QStringLiteral("Ekranı Temizle"), QString(), QRect(8, 256, 65, 41));
-    deleteButton = pictureButton(client, QStyle::SP_TrashIcon, QStringLiteral("Sil"), QStringLiteral("Sil"), QRect(80, 256, 65, 41));
-    deleteButton->setEnabled(false);
-    exitButton = pictureButton(client, QStyle::SP_DialogCloseButton, QStringLiteral("Çıkış"), QStringLiteral("&Çıkış"), QRect(152, 264, 137, 33));
+    ui.saveButton = pictureButton(client, QStyle::SP_DialogSaveButton, QStringLiteral("Kaydet"), QString(), QRect(8, 216, 65, 41));
+    ui.editButton = pictureButton(client, QStyle::SP_FileDialogDetailedView, QStringLiteral("Düzelt"), QString(), QRect(80, 216, 65, 41));
+    ui.editButton->setEnabled(false);
+    ui.clearButton = pictureButton(client, QStyle::SP_DialogResetButton, QStringLiteral("Ekranı Temizle"), QString(), QRect(8, 256, 65, 41));
+    ui.deleteButton = pictureButton(client, QStyle::SP_TrashIcon, QStringLiteral("Sil"), QStringLiteral("Sil"), QRect(80, 256, 65, 41));
+    ui.deleteButton->setEnabled(false);
+    ui.exitButton = pictureButton(client, QStyle::SP_DialogCloseButton, QStringLiteral("Çıkış"), QStringLiteral("&Çıkış"), QRect(152, 264, 137, 33));
 
     QLabel* maker = label(client, QStringLiteral("www.telefika.com.tr\nTürkçe cep rehberi"), QRect(152, 216, 137, 41));
     maker->setAlignment(Qt::AlignCenter);
@@ -200,16 +200,16 @@ void TForm1::buildStatusLines(QWidget* client) {
     auto* status = new QStatusBar(client);
     status->setGeometry(0, 322, 301, 49);
     status->setSizeGripEnabled(false);
-    statusPanel1 = sunkenPanel(status, QString(), QRect());
-    statusPanel1->setFixedWidth(170);
-    statusPanel2 = sunkenPanel(status, QString(), QRect());
-    status->addWidget(statusPanel1, 0);
-    status->addWidget(statusPanel2, 1);
+    ui.statusPanel1 = sunkenPanel(status, QString(), QRect());
+    ui.statusPanel1->setFixedWidth(170);
+    ui.statusPanel2 = sunkenPanel(status, QString(), QRect());
+    status->addWidget(ui.statusPanel1, 0);
+    status->addWidget(ui.statusPanel2, 1);
 
-    countLine = label(client, QStringLiteral("--"), 8, 328);
-    capacityLine = label(client, QStringLiteral("--"), 8, 348);
-    fixedText(capacityLine, Qt::red);
-    for (QLabel* l : {countLine, capacityLine}) {
+    ui.countLine = label(client, QStringLiteral("--"), 8, 328);
+    ui.capacityLine = label(client, QStringLiteral("--"), 8, 348);
+    fixedText(ui.capacityLine, Qt::red);
+    for (QLabel* l : {ui.countLine, ui.capacityLine}) {
         l->resize(160, 16);
         l->raise();  // drawn over the status bar
     }
@@ -225,38 +225,38 @@ void TForm1::buildMenus() {
     };
 
     QMenu* file = bar->addMenu(QStringLiteral("Dosya"));
-    printAction = item(file, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
+    ui.printAction = item(file, QStringLiteral("Yazdır"), QStyle::SP_FileDialogDetailedView, QKeySequence(QStringLiteral("Ctrl+P")));
     file->addSeparator();
-    printGroupAction = item(file, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
+    ui.printGroupAction = item(file, QStringLiteral("Grubu Yazdır"), QStyle::SP_FileDialogListView, QKeySequence(QStringLiteral("Ctrl+Y")));
     file->addSeparator();
-    importAction = item(file, QStringLiteral("İçe Aktar..."), QStyle::SP_ArrowDown);
-    exportAction = item(file, QStringLiteral("Dışa Aktar..."), QStyle::SP_ArrowUp);
+    ui.importAction = item(file, QStringLiteral("İçe Aktar..."), QStyle::SP_ArrowDown);
+    ui.exportAction = item(file, QStringLiteral("Dışa Aktar..."), QStyle::SP_ArrowUp);
     file->addSeparator();
-    quitAction = item(file, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
+    ui.quitAction = item(file, QStringLiteral("Çık"), QStyle::SP_DialogCloseButton);
 
     QMenu* tools = bar->addMenu(QStringLiteral("Araçlar"));
-    nameListAction = item(tools, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
-    alphabeticAction = item(tools, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
-    browserAction = item(tools, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
+    ui.nameListAction = item(tools, QStringLiteral("İsim Listesi"), QStyle::SP_FileDialogListView);
+    ui.alphabeticAction = item(tools, QStringLiteral("Alfabetik Sıralama"), QStyle::SP_FileDialogInfoView);
+    ui.browserAction = item(tools, QStringLiteral("Tarayıcı"), QStyle::SP_MediaSeekForward, QKeySequence(QStringLiteral("Ctrl+T")));
     tools->addSeparator();
-    backupAction = item(tools, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
-    mergerAction = item(tools, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
+    ui.backupAction = item(tools, QStringLiteral("Yedek"), QStyle::SP_DriveFDIcon);
+    ui.mergerAction = item(tools, QStringLiteral("Grup Birleştirici"), QStyle::SP_DirLinkIcon);
     tools->addSeparator();
-    qrAction = item(tools, QStringLiteral("Karekod"), QStyle::SP_ComputerIcon);
+    ui.qrAction = item(tools, QStringLiteral("Karekod"), QStyle::SP_ComputerIcon);
 
     QMenu* groups = bar->addMenu(QStringLiteral("Rehber Grubu"));
-    groupsAction = item(groups, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
+    ui.groupsAction = item(groups, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
 
     QMenu* help = bar->addMenu(QStringLiteral("Yardım"));
-    aboutAction = item(help, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
-    usageAction = item(help, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
+    ui.aboutAction = item(help, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));
+    ui.usageAction = item(help, QStringLiteral("Kullanım"), QStyle::SP_DialogHelpButton);
 }
 
 void TForm1::buildTabOrder() {
-    const QList<QWidget*> order = {sensitiveCheck, nameMode,     numberMode,  searchField,
-                                   numberSearchField, sensitiveChoice, searchButton, nextButton,
-                                   saveButton,     editButton,   deleteButton, clearButton,
-                                   exitButton,     nameField,    surnameField, numberField,
-                                   groupSelector};
+    const QList<QWidget*> order = {ui.sensitiveCheck, ui.nameMode,     ui.numberMode,  ui.searchField,
+                                   ui.numberSearchField, ui.sensitiveChoice, ui.searchButton, ui.nextButton,
+                                   ui.saveButton,     ui.editButton,   ui.deleteButton, ui.clearButton,
+                                   ui.exitButton,     ui.nameField,    ui.surnameField, ui.numberField,
+                                   ui.groupSelector};
     for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }

@@ -7,9 +7,11 @@
 #include "app/Unit1.h"
 #include "bench/floor.h"
 #include "bench/programbench.h"
+#include "book/phonebook.h"
 #include "store/alphabet.h"
 #include "store/codepage.h"
 #include "store/datafolder.h"
+#include "tests/common/mainwindowaccess.h"
 #include "tools/datagen.h"
 #include "ui/dialogs.h"
 #include "windows/ALFABE.h"
@@ -21,7 +23,7 @@
 namespace {
 
 void Build(benchmark::State& state) {
-    const StringList& lines = Form1->recordLines;
+    const StringList& lines = Book->recordLines();
     for (auto _ : state) {
         const alphabet::Boundaries b = alphabet::letterBoundaries(lines);
         alphabet::PageRuns runs = alphabet::pageRuns(b);
@@ -31,7 +33,7 @@ void Build(benchmark::State& state) {
 
 // The least any split must do: look at the first byte of every name line.
 void NameLinePass(benchmark::State& state) {
-    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    const QList<QByteArray>& lines = Book->recordLines().lines();
     for (auto _ : state) {
         unsigned sum = 0;
         for (qsizetype i = 0; i < lines.size(); i += 3)
@@ -41,7 +43,7 @@ void NameLinePass(benchmark::State& state) {
 }
 
 void BuildAndFill(benchmark::State& state) {
-    for (auto _ : state) Form15->showGroup(Form1->groupSelector->currentText(), Form1->recordLines);
+    for (auto _ : state) Form15->showGroup(mainWindow().groupSelector->currentText(), Book->recordLines());
 }
 
 void OpenWindow(benchmark::State& state) {
@@ -53,7 +55,7 @@ void OpenWindow(benchmark::State& state) {
 
 // The texts of every name line, in one list.
 void DecodeNames(benchmark::State& state) {
-    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    const QList<QByteArray>& lines = Book->recordLines().lines();
     for (auto _ : state) {
         QStringList names;
         names.reserve(lines.size() / 3 + 1);

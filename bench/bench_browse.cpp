@@ -7,8 +7,10 @@
 #include "app/Unit1.h"
 #include "bench/floor.h"
 #include "bench/programbench.h"
+#include "book/phonebook.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
+#include "tests/common/mainwindowaccess.h"
 #include "tools/datagen.h"
 #include "ui/contactfields.h"
 #include "ui/dialogs.h"
@@ -27,7 +29,7 @@ namespace {
 
 // Line `offset` of every contact, in the group's order.
 std::vector<QByteArray> linesOf(int offset) {
-    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    const QList<QByteArray>& lines = Book->recordLines().lines();
     std::vector<QByteArray> out;
     for (int i = offset; i < lines.size(); i += 3) out.push_back(lines[i]);
     return out;
@@ -48,7 +50,7 @@ void sortFloor(benchmark::State& state, int offset) {
 
 void NameListOpening(benchmark::State& state) {
     for (auto _ : state) {
-        Form16->execute();  // shown and closed again at once
+        Form16->execute(Book->activeGroup());  // shown and closed again at once
         state.PauseTiming();
         testhooks::modalWindows().clear();
         state.ResumeTiming();
@@ -58,29 +60,29 @@ void NameListOpening(benchmark::State& state) {
 
 void SensitiveOn(benchmark::State& state) {
     for (auto _ : state) {
-        Form1->sensitiveCheck->setChecked(true);
+        mainWindow().sensitiveCheck->setChecked(true);
         state.PauseTiming();
-        Form1->sensitiveCheck->setChecked(false);
+        mainWindow().sensitiveCheck->setChecked(false);
         state.ResumeTiming();
     }
 }
 
 void SensitiveNumbers(benchmark::State& state) {
-    Form1->sensitiveCheck->setChecked(true);
+    mainWindow().sensitiveCheck->setChecked(true);
     for (auto _ : state) {
-        Form1->numberMode->setChecked(true);
+        mainWindow().numberMode->setChecked(true);
         state.PauseTiming();
-        Form1->nameMode->setChecked(true);
+        mainWindow().nameMode->setChecked(true);
         state.ResumeTiming();
     }
-    Form1->sensitiveCheck->setChecked(false);
+    mainWindow().sensitiveCheck->setChecked(false);
 }
 
 void BrowserStep(benchmark::State& state) {
     Form3->execute();
     for (auto _ : state) {
         Form3->SpeedButton2Click();  // ">"
-        if (Form3->browserPosition() + 3 >= Form1->recordLines.count()) {
+        if (Form3->browserPosition() + 3 >= Book->recordLines().count()) {
             state.PauseTiming();
             Form3->SpeedButton3Click();
             state.ResumeTiming();
@@ -93,9 +95,9 @@ void BrowserStepFloor(benchmark::State& state) {
     Form3->execute();
     int p = 0;
     for (auto _ : state) {
-        p = (p + 3) % Form1->recordLines.count();
-        Form3->contactFields->showContact(Form1->recordLines.text(p), Form1->recordLines.text(p + 1),
-                                          Form1->recordLines.text(p + 2));
+        p = (p + 3) % Book->recordLines().count();
+        Form3->contactFields->showContact(Book->recordLines().text(p), Book->recordLines().text(p + 1),
+                                          Book->recordLines().text(p + 2));
     }
     Form3->close();
 }

@@ -20,6 +20,7 @@
 #include "app/Unit1.h"
 #include "bench/floor.h"
 #include "bench/programbench.h"
+#include "book/phonebook.h"
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
@@ -112,7 +113,7 @@ void mergeWithoutWidgets(benchmark::State& state, bool shared) {
         rebuildNameIndex(lines, names);
         second.load(path(secondName(shared)));
         const merge::Outcome outcome = merge::mergeContacts(lines, names, second);
-        merge::writeResult(result, lines, datafolder::groupListPath(), Form1->groupNames);
+        merge::writeResult(result, lines, datafolder::groupListPath(), Book->groupNames());
         benchmark::DoNotOptimize(merge::report(outcome));
     }
 }
@@ -168,7 +169,7 @@ void bigMergeWithoutReport(benchmark::State& state) {
         state.ResumeTiming();
         {
             BigMerge merged;
-            merge::writeResult(result, merged.lines, datafolder::groupListPath(), Form1->groupNames);
+            merge::writeResult(result, merged.lines, datafolder::groupListPath(), Book->groupNames());
             benchmark::DoNotOptimize(merged.outcome.skipped());
             state.PauseTiming();
             grown = std::max(grown, statusMegabytes("VmHWM:") - before);

@@ -7,10 +7,12 @@
 #include "app/Unit1.h"
 #include "bench/floor.h"
 #include "bench/programbench.h"
+#include "book/phonebook.h"
 #include "store/codepage.h"
 #include "store/contacts.h"
 #include "store/datafolder.h"
 #include "store/textfile.h"
+#include "tests/common/mainwindowaccess.h"
 #include "tools/datagen.h"
 #include "ui/dialogs.h"
 #include "windows/onay.h"
@@ -26,26 +28,23 @@ namespace {
 QString middleName() { return QStringLiteral("Kemal"); }
 
 // The contact k's number line in RecordLines.
-QString numberOf(int k) { return Form1->recordLines.text(3 * k + 2); }
+QString numberOf(int k) { return Book->recordLines().text(3 * k + 2); }
 
 void writeFloor(benchmark::State& state) {
-    const QString path = Form1->activeGroupPath();
-    for (auto _ : state) textfile::writeLines(path, Form1->recordLines.lines());
+    const QString path = Book->activeGroupPath();
+    for (auto _ : state) textfile::writeLines(path, Book->recordLines().lines());
 }
 
-void removeContactWithNumber(const QString& number) {
-    contacts::removeContact(Form1->recordLines, contacts::lookupNumberLine(Form1->recordLines, number));
-    Form1->rebuildNameIndex();
-}
+void removeContactWithNumber(const QString& number) { Book->deleteContact(number); }
 
 void SaveInTheMiddle(benchmark::State& state) {
     int serial = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const QString number = QStringLiteral("0400%1").arg(++serial, 7, 10, QLatin1Char('0'));
-        Form1->nameField->setText(middleName());
-        Form1->surnameField->setText(QStringLiteral("Yeni"));
-        Form1->numberField->setText(number);
+        mainWindow().nameField->setText(middleName());
+        mainWindow().surnameField->setText(QStringLiteral("Yeni"));
+        mainWindow().numberField->setText(number);
         state.ResumeTiming();
         Form1->BitBtn1Click();
         state.PauseTiming();
@@ -56,16 +55,16 @@ void SaveInTheMiddle(benchmark::State& state) {
 }
 
 void Edit(benchmark::State& state) {
-    const int k = Form1->recordLines.count() / 6;  // a contact in the middle
+    const int k = Book->recordLines().count() / 6;  // a contact in the middle
     const QString number = numberOf(k);
-    const QString name = Form1->recordLines.text(3 * k);
+    const QString name = Book->recordLines().text(3 * k);
     bool flip = false;
     for (auto _ : state) {
         state.PauseTiming();
-        Form1->foundNumber->setText(number);
-        Form1->nameField->setText(name);
-        Form1->surnameField->setText((flip = !flip) ? QStringLiteral("Birinci") : QStringLiteral("İkinci"));
-        Form1->numberField->setText(number);
+        mainWindow().foundNumber->setText(number);
+        mainWindow().nameField->setText(name);
+        mainWindow().surnameField->setText((flip = !flip) ? QStringLiteral("Birinci") : QStringLiteral("İkinci"));
+        mainWindow().numberField->setText(number);
         testhooks::messages().clear();
         state.ResumeTiming();
         Form1->BitBtn2Click();
@@ -73,26 +72,25 @@ void Edit(benchmark::State& state) {
 }
 
 void Delete(benchmark::State& state) {
-    const int k = Form1->recordLines.count() / 6;
+    const int k = Book->recordLines().count() / 6;
     for (auto _ : state) {
         state.PauseTiming();
-        const QByteArray name = Form1->recordLines.get(3 * k);
-        const QByteArray surname = Form1->recordLines.get(3 * k + 1);
-        const QByteArray number = Form1->recordLines.get(3 * k + 2);
-        Form1->numberField->setText(QString::fromLatin1(number));
+        const QByteArray name = Book->recordLines().get(3 * k);
+        const QByteArray surname = Book->recordLines().get(3 * k + 1);
+        const QByteArray number = Book->recordLines().get(3 * k + 2);
+        mainWindow().numberField->setText(QString::fromLatin1(number));
         testhooks::onNextModal([](QDialog*) { Form11->yesButton->click(); });
         state.ResumeTiming();
         Form1->BitBtn4Click();
         state.PauseTiming();
-        contacts::insertContact(Form1->recordLines, 3 * k, name, surname, number);
-        Form1->rebuildNameIndex();
+        Book->saveContact(name, surname, number);
         testhooks::messages().clear();
         state.ResumeTiming();
     }
 }
 
 void exactScanFloor(benchmark::State& state, const QByteArray& key) {
-    const QList<QByteArray>& lines = Form1->recordLines.lines();
+    const QList<QByteArray>& lines = Book->recordLines().lines();
     for (auto _ : state) {
         int found = -1;
         for (int i = 0; i < lines.size(); ++i)
@@ -105,14 +103,14 @@ void exactScanFloor(benchmark::State& state, const QByteArray& key) {
 }
 
 // The last contact's name: the search runs over the whole group.
-QString lastName() { return Form1->recordLines.text(Form1->recordLines.count() - 3); }
-QString lastNumber() { return Form1->recordLines.text(Form1->recordLines.count() - 1); }
+QString lastName() { return Book->recordLines().text(Book->recordLines().count() - 3); }
+QString lastNumber() { return Book->recordLines().text(Book->recordLines().count() - 1); }
 
 void NameSearch(benchmark::State& state) {
-    Form1->nameMode->setChecked(true);
+    mainWindow().nameMode->setChecked(true);
     for (auto _ : state) {
-        Form1->nameField->clear();  // a search from empty fields copies the most lines
-        Form1->searchField->setText(lastName());
+        mainWindow().nameField->clear();  // a search from empty fields copies the most lines
+        mainWindow().searchField->setText(lastName());
         Form1->BitBtn6Click();
     }
 }
@@ -120,13 +118,13 @@ void NameSearch(benchmark::State& state) {
 void NameSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage::encode(lastName())); }
 
 void NumberSearch(benchmark::State& state) {
-    Form1->numberMode->setChecked(true);
+    mainWindow().numberMode->setChecked(true);
     for (auto _ : state) {
-        Form1->nameField->clear();
-        Form1->numberSearchField->setText(lastNumber());
+        mainWindow().nameField->clear();
+        mainWindow().numberSearchField->setText(lastNumber());
         Form1->BitBtn6Click();
     }
-    Form1->nameMode->setChecked(true);
+    mainWindow().nameMode->setChecked(true);
 }
 
 void NumberSearchFloor(benchmark::State& state) { exactScanFloor(state, codepage::encode(lastNumber())); }

@@ -8,8 +8,10 @@
 #include "app/Unit1.h"
 #include "bench/floor.h"
 #include "bench/programbench.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/printout.h"
+#include "tests/common/mainwindowaccess.h"
 #include "tools/datagen.h"
 #include "ui/dialogs.h"
 #include "windows/bilgi.h"
@@ -33,7 +35,7 @@ constexpr int LastContacts = 500;
 // The page composed by direct ticks up to the last `left` contacts.
 void composeAllBut(int left) {
     Form4->activeGroupPace->stop();  // the benchmark gives the ticks itself
-    const int stop = Form1->recordLines.count() - 3 * (left + 1);
+    const int stop = Book->recordLines().count() - 3 * (left + 1);
     while (Form4->printPosition() < stop) Form4->Timer1Timer();
     QCoreApplication::processEvents();
 }
@@ -45,7 +47,7 @@ void TickAtTheEnd(benchmark::State& state) {
         for (auto _ : state) Form4->Timer1Timer();
         state.counters["page lines at the end"] = Form4->printPage->document()->blockCount();
     });
-    Form1->printAction->trigger();
+    mainWindow().printAction->trigger();
 }
 
 // The tick and the repaint of both windows that the event loop does after it.
@@ -57,11 +59,11 @@ void TickAndRepaintAtTheEnd(benchmark::State& state) {
             QCoreApplication::processEvents();
         }
     });
-    Form1->printAction->trigger();
+    mainWindow().printAction->trigger();
 }
 
 void AppendToABareDocument(benchmark::State& state) {
-    const StringList& source = Form1->recordLines;
+    const StringList& source = Book->recordLines();
     QTextDocument page;
     QTextCursor end(&page);
     QStringList first = printout::header(QStringLiteral("8.12.2026"), QStringLiteral("08:00:00"), source.count(),
@@ -90,7 +92,7 @@ void ComposeAThousand(benchmark::State& state) {
             state.SetIterationTime(clock.nsecsElapsed() / 1e9);
         });
         clock.start();
-        Form4->execute(QStringLiteral("Bin"));
+        Form4->execute(QStringLiteral("Bin"), Form8->groupPrintLines);
     }
     state.counters["999 x 10 ms (s)"] = 9.99;
 }

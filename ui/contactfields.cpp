@@ -1,5 +1,7 @@
 #include "ui/contactfields.h"
 
+#include "book/phonebook.h"
+
 #include "ui/controls.h"
 
 #include <QLabel>
@@ -43,3 +45,7 @@ void ContactFields::showContact(const QString& name, const QString& surname, con
 
 void ContactFields::clear() { showContact(QString(), QString(), QString()); }
 
+
+void ContactFields::handOver(PhoneBook& book, bool prepareNext) const {
+    book.handOver(nameEdit->text(), surnameEdit->text(), numberEdit->text(), prepareNext);
+}

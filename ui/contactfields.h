@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+class PhoneBook;
 class QLabel;
 class QLineEdit;
 
@@ -27,4 +28,6 @@ public:
 
     void showContact(const QString& name, const QString& surname, const QString& number);
     void clear();
+    // The contact shown handed to the main window (PhoneBook::handOver).
+    void handOver(PhoneBook& book, bool prepareNext = false) const;
 };

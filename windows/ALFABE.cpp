@@ -1,7 +1,6 @@
 #include "windows/ALFABE.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/codepage.h"
 #include "store/contacts.h"
 #include "ui/contactfields.h"
@@ -131,7 +130,7 @@ constexpr int PagesHeight = 264;
 constexpr int RightColumn = 8 + TabsWidth + 10;
 }  // namespace
 
-TForm15::TForm15(QWidget* parent) : SecondaryWindow(parent) {
+TForm15::TForm15(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Alfabetik İçerik"));
     setWindowIcon(pictureIcon(QStringLiteral(":/alfabe/icon.png")));
@@ -290,7 +289,7 @@ void TForm15::ListBoxClick(int page) {
     const QList<QListWidgetItem*> selected = letterPages[page]->selectedItems();
     if (selected.isEmpty()) return;
     const int c = alphabet::contactOfRow(letterBoundaries, page, letterPages[page]->row(selected.first()));
-    const StringList& lines = Form1->recordLines;
+    const StringList& lines = book.recordLines();
     contactFields->showContact(contacts::lineOrEmpty(lines, 3 * c), contacts::lineOrEmpty(lines, 3 * c + 1),
                         contacts::lineOrEmpty(lines, 3 * c + 2));
 }
@@ -332,8 +331,7 @@ bool TForm15::tabKey(int page, int key) {
 // The hand-over: NextMatchLines is prepared as a search prepares it, from the
 // name the main window showed before, then the contact goes over.
 void TForm15::BitBtn1Click() {
-    Form1->rebuildNextMatchLines();
-    Form1->takeContact(*contactFields);
+    contactFields->handOver(book, true);
     accept();
 }
 

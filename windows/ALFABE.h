@@ -6,6 +6,8 @@
 #include "store/alphabet.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 #include <QAbstractButton>
 #include <QList>
 
@@ -45,7 +47,7 @@ public:
 class TForm15 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm15(QWidget* parent = nullptr);
+    TForm15(PhoneBook& book, QWidget* parent = nullptr);
 
     static constexpr int TabsPerRow = 9;
 
@@ -92,4 +94,7 @@ private:
     bool tabKey(int page, int key);
     void buildTabs();
     void buildPages();
+
+private:
+    PhoneBook& book;
 };

@@ -1,9 +1,9 @@
 #include "windows/Unit8.h"
 
-#include "app/forms.h"
 #include "store/datafolder.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "windows/forms.h"
 #include "windows/yazdir.h"
 
 #include <QComboBox>
@@ -113,7 +113,7 @@ void TForm8::BitBtn1Click() {
     const QString path = datafolder::groupFilePath(group);
     if (!datafolder::exists(path)) return;
     groupPrintLines.load(path);
-    Form4->execute(group);
+    Form4->execute(group, groupPrintLines);
 }
 
 void TForm8::BitBtn2Click() { close(); }

@@ -1,9 +1,6 @@
 #include "windows/bilgi.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
 #include "ui/controls.h"
-#include "windows/yazdir.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,7 +11,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-TForm5::TForm5(QWidget* parent) : SecondaryWindow(parent) {
+TForm5::TForm5(QWidget* parent) : SecondaryWindow(parent), centredOn(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Veri Tabanı Araştırılıyor"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -69,8 +66,8 @@ void TForm5::execute(QWidget* owner) {
     if (isVisible()) return;
     // A window opened over a modal one stays usable only as its child.
     if (parentWidget() != owner) setParent(owner, windowFlags());
-    if (Form1) {
-        const QRect main = Form1->frameGeometry();
+    if (centredOn) {
+        const QRect main = centredOn->frameGeometry();
         move(main.center() - QPoint(width() / 2, height() / 2));
     }
     show();
@@ -78,7 +75,7 @@ void TForm5::execute(QWidget* owner) {
 
 // "İptal": the print-out stops and both windows close.
 void TForm5::SpeedButton1Click() {
-    Form4->cancelPrintout();
+    emit cancelled();
     hide();
 }
 

@@ -31,6 +31,10 @@ public:
     // so that "İptal" can be clicked while that window is modal.
     void execute(QWidget* owner);
 
+signals:
+    // "İptal": the print-out stops.
+    void cancelled();
+
 public slots:
     void SpeedButton1Click();
 
@@ -38,4 +42,7 @@ protected:
     void buildWidgets() override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* centredOn;  // the window it is made for: it opens in its middle
 };

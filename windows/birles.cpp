@@ -1,6 +1,6 @@
 #include "windows/birles.h"
 
-#include "app/forms.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "ui/controls.h"
@@ -25,7 +25,7 @@ QLabel* sunken(QWidget* parent, const QString& text, int x, int y, int w) {
 
 }  // namespace
 
-TForm9::TForm9(QWidget* parent) : SecondaryWindow(parent) {
+TForm9::TForm9(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Grup Silme Onay?"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -107,30 +107,25 @@ void TForm9::showEvent(QShowEvent* event) {
 // list (store/pendinggroups.h). A file that cannot be removed, or a group
 // that cannot be named there, keeps its group.
 void TForm9::BitBtn1Click() {
-    const QString group = Form6->selectedGroup();
+    const QString group = groupNameValue->text();
     if (group.isEmpty()) {
         close();
         return;
     }
-    const QString path = datafolder::groupFilePath(group);
-    if (!pendinggroups::tryNote(group) || (!datafolder::deleteFile(path) && datafolder::exists(path))) {
+    if (!book.removeGroupFile(group))  // the group window hears of it from the phone book
         ShowMessage(QStringLiteral("Grup dosyası silinemedi! Grup olduğu gibi kaldı."));
-        close();
-        return;
-    }
-    Form6->groupRemoved(group);
     close();
 }
 
 // Emptying: the group's file is written with no line at all.
 void TForm9::BitBtn3Click() {
-    const QString group = Form6->selectedGroup();
+    const QString group = groupNameValue->text();
     if (group.isEmpty()) {
         close();
         return;
     }
     confirmLines.clear();
-    confirmLines.save(datafolder::groupFilePath(group));
+    book.emptyGroup(group);
     ShowMessage(QStringLiteral("İşlem Tamamlandı!"));
     close();
 }

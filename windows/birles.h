@@ -6,13 +6,15 @@
 #include "store/stringlist.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class QLabel;
 class QPushButton;
 
 class TForm9 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm9(QWidget* parent = nullptr);
+    TForm9(PhoneBook& book, QWidget* parent = nullptr);
 
     // The selected group's file, to count its contacts and, when emptying,
     // to be written over it.
@@ -49,4 +51,7 @@ protected:
 private:
     void setDeleteMode();
     void setQuestion(const QString& question);
+
+private:
+    PhoneBook& book;
 };

@@ -1,7 +1,6 @@
 #include "windows/disaktar.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/interchange.h"
 #include "store/storeerror.h"
@@ -21,33 +20,27 @@ namespace {
 // The lines of a group: the active group's from memory, any other's from
 // its file. A group without a file, or one that cannot be read, gives none
 // and its message is shown.
-std::optional<StringList> groupLines(const QString& group) {
-    if (group == Form1->groupNames.text(0)) return Form1->recordLines;
-    const QString path = datafolder::groupFilePath(group);
-    if (!datafolder::exists(path)) {
-        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
-        return std::nullopt;
-    }
-    StringList lines;
+std::optional<StringList> groupLines(const PhoneBook& book, const QString& group) {
     try {
-        lines.load(path);
+        std::optional<StringList> lines = book.groupLines(group);
+        if (!lines) ShowMessage(PhoneBook::GroupFileMissing);
+        return lines;
     } catch (const StoreError& e) {
         ShowError(e.message());
         return std::nullopt;
     }
-    return lines;
 }
 
 }  // namespace
 
-TForm19::TForm19(QWidget* parent) : SecondaryWindow(parent) {
-    setObjectName(QStringLiteral("Form19"));
+ExportWindow::ExportWindow(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
+    setObjectName(QStringLiteral("exportWindow"));
     setWindowTitle(QStringLiteral("Kişileri Dışa Aktar"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(300, 206);
 }
 
-void TForm19::buildWidgets() {
+void ExportWindow::buildWidgets() {
     groupChooser = new QComboBox(this);
     groupChooser->setGeometry(84, 8, 208, 22);
     groupChooser->setEditable(false);  // pick only
@@ -77,26 +70,26 @@ void TForm19::buildWidgets() {
     cancelButton->setGeometry(200, 166, 92, 30);
     saveButton->setDefault(true);
 
-    connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm19::ComboBox1Change);
-    connect(saveButton, &QPushButton::clicked, this, &TForm19::BitBtn1Click);
-    connect(cancelButton, &QPushButton::clicked, this, &TForm19::BitBtn2Click);
+    connect(groupChooser, &QComboBox::currentIndexChanged, this, &ExportWindow::groupChosen);
+    connect(saveButton, &QPushButton::clicked, this, &ExportWindow::saveClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &ExportWindow::cancelClicked);
 }
 
-void TForm19::execute() {
+void ExportWindow::execute() {
     ensureBuilt();
     {
         const QSignalBlocker quiet(groupChooser);
         groupChooser->clear();
-        addGroupNames(groupChooser, Form1->groupNames, false);
-        groupChooser->setCurrentIndex(qMax(0, groupChooser->findText(Form1->groupNames.text(0))));
+        addGroupNames(groupChooser, book.groupNames(), false);
+        groupChooser->setCurrentIndex(qMax(0, groupChooser->findText(book.activeGroup())));
     }
     vcard30Choice->setChecked(true);
-    ComboBox1Change();
+    groupChosen();
     execModal(this);
 }
 
-void TForm19::ComboBox1Change() {
-    const std::optional<StringList> lines = groupLines(groupChooser->currentText());
+void ExportWindow::groupChosen() {
+    const std::optional<StringList> lines = groupLines(book, groupChooser->currentText());
     countValue->setText(lines ? QString::number(datafolder::contactsHeld(lines->count())) + QStringLiteral(" kişi")
                               : QString());
 }
@@ -104,12 +97,12 @@ void TForm19::ComboBox1Change() {
 // "Kaydet": the group read, the file name asked for, its format's ending
 // added when it has another one or none, and the group written there whole. A failed write
 // shows the file's error and keeps the window open.
-void TForm19::BitBtn1Click() {
+void ExportWindow::saveClicked() {
     const interchange::Format format = csvChoice->isChecked()       ? interchange::Format::Csv
                                        : vcard21Choice->isChecked() ? interchange::Format::VCard21
                                                                     : interchange::Format::VCard30;
     const bool csv = format == interchange::Format::Csv;
-    const std::optional<StringList> lines = groupLines(groupChooser->currentText());
+    const std::optional<StringList> lines = groupLines(book, groupChooser->currentText());
     if (!lines) return;
     QString path = askSaveFileName(this, csv ? QStringLiteral("CSV Dosyaları") : QStringLiteral("vCard Dosyaları"),
                                    csv ? QStringLiteral("*.csv") : QStringLiteral("*.vcf"));
@@ -126,4 +119,4 @@ void TForm19::BitBtn1Click() {
     accept();
 }
 
-void TForm19::BitBtn2Click() { close(); }
+void ExportWindow::cancelClicked() { close(); }

@@ -4,16 +4,18 @@
 
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
-class TForm19 : public SecondaryWindow {
+class ExportWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm19(QWidget* parent = nullptr);
+    ExportWindow(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* groupCaption = nullptr;      // Grup:
     QComboBox* groupChooser = nullptr;   // the groups, in the group list's order
@@ -30,10 +32,13 @@ public:
     void execute();
 
 public slots:
-    void ComboBox1Change();
-    void BitBtn1Click();  // "Kaydet"
-    void BitBtn2Click();  // "İptal"
+    void groupChosen();
+    void saveClicked();  // "Kaydet"
+    void cancelClicked();  // "İptal"
 
 protected:
     void buildWidgets() override;
+
+private:
+    PhoneBook& book;
 };

@@ -1,13 +1,13 @@
 #include "windows/grup.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/birles.h"
+#include "windows/forms.h"
 #include "windows/isim.h"
 #include "windows/veriekle.h"
 
@@ -22,11 +22,13 @@
 
 using datafolder::DefaultGroup;
 
-TForm6::TForm6(QWidget* parent) : SecondaryWindow(parent) {
+TForm6::TForm6(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Rehber Grubu"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(336, 248);
+    connect(&book, &PhoneBook::groupFileMade, this, &TForm6::listGroup);
+    connect(&book, &PhoneBook::groupFileRemoved, this, &TForm6::groupRemoved);
 }
 
 void TForm6::buildWidgets() {
@@ -126,7 +128,7 @@ void TForm6::groupRemoved(const QString& group) {
 }
 
 void TForm6::SpeedButton1Click() {
-    Form7->execute();
+    Form7->execute([this](const QString& group) { return listsGroup(group); });
 }
 
 void TForm6::SpeedButton2Click() { confirmSelected(false); }
@@ -155,9 +157,9 @@ void TForm6::confirmSelected(bool emptying) {
     if (datafolder::exists(path)) {
         Form9->execute(group, emptying);
     } else {
-        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
+        ShowMessage(PhoneBook::GroupFileMissing);
         delete item;
-        Form1->activateGroup(DefaultGroup);
+        book.activateGroup(DefaultGroup);
         inUseField->setText(DefaultGroup);
     }
 }
@@ -196,10 +198,6 @@ void TForm6::FormClose() {
     groupListCopy.clear();
     groupListCopy.add(active);
     for (int i = 0; i < groupListBox->count(); ++i) groupListCopy.add(groupListBox->item(i)->text());
-    Form1->activateGroup(active, groupListCopy);
+    book.activateGroup(active, groupListCopy);  // the main window shows it at once
     pendinggroups::forgetSettled(groupListCopy);
-
-    Form1->clearContactAndSearchFields();
-    Form1->fillGroupSelector();
-    Form1->recheckSensitive();  // the drop-down lists the active group's contacts again
 }

@@ -6,6 +6,8 @@
 #include "store/datafolder.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -17,7 +19,7 @@ class QStatusBar;
 class TForm6 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    TForm6(PhoneBook& book, QWidget* parent = nullptr);
 
     // While the window is open this list is the authority on which groups exist.
     QListWidget* groupListBox = nullptr;
@@ -38,15 +40,16 @@ public:
     // Opened from the main window's menu.
     void execute();
 
-    // What the windows opened from this one ask of it and tell it.
     // The selected group's name; empty when none is selected.
     QString selectedGroup() const;
     // True when the list holds the group, in any letter case.
     bool listsGroup(const QString& group) const;
-    // A new group joins the list at its sorted place, unless listed already.
+
+    // What the windows opened from this one do, as the phone book tells it:
+    // a new group joins the list at its sorted place, unless listed already;
+    // a group whose file was deleted leaves the list, and when it was the
+    // group in use the default group takes its place, with a message.
     void listGroup(const QString& group);
-    // A group whose file was deleted leaves the list; when it was the group
-    // in use, the default group takes its place, with a message.
     void groupRemoved(const QString& group);
 
 public slots:
@@ -67,4 +70,7 @@ private:
     QListWidgetItem* selectedItem() const;
     void confirmSelected(bool emptying);
     void FormClose();
+
+private:
+    PhoneBook& book;
 };

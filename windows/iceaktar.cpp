@@ -1,7 +1,6 @@
 #include "windows/iceaktar.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/storeerror.h"
 #include "ui/controls.h"
@@ -77,14 +76,14 @@ QLabel* figure(QWidget* parent, const QString& caption, int x, int y) {
 
 }  // namespace
 
-TForm18::TForm18(QWidget* parent) : SecondaryWindow(parent) {
-    setObjectName(QStringLiteral("Form18"));
+ImportWindow::ImportWindow(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
+    setObjectName(QStringLiteral("importWindow"));
     setWindowTitle(QStringLiteral("Kişileri İçe Aktar"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(680, 436);
 }
 
-void TForm18::buildWidgets() {
+void ImportWindow::buildWidgets() {
     fileValue = sunkenPanel(this, QString(), QRect(64, 8, 608, 21));
     fileValue->setIndent(4);
     fileCaption = label(this, QStringLiteral("Dosya:"), 8, 12);
@@ -128,12 +127,12 @@ void TForm18::buildWidgets() {
     cancelButton->setGeometry(580, 398, 92, 30);
     importButton->setDefault(true);
 
-    connect(groupChooser, &QComboBox::currentIndexChanged, this, &TForm18::ComboBox1Change);
-    connect(importButton, &QPushButton::clicked, this, &TForm18::BitBtn1Click);
-    connect(cancelButton, &QPushButton::clicked, this, &TForm18::BitBtn2Click);
+    connect(groupChooser, &QComboBox::currentIndexChanged, this, &ImportWindow::groupChosen);
+    connect(importButton, &QPushButton::clicked, this, &ImportWindow::importClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &ImportWindow::cancelClicked);
 }
 
-void TForm18::execute(const QString& path) {
+void ImportWindow::execute(const QString& path) {
     interchange::ReadResult read = interchange::readFile(path);
     if (read.refused()) {
         ShowMessage(read.refusal);
@@ -146,56 +145,44 @@ void TForm18::execute(const QString& path) {
     {
         const QSignalBlocker quiet(groupChooser);
         groupChooser->clear();
-        addGroupNames(groupChooser, Form1->groupNames, false);
-        groupChooser->setCurrentIndex(qMax(0, groupChooser->findText(Form1->groupNames.text(0))));
+        addGroupNames(groupChooser, book.groupNames(), false);
+        groupChooser->setCurrentIndex(qMax(0, groupChooser->findText(book.activeGroup())));
     }
     chosenIndex_ = -1;
-    ComboBox1Change();
+    groupChosen();
     contactTable->scrollToTop();
     contactTable->setCurrentIndex(tableModel->index(0, 0));
     execModal(this);
     // the file's contacts are let go with the window
     read_ = interchange::ReadResult();
     plan_ = interchange::Plan();
-    groupLines_ = StringList();
     tableModel->setContacts({});
 }
 
 // The plan against the chosen group: the active group's lines in memory,
 // any other group's file as it is on the disk. A group whose file cannot be
 // read is not taken: the one chosen before stays, with its plan.
-void TForm18::ComboBox1Change() {
+void ImportWindow::groupChosen() {
     const QString group = groupChooser->currentText();
-    const bool active = group == Form1->groupNames.text(0);
-    StringList lines;
-    const QString path = active ? Form1->activeGroupPath() : datafolder::groupFilePath(group);
-    const auto keepChosen = [&] {
+    std::optional<StringList> lines;
+    try {
+        lines = book.groupLines(group);
+        if (!lines) ShowMessage(PhoneBook::GroupFileMissing);
+    } catch (const StoreError& e) {
+        ShowError(e.message());
+    }
+    if (!lines) {
         const QSignalBlocker quiet(groupChooser);
         groupChooser->setCurrentIndex(chosenIndex_);
-    };
-    if (!active && !datafolder::exists(path)) {
-        keepChosen();
-        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
         return;
     }
-    if (!active) {
-        try {
-            lines.load(path);
-        } catch (const StoreError& e) {
-            keepChosen();
-            ShowError(e.message());
-            return;
-        }
-    }
     chosenIndex_ = groupChooser->currentIndex();
-    activeChosen_ = active;
-    groupPath_ = path;
-    groupLines_ = std::move(lines);
-    plan_ = interchange::planImport(read_, activeChosen_ ? Form1->recordLines : groupLines_);
+    chosenGroup_ = group;
+    plan_ = interchange::planImport(read_, *lines);
     showPlan();
 }
 
-void TForm18::showPlan() {
+void ImportWindow::showPlan() {
     tableModel->setContacts(plan_.contacts);
     const auto people = [](int n) { return QString::number(n) + QStringLiteral(" kişi"); };
     addedValue->setText(people(plan_.added));
@@ -204,28 +191,18 @@ void TForm18::showPlan() {
     capacityValue->setText(people(plan_.remainingCapacity));
 }
 
-// "Aktar": the group's file written once with the contacts placed; the
-// active group's lines are the main window's own, so it shows them at once.
-// A failed write changes nothing and keeps the window open.
-void TForm18::BitBtn1Click() {
+// "Aktar": the group's file written once with the contacts placed, through
+// the phone book, so the main window shows an import into the active group
+// at once. A failed write changes nothing and keeps the window open.
+void ImportWindow::importClicked() {
     try {
-        if (activeChosen_) {
-            interchange::importIntoGroup(plan_, groupPath_, Form1->recordLines, Form1->nameIndex);
-        } else {
-            StringList index(true);
-            rebuildNameIndex(groupLines_, index);
-            interchange::importIntoGroup(plan_, groupPath_, groupLines_, index);
-        }
+        book.importInto(chosenGroup_, plan_);
     } catch (const StoreError& e) {
         ShowError(e.message());
         return;
-    }
-    if (activeChosen_) {
-        Form1->Timer1Timer();
-        Form1->recheckSensitive();
     }
     ShowMessage(QStringLiteral("%1 kişi eklendi, %2 kişi dışarıda kaldı.").arg(plan_.stored()).arg(plan_.leftOut));
     accept();
 }
 
-void TForm18::BitBtn2Click() { close(); }
+void ImportWindow::cancelClicked() { close(); }

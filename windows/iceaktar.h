@@ -8,16 +8,18 @@
 #include "store/stringlist.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class ImportTableModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
 
-class TForm18 : public SecondaryWindow {
+class ImportWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm18(QWidget* parent = nullptr);
+    ImportWindow(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* fileCaption = nullptr;       // Dosya:
     QLabel* fileValue = nullptr;         // the file's name
@@ -40,9 +42,9 @@ public:
     const interchange::Plan& plan() const { return plan_; }
 
 public slots:
-    void ComboBox1Change();
-    void BitBtn1Click();  // "Aktar"
-    void BitBtn2Click();  // "İptal"
+    void groupChosen();
+    void importClicked();  // "Aktar"
+    void cancelClicked();  // "İptal"
 
 protected:
     void buildWidgets() override;
@@ -51,11 +53,9 @@ private:
     ImportTableModel* tableModel = nullptr;
     interchange::ReadResult read_;
     interchange::Plan plan_;
-    // The chosen group: its row in the chooser, its file, and its lines
-    // unless it is the active group, whose lines are the main window's.
+    // The chosen group: its row in the chooser, and its name.
     int chosenIndex_ = -1;
-    QString groupPath_;
-    StringList groupLines_;
-    bool activeChosen_ = false;
+    QString chosenGroup_;
     void showPlan();
+    PhoneBook& book;
 };

@@ -1,6 +1,6 @@
 #include "windows/isim.h"
 
-#include "app/forms.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "store/stringlist.h"
@@ -15,7 +15,7 @@
 #include <QStyle>
 #include <QTimer>
 
-TForm7::TForm7(QWidget* parent) : SecondaryWindow(parent) {
+TForm7::TForm7(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Grup Adı Girin"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -55,8 +55,9 @@ void TForm7::showEvent(QShowEvent* event) {
 }
 
 // Opened from the group window with an empty name; "Tamam" waits for one.
-void TForm7::execute() {
+void TForm7::execute(std::function<bool(const QString&)> listed) {
     ensureBuilt();
+    listed_ = std::move(listed);
     nameEdit->clear();
     Timer1Timer();
     enableTimer->start();
@@ -74,19 +75,14 @@ void TForm7::Timer1Timer() { okButton->setEnabled(!nameEdit->text().isEmpty()); 
 void TForm7::SpeedButton1Click() {
     const QString group = nameEdit->text();
     if (group.isEmpty()) return;
-    if (Form6->listsGroup(group)) {
+    if (listed_ && listed_(group)) {
         ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
         nameEdit->clear();
         return;
     }
     if (!acceptGroupName(group)) return;
-    const QString path = datafolder::groupFilePath(group);
-    pendinggroups::note(group);
-    if (datafolder::exists(path))
+    if (book.makeGroupFile(group))
         ShowMessage(QStringLiteral("Bu isimde bir grup dosyası Telefika Klasöründe zaten vardı; içindeki kayıtlar korundu."));
-    else
-        StringList().save(path);  // the new group's empty file
-    Form6->listGroup(group);
     close();
 }
 

@@ -4,6 +4,10 @@
 
 #include "ui/secondarywindow.h"
 
+#include <functional>
+
+class PhoneBook;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +17,7 @@ class QTimer;
 class TForm7 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget* parent = nullptr);
+    TForm7(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* nameLabel = nullptr;
     QLineEdit* nameEdit = nullptr;           // the new group's name, at most 16 characters
@@ -22,8 +26,9 @@ public:
     QStatusBar* statusBar = nullptr;
     QTimer* enableTimer = nullptr;             // enables "Tamam" while the edit holds text
 
-    // Opened from the group window with an empty name.
-    void execute();
+    // Opened from the group window with an empty name; `listed` tells
+    // whether that window lists a group already.
+    void execute(std::function<bool(const QString&)> listed);
 
 public slots:
     void SpeedButton1Click();
@@ -35,4 +40,8 @@ public slots:
 protected:
     void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    PhoneBook& book;
+    std::function<bool(const QString&)> listed_;
 };

@@ -1,8 +1,8 @@
 #include "windows/isimlistesi.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/contacts.h"
+#include "store/datafolder.h"
 #include "ui/contactfields.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -22,7 +22,7 @@ const QString Position = QStringLiteral("Aktif    :");
 const QString Total = QStringLiteral("Toplam Kayıt:");
 }  // namespace
 
-TForm16::TForm16(QWidget* parent) : SecondaryWindow(parent) {
+TForm16::TForm16(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("İsim Listesi"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -71,13 +71,13 @@ void TForm16::buildWidgets() {
     connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TForm16::execute() {
+void TForm16::execute(const QString& group) {
     ensureBuilt();
     names->setStringList({});
     entries = {};
-    contactBox->setTitle(Form1->activeGroup());
-    const StringList& lines = Form1->recordLines;
-    totalLabel->setText(Total + QString::number(lines.count() / 3));
+    contactBox->setTitle(group);
+    const StringList& lines = book.recordLines();
+    totalLabel->setText(Total + QString::number(datafolder::contactsHeld(lines.count())));
     positionLabel->setText(Position);
     if (lines.count() < 2) {
         ShowMessage(QStringLiteral("Veri tabanında İsim Sıralanacak  kayıt bulunmamaktadır!"));
@@ -96,7 +96,7 @@ void TForm16::ListBox1Click() {
     const int row = chosen.constFirst().row();
     positionLabel->setText(Position + QString::number(row + 1));
     transferButton->setEnabled(true);
-    const StringList& lines = Form1->recordLines;
+    const StringList& lines = book.recordLines();
     const int first = 3 * entries.contacts.value(row);
     contactFields->showContact(contacts::lineOrEmpty(lines, first), contacts::lineOrEmpty(lines, first + 1),
                                contacts::lineOrEmpty(lines, first + 2));
@@ -104,7 +104,7 @@ void TForm16::ListBox1Click() {
 
 // The contact shown goes to the main window, and the window closes.
 void TForm16::BitBtn1Click() {
-    Form1->takeContact(*contactFields);
+    contactFields->handOver(book);
     close();
 }
 

@@ -6,6 +6,8 @@
 #include "store/sortedentries.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class ContactFields;
 class QGroupBox;
 class QLabel;
@@ -16,7 +18,7 @@ class QStringListModel;
 class TForm16 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm16(QWidget* parent = nullptr);
+    TForm16(PhoneBook& book, QWidget* parent = nullptr);
 
     QListView* nameList = nullptr;       // the names, sorted
     QStringListModel* names = nullptr;   // its rows
@@ -31,7 +33,8 @@ public:
     contacts::SortedEntries entries;
 
     // Opened from the main window's menu.
-    void execute();
+    // Opened from the main window's menu with the group its selector names.
+    void execute(const QString& group);
 
 public slots:
     void ListBox1Click();
@@ -43,4 +46,7 @@ public slots:
 protected:
     void buildWidgets() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PhoneBook& book;
 };

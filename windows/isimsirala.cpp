@@ -1,7 +1,6 @@
 #include "windows/isimsirala.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "formats/rtfwriter.h"
 #include "store/codepage.h"
 #include "store/datafolder.h"
@@ -59,7 +58,7 @@ void enableOption(QLineEdit* edit, bool on) {
 
 }  // namespace
 
-TForm12::TForm12(QWidget* parent) : SecondaryWindow(parent) {
+TForm12::TForm12(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Grup Birleştirici"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -278,7 +277,7 @@ void TForm12::mergeGroups() {
 
 bool TForm12::newGroupNameFree(const QString& newGroup) {
     if (!acceptGroupName(newGroup)) return false;
-    if (Form1->groupNames.lookup(newGroup) >= 0 || datafolder::exists(datafolder::groupFilePath(newGroup))) {
+    if (book.groupNames().lookup(newGroup) >= 0 || datafolder::exists(datafolder::groupFilePath(newGroup))) {
         ShowMessage(QStringLiteral("Bu isimde başka bir grup bulunmaktadır!"));
         return false;
     }
@@ -317,46 +316,27 @@ bool TForm12::readGroups(const QString& firstPath) {
     return true;
 }
 
-// The result written, with the group list naming a new group; then the main
-// window shows the merge at once, so that none of its actions writes the
-// contacts it held before over the merged file. A new group is named among
-// the pending groups before its file is written and forgotten once the list
-// names it: a start after a kill between the two writes lists the group
-// (store/pendinggroups.h). A file error leaves both files as they were and
-// is thrown on.
+// The result written, with the group list naming a new group, through the
+// phone book: the main window shows the merge at once, so that none of its
+// actions writes the contacts it held before over the merged file. A file
+// error leaves both files as they were and is thrown on.
 void TForm12::writeResult(const QString& resultPath, const QString& newGroup) {
-    StringList names = Form1->groupNames;
-    if (!newGroup.isEmpty() && names.lookup(newGroup) < 0) names.add(newGroup);
-    const QString listPath = datafolder::groupListPath();
-    const bool activeWritten = resultPath == Form1->activeGroupPath();
-    const bool listChanged = names.count() != Form1->groupNames.count();
     try {
-        if (listChanged) pendinggroups::note(newGroup);
-        merge::writeResult(resultPath, mergeLines, listPath, names);
+        book.writeMergeResult(resultPath, mergeLines, newGroup);
     } catch (const StoreError&) {
-        if (listChanged) pendinggroups::forgetSettled(Form1->groupNames);
         gauge->setValue(0);
         mergeLines.clear();
         mergeNameIndex.clear();
         secondLines.clear();
         throw;
     }
-    Form1->groupNames = names;
-    if (listChanged) pendinggroups::forgetSettled(names);
-
     gauge->setValue(0);
     mergeLines.clear();
     groupListCopy.clear();
     mergeNameIndex.clear();
-    groupListCopy.load(listPath);
+    groupListCopy.load(datafolder::groupListPath());
     firstGroupChooser->clear();
     secondGroupChooser->clear();
-
-    if (activeWritten) {
-        Form1->activateGroup(Form1->groupNames.text(0));
-        Form1->recheckSensitive();
-    }
-    if (listChanged) Form1->fillGroupSelector();
 }
 
 void TForm12::Button1Click() {
@@ -380,8 +360,7 @@ void TForm12::done(int result) {
     // A file error stops these steps where it happens; the window closes all
     // the same.
     try {
-        Form1->fillGroupSelector();
-        if (datafolder::exists(Form1->activeGroupPath())) Form1->activateGroup(Form1->groupNames.text(0));
+        book.reload();
     } catch (const StoreError& e) {
         ShowError(e.message());
     }

@@ -8,6 +8,8 @@
 #include "store/datafolder.h"
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -23,7 +25,7 @@ class QTimer;
 class TForm12 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm12(QWidget* parent = nullptr);
+    TForm12(PhoneBook& book, QWidget* parent = nullptr);
 
     QGroupBox* optionsBox = nullptr;     // Grup İşlemleri
     QLabel* firstGroupLabel = nullptr;
@@ -88,4 +90,7 @@ private:
     bool newGroupNameFree(const QString& newGroup);
     bool readGroups(const QString& firstPath);
     void writeResult(const QString& resultPath, const QString& newGroup);
+
+private:
+    PhoneBook& book;
 };

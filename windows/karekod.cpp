@@ -15,14 +15,14 @@ namespace {
 constexpr int PictureSide = 280;  // the most pixels a code takes on a side
 }
 
-TForm20::TForm20(QWidget* parent) : SecondaryWindow(parent) {
-    setObjectName(QStringLiteral("Form20"));
+QrCodeWindow::QrCodeWindow(QWidget* parent) : SecondaryWindow(parent) {
+    setObjectName(QStringLiteral("qrCodeWindow"));
     setWindowTitle(QStringLiteral("Karekod"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(304, 394);
 }
 
-void TForm20::buildWidgets() {
+void QrCodeWindow::buildWidgets() {
     qrPicture = new QLabel(this);
     qrPicture->setGeometry(12, 12, PictureSide, PictureSide);
     qrPicture->setAlignment(Qt::AlignCenter);
@@ -41,10 +41,10 @@ void TForm20::buildWidgets() {
     closeButton->setDefault(true);
     showFocus(closeButton);  // the only stop: the ring shows it holds the keyboard
 
-    connect(closeButton, &QPushButton::clicked, this, &TForm20::BitBtn1Click);
+    connect(closeButton, &QPushButton::clicked, this, &QrCodeWindow::closeClicked);
 }
 
-void TForm20::execute(const QString& name, const QString& surname, const QString& number) {
+void QrCodeWindow::execute(const QString& name, const QString& surname, const QString& number) {
     StringList contact;
     contact.add(codepage::encode(name));
     contact.add(codepage::encode(surname));
@@ -65,4 +65,4 @@ void TForm20::execute(const QString& name, const QString& surname, const QString
     execModal(this);
 }
 
-void TForm20::BitBtn1Click() { close(); }
+void QrCodeWindow::closeClicked() { close(); }

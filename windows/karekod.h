@@ -8,10 +8,10 @@
 class QLabel;
 class QPushButton;
 
-class TForm20 : public SecondaryWindow {
+class QrCodeWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm20(QWidget* parent = nullptr);
+    explicit QrCodeWindow(QWidget* parent = nullptr);
 
     QLabel* qrPicture = nullptr;     // the code, black on white with its quiet zone
     QLabel* contactValue = nullptr;  // the contact's name, surname and number
@@ -26,7 +26,7 @@ public:
     void execute(const QString& name, const QString& surname, const QString& number);
 
 public slots:
-    void BitBtn1Click();  // "Kapat"
+    void closeClicked();  // "Kapat"
 
 protected:
     void buildWidgets() override;

@@ -1,7 +1,5 @@
 #include "windows/onay.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
@@ -55,8 +53,10 @@ void TForm11::buildWidgets() {
 }
 
 // Opened by the main window's "Sil" with the contact that would go.
-void TForm11::execute(const QString& name, const QString& surname, const QString& number) {
+void TForm11::execute(const QString& name, const QString& surname, const QString& number,
+                      std::function<void(const QString&)> confirmed) {
     ensureBuilt();
+    confirmed_ = std::move(confirmed);
     nameValue->setText(name);
     surnameValue->setText(surname);
     numberValue->setText(number);
@@ -69,7 +69,7 @@ void TForm11::BitBtn1Click() {
         QDialog* window;
         ~CloseWithYes() { window->accept(); }
     } closer{this};
-    Form1->deleteConfirmed(numberValue->text());
+    if (confirmed_) confirmed_(numberValue->text());
 }
 
 void TForm11::closeEvent(QCloseEvent* event) { event->ignore(); }

@@ -4,6 +4,8 @@
 
 #include "ui/secondarywindow.h"
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -12,8 +14,10 @@ class TForm11 : public SecondaryWindow {
 public:
     explicit TForm11(QWidget* parent = nullptr);
 
-    // Opened by the main window's "Sil" with the contact that would go.
-    void execute(const QString& name, const QString& surname, const QString& number);
+    // Opened by the main window's "Sil" with the contact that would go;
+    // "&Evet" runs `confirmed` with its number, and the window closes after it.
+    void execute(const QString& name, const QString& surname, const QString& number,
+                 std::function<void(const QString&)> confirmed);
 
     QLabel* nameValue = nullptr;
     QLabel* surnameValue = nullptr;
@@ -27,4 +31,7 @@ public slots:
 protected:
     void buildWidgets() override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::function<void(const QString&)> confirmed_;
 };

@@ -1,8 +1,8 @@
 #include "windows/tum.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/contacts.h"
+#include "store/datafolder.h"
 #include "ui/contactfields.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -40,7 +40,7 @@ QPushButton* stepButton(QWidget* parent, const QString& caption, const QString& 
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : SecondaryWindow(parent) {
+TForm3::TForm3(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tüm Kayıtlar"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -99,7 +99,7 @@ void TForm3::setBrowserPosition(int position) {
 }
 
 void TForm3::readContactAt(int position) {
-    const StringList& lines = Form1->recordLines;
+    const StringList& lines = book.recordLines();
     // a last contact cut short shows its missing lines empty
     contactFields->showContact(contacts::lineOrEmpty(lines, position), contacts::lineOrEmpty(lines, position + 1),
                                contacts::lineOrEmpty(lines, position + 2));
@@ -108,11 +108,11 @@ void TForm3::readContactAt(int position) {
 void TForm3::showContactAt(int position) {
     readContactAt(position);
     counterLabel->setText(counterText(position));
-    if (transferCheck->isChecked()) Form1->takeContact(*contactFields);
+    if (transferCheck->isChecked()) contactFields->handOver(book);
 }
 
 bool TForm3::keepWithinGroup() {
-    const int n = Form1->recordLines.count();
+    const int n = book.recordLines().count();
     if (n == 0) {
         ShowMessage(NothingToBrowse);
         close();
@@ -128,13 +128,13 @@ bool TForm3::keepWithinGroup() {
 
 void TForm3::execute() {
     ensureBuilt();
-    const int n = Form1->recordLines.count();
+    const int n = book.recordLines().count();
     if (n == 0) {
         ShowMessage(NothingToBrowse);
         if (isVisible()) close();
         return;
     }
-    totalLabel->setText(QStringLiteral("Toplam ") + QString::number(n / 3) + QStringLiteral(" kişi kayıtlı"));
+    totalLabel->setText(QStringLiteral("Toplam ") + QString::number(datafolder::contactsHeld(n)) + QStringLiteral(" kişi kayıtlı"));
     if (!keepWithinGroup()) return;
     readContactAt(browserPosition());
     if (isVisible()) {
@@ -162,7 +162,7 @@ void TForm3::SpeedButton1Click() {
 void TForm3::SpeedButton2Click() {
     if (!keepWithinGroup()) return;
     const int p = browserPosition();
-    if (p + 3 < Form1->recordLines.count()) {
+    if (p + 3 < book.recordLines().count()) {
         setBrowserPosition(p + 3);
         showContactAt(p + 3);
     } else {
@@ -180,7 +180,7 @@ void TForm3::SpeedButton3Click() {
 // ">>"
 void TForm3::SpeedButton4Click() {
     if (!keepWithinGroup()) return;
-    const int n = Form1->recordLines.count();
+    const int n = book.recordLines().count();
     if (browserPosition() + 3 < n) {
         const int last = 3 * ((n - 1) / 3);
         setBrowserPosition(last);
@@ -189,7 +189,7 @@ void TForm3::SpeedButton4Click() {
 }
 
 void TForm3::CheckBox1Click(bool checked) {
-    if (checked) Form1->takeContact(*contactFields);
+    if (checked) contactFields->handOver(book);
 }
 
 void TForm3::done(int result) {

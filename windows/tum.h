@@ -6,6 +6,8 @@
 
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class ContactFields;
 class QCheckBox;
 class QGroupBox;
@@ -16,7 +18,7 @@ class QStatusBar;
 class TForm3 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    TForm3(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* totalLabel = nullptr;    // "Toplam " + n + " kişi kayıtlı"
     QLabel* counterLabel = nullptr;  // "Şu anda " + k + ".kişidesiniz"
@@ -58,4 +60,7 @@ private:
     // brought back to the last contact, which is shown. False when the group
     // has no contact left, the message shown and the window closed.
     bool keepWithinGroup();
+
+private:
+    PhoneBook& book;
 };

@@ -1,11 +1,12 @@
 #include "windows/veriekle.h"
 
-#include "app/forms.h"
+#include "book/phonebook.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "windows/forms.h"
 #include "windows/grup.h"
 #include "windows/yeniisim.h"
 
@@ -44,7 +45,8 @@ QString rootCaption(const QString& root) { return QDir::toNativeSeparators(root)
 
 }  // namespace
 
-TForm13::TForm13(QWidget* parent) : SecondaryWindow(parent), folder_(QDir::currentPath()) {
+TForm13::TForm13(PhoneBook& phoneBook, QWidget* parent)
+    : SecondaryWindow(parent), folder_(QDir::currentPath()), book(phoneBook) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Veri Tabanı Dosyası Seçin"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -177,15 +179,14 @@ void TForm13::FileListBox1DblClick(QListWidgetItem* item) {
     pickedGroup = pickedFile.left(pickedFile.size() - datafolder::GroupExtension.size());
     const QString target = datafolder::path() + pickedFile;
     if (datafolder::exists(target) || datafolder::exists(datafolder::groupFilePath(pickedGroup))) {
-        Form14->execute();
+        Form14->execute(pickedPath());
         return;
     }
     if (!acceptGroupName(pickedGroup)) return;
-    if (!pendinggroups::tryNote(pickedGroup) || !datafolder::copyFile(pickedPath(), target)) {
+    if (!book.takeInGroupFile(pickedPath(), pickedGroup)) {
         ShowMessage(CopyFailedMessage);
         return;
     }
-    Form6->listGroup(pickedGroup);
     close();
 }
 

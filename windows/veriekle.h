@@ -5,6 +5,8 @@
 
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 #include <QString>
 
 class QComboBox;
@@ -21,7 +23,7 @@ extern const QString CopyFailedMessage;
 class TForm13 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm13(QWidget* parent = nullptr);
+    TForm13(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* driveLabel = nullptr;
     QComboBox* driveChooser = nullptr;        // the drives, or the file system's roots
@@ -62,4 +64,7 @@ private:
 
     QString folder_;
     bool filesRead_ = false;
+
+private:
+    PhoneBook& book;
 };

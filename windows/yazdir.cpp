@@ -1,12 +1,12 @@
 #include "windows/yazdir.h"
 
-#include "app/forms.h"
-#include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "formats/rtfwriter.h"
 #include "store/printout.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "windows/bilgi.h"
+#include "windows/forms.h"
 #include "windows/Unit8.h"
 
 #include <QCloseEvent>
@@ -44,7 +44,7 @@ QPushButton* bigButton(QWidget* parent, QStyle::StandardPixmap picture, const QS
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : SecondaryWindow(parent) {
+TForm4::TForm4(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Yazdırım"));
     // a dialog border without any title-bar button
@@ -106,12 +106,13 @@ void TForm4::setPrintPosition(int position) {
 
 void TForm4::execute() {
     ensureBuilt();
-    start(Form1->recordLines, Form1->statusGroupText(), activeGroupPace);
+    start(book.recordLines(), QStringLiteral("Grup:") + book.activeGroup(), activeGroupPace);
 }
 
-void TForm4::execute(const QString& chosenGroup) {
+void TForm4::execute(const QString& chosenGroup, const StringList& lines) {
     ensureBuilt();
-    start(Form8->groupPrintLines, QStringLiteral("Grup:") + chosenGroup, chosenGroupPace);
+    chosenLines = lines;
+    start(chosenLines, QStringLiteral("Grup:") + chosenGroup, chosenGroupPace);
 }
 
 // The start: the header and the first contact on the page, the pace set
@@ -122,6 +123,7 @@ void TForm4::start(const StringList& source, const QString& groupLine, QTimer* p
         return;
     }
     const int p = printPosition();
+    connect(Form5, &TForm5::cancelled, this, &TForm4::cancelPrintout, Qt::UniqueConnection);
     Form5->setGauge(p + 5, source.count());
     const QLocale locale = QLocale::system();
     // no undo steps for the composed lines: the user's edits start afterwards
@@ -133,9 +135,9 @@ void TForm4::start(const StringList& source, const QString& groupLine, QTimer* p
     execModal(this);
 }
 
-void TForm4::Timer1Timer() { paceTick(Form1->recordLines); }
+void TForm4::Timer1Timer() { paceTick(book.recordLines()); }
 
-void TForm4::Timer2Timer() { paceTick(Form8->groupPrintLines); }
+void TForm4::Timer2Timer() { paceTick(chosenLines); }
 
 // One contact more, or the end of the print-out. The page is only appended
 // to, at a cursor kept at its end, so a tick costs the same on a long page.
@@ -214,6 +216,7 @@ void TForm4::done(int result) {
     chosenGroupPace->stop();
     printPage->clear();
     setPrintPosition(0);
+    chosenLines.clear();
     if (Form5) Form5->hide();
     QDialog::done(result);
 }

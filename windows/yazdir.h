@@ -5,6 +5,10 @@
 
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
+#include "store/stringlist.h"
+
 #include <QTextCursor>
 
 class QAction;
@@ -14,12 +18,11 @@ class QPushButton;
 class QStatusBar;
 class QTextEdit;
 class QTimer;
-class StringList;
 
 class TForm4 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    TForm4(PhoneBook& book, QWidget* parent = nullptr);
 
     QTextEdit* printPage = nullptr;    // the print-out, editable
     QMenu* pageMenu = nullptr;       // printPage's pop-up menu
@@ -41,7 +44,7 @@ public:
     void execute();
     // Opened with the print-out of a group chosen in the group print chooser,
     // from the chooser's own lines (its GroupPrintLines).
-    void execute(const QString& chosenGroup);
+    void execute(const QString& chosenGroup, const StringList& lines);
     // "İptal" in the progress window: the print-out stops and the window closes.
     void cancelPrintout();
 
@@ -68,4 +71,8 @@ private:
     void setComposing(bool composing);
 
     QTextCursor pageEnd;  // kept at the end of the page, where lines are added
+    StringList chosenLines;  // the chosen group's, while it is printed
+
+private:
+    PhoneBook& book;
 };

@@ -1,5 +1,7 @@
 #include "windows/yedek.h"
 
+#include "book/phonebook.h"
+
 #include "store/datafolder.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -77,7 +79,7 @@ void TForm17::SpeedButton1Click() {
     const QString target = chosen + datafolder::GroupExtension;
     const QString source = datafolder::groupFilePath(group);
     if (!datafolder::exists(source)) {
-        ShowMessage(QStringLiteral("Grup Dosyası Bulunamıyor"));
+        ShowMessage(PhoneBook::GroupFileMissing);
         return;
     }
     if (!datafolder::copyFile(source, target) || !datafolder::sameBytes(source, target)) {

@@ -1,6 +1,6 @@
 #include "windows/yeniisim.h"
 
-#include "app/forms.h"
+#include "book/phonebook.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "ui/controls.h"
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-TForm14::TForm14(QWidget* parent) : SecondaryWindow(parent) {
+TForm14::TForm14(PhoneBook& phoneBook, QWidget* parent) : SecondaryWindow(parent), book(phoneBook) {
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(QStringLiteral("Yeni İsim"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -52,8 +52,9 @@ void TForm14::showEvent(QShowEvent* event) {
 }
 
 // Opened from the file picker when the DataFolder holds the picked name.
-void TForm14::execute() {
+void TForm14::execute(const QString& from) {
     ensureBuilt();
+    from_ = from;
     execModal(this);
 }
 
@@ -74,12 +75,11 @@ void TForm14::BitBtn2Click() {
         nameEdit->clear();
         return;
     }
-    if (!pendinggroups::tryNote(group) || !datafolder::copyFile(Form13->pickedPath(), target)) {
+    if (!book.takeInGroupFile(from_, group)) {
         ShowMessage(CopyFailedMessage);
         close();
         return;
     }
-    Form6->listGroup(group);
     ShowMessage(QStringLiteral("İşlem Tamam"));
     close();
 }

@@ -4,6 +4,8 @@
 
 #include "ui/secondarywindow.h"
 
+class PhoneBook;
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -11,15 +13,16 @@ class QPushButton;
 class TForm14 : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TForm14(QWidget* parent = nullptr);
+    TForm14(PhoneBook& book, QWidget* parent = nullptr);
 
     QLabel* messageLabel = nullptr;
     QLineEdit* nameEdit = nullptr;      // the new group name, at most 16 characters
     QPushButton* cancelButton = nullptr;  // İptal
     QPushButton* okButton = nullptr;  // Tamam
 
-    // Opened from the file picker when the DataFolder holds the picked name.
-    void execute();
+    // Opened from the file picker when the DataFolder holds the picked
+    // name: the file at `from` is taken in under the name typed here.
+    void execute(const QString& from);
 
 public slots:
     void Edit1Change();
@@ -30,4 +33,8 @@ public slots:
 protected:
     void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    PhoneBook& book;
+    QString from_;
 };

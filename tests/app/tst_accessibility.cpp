@@ -7,9 +7,8 @@
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
-#include "windows/ALFABE.h"
-#include "windows/Unit8.h"
 #include "windows/about.h"
+#include "windows/ALFABE.h"
 #include "windows/bilgi.h"
 #include "windows/birles.h"
 #include "windows/disaktar.h"
@@ -22,6 +21,7 @@
 #include "windows/kullanim.h"
 #include "windows/onay.h"
 #include "windows/tum.h"
+#include "windows/Unit8.h"
 #include "windows/veriekle.h"
 #include "windows/yazdir.h"
 #include "windows/yedek.h"
@@ -57,7 +57,7 @@ const QStringList Contacts = {u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Meh
 
 QWidget* form(int n) {
     const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,  Form10,
-                                   Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form19, Form20};
+                                   Form11, Form12, Form13, Form14, Form15, Form16, Form17, importWindow, exportWindow, qrCodeWindow};
     return forms.at(n - 1);
 }
 
@@ -110,20 +110,20 @@ void withWindowOpen(int n, const Inside& inside) {
         });
     case 5: Form5->execute(Form1); return modeless(Form5, inside);
     case 6: return modal([] { Form6->execute(); }, inside);
-    case 7: return modal([] { Form7->execute(); }, inside);
+    case 7: return modal([] { Form7->execute({}); }, inside);
     case 8: return modal([] { Form8->execute(); }, inside);
     case 9: return modal([] { Form9->execute(u"@Kayıtlar@"_s, false); }, inside);
     case 10: return modal([] { Form10->execute(); }, inside);
-    case 11: return modal([] { Form11->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s); }, inside);
+    case 11: return modal([] { Form11->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, {}); }, inside);
     case 12: Form12->execute(); return modeless(Form12, inside);
     case 13: return modal([] { Form13->execute(); }, inside);
-    case 14: return modal([] { Form14->execute(); }, inside);
-    case 15: return modal([] { Form15->execute(Form1->activeGroup(), Form1->recordLines); }, inside);
-    case 16: return modal([] { Form16->execute(); }, inside);
+    case 14: return modal([] { Form14->execute(QString()); }, inside);
+    case 15: return modal([] { Form15->execute(Book->activeGroup(), Book->recordLines()); }, inside);
+    case 16: return modal([] { Form16->execute(Book->activeGroup()); }, inside);
     case 17: return modal([] { Form17->execute(); }, inside);
-    case 18: return modal([] { Form18->execute(contactsFile()); }, inside);
-    case 19: return modal([] { Form19->execute(); }, inside);
-    case 20: return modal([] { Form20->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s); }, inside);
+    case 18: return modal([] { importWindow->execute(contactsFile()); }, inside);
+    case 19: return modal([] { exportWindow->execute(); }, inside);
+    case 20: return modal([] { qrCodeWindow->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s); }, inside);
     }
 }
 

@@ -133,7 +133,7 @@ int groupLoop() {
     if (const int refused = startAsTheProgram(lock)) return refused;
     for (;;) {
         for (const QString& group : {NewGroup, EmptyGroup}) {
-            const bool there = lists(Form1->groupNames, group);
+            const bool there = lists(Book->groupNames(), group);
             say(there ? (group == NewGroup ? "r" : "x") : (group == NewGroup ? "m" : "n"));
             const bool done = there ? removeGroup(group) : group == NewGroup ? mergeIntoNewGroup() : makeGroup(group);
             if (!done) {
@@ -154,12 +154,12 @@ int saveLoop() {
     for (;;) {
         std::printf("s\n");
         std::fflush(stdout);
-        if (contacts::lookupNumberLine(Form1->recordLines, Number) >= 0) {
-            Form1->deleteConfirmed(Number);
+        if (contacts::lookupNumberLine(Book->recordLines(), Number) >= 0) {
+            Book->deleteContact(Number);
         } else {
-            Form1->nameField->setText(Name);
-            Form1->surnameField->setText(Surname);
-            Form1->numberField->setText(Number);
+            mainWindow().nameField->setText(Name);
+            mainWindow().surnameField->setText(Surname);
+            mainWindow().numberField->setText(Number);
             if (!Form1->saveContact()) return 5;
         }
         testhooks::messages().clear();
@@ -204,7 +204,7 @@ class TestCrash : public ProgramTest {
             QStringList files;
             for (const QString& f : home->dataFiles())
                 if (f != u"Ayarlar.cnt"_s) files << f.chopped(5);
-            QStringList listed = texts(Form1->groupNames).mid(1);
+            QStringList listed = texts(Book->groupNames()).mid(1);
             files.sort();
             listed.sort();
             QVERIFY2(files == listed, qPrintable(where + files.join(u'|') + u" / "_s + listed.join(u'|')));

@@ -25,25 +25,25 @@ const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, 
 
 QStringList items() {
     QStringList out;
-    for (int i = 0; i < Form1->sensitiveChoice->count(); ++i) out << Form1->sensitiveChoice->itemText(i);
+    for (int i = 0; i < mainWindow().sensitiveChoice->count(); ++i) out << mainWindow().sensitiveChoice->itemText(i);
     return out;
 }
 QStringList fields() {
-    return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(),
-            Form1->foundNumber->text()};
+    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(),
+            mainWindow().foundNumber->text()};
 }
 // A user switching the sensitive search on or off.
-void toggleSensitive() { QTest::mouseClick(Form1->sensitiveCheck, Qt::LeftButton, {}, QPoint(6, 8)); }
+void toggleSensitive() { QTest::mouseClick(mainWindow().sensitiveCheck, Qt::LeftButton, {}, QPoint(6, 8)); }
 // Picks the entry of that row with the arrow keys, from no entry chosen.
 void pick(int row) {
-    QComboBox* box = Form1->sensitiveChoice;
+    QComboBox* box = mainWindow().sensitiveChoice;
     box->setFocus();
     while (box->currentIndex() < row) QTest::keyClick(box, Qt::Key_Down);
     while (box->currentIndex() > row) QTest::keyClick(box, Qt::Key_Up);
 }
 // Picks the row from the opened list with the mouse.
 void pickFromList(int row) {
-    QComboBox* box = Form1->sensitiveChoice;
+    QComboBox* box = mainWindow().sensitiveChoice;
     box->showPopup();
     QAbstractItemView* view = box->view();
     QVERIFY(QTest::qWaitForWindowExposed(view->window()));
@@ -52,7 +52,7 @@ void pickFromList(int row) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
 }
 void typeChoice(const QString& text) {
-    QLineEdit* edit = Form1->sensitiveChoice->lineEdit();
+    QLineEdit* edit = mainWindow().sensitiveChoice->lineEdit();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     typeText(edit, text);
@@ -73,16 +73,16 @@ private slots:
     void switchingOnListsTheNamesSorted() {
         QFETCH(bool, fromNumberMode);
         STOP_IF_FAILED(startWithContacts({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s}, Window::Active));
-        if (fromNumberMode) Form1->numberMode->setChecked(true);
+        if (fromNumberMode) mainWindow().numberMode->setChecked(true);
         toggleSensitive();
-        QVERIFY(Form1->sensitiveChoice->isVisible());
-        QVERIFY(!Form1->searchField->isVisible());
-        QVERIFY(!Form1->numberSearchField->isVisible());
-        QVERIFY(!Form1->searchButton->isEnabled() && !Form1->nextButton->isEnabled());
-        QVERIFY(Form1->nameMode->isChecked());
-        QCOMPARE(QApplication::focusWidget(), Form1->sensitiveChoice);
+        QVERIFY(mainWindow().sensitiveChoice->isVisible());
+        QVERIFY(!mainWindow().searchField->isVisible());
+        QVERIFY(!mainWindow().numberSearchField->isVisible());
+        QVERIFY(!mainWindow().searchButton->isEnabled() && !mainWindow().nextButton->isEnabled());
+        QVERIFY(mainWindow().nameMode->isChecked());
+        QCOMPARE(QApplication::focusWidget(), mainWindow().sensitiveChoice);
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
-        QCOMPARE(Form1->sensitiveChoice->currentText(), QString());
+        QCOMPARE(mainWindow().sensitiveChoice->currentText(), QString());
         QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
         pick(1);
         QCOMPARE(fields(), (QStringList{u"ayşe"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
@@ -106,10 +106,10 @@ private slots:
         QStringList seen;
         for (int row = 0; row < 4; ++row) {
             pickFromList(row);
-            QCOMPARE(Form1->nameField->text(), items()[row]);
-            const int at = lines.indexOf(Form1->numberField->text()) - 2;
+            QCOMPARE(mainWindow().nameField->text(), items()[row]);
+            const int at = lines.indexOf(mainWindow().numberField->text()) - 2;
             QCOMPARE(fields().mid(0, 3), lines.mid(at, 3));
-            seen << Form1->numberField->text();
+            seen << mainWindow().numberField->text();
         }
         seen.sort();
         QCOMPARE(seen, (QStringList{u"01"_s, u"02"_s, u"03"_s, u"04"_s}));
@@ -118,17 +118,17 @@ private slots:
     void numbersAreListedAndShowTheFirstContactWithThem() {
         STOP_IF_FAILED(startWithContacts({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"Can"_s, u"0532"_s, u"0534"_s, u"Veli"_s, u"Er"_s, u"0532"_s, u"Zeki"_s, u"Su"_s, u"0532"_s}, Window::Active));
         toggleSensitive();
-        QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
+        QTest::mouseClick(mainWindow().numberMode, Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(items(), (QStringList{u"0532"_s, u"0532"_s, u"0533"_s, u"0534"_s}));
-        QCOMPARE(QApplication::focusWidget(), Form1->sensitiveChoice);
+        QCOMPARE(QApplication::focusWidget(), mainWindow().sensitiveChoice);
         pick(1);  // the second 0532: the contact that first has it
         QCOMPARE(fields(), (QStringList{u"Veli"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
         typeChoice(u"0534"_s);
         QCOMPARE(fields(), (QStringList{u"Can"_s, u"0532"_s, u"0534"_s, u"0534"_s}));
         // a click on the mode already checked takes nothing anew
         typeChoice(u"05"_s);
-        QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
-        QCOMPARE(Form1->sensitiveChoice->currentText(), u"05"_s);
+        QTest::mouseClick(mainWindow().numberMode, Qt::LeftButton, {}, QPoint(6, 8));
+        QCOMPARE(mainWindow().sensitiveChoice->currentText(), u"05"_s);
     }
 
     // Typed text matches only its own kind of line, and a name typed with
@@ -154,8 +154,8 @@ private slots:
         // line 0 a name that reads like a number; Ali's surname reads like one too
         STOP_IF_FAILED(startWithContacts({u"0535"_s, u"Kaya"_s, u"0531"_s, u"Ali"_s, u"0532"_s, u"0533"_s, u"Ali"_s, u"İkinci"_s, u"0536"_s, u"Zeki"_s, u"Su"_s, u"0534"_s}, Window::Active));
         toggleSensitive();
-        if (byNumber) Form1->numberMode->setChecked(true);
-        Form1->takeContact(u"Bora"_s, u"Ak"_s, u"0500"_s);
+        if (byNumber) mainWindow().numberMode->setChecked(true);
+        Book->handOver(u"Bora"_s, u"Ak"_s, u"0500"_s);
         typeChoice(typed);
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(fields(), shown);
@@ -163,13 +163,13 @@ private slots:
 
     void emptyingTheTextClearsTheFields() {
         STOP_IF_FAILED(startWithContacts(Three, Window::Active));
-        Form1->searchField->setText(u"s"_s);
+        mainWindow().searchField->setText(u"s"_s);
         toggleSensitive();
         pick(0);
         QCOMPARE(fields(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0533"_s, u"0533"_s}));
         typeChoice(u""_s);
         QCOMPARE(fields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
-        QCOMPARE(Form1->searchField->text(), QString());
+        QCOMPARE(mainWindow().searchField->text(), QString());
     }
 
     void anEmptyGroupListsNothing_data() {
@@ -182,7 +182,7 @@ private slots:
         STOP_IF_FAILED(startWithContacts(lines, Window::Active));
         toggleSensitive();
         QCOMPARE(items(), QStringList());
-        QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
+        QTest::mouseClick(mainWindow().numberMode, Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(items(), QStringList());
     }
 
@@ -191,32 +191,32 @@ private slots:
         toggleSensitive();
         pick(2);
         toggleSensitive();
-        QVERIFY(!Form1->sensitiveChoice->isVisible());
-        QVERIFY(Form1->searchField->isVisible());
-        QVERIFY(!Form1->numberSearchField->isVisible());
-        QVERIFY(Form1->nameMode->isChecked());
-        QVERIFY(Form1->searchButton->isEnabled() && Form1->nextButton->isEnabled());
+        QVERIFY(!mainWindow().sensitiveChoice->isVisible());
+        QVERIFY(mainWindow().searchField->isVisible());
+        QVERIFY(!mainWindow().numberSearchField->isVisible());
+        QVERIFY(mainWindow().nameMode->isChecked());
+        QVERIFY(mainWindow().searchButton->isEnabled() && mainWindow().nextButton->isEnabled());
         QCOMPARE(fields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
         toggleSensitive();
-        QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
+        QTest::mouseClick(mainWindow().numberMode, Qt::LeftButton, {}, QPoint(6, 8));
         toggleSensitive();
-        QVERIFY(Form1->numberSearchField->isVisible());
-        QVERIFY(Form1->numberMode->isChecked());
+        QVERIFY(mainWindow().numberSearchField->isVisible());
+        QVERIFY(mainWindow().numberMode->isChecked());
     }
 
     void editAndDeleteActOnTheChosenContactAndTakeTheListAnew() {
         STOP_IF_FAILED(startWithContacts({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s}, Window::Active));
         toggleSensitive();
         pick(2);  // Zeki, the file's first contact
-        Form1->nameField->setText(u"Bora"_s);
-        Form1->Timer1Timer();
-        QTest::mouseClick(Form1->editButton, Qt::LeftButton);
+        mainWindow().nameField->setText(u"Bora"_s);
+        STOP_IF_FAILED(nextTick());
+        QTest::mouseClick(mainWindow().editButton, Qt::LeftButton);
         QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s, u"Bora"_s, u"Su"_s, u"0534"_s}));
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Bora"_s}));
-        QVERIFY(Form1->sensitiveChoice->isVisible() && Form1->nameMode->isChecked());
+        QVERIFY(mainWindow().sensitiveChoice->isVisible() && mainWindow().nameMode->isChecked());
         pickFromList(1);
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
-        QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow().deleteButton, Qt::LeftButton);
         QCOMPARE(file(), fileBytes({u"Ali"_s, u"Kaya"_s, u"0533"_s, u"Bora"_s, u"Su"_s, u"0534"_s}));
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"Bora"_s}));
     }
@@ -224,9 +224,9 @@ private slots:
     void aSaveLeavesTheListButEveryEntryStillShowsItsContact() {
         STOP_IF_FAILED(startWithContacts(Three, Window::Active));
         toggleSensitive();
-        Form1->takeContact(u"Ahmet"_s, u"Yeni"_s, u"0500"_s);
-        Form1->Timer1Timer();
-        QTest::mouseClick(Form1->saveButton, Qt::LeftButton);  // lands first: every contact moves on
+        Book->handOver(u"Ahmet"_s, u"Yeni"_s, u"0500"_s);
+        STOP_IF_FAILED(nextTick());
+        QTest::mouseClick(mainWindow().saveButton, Qt::LeftButton);  // lands first: every contact moves on
         QCOMPARE(items(), (QStringList{u"Ali"_s, u"ayşe"_s, u"Zeki"_s}));
         pickFromList(1);
         QCOMPARE(fields(), (QStringList{u"ayşe"_s, u"Er"_s, u"0532"_s, u"0532"_s}));
@@ -238,12 +238,12 @@ private slots:
         STOP_IF_FAILED(startWith({Default, Default, u"İş"_s},
                                  {{Default, fileBytes(Three)}, {u"İş"_s, fileBytes({u"Ömer"_s, u"Öz"_s, u"0600"_s, u"Can"_s, u"Ak"_s, u"0601"_s})}}, Window::Active));
         toggleSensitive();
-        QTest::mouseClick(Form1->numberMode, Qt::LeftButton, {}, QPoint(6, 8));
-        QLineEdit* typed = Form1->groupSelector->lineEdit();
+        QTest::mouseClick(mainWindow().numberMode, Qt::LeftButton, {}, QPoint(6, 8));
+        QLineEdit* typed = mainWindow().groupSelector->lineEdit();
         typed->clear();
         typeText(typed, u"İş"_s);
-        QVERIFY(Form1->sensitiveCheck->isChecked());
-        QVERIFY(Form1->nameMode->isChecked());
+        QVERIFY(mainWindow().sensitiveCheck->isChecked());
+        QVERIFY(mainWindow().nameMode->isChecked());
         QCOMPARE(items(), (QStringList{u"Can"_s, u"Ömer"_s}));
         pick(1);
         QCOMPARE(fields(), (QStringList{u"Ömer"_s, u"Öz"_s, u"0600"_s, u"0600"_s}));

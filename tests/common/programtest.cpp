@@ -4,6 +4,8 @@
 #include "store/datafolder.h"
 #include "ui/dialogs.h"
 
+#include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 bool ProgramTest::startWith(const QStringList& groupList, const QMap<QString, QByteArray>& groupFiles,
@@ -33,5 +35,11 @@ bool ProgramTest::show(Window window) {
     Form1->show();
     const bool there = window == Window::Exposed ? QTest::qWaitForWindowExposed(Form1) : QTest::qWaitForWindowActive(Form1);
     if (!there) QTest::qFail("the main window was never shown and active as asked", __FILE__, __LINE__);
+    return testPassing();
+}
+
+bool nextTick() {
+    QSignalSpy tick(mainWindow().refreshTimer, &QTimer::timeout);
+    if (!tick.wait(2000)) QTest::qFail("the main window's timer never ticked", __FILE__, __LINE__);
     return testPassing();
 }

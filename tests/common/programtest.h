@@ -4,6 +4,8 @@
 // queued and never used fails it.
 
 #include "app/forms.h"
+#include "book/phonebook.h"
+#include "tests/common/mainwindowaccess.h"
 #include "tests/common/testenv.h"
 
 #include <QByteArray>
@@ -12,6 +14,10 @@
 #include <QStringList>
 
 #include <memory>
+
+// Waits for the main window's next 100 ms tick, which enables "Kaydet",
+// "Düzelt" and "Sil" by the number field. Returns whether it came.
+bool nextTick();
 
 class ProgramTest : public QObject {
     Q_OBJECT

@@ -36,7 +36,7 @@ QStringList group(const QStringList& names) {
 // The alphabetic index from the menu, handed to the actions.
 void inIndex(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->alphabeticAction->trigger();
+    mainWindow().alphabeticAction->trigger();
 }
 
 int pageOf(const QString& caption) {
@@ -62,11 +62,11 @@ QStringList shown() {
     return {Form15->contactFields->nameEdit->text(), Form15->contactFields->surnameEdit->text(), Form15->contactFields->numberEdit->text()};
 }
 QStringList mainFields() {
-    return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(), Form1->foundNumber->text()};
+    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(), mainWindow().foundNumber->text()};
 }
 QStringList nextMatchLines() {
     QStringList out;
-    for (int i = 0; i < Form1->nextMatchLines.count(); ++i) out << Form1->nextMatchLines.text(i);
+    for (int i = 0; i < MainWindowTestAccess::nextMatchLines().count(); ++i) out << MainWindowTestAccess::nextMatchLines().text(i);
     return out;
 }
 
@@ -90,7 +90,7 @@ class TestAlphabeticIndex : public ProgramTest {
 private slots:
     void anEmptyGroupOpensNoWindow() {
         STOP_IF_FAILED(startWithContacts({}, Window::Exposed));
-        Form1->alphabeticAction->trigger();
+        mainWindow().alphabeticAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
         QVERIFY(testhooks::modalWindows().isEmpty());
     }
@@ -279,7 +279,7 @@ private slots:
 
     void aDoubleClickOnAnEmptyPageHandsEmptyFieldsOver() {
         STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Bora"_s}), Window::Exposed));
-        Form1->takeContact(u"Eski"_s, u"Kişi"_s, u"0532"_s);
+        Book->handOver(u"Eski"_s, u"Kişi"_s, u"0532"_s);
         inIndex([&] {
             QListWidget* empty = page(u"M"_s);
             QCOMPARE(empty->count(), 0);
@@ -308,7 +308,7 @@ private slots:
         QFETCH(QStringList, next);
         QFETCH(QStringList, sonraki);
         STOP_IF_FAILED(startWithContacts(group({u"Ali"_s, u"Ali"_s, u"Ali"_s, u"Bora"_s}), Window::Exposed));
-        Form1->nameField->setText(shownBefore);
+        mainWindow().nameField->setText(shownBefore);
         inIndex([&] {
             clickRowAt(Form15->letterPages[0], row);
             QTest::mouseClick(Form15->transferButton, Qt::LeftButton);
@@ -320,8 +320,8 @@ private slots:
         QStringList seen;
         for (int i = 0; i < sonraki.size(); ++i) {
             testhooks::messages().clear();
-            QTest::mouseClick(Form1->nextButton, Qt::LeftButton);
-            seen << (testhooks::messages().isEmpty() ? Form1->surnameField->text() : testhooks::messages().join(u""_s));
+            QTest::mouseClick(mainWindow().nextButton, Qt::LeftButton);
+            seen << (testhooks::messages().isEmpty() ? mainWindow().surnameField->text() : testhooks::messages().join(u""_s));
         }
         QCOMPARE(seen, sonraki);
     }
@@ -361,7 +361,7 @@ private slots:
         STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s},
                                  {{Default, fileBytes(group({u"Ali"_s, u"Bora"_s, u"Can"_s, u"Mert"_s}))}, {u"Ev"_s, fileBytes(group({u"Zeki"_s}))}}, Window::Exposed));
         inIndex([&] { QCOMPARE(filledPages(), (QStringList{u"A:Ali"_s, u"B:Bora"_s, u"C:Can"_s, u"M:Mert"_s})); });
-        Form1->groupSelector->setEditText(u"Ev"_s);
+        mainWindow().groupSelector->setEditText(u"Ev"_s);
         Form1->combobox1Change();
         inIndex([&] {
             QCOMPARE(filledPages(), QStringList{u"Z:Zeki"_s});
@@ -372,10 +372,10 @@ private slots:
         });
         // back on a group emptied meanwhile: no window, the pages stay as they were
         home->write(Default + u".vexo"_s, QByteArray());
-        Form1->groupSelector->setEditText(Default);
+        mainWindow().groupSelector->setEditText(Default);
         Form1->combobox1Change();
         testhooks::messages().clear();
-        Form1->alphabeticAction->trigger();
+        mainWindow().alphabeticAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{NothingToSplit});
         QCOMPARE(filledPages(), QStringList{u"Z:Zeki"_s});
     }

@@ -36,7 +36,7 @@ QStringList entries() {
 // "Grubu Yazdır"; the actions run in the open chooser.
 void inChooser(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->printGroupAction->trigger();
+    mainWindow().printGroupAction->trigger();
 }
 
 void choose(const QString& group) {
@@ -98,7 +98,7 @@ private slots:
     // window closed, it prints the same group from a fresh header.
     void printingAChosenGroup() {
         STOP_IF_FAILED(startWith(GroupList, GroupFiles));
-        const QStringList recordLines = texts(Form1->recordLines);
+        const QStringList recordLines = texts(Book->recordLines());
         inChooser([&] {
             choose(u"Zeytin"_s);
             for (int round = 0; round < 2; ++round) {
@@ -122,8 +122,8 @@ private slots:
             }
         });
         QCOMPARE(testhooks::modalWindows(), (QStringList{u"Yazdırılacak Grup"_s, u"Yazdırım"_s, u"Yazdırım"_s}));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
-        QCOMPARE(texts(Form1->recordLines), recordLines);
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:Ev"_s);
+        QCOMPARE(texts(Book->recordLines()), recordLines);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s}));
         QCOMPARE(home->read(u"Zeytin.vexo"_s), Three);
         QVERIFY(testhooks::messages().isEmpty());

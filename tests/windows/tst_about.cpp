@@ -92,7 +92,7 @@ private slots:
             QCOMPARE(registry.reads, before + 1);
         }
         QCOMPARE(testhooks::modalWindows(), QStringList(fields.size(), QStringLiteral("Hakkında")));
-        QVERIFY(Form1->usageAction->shortcut().isEmpty());
+        QVERIFY(mainWindow().usageAction->shortcut().isEmpty());
         QVERIFY(testhooks::messages().isEmpty());
     }
 
@@ -105,14 +105,14 @@ private slots:
         QCOMPARE(Form2->userLabel->text(), QStringLiteral("--"));
         QCOMPARE(Form2->organisationLabel->text(), QStringLiteral("--"));
         registry.values = {u"Ayşe Çelik"_s, u"Işık Ltd. Şti."_s};
-        Shown first = pressF1(Form1->nameField);
+        Shown first = pressF1(mainWindow().nameField);
         QCOMPARE(first.user, QStringLiteral("Ayşe Çelik"));
         QCOMPARE(first.organisation, QStringLiteral("Işık Ltd. Şti."));
         registry.values = {u"Ümit Ağaoğlu"_s, u""_s};
         QCOMPARE(Form2->userLabel->text(), QStringLiteral("Ayşe Çelik"));
         Form1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
-        Shown second = pressF1(Form1->nameField);
+        Shown second = pressF1(mainWindow().nameField);
         QCOMPARE(second.user, QStringLiteral("Ümit Ağaoğlu"));
         QCOMPARE(second.organisation, u"Kayıtlı Kuruluş Yok"_s);
         QCOMPARE(registry.reads, 2);
@@ -136,7 +136,7 @@ private slots:
         Registry registry;
         registry.values = {user, organisation};
         STOP_IF_FAILED(startFresh(Window::Active));
-        Form1->aboutAction->trigger();
+        mainWindow().aboutAction->trigger();
         QCOMPARE(Form2->userLabel->text(), shownUser);
         QCOMPARE(Form2->organisationLabel->text(), shownOrganisation);
         // shown as typed: the tags take room of their own
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(!Form2->pictureLabel->pixmap().isNull());  // made with the window's widgets
         if (!shown) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"About picture not shown.*"_s));
         Form2->showPicture(bytes);
-        const Shown s = pressF1(Form1->nameField);
+        const Shown s = pressF1(mainWindow().nameField);
         QVERIFY(s.visible);
         QCOMPARE(!Form2->pictureLabel->pixmap().isNull(), shown);
         if (shown) QCOMPARE(Form2->pictureLabel->pixmap().size(), QSize(353, 321));
@@ -183,7 +183,7 @@ private slots:
             QTest::mouseClick(Form2->webLink, Qt::RightButton);
             QTest::mouseClick(Form2->webLink, Qt::LeftButton);
         });
-        Form1->aboutAction->trigger();
+        mainWindow().aboutAction->trigger();
         QDesktopServices::unsetUrlHandler(u"http"_s);
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl(u"http://www.telefika.com.tr"_s)});
         QCOMPARE(Form2->webLink->cursor().shape(), Qt::PointingHandCursor);
@@ -197,7 +197,7 @@ private slots:
             QTest::mouseClick(Form2->okButton, Qt::LeftButton);
             closed = !Form2->isVisible();
         });
-        Form1->aboutAction->trigger();
+        mainWindow().aboutAction->trigger();
         QVERIFY(closed);
     }
 
@@ -206,7 +206,7 @@ private slots:
     void nothingClipped() {
         Registry registry;
         STOP_IF_FAILED(startFresh(Window::Active));
-        Form1->aboutAction->trigger();
+        mainWindow().aboutAction->trigger();
         QCOMPARE(Form2->size(), QSize(351, 520));
         QCOMPARE(Form2->minimumSize(), Form2->maximumSize());
         for (QLabel* l : Form2->findChildren<QLabel*>()) {

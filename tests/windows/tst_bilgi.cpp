@@ -70,7 +70,7 @@ private slots:
             QVERIFY(!Form4->isVisible());
             QVERIFY(!Form4->activeGroupPace->isActive());
         });
-        Form1->printAction->trigger();
+        mainWindow().printAction->trigger();
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Yazdırım"_s});
         QVERIFY(testhooks::messages().isEmpty());
     }
@@ -87,7 +87,7 @@ private slots:
             QVERIFY(!Form5->isVisible());
             QVERIFY(Form4->printPage->document()->isEmpty());
         });
-        Form1->printAction->trigger();
+        mainWindow().printAction->trigger();
     }
 };
 

@@ -25,11 +25,11 @@ const QStringList Two = {u"Ali"_s, u"Veli"_s, u"05321112233"_s, u"Şule"_s, u"Ö
 const QStringList Zeki = {u"Zeki"_s, u""_s, u"05327651200"_s};
 
 QRadioButton* choice(int format) {
-    return QList<QRadioButton*>{Form19->vcard30Choice, Form19->vcard21Choice, Form19->csvChoice}.at(format);
+    return QList<QRadioButton*>{exportWindow->vcard30Choice, exportWindow->vcard21Choice, exportWindow->csvChoice}.at(format);
 }
 
 void choose(const QString& group) {
-    if (!group.isEmpty()) Form19->groupChooser->setCurrentIndex(Form19->groupChooser->findText(group));
+    if (!group.isEmpty()) exportWindow->groupChooser->setCurrentIndex(exportWindow->groupChooser->findText(group));
 }
 
 QByteArray bytesOf(const QString& path) {
@@ -39,7 +39,7 @@ QByteArray bytesOf(const QString& path) {
 
 [[nodiscard]] bool inExportWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->exportAction->trigger();
+    mainWindow().exportAction->trigger();
     return testPassing();
 }
 }  // namespace
@@ -100,14 +100,14 @@ private slots:
         const QString folder = home->path() + u"/disari"_s;
         QVERIFY(QDir().mkpath(folder));
         STOP_IF_FAILED(inExportWindow([&] {
-            QCOMPARE(Form19->groupChooser->currentText(), Default);
-            QVERIFY(Form19->vcard30Choice->isChecked());
+            QCOMPARE(exportWindow->groupChooser->currentText(), Default);
+            QVERIFY(exportWindow->vcard30Choice->isChecked());
             choose(group);
-            QCOMPARE(Form19->countValue->text(), count);
+            QCOMPARE(exportWindow->countValue->text(), count);
             QTest::mouseClick(choice(format), Qt::LeftButton, {}, QPoint(8, choice(format)->height() / 2));
             testhooks::setNextSaveFileName(typed.isEmpty() ? QString() : folder + u'/' + typed);
-            QTest::mouseClick(Form19->saveButton, Qt::LeftButton);
-            QCOMPARE(Form19->isVisible(), written.isEmpty());
+            QTest::mouseClick(exportWindow->saveButton, Qt::LeftButton);
+            QCOMPARE(exportWindow->isVisible(), written.isEmpty());
         }));
         const QStringList files = QDir(folder).entryList(QDir::Files);
         QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
@@ -141,8 +141,8 @@ private slots:
         STOP_IF_FAILED(inExportWindow([&] {
             choose(group);
             if (!typed.isEmpty()) testhooks::setNextSaveFileName(home->path() + u'/' + typed);
-            QTest::mouseClick(Form19->saveButton, Qt::LeftButton);
-            QVERIFY(Form19->isVisible());
+            QTest::mouseClick(exportWindow->saveButton, Qt::LeftButton);
+            QVERIFY(exportWindow->isVisible());
         }));
         messages.replaceInStrings(u"<home>"_s, QDir::toNativeSeparators(home->path()));
         QCOMPARE(testhooks::messages(), messages);
@@ -170,14 +170,14 @@ private slots:
         STOP_IF_FAILED(inExportWindow([&] {
             QTest::mouseClick(choice(format), Qt::LeftButton, {}, QPoint(8, choice(format)->height() / 2));
             testhooks::setNextSaveFileName(file);
-            QTest::mouseClick(Form19->saveButton, Qt::LeftButton);
+            QTest::mouseClick(exportWindow->saveButton, Qt::LeftButton);
         }));
         testhooks::setNextOpenFileName(file);
         testhooks::onNextModal([&](QDialog*) {
-            Form18->groupChooser->setCurrentIndex(Form18->groupChooser->findText(u"Boş"_s));
-            QTest::mouseClick(Form18->importButton, Qt::LeftButton);
+            importWindow->groupChooser->setCurrentIndex(importWindow->groupChooser->findText(u"Boş"_s));
+            QTest::mouseClick(importWindow->importButton, Qt::LeftButton);
         });
-        Form1->importAction->trigger();
+        mainWindow().importAction->trigger();
         STOP_IF_FAILED(testPassing());
         QCOMPARE(testhooks::messages(),
                  (QStringList{u"5 kişi dışa aktarıldı:\n"_s + file, u"5 kişi eklendi, 0 kişi dışarıda kaldı."_s}));

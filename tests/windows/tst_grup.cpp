@@ -31,7 +31,7 @@ const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s,
 // afterwards is closed as by its close box.
 [[nodiscard]] bool inGroupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->groupsAction->trigger();
+    mainWindow().groupsAction->trigger();
     return testPassing();
 }
 
@@ -205,12 +205,12 @@ private slots:
         }));
         QVERIFY(!Form9->isEmptyMode());
         QCOMPARE(Form9->questionLabel->text(), u"Aşağıdaki bilgilere sahip grubu silmek      istiyor musunuz?"_s);
-        QCOMPARE(Form1->groupNames.text(0), activeAfter);
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + activeAfter);
-        QCOMPARE(Form1->groupSelector->currentText(), activeAfter);
+        QCOMPARE(Book->groupNames().text(0), activeAfter);
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:"_s + activeAfter);
+        QCOMPARE(mainWindow().groupSelector->currentText(), activeAfter);
         const QByteArray activeBytes = home->read(activeAfter + u".vexo"_s);
-        QCOMPARE(fileBytes(texts(Form1->recordLines)), activeBytes);
-        QCOMPARE(Form1->nameIndex.count(), activeBytes.isEmpty() ? 0 : activeAfter == u"İş"_s ? 1 : 3);
+        QCOMPARE(fileBytes(texts(Book->recordLines())), activeBytes);
+        QCOMPARE(Book->nameIndex().count(), activeBytes.isEmpty() ? 0 : activeAfter == u"İş"_s ? 1 : 3);
     }
 
     void refusedDeletionsChangeNothing_data() {
@@ -254,8 +254,8 @@ private slots:
             QCOMPARE(testhooks::messages(), QStringList{u"Grup Dosyası Bulunamıyor"_s});
             QCOMPARE(rows(Form6->groupListBox), (QStringList{Default, u"Ev"_s}));
             QCOMPARE(Form6->inUseField->text(), Default);
-            QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);  // at once
-            QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"1"_s}));
+            QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:@Kayıtlar@"_s);  // at once
+            QCOMPARE(texts(Book->recordLines()), (QStringList{u"Can"_s, u""_s, u"1"_s}));
         }));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s}));
     }
@@ -288,9 +288,9 @@ private slots:
             }
         }));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(written));
-        QCOMPARE(texts(Form1->groupNames), written);
+        QCOMPARE(texts(Book->groupNames()), written);
         QStringList items;
-        for (int i = 0; i < Form1->groupSelector->count(); ++i) items << Form1->groupSelector->itemText(i);
+        for (int i = 0; i < mainWindow().groupSelector->count(); ++i) items << mainWindow().groupSelector->itemText(i);
         QCOMPARE(items, written.mid(1));
     }
 
@@ -305,8 +305,8 @@ private slots:
         QFETCH(int, how);
         QFETCH(QString, activeAfter);
         STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
-        Form1->nameField->setText(u"Ali"_s);
-        Form1->searchField->setText(u"x"_s);
+        mainWindow().nameField->setText(u"Ali"_s);
+        mainWindow().searchField->setText(u"x"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
             QListWidget* list = Form6->groupListBox;
             if (how == 0) STOP_IF_FAILED(clickRow(list, u"Ev"_s, true));
@@ -320,11 +320,11 @@ private slots:
             }
             QCOMPARE(Form6->isVisible(), how == 2);
         }));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + activeAfter);
-        QCOMPARE(Form1->groupSelector->currentText(), activeAfter);
-        QCOMPARE(Form1->recordLines.count(), activeAfter == u"Ev"_s ? 7 : 0);
-        QCOMPARE(Form1->nameField->text(), QString());
-        QCOMPARE(Form1->searchField->text(), QString());
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:"_s + activeAfter);
+        QCOMPARE(mainWindow().groupSelector->currentText(), activeAfter);
+        QCOMPARE(Book->recordLines().count(), activeAfter == u"Ev"_s ? 7 : 0);
+        QCOMPARE(mainWindow().nameField->text(), QString());
+        QCOMPARE(mainWindow().searchField->text(), QString());
     }
 
     void aClosingThatCannotWriteTheGroupListChangesNothing_data() {
@@ -344,7 +344,7 @@ private slots:
         home->write(u"Is.vexo"_s, fileBytes({u"Can"_s, u""_s, u"5"_s}));
         STOP_IF_FAILED(startWith({u"Is"_s, Default, u"Ev"_s, u"Is"_s}, {}));
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
-        Form1->nameField->setText(u"Ali"_s);
+        mainWindow().nameField->setText(u"Ali"_s);
         STOP_IF_FAILED(inGroupWindow([&] {
             if (fileGone) QVERIFY(QFile::remove(home->dataPath(u"Is.vexo"_s)));
             else Form6->inUseField->setText(u"Ev"_s);
@@ -352,17 +352,17 @@ private slots:
         }));
         disk.writable();
         QVERIFY(!Form6->isVisible());
-        QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(QString::fromLatin1(home->read(u"Ayarlar.cnt"_s)) + u" / "_s + Form1->statusPanel2->text()));
+        QVERIFY2(!testhooks::messages().isEmpty(), qPrintable(QString::fromLatin1(home->read(u"Ayarlar.cnt"_s)) + u" / "_s + mainWindow().statusPanel2->text()));
         QCOMPARE(testhooks::messages().last(),
                  errorText(u"Cannot create file "_s + QDir::toNativeSeparators(home->dataPath(u"Ayarlar.cnt"_s))));
         // The main window is as it was, and agrees with the group list file.
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
-        QCOMPARE(texts(Form1->groupNames), (QStringList{u"Is"_s, Default, u"Ev"_s, u"Is"_s}));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Is"_s);
-        QCOMPARE(Form1->groupSelector->currentText(), u"Is"_s);
-        QCOMPARE(texts(Form1->recordLines), (QStringList{u"Can"_s, u""_s, u"5"_s}));
-        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Can"_s});
-        QCOMPARE(Form1->nameField->text(), u"Ali"_s);
+        QCOMPARE(texts(Book->groupNames()), (QStringList{u"Is"_s, Default, u"Ev"_s, u"Is"_s}));
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:Is"_s);
+        QCOMPARE(mainWindow().groupSelector->currentText(), u"Is"_s);
+        QCOMPARE(texts(Book->recordLines()), (QStringList{u"Can"_s, u""_s, u"5"_s}));
+        QCOMPARE(texts(Book->nameIndex()), QStringList{u"Can"_s});
+        QCOMPARE(mainWindow().nameField->text(), u"Ali"_s);
 
         // Closed again on a writable disk, the step takes effect whole.
         testhooks::messages().clear();
@@ -370,10 +370,10 @@ private slots:
         const QString active = fileGone ? Default : QStringLiteral("Ev");
         QCOMPARE(home->read(u"Ayarlar.cnt"_s),
                  fileGone ? fileBytes({Default, Default, u"Ev"_s}) : fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Is"_s}));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:"_s + active);
-        QCOMPARE(Form1->groupSelector->currentText(), active);
-        QCOMPARE(Form1->recordLines.count(), fileGone ? 0 : 7);
-        QCOMPARE(Form1->nameField->text(), QString());
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:"_s + active);
+        QCOMPARE(mainWindow().groupSelector->currentText(), active);
+        QCOMPARE(Book->recordLines().count(), fileGone ? 0 : 7);
+        QCOMPARE(mainWindow().nameField->text(), QString());
     }
 
     void theGroupInUseWithoutAFileAtClosing() {
@@ -381,8 +381,8 @@ private slots:
         STOP_IF_FAILED(inGroupWindow([&] { QVERIFY(QFile::remove(home->dataPath(u"Ev.vexo"_s))); }));
         QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default}));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
-        QCOMPARE(Form1->recordLines.count(), 0);
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
+        QCOMPARE(Book->recordLines().count(), 0);
     }
 };
 

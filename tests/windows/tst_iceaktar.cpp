@@ -31,7 +31,7 @@ QString sample(const QString& name) { return QFINDTESTDATA(u"../data/"_s + name)
 
 // The table's rows: İsim|Soyad|Cep Tel|Durum.
 QStringList tableRows() {
-    const QAbstractItemModel* m = Form18->contactTable->model();
+    const QAbstractItemModel* m = importWindow->contactTable->model();
     QStringList out;
     for (int r = 0; r < m->rowCount(); ++r) {
         QStringList cells;
@@ -43,12 +43,12 @@ QStringList tableRows() {
 
 // Eklenecek, Değiştirilerek eklenecek, Dışarıda kalacak, Kalan Kapasite.
 QStringList figures() {
-    return {Form18->addedValue->text(), Form18->changedValue->text(), Form18->leftOutValue->text(),
-            Form18->capacityValue->text()};
+    return {importWindow->addedValue->text(), importWindow->changedValue->text(), importWindow->leftOutValue->text(),
+            importWindow->capacityValue->text()};
 }
 
 void choose(const QString& group) {
-    if (!group.isEmpty()) Form18->groupChooser->setCurrentIndex(Form18->groupChooser->findText(group));
+    if (!group.isEmpty()) importWindow->groupChooser->setCurrentIndex(importWindow->groupChooser->findText(group));
 }
 
 // "İçe Aktar..." with the file chosen in the open dialog; the import window,
@@ -56,7 +56,7 @@ void choose(const QString& group) {
 [[nodiscard]] bool inImportWindow(const QString& path, const std::function<void()>& actions) {
     testhooks::setNextOpenFileName(path);
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->importAction->trigger();
+    mainWindow().importAction->trigger();
     return testPassing();
 }
 }  // namespace
@@ -134,32 +134,32 @@ private slots:
         QFETCH(QStringList, groupLines);
         QFETCH(QString, countLine);
         STOP_IF_FAILED(start());
-        Form1->sensitiveCheck->setChecked(true);
-        Form1->Timer1Timer();  // the count line as the timer leaves it: one contact
+        mainWindow().sensitiveCheck->setChecked(true);
+        STOP_IF_FAILED(nextTick());
         const QByteArray before = home->read(Default + u".vexo"_s), ev = home->read(u"Ev.vexo"_s);
         STOP_IF_FAILED(inImportWindow(sample(file), [&] {
-            QCOMPARE(Form18->groupChooser->currentText(), Default);
-            QCOMPARE(Form18->fileValue->text(), file);
+            QCOMPARE(importWindow->groupChooser->currentText(), Default);
+            QCOMPARE(importWindow->fileValue->text(), file);
             choose(group);
             QCOMPARE(tableRows(), table);
             QCOMPARE(::figures(), figures);
             // nothing is written before "Aktar"
             QCOMPARE(home->read(Default + u".vexo"_s), before);
             QCOMPARE(home->read(u"Ev.vexo"_s), ev);
-            QTest::mouseClick(Form18->importButton, Qt::LeftButton);
-            QVERIFY(!Form18->isVisible());
+            QTest::mouseClick(importWindow->importButton, Qt::LeftButton);
+            QVERIFY(!importWindow->isVisible());
         }));
         QCOMPARE(testhooks::messages(), QStringList{message});
         const bool active = group.isEmpty();
         QCOMPARE(home->read((active ? Default : u"Ev"_s) + u".vexo"_s), fileBytes(groupLines));
         QCOMPARE(home->read((active ? u"Ev"_s : Default) + u".vexo"_s), active ? ev : before);
         // the main window follows at once: its lines, its index, its count and its sensitive search
-        QCOMPARE(texts(Form1->recordLines), active ? groupLines : AliVeli);
+        QCOMPARE(texts(Book->recordLines()), active ? groupLines : AliVeli);
         QStringList names;
         for (qsizetype i = 0; i < (active ? groupLines : AliVeli).size(); i += 3) names << (active ? groupLines : AliVeli)[i];
-        QCOMPARE(texts(Form1->nameIndex), names);
-        QCOMPARE(Form1->countLine->text(), countLine);
-        QCOMPARE(Form1->sensitiveChoice->count(), int(names.size()));
+        QCOMPARE(texts(Book->nameIndex()), names);
+        QCOMPARE(mainWindow().countLine->text(), countLine);
+        QCOMPARE(mainWindow().sensitiveChoice->count(), int(names.size()));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s, u"Yok"_s}));
     }
 
@@ -192,10 +192,10 @@ private slots:
         STOP_IF_FAILED(start());
         STOP_IF_FAILED(inImportWindow(sample(u"android21.vcf"_s), [&] {
             choose(group);
-            QCOMPARE(Form18->groupChooser->currentText(), chosen);
+            QCOMPARE(importWindow->groupChooser->currentText(), chosen);
             const QStringList rows = tableRows();
             QCOMPARE((QStringList{rows[0].section(u'|', 3), rows[6].section(u'|', 3)}), fates);
-            QCOMPARE(Form18->capacityValue->text(), capacity);
+            QCOMPARE(importWindow->capacityValue->text(), capacity);
         }));
         QCOMPARE(testhooks::messages(), messages);
     }
@@ -212,14 +212,14 @@ private slots:
         const QStringList files = home->dataFiles();
         const QByteArray before = home->read(Default + u".vexo"_s);
         STOP_IF_FAILED(inImportWindow(sample(u"google.csv"_s), [&] {
-            if (cancelButton) QTest::mouseClick(Form18->cancelButton, Qt::LeftButton);
-            else Form18->close();
-            QVERIFY(!Form18->isVisible());
+            if (cancelButton) QTest::mouseClick(importWindow->cancelButton, Qt::LeftButton);
+            else importWindow->close();
+            QVERIFY(!importWindow->isVisible());
         }));
         QCOMPARE(testhooks::messages(), QStringList());
         QCOMPARE(home->dataFiles(), files);
         QCOMPARE(home->read(Default + u".vexo"_s), before);
-        QCOMPARE(texts(Form1->recordLines), AliVeli);
+        QCOMPARE(texts(Book->recordLines()), AliVeli);
     }
 
     // A file that cannot be taken is refused with its reason; no window opens
@@ -254,11 +254,11 @@ private slots:
         f.close();
         const QByteArray before = home->read(Default + u".vexo"_s);
         testhooks::setNextOpenFileName(path == u"-"_s ? QString() : path.isEmpty() ? file : home->path() + u'/' + path);
-        Form1->importAction->trigger();
+        mainWindow().importAction->trigger();
         QCOMPARE(testhooks::messages(), messages);
         QCOMPARE(testhooks::modalWindows(), QStringList());
         QCOMPARE(home->read(Default + u".vexo"_s), before);
-        QCOMPARE(texts(Form1->recordLines), AliVeli);
+        QCOMPARE(texts(Book->recordLines()), AliVeli);
     }
 
     // A write that fails shows the file's error; the group's file, the main
@@ -276,16 +276,16 @@ private slots:
         const QByteArray before = home->read(Default + u".vexo"_s);
         STOP_IF_FAILED(inImportWindow(sample(u"google.csv"_s), [&] {
             disk.failing();
-            QTest::mouseClick(Form18->importButton, Qt::LeftButton);
+            QTest::mouseClick(importWindow->importButton, Qt::LeftButton);
             disk.writable();
-            QVERIFY(Form18->isVisible());
-            QCOMPARE(Form18->addedValue->text(), u"3 kişi"_s);
+            QVERIFY(importWindow->isVisible());
+            QCOMPARE(importWindow->addedValue->text(), u"3 kişi"_s);
         }));
         QCOMPARE(testhooks::messages(),
                  QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(home->dataPath(Default + u".vexo"_s)) + u"."_s});
         QCOMPARE(home->read(Default + u".vexo"_s), before);
-        QCOMPARE(texts(Form1->recordLines), AliVeli);
-        QCOMPARE(texts(Form1->nameIndex), QStringList{u"Ali"_s});
+        QCOMPARE(texts(Book->recordLines()), AliVeli);
+        QCOMPARE(texts(Book->nameIndex()), QStringList{u"Ali"_s});
     }
 
     // 100,000 cards open in the table and go in; the capacity goes negative,
@@ -301,15 +301,15 @@ private slots:
         const QString file = home->path() + u"/yuzbin.vcf"_s;
         interchange::exportToFile(many, file);
         STOP_IF_FAILED(inImportWindow(file, [&] {
-            QCOMPARE(Form18->contactTable->model()->rowCount(), 100000);
+            QCOMPARE(importWindow->contactTable->model()->rowCount(), 100000);
             QCOMPARE(tableRows().last(), u"Kişi199999|Soyad|05400099999|Eklenecek"_s);
             QCOMPARE(::figures(), (QStringList{u"100000 kişi"_s, u"0 kişi"_s, u"0 kişi"_s, u"-89089 kişi"_s}));
-            QTest::mouseClick(Form18->importButton, Qt::LeftButton);
+            QTest::mouseClick(importWindow->importButton, Qt::LeftButton);
         }));
         QCOMPARE(testhooks::messages(), QStringList{u"100000 kişi eklendi, 0 kişi dışarıda kaldı."_s});
-        QCOMPARE(Form1->countLine->text(), u"Toplam Kayıtlı Kişi :100001 kişi.."_s);
-        QCOMPARE(Form1->capacityLine->text(), u"Kalan Kapasite     :-89089 kişi.."_s);
-        QCOMPARE(Form1->recordLines.count(), 300003);
+        QCOMPARE(mainWindow().countLine->text(), u"Toplam Kayıtlı Kişi :100001 kişi.."_s);
+        QCOMPARE(mainWindow().capacityLine->text(), u"Kalan Kapasite     :-89089 kişi.."_s);
+        QCOMPARE(Book->recordLines().count(), 300003);
         StringList written;
         written.load(home->dataPath(Default + u".vexo"_s));
         QCOMPARE(written.count(), 300003);

@@ -32,8 +32,8 @@ QStringList shown() {
             Form16->contactFields->numberEdit->text()};
 }
 QStringList mainFields() {
-    return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(),
-            Form1->foundNumber->text()};
+    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(),
+            mainWindow().foundNumber->text()};
 }
 QPoint rowCentre(int row) { return Form16->nameList->visualRect(Form16->names->index(row)).center(); }
 void clickRow(int row) { QTest::mouseClick(Form16->nameList->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
@@ -51,7 +51,7 @@ class TestNameList : public ProgramTest {
     // afterwards is closed as by its close box.
     static void inNameList(const std::function<void()>& actions) {
         testhooks::onNextModal([=](QDialog*) { actions(); });
-        Form1->nameListAction->trigger();
+        mainWindow().nameListAction->trigger();
     }
 
 private slots:
@@ -117,23 +117,23 @@ private slots:
 
     void theButtonHandsOverAndCloses() {
         STOP_IF_FAILED(startWithContacts({u"Zeki"_s, u"Su"_s, u"0534"_s, u"Ali"_s, u"Kaya"_s, u"0532"_s}, Window::Exposed));
-        Form1->searchField->setText(u"kept"_s);
+        mainWindow().searchField->setText(u"kept"_s);
         inNameList([] {
             clickRow(1);  // Zeki, the file's first contact
             QTest::mouseClick(Form16->transferButton, Qt::LeftButton);
             QVERIFY(!Form16->isVisible());
         });
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
-        QCOMPARE(Form1->searchField->text(), u"kept"_s);
+        QCOMPARE(mainWindow().searchField->text(), u"kept"_s);
         // "Düzelt" then changes that contact, and "Sil" deletes it
-        Form1->surnameField->setText(u"Sürer"_s);
-        Form1->Timer1Timer();
-        QTest::mouseClick(Form1->editButton, Qt::LeftButton);
+        mainWindow().surnameField->setText(u"Sürer"_s);
+        STOP_IF_FAILED(nextTick());
+        QTest::mouseClick(mainWindow().editButton, Qt::LeftButton);
         QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Zeki"_s, u"Sürer"_s, u"0534"_s}));
         inNameList([] { doubleClickRow(1); });
         QCOMPARE(mainFields(), (QStringList{u"Zeki"_s, u"Sürer"_s, u"0534"_s, u"0534"_s}));
         testhooks::onNextModal([](QDialog*) { QTest::mouseClick(Form11->yesButton, Qt::LeftButton); });
-        QTest::mouseClick(Form1->deleteButton, Qt::LeftButton);
+        QTest::mouseClick(mainWindow().deleteButton, Qt::LeftButton);
         QCOMPARE(home->read(GroupFile), fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s}));
     }
 
@@ -151,7 +151,7 @@ private slots:
 
     void aDoubleClickBelowTheNamesBeforeAnyChoiceEmptiesTheFields() {
         STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
-        Form1->takeContact(u"Can"_s, u"Ak"_s, u"0555"_s);
+        Book->handOver(u"Can"_s, u"Ak"_s, u"0555"_s);
         inNameList([] {
             const QPoint below(20, Form16->nameList->viewport()->height() - 5);
             QTest::mouseDClick(Form16->nameList->viewport(), Qt::LeftButton, {}, below);
@@ -170,8 +170,8 @@ private slots:
         STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] {});  // a full list first: the empty group must empty it
         home->write(GroupFile, fileBytes(lines));
-        Form1->activateGroup(u"@Kayıtlar@"_s);
-        Form1->nameListAction->trigger();
+        Book->activateGroup(u"@Kayıtlar@"_s);
+        mainWindow().nameListAction->trigger();
         QCOMPARE(messages(), Empty);
         QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});  // only the first opening
         QCOMPARE(listed(), QStringList());

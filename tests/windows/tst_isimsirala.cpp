@@ -77,7 +77,7 @@ class TestGroupMerger : public ProgramTest {
         QMap<QString, QByteArray> files;
         for (auto g = groups.begin(); g != groups.end(); ++g) files.insert(g.key(), fileBytes(g.value()));
         if (!startWith(groupList, files)) return false;
-        Form1->mergerAction->trigger();
+        mainWindow().mergerAction->trigger();
         [] {
             QVERIFY(Form12->isVisible());
             QVERIFY(!Form12->isModal());
@@ -171,10 +171,10 @@ private slots:
         QCOMPARE(home->read(u"Aile ve Dostları.vexo"_s), fileBytes(Merged));
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Aile ve Dostları"_s}));
-        QCOMPARE(texts(Form1->groupNames), (QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Aile ve Dostları"_s}));
+        QCOMPARE(texts(Book->groupNames()), (QStringList{u"Ev"_s, Default, u"Ev"_s, u"İş"_s, u"Aile ve Dostları"_s}));
         // the main window lists it at once
-        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
-        QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
+        QCOMPARE(items(mainWindow().groupSelector), (QStringList{Default, u"Aile ve Dostları"_s, u"Ev"_s, u"İş"_s}));
+        QCOMPARE(mainWindow().groupSelector->currentText(), u"Ev"_s);
         QVERIFY(!Form12->newGroupCheck->isChecked());
         QCOMPARE(Form12->newGroupEdit->text(), QString());
         QVERIFY(!Form12->newGroupEdit->isEnabled());
@@ -314,24 +314,24 @@ private slots:
     // keeps the merged contacts; closing brings it up to date again.
     void mergingIntoTheActiveGroup() {
         STOP_IF_FAILED(openMerger({u"Ev"_s, Default, u"Ev"_s, u"İş"_s}, {{u"Ev"_s, AliVeli}, {u"İş"_s, CanZeynep}}));
-        QCOMPARE(Form1->recordLines.count(), 6);
+        QCOMPARE(Book->recordLines().count(), 6);
         merge(u"Ev"_s, u"İş"_s);
-        QCOMPARE(texts(Form1->recordLines), Merged);
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Ali"_s, u"Can"_s, u"Veli"_s, u"Zeynep"_s}));
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
-        typeText(Form1->nameField, u"Oya"_s);
-        typeText(Form1->numberField, u"05325555555"_s);
-        QTest::mouseClick(Form1->saveButton, Qt::LeftButton);
+        QCOMPARE(texts(Book->recordLines()), Merged);
+        QCOMPARE(texts(Book->nameIndex()), (QStringList{u"Ali"_s, u"Can"_s, u"Veli"_s, u"Zeynep"_s}));
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:Ev"_s);
+        typeText(mainWindow().nameField, u"Oya"_s);
+        typeText(mainWindow().numberField, u"05325555555"_s);
+        QTest::mouseClick(mainWindow().saveButton, Qt::LeftButton);
         QCOMPARE(testhooks::messages(), (QStringList{Done, u"Kayıt işlemi tamamlandı!!"_s}));
         const QStringList withOya = Merged.mid(0, 6) + QStringList{u"Oya"_s, u""_s, u"05325555555"_s} + Merged.mid(6);
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(withOya));
 
         QTest::keyClick(Form12, Qt::Key_Escape);
         QVERIFY(!Form12->isVisible());
-        QCOMPARE(texts(Form1->recordLines), withOya);
-        QCOMPARE(Form1->nameIndex.count(), 5);
-        QCOMPARE(Form1->groupSelector->currentText(), u"Ev"_s);
-        QCOMPARE(items(Form1->groupSelector), (QStringList{Default, u"Ev"_s, u"İş"_s}));
+        QCOMPARE(texts(Book->recordLines()), withOya);
+        QCOMPARE(Book->nameIndex().count(), 5);
+        QCOMPARE(mainWindow().groupSelector->currentText(), u"Ev"_s);
+        QCOMPARE(items(mainWindow().groupSelector), (QStringList{Default, u"Ev"_s, u"İş"_s}));
     }
 
     // Closing reads the active group again (it may have changed on disk),
@@ -355,9 +355,9 @@ private slots:
         if (how == 1) QTest::keyClick(Form12, Qt::Key_Escape);
         if (how == 2) Form12->close();
         QVERIFY(!Form12->isVisible());
-        QCOMPARE(texts(Form1->recordLines), Merged);
-        QCOMPARE(Form1->nameIndex.count(), 4);
-        QCOMPARE(Form1->statusPanel2->text(), u"Grup:Ev"_s);
+        QCOMPARE(texts(Book->recordLines()), Merged);
+        QCOMPARE(Book->nameIndex().count(), 4);
+        QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:Ev"_s);
         QCOMPARE(Form12->reportLines(), QStringList());
         QVERIFY(!Form12->newGroupCheck->isChecked() && !Form12->surnameCheck->isChecked());
         QVERIFY(Form12->newGroupEdit->text().isEmpty() && Form12->surnameTextEdit->text().isEmpty());
@@ -447,9 +447,9 @@ private slots:
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
         QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s, u"Ev.vexo"_s, u"İş.vexo"_s}));
-        QCOMPARE(texts(Form1->recordLines), AliVeli);
-        QCOMPARE(Form1->groupNames.count(), groupList.size());
-        QCOMPARE(Form1->groupSelector->count(), groupList.size() - 1);
+        QCOMPARE(texts(Book->recordLines()), AliVeli);
+        QCOMPARE(Book->groupNames().count(), groupList.size());
+        QCOMPARE(mainWindow().groupSelector->count(), groupList.size() - 1);
         QVERIFY(Form12->mergeLines.isEmpty());
         QVERIFY(Form12->newGroupCheck->isChecked() == intoNewGroup);  // the options stay for a new try
     }

@@ -64,26 +64,26 @@ private slots:
         QFETCH(int, scale);
         QFETCH(QString, shown);
         STOP_IF_FAILED(startWithContacts({}));
-        Form1->nameField->setText(fields[0]);
-        Form1->surnameField->setText(fields[1]);
-        Form1->numberField->setText(fields[2]);
+        mainWindow().nameField->setText(fields[0]);
+        mainWindow().surnameField->setText(fields[1]);
+        mainWindow().numberField->setText(fields[2]);
         testhooks::onNextModal([&](QDialog*) {
-            const qrcode::Picture& picture = Form20->picture();
+            const qrcode::Picture& picture = qrCodeWindow->picture();
             QCOMPARE(picture.version, version);
             QCOMPARE(picture.modules, modules);
             QCOMPARE(picture.scale, scale);
             QCOMPARE(picture.image, qrcode::encode(vcard, 280).image);
-            QCOMPARE(Form20->qrPicture->pixmap().size(), QSize((modules + 8) * scale, (modules + 8) * scale));
-            QCOMPARE(Form20->contactValue->text(), shown);
-            QTest::mouseClick(Form20->closeButton, Qt::LeftButton);
-            QVERIFY(!Form20->isVisible());
+            QCOMPARE(qrCodeWindow->qrPicture->pixmap().size(), QSize((modules + 8) * scale, (modules + 8) * scale));
+            QCOMPARE(qrCodeWindow->contactValue->text(), shown);
+            QTest::mouseClick(qrCodeWindow->closeButton, Qt::LeftButton);
+            QVERIFY(!qrCodeWindow->isVisible());
         });
-        Form1->qrAction->trigger();
+        mainWindow().qrAction->trigger();
         STOP_IF_FAILED(testPassing());
         QCOMPARE(testhooks::modalWindows(), QStringList{u"Karekod"_s});
         QCOMPARE(testhooks::messages(), QStringList());
         // the fields are left as they were
-        QCOMPARE((QStringList{Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text()}), fields);
+        QCOMPARE((QStringList{mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text()}), fields);
     }
 
     void emptyFieldsOpenNothing_data() {
@@ -95,14 +95,14 @@ private slots:
     void emptyFieldsOpenNothing() {
         QFETCH(QStringList, fields);
         STOP_IF_FAILED(startWithContacts({}));
-        Form1->nameField->setText(fields[0]);
-        Form1->surnameField->setText(fields[1]);
-        Form1->numberField->setText(fields[2]);
-        Form1->qrAction->trigger();
+        mainWindow().nameField->setText(fields[0]);
+        mainWindow().surnameField->setText(fields[1]);
+        mainWindow().numberField->setText(fields[2]);
+        mainWindow().qrAction->trigger();
         QCOMPARE(testhooks::messages(),
                  QStringList{u"Karekod için önce bir kişi girin ya da arayıp bulun: İsim, Soyad ve Cep Tel boş!"_s});
         QCOMPARE(testhooks::modalWindows(), QStringList());
-        QVERIFY(!Form20->isBuilt());
+        QVERIFY(!qrCodeWindow->isBuilt());
     }
 };
 

@@ -63,7 +63,7 @@ QStringList memoLines() {
 // The usage window from the menu, handed to the actions.
 void inUsageWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->usageAction->trigger();
+    mainWindow().usageAction->trigger();
 }
 }  // namespace
 

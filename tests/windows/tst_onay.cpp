@@ -24,8 +24,8 @@ class TestDeleteConfirmation : public ProgramTest {
 private slots:
     void aCloseRequestIsRefusedAndNothingIsDeleted() {
         STOP_IF_FAILED(startWith({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}, {{u"@Kayıtlar@"_s, Two}}));
-        Form1->numberField->setText(u"0532"_s);
-        QTRY_VERIFY(Form1->deleteButton->isEnabled());  // the main window's tick enables it
+        mainWindow().numberField->setText(u"0532"_s);
+        QTRY_VERIFY(mainWindow().deleteButton->isEnabled());  // the main window's tick enables it
         bool stayedOpen = false;
         testhooks::onNextModal([&](QDialog*) {
             QCOMPARE(Form11->nameValue->text(), u"Veli"_s);
@@ -35,7 +35,7 @@ private slots:
             stayedOpen = !closed && Form11->isVisible();
             QTest::mouseClick(Form11->noButton, Qt::LeftButton);
         });
-        Form1->deleteButton->click();
+        mainWindow().deleteButton->click();
         QVERIFY(stayedOpen);
         QVERIFY(!Form11->isVisible());
         QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), Two);

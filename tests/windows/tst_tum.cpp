@@ -32,8 +32,8 @@ QStringList shown() {
             Form3->contactFields->numberEdit->text()};
 }
 QStringList mainFields() {
-    return {Form1->nameField->text(), Form1->surnameField->text(), Form1->numberField->text(),
-            Form1->foundNumber->text()};
+    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(),
+            mainWindow().foundNumber->text()};
 }
 void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 QString messages() { return testhooks::messages().join(u" | "_s); }
@@ -42,11 +42,8 @@ QString messages() { return testhooks::messages().join(u" | "_s); }
 class TestRecordBrowser : public ProgramTest {
     Q_OBJECT
 
-    // Ctrl+T in the main window, as a user opens it.
-    static void open() {
-        Form1->activateWindow();
-        QTest::keyClick(Form1, Qt::Key_T, Qt::ControlModifier);
-    }
+    // "Araçlar" > "Tarayıcı" (Ctrl+T), also while the browser is open and active.
+    static void open() { mainWindow().browserAction->trigger(); }
 
 private slots:
     void opensOnTheFirstContact() {
@@ -101,7 +98,7 @@ private slots:
 
     void theTransferFollowsEveryStep() {
         STOP_IF_FAILED(startWithContacts(Four, Window::Active));
-        Form1->searchField->setText(u"kept"_s);
+        mainWindow().searchField->setText(u"kept"_s);
         open();
         click(Form3->forwardButton);
         QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));
@@ -111,7 +108,7 @@ private slots:
         QCOMPARE(mainFields(), (QStringList{u"Veli"_s, u"Ak"_s, u"0535"_s, u"0535"_s}));
         click(Form3->backButton);
         QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
-        QCOMPARE(Form1->searchField->text(), u"kept"_s);
+        QCOMPARE(mainWindow().searchField->text(), u"kept"_s);
         click(Form3->transferCheck);  // unchecking hands over nothing
         click(Form3->firstButton);
         QCOMPARE(mainFields(), (QStringList{u"Deniz"_s, u"Su"_s, u"0534"_s, u"0534"_s}));
@@ -122,14 +119,14 @@ private slots:
         open();
         click(Form3->transferCheck);
         click(Form3->forwardButton);
-        Form1->surnameField->setText(u"Erdem"_s);
-        Form1->Timer1Timer();
-        click(Form1->editButton);
+        mainWindow().surnameField->setText(u"Erdem"_s);
+        STOP_IF_FAILED(nextTick());
+        click(mainWindow().editButton);
         QCOMPARE(home->read(GroupFile),
                  fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Deniz"_s, u"Su"_s, u"0534"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
         click(Form3->forwardButton);  // Deniz
         testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
-        click(Form1->deleteButton);
+        click(mainWindow().deleteButton);
         QCOMPARE(home->read(GroupFile),
                  fileBytes({u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Erdem"_s, u"0533"_s, u"Veli"_s, u"Ak"_s, u"0535"_s}));
     }
@@ -167,10 +164,10 @@ private slots:
         open();
         click(Form3->forwardButton);
         click(Form3->forwardButton);
-        Form1->nameField->setText(u"Ayşe"_s);
-        Form1->numberField->setText(u"0500"_s);
-        Form1->Timer1Timer();
-        click(Form1->saveButton);  // lands first: the third contact is now Can
+        mainWindow().nameField->setText(u"Ayşe"_s);
+        mainWindow().numberField->setText(u"0500"_s);
+        STOP_IF_FAILED(nextTick());
+        click(mainWindow().saveButton);  // lands first: the third contact is now Can
         open();
         QCOMPARE(Form3->totalLabel->text(), u"Toplam 5 kişi kayıtlı"_s);
         QCOMPARE(shown(), (QStringList{u"Can"_s, u"Er"_s, u"0533"_s}));
@@ -210,10 +207,10 @@ private slots:
         click(Form3->lastButton);  // Veli, the fourth
         // Veli and Deniz deleted in the main window
         for (const QString& number : {u"0535"_s, u"0534"_s}) {
-            Form1->numberField->setText(number);
+            mainWindow().numberField->setText(number);
             testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
-            Form1->Timer1Timer();
-            click(Form1->deleteButton);
+            STOP_IF_FAILED(nextTick());
+            click(mainWindow().deleteButton);
         }
         testhooks::messages().clear();
         QList<QAbstractButton*> buttons = {nullptr, Form3->backButton, Form3->forwardButton, Form3->firstButton,
@@ -233,7 +230,7 @@ private slots:
                                  {{Default, fileBytes(Four)}, {u"İş"_s, fileBytes({u"Zeki"_s, u"Öz"_s, u"0600"_s})}}, Window::Active));
         open();
         click(Form3->lastButton);
-        QLineEdit* typed = Form1->groupSelector->lineEdit();
+        QLineEdit* typed = mainWindow().groupSelector->lineEdit();
         typed->clear();
         typeText(typed, u"İş"_s);
         click(Form3->backButton);
@@ -250,10 +247,10 @@ private slots:
         QFETCH(int, button);
         STOP_IF_FAILED(startWithContacts({u"Ali"_s, u"Kaya"_s, u"0532"_s}, Window::Active));
         open();
-        Form1->numberField->setText(u"0532"_s);
+        mainWindow().numberField->setText(u"0532"_s);
         testhooks::onNextModal([](QDialog*) { click(Form11->yesButton); });
-        Form1->Timer1Timer();
-        click(Form1->deleteButton);
+        STOP_IF_FAILED(nextTick());
+        click(mainWindow().deleteButton);
         testhooks::messages().clear();
         QList<QAbstractButton*> buttons = {nullptr, Form3->backButton, Form3->forwardButton, Form3->firstButton,
                                            Form3->lastButton};

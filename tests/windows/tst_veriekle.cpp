@@ -51,7 +51,7 @@ const QByteArray Held = fileBytes({u"Eski"_s, u""_s, u"1"_s});
         testhooks::onNextModal([=](QDialog*) { actions(); });
         QTest::mouseClick(Form6->addFileButton, Qt::LeftButton);
     });
-    Form1->groupsAction->trigger();
+    mainWindow().groupsAction->trigger();
     return testPassing();
 }
 }  // namespace

@@ -71,7 +71,7 @@ void checkHeader(const QStringList& lines, int contacts, const QString& groupLin
 // Ctrl+P in the main window; the actions run while the print window is open.
 void inPrintWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->printAction->trigger();
+    mainWindow().printAction->trigger();
 }
 
 void tick(int times = 1) {
@@ -80,7 +80,7 @@ void tick(int times = 1) {
 
 // Ticks until the page is complete.
 void compose() {
-    while (!Form4->exitButton->isEnabled() || Form4->printPosition() + 3 < Form1->recordLines.count()) tick();
+    while (!Form4->exitButton->isEnabled() || Form4->printPosition() + 3 < Book->recordLines().count()) tick();
 }
 
 QString pdfTool(const QString& tool, const QStringList& arguments) {
@@ -167,7 +167,7 @@ private slots:
 
     void anEmptyGroupOpensNoWindow() {
         STOP_IF_FAILED(startWith({Default, Default}, {{Default, groupBytes({})}}));
-        Form1->printAction->trigger();
+        mainWindow().printAction->trigger();
         QCOMPARE(testhooks::messages(), QStringList{Empty});
         QVERIFY(testhooks::modalWindows().isEmpty());
         QVERIFY(!Form4->activeGroupPace->isActive());

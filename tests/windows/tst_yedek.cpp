@@ -25,7 +25,7 @@ const QByteArray Contacts =
 // The backup window from the menu, handed to the actions.
 [[nodiscard]] bool inBackupWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });
-    Form1->backupAction->trigger();
+    mainWindow().backupAction->trigger();
     return testPassing();
 }
 }  // namespace
@@ -109,7 +109,7 @@ private slots:
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s));
             QTest::mouseClick(Form6->deleteGroupButton, Qt::LeftButton);
         });
-        Form1->groupsAction->trigger();
+        mainWindow().groupsAction->trigger();
         STOP_IF_FAILED(testPassing());
         QVERIFY(!home->has(u"Ev.vexo"_s));
         testhooks::onNextModal([&](QDialog*) {
@@ -120,12 +120,12 @@ private slots:
             QTest::mouseClick(Form6->addFileButton, Qt::LeftButton);
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Ev"_s, true));  // the group in use
         });
-        Form1->groupsAction->trigger();
+        mainWindow().groupsAction->trigger();
         STOP_IF_FAILED(testPassing());
         QCOMPARE(testhooks::messages(), QStringList{u"Yedeğiniz Başarıyla Alındı!"_s});
         QCOMPARE(home->read(u"Ev.vexo"_s), Contacts);
-        QCOMPARE(fileBytes(texts(Form1->recordLines)), Contacts);
-        QCOMPARE(texts(Form1->nameIndex), (QStringList{u"Çağlar"_s, u"ismail"_s, u"Ümit"_s}));
+        QCOMPARE(fileBytes(texts(Book->recordLines())), Contacts);
+        QCOMPARE(texts(Book->nameIndex()), (QStringList{u"Çağlar"_s, u"ismail"_s, u"Ümit"_s}));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}));
     }
 };
