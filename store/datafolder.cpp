@@ -12,9 +12,6 @@
 
 namespace datafolder {
 
-const QString DefaultGroup = QStringLiteral("@Kayıtlar@");
-const QString GroupExtension = QStringLiteral(".vexo");
-
 StringList defaultGroupList() {
     StringList list;
     list.add(DefaultGroup);

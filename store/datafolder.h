@@ -11,9 +11,11 @@
 
 namespace datafolder {
 
-// The default group, created on the first start and never removed.
-extern const QString DefaultGroup;   // "@Kayıtlar@"
-extern const QString GroupExtension; // ".vexo"
+// The default group, created on the first start and never removed, and the
+// ending of a group's file. Inline: ready before any constant of a file
+// that includes this one is made from them.
+inline const QString DefaultGroup = QStringLiteral("@Kayıtlar@");
+inline const QString GroupExtension = QStringLiteral(".vexo");
 
 // The group list's content before there is a file: the default group, active
 // and the only one listed.

@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
@@ -112,7 +113,7 @@ void withWindowOpen(int n, const Inside& inside) {
     case 6: return modal([] { Form6->execute(); }, inside);
     case 7: return modal([] { Form7->execute({}); }, inside);
     case 8: return modal([] { Form8->execute(); }, inside);
-    case 9: return modal([] { Form9->execute(u"@Kayıtlar@"_s, false); }, inside);
+    case 9: return modal([] { Form9->execute(datafolder::DefaultGroup, false); }, inside);
     case 10: return modal([] { Form10->execute(); }, inside);
     case 11: return modal([] { Form11->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, {}); }, inside);
     case 12: Form12->execute(); return modeless(Form12, inside);

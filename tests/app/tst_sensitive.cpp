@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
@@ -19,7 +20,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
 const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 

@@ -14,7 +14,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QStringList Two = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"Can"_s, u"Er"_s, u"0533"_s};
 const QStringList Ev = {u"Zeki"_s, u"Öz"_s, u"0600"_s};
 

@@ -2,7 +2,11 @@
 
 #include "app/Unit1.h"
 #include "store/datafolder.h"
+#include "ui/contactfields.h"
 #include "ui/dialogs.h"
+
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -41,5 +45,22 @@ bool ProgramTest::show(Window window) {
 bool nextTick() {
     QSignalSpy tick(mainWindow().refreshTimer, &QTimer::timeout);
     if (!tick.wait(2000)) QTest::qFail("the main window's timer never ticked", __FILE__, __LINE__);
+    return testPassing();
+}
+
+QStringList mainFields() {
+    const MainWindowWidgets& w = mainWindow();
+    return {w.nameField->text(), w.surnameField->text(), w.numberField->text(), w.foundNumber->text()};
+}
+
+QStringList shownIn(const ContactFields* fields) {
+    return {fields->nameEdit->text(), fields->surnameEdit->text(), fields->numberEdit->text()};
+}
+
+bool choose(QComboBox* chooser, const QString& group) {
+    if (group.isEmpty()) return true;
+    const int i = chooser->findText(group);
+    if (i < 0) QTest::qFail(qPrintable(QStringLiteral("no group ") + group + QStringLiteral(" to choose")), __FILE__, __LINE__);
+    else chooser->setCurrentIndex(i);
     return testPassing();
 }

@@ -15,6 +15,15 @@
 
 #include <memory>
 
+class ContactFields;
+class QComboBox;
+// The main window's contact fields and FoundNumber; a window's contact fields.
+QStringList mainFields();
+QStringList shownIn(const ContactFields* fields);
+// Picks the group in a window's group chooser; an empty name picks none.
+// Fails the test when the chooser has no such group.
+[[nodiscard]] bool choose(QComboBox* chooser, const QString& group);
+
 // Waits for the main window's next 100 ms tick, which enables "Kaydet",
 // "Düzelt" and "Sil" by the number field. Returns whether it came.
 bool nextTick();

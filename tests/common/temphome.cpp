@@ -53,3 +53,16 @@ QStringList texts(const StringList& list) {
     for (int i = 0; i < list.count(); ++i) out << list.text(i);
     return out;
 }
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArrayLiteral("<missing>");
+}
+
+QString samplePath(const QString& name) { return QStringLiteral(TELEFIKA_TEST_DATA "/") + name; }
+
+QByteArray sampleBytes(const QString& name) {
+    QFile f(samplePath(name));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("missing sample file %s", qPrintable(name));
+    return f.readAll();
+}

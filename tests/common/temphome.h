@@ -36,3 +36,9 @@ StringList listOf(const QStringList& lines);
 
 // Bytes of a file from UTF-8 text: each line followed by CR LF, in code page 1254.
 QByteArray fileBytes(const QStringList& lines);
+
+// A file's bytes; "<missing>" when it cannot be read.
+QByteArray bytesOf(const QString& path);
+// A sample contacts file of tests/data: its path, and its bytes.
+QString samplePath(const QString& name);
+QByteArray sampleBytes(const QString& name);

@@ -7,6 +7,7 @@
 //   convert -size 32x16 xc:'#00ff00' -interlace JPEG -quality 95 -strip progressive.jpg
 
 #include "formats/jpegimage.h"
+#include "tests/common/temphome.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,10 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray aboutPicture() { return bytesOf(QStringLiteral(":/about/telefika.jpg")); }
 

@@ -13,7 +13,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 
 // The DataFolder with these group files (each holding one contact), the
 // group list file and the pending names.

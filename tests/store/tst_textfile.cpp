@@ -5,6 +5,7 @@
 #include "store/storeerror.h"
 #include "store/stringlist.h"
 #include "store/textfile.h"
+#include "tests/common/temphome.h"
 
 #include <QtTest>
 
@@ -97,10 +98,6 @@ class TestTextFile : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     QString file(const QString& name) const { return dir->filePath(name); }
-    static QByteArray bytesOf(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     static void put(const QString& path, const QByteArray& bytes) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));

@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/contactfields.h"
@@ -22,7 +23,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QString NothingToSplit = QStringLiteral("Veri tabanında İçerik ayrılabilecek bir kayıt bulunmamaktadır!");
 const QString End = QStringLiteral("        Kayıtların sonu!       ");
 
@@ -58,12 +59,6 @@ void clickRowAt(QListWidget* list, int row, bool twice = false) {
     if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-QStringList shown() {
-    return {Form15->contactFields->nameEdit->text(), Form15->contactFields->surnameEdit->text(), Form15->contactFields->numberEdit->text()};
-}
-QStringList mainFields() {
-    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(), mainWindow().foundNumber->text()};
-}
 QStringList nextMatchLines() {
     QStringList out;
     for (int i = 0; i < MainWindowTestAccess::nextMatchLines().count(); ++i) out << MainWindowTestAccess::nextMatchLines().text(i);
@@ -222,7 +217,7 @@ private slots:
         STOP_IF_FAILED(startWithContacts(lines, Window::Exposed));
         inIndex([&] {
             clickRowAt(::page(page), row);
-            QCOMPARE(shown(), contact);
+            QCOMPARE(shownIn(Form15->contactFields), contact);
             QCOMPARE(Form15->transferButton->isEnabled(), !contact[2].isEmpty());
         });
         QVERIFY2(testhooks::messages().isEmpty(), qPrintable(testhooks::messages().join(u" | "_s)));
@@ -235,7 +230,7 @@ private slots:
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(shown(), (QStringList{u"Ayşe"_s, u"s1"_s, u"n1"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Ayşe"_s, u"s1"_s, u"n1"_s}));
         });
     }
 
@@ -253,20 +248,20 @@ private slots:
             QTRY_VERIFY(!letters->isVisible());
             QCOMPARE(Form15->currentPage(), 3);
             QVERIFY(Form15->letterTabs[3]->isChecked());
-            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->transferButton->isEnabled());
             clickRowAt(Form15->letterPages[3], 1);
-            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
             Form15->ComboBox1Change(pageOf(u"Ç"_s));  // the page shown: nothing changes
-            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
             QTest::mouseClick(Form15->letterTabs[2], Qt::LeftButton);  // C by its tab
             QCOMPARE(Form15->letterChooser->currentText(), u"C"_s);
-            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->transferButton->isEnabled());
             // back on Ç, a click on the row still selected shows it again
             QTest::mouseClick(Form15->letterTabs[3], Qt::LeftButton);
             clickRowAt(Form15->letterPages[3], 1);
-            QCOMPARE(shown(), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Çiğdem"_s, u"s3"_s, u"n3"_s}));
         });
     }
 
@@ -341,7 +336,7 @@ private slots:
         QVERIFY(Form15->windowFlags() & Qt::WindowMinimizeButtonHint);
         inIndex([&] {
             clickRowAt(page(u"M"_s), 0);
-            QCOMPARE(shown(), (QStringList{u"Mert"_s, u"s1"_s, u"n1"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Mert"_s, u"s1"_s, u"n1"_s}));
             if (how == u"Esc"_s) QTest::keyClick(Form15, Qt::Key_Escape);
             else if (how == u"close"_s) Form15->close();
             else QTest::mouseClick(how == u"Çıkış"_s ? Form15->exitButton : Form15->transferButton, Qt::LeftButton);
@@ -351,7 +346,7 @@ private slots:
             QCOMPARE(Form15->currentPage(), 0);
             QVERIFY(Form15->letterTabs[0]->isChecked());
             QCOMPARE(Form15->pageStack->currentIndex(), 0);
-            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u""_s, u""_s, u""_s}));
             QVERIFY(!Form15->transferButton->isEnabled());
             QCOMPARE(Form15->letterPages[pageOf(u"M"_s)]->count(), 2);
         });
@@ -368,7 +363,7 @@ private slots:
             QCOMPARE(Form15->groupLabel->text(), u"İncelenen Grup: Ev"_s);
             QCOMPARE(Form15->totalLabel->text(), u"Toplam Kayıtlı :1"_s);
             clickRowAt(page(u"Z"_s), 0);
-            QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"s0"_s, u"n0"_s}));
+            QCOMPARE(shownIn(Form15->contactFields), (QStringList{u"Zeki"_s, u"s0"_s, u"n0"_s}));
         });
         // back on a group emptied meanwhile: no window, the pages stay as they were
         home->write(Default + u".vexo"_s, QByteArray());

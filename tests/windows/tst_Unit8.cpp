@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
@@ -18,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QString Hyphens(36, QLatin1Char('-'));
 const QString Empty = QStringLiteral("Veri tabanında yazdırılabilecek bir kayıt bulunmamaktadır!");
 const QByteArray Two = fileBytes({u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Mehmet"_s, u"Çelik"_s, u"05334445566"_s});
@@ -39,11 +40,6 @@ void inChooser(const std::function<void()>& actions) {
     mainWindow().printGroupAction->trigger();
 }
 
-void choose(const QString& group) {
-    const int i = Form8->groupChooser->findText(group);
-    QVERIFY2(i >= 0, qPrintable(group));
-    Form8->groupChooser->setCurrentIndex(i);
-}
 // The group list names "Ev" as active; "Yok" has no file, "Boş" no contacts.
 const QStringList GroupList = {u"Ev"_s, u"Zeytin"_s, Default, u"Ev"_s, u"Yok"_s, u"Boş"_s, u"Ağaç"_s};
 const QMap<QString, QByteArray> GroupFiles = {{Default, Two},
@@ -85,7 +81,7 @@ private slots:
         QFETCH(QString, capacity);
         STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
-            choose(group);
+            STOP_IF_FAILED(choose(Form8->groupChooser, group));
             QCOMPARE(Form8->groupValue->text(), shownGroup);
             QCOMPARE(Form8->capacityValue->text(), capacity);
         });
@@ -100,7 +96,7 @@ private slots:
         STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         const QStringList recordLines = texts(Book->recordLines());
         inChooser([&] {
-            choose(u"Zeytin"_s);
+            STOP_IF_FAILED(choose(Form8->groupChooser, u"Zeytin"_s));
             for (int round = 0; round < 2; ++round) {
                 testhooks::onNextModal([&](QDialog*) {
                     QVERIFY(Form8->isVisible());  // beneath the print window
@@ -155,7 +151,7 @@ private slots:
         QFETCH(QStringList, messages);
         STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
-            choose(group);
+            STOP_IF_FAILED(choose(Form8->groupChooser, group));
             QFile::remove(home->dataPath(u"Ağaç.vexo"_s));
             QTest::mouseClick(Form8->okButton, Qt::LeftButton);
             QVERIFY(Form8->isVisible());
@@ -174,7 +170,7 @@ private slots:
         home->write(u"Yeni.vexo"_s, Three);
         inChooser([] {
             QCOMPARE(entries(), (QStringList{Default, u"Ev"_s, u"Yeni"_s}));
-            choose(u"Yeni"_s);
+            STOP_IF_FAILED(choose(Form8->groupChooser, u"Yeni"_s));
             QCOMPARE(Form8->capacityValue->text(), u"3 kişi"_s);
         });
     }

@@ -32,10 +32,6 @@ void choose(const QString& group) {
     if (!group.isEmpty()) exportWindow->groupChooser->setCurrentIndex(exportWindow->groupChooser->findText(group));
 }
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-}
 
 [[nodiscard]] bool inExportWindow(const std::function<void()>& actions) {
     testhooks::onNextModal([=](QDialog*) { actions(); });

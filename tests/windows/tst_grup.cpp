@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "tests/common/failingdisk.h"
 #include "tests/common/programtest.h"
@@ -24,7 +25,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString Unusable =
     u"Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin."_s;
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s});
 
 // Opens the group window from the menu and acts in it; a window still open

@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "store/interchange.h"
 #include "store/stringlist.h"
 #include "tests/common/failingdisk.h"
@@ -23,11 +24,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QStringList AliVeli = {u"Ali"_s, u"Veli"_s, u"05321112233"_s};
 const QStringList Zeki = {u"Zeki"_s, u""_s, u"05327651200"_s};
 
-QString sample(const QString& name) { return QFINDTESTDATA(u"../data/"_s + name); }
 
 // The table's rows: İsim|Soyad|Cep Tel|Durum.
 QStringList tableRows() {
@@ -47,9 +47,6 @@ QStringList figures() {
             importWindow->capacityValue->text()};
 }
 
-void choose(const QString& group) {
-    if (!group.isEmpty()) importWindow->groupChooser->setCurrentIndex(importWindow->groupChooser->findText(group));
-}
 
 // "İçe Aktar..." with the file chosen in the open dialog; the import window,
 // if it opens, handed to the actions.
@@ -137,10 +134,10 @@ private slots:
         mainWindow().sensitiveCheck->setChecked(true);
         STOP_IF_FAILED(nextTick());
         const QByteArray before = home->read(Default + u".vexo"_s), ev = home->read(u"Ev.vexo"_s);
-        STOP_IF_FAILED(inImportWindow(sample(file), [&] {
+        STOP_IF_FAILED(inImportWindow(samplePath(file), [&] {
             QCOMPARE(importWindow->groupChooser->currentText(), Default);
             QCOMPARE(importWindow->fileValue->text(), file);
-            choose(group);
+            STOP_IF_FAILED(choose(importWindow->groupChooser, group));
             QCOMPARE(tableRows(), table);
             QCOMPARE(::figures(), figures);
             // nothing is written before "Aktar"
@@ -190,8 +187,8 @@ private slots:
         QFETCH(QString, capacity);
         QFETCH(QStringList, messages);
         STOP_IF_FAILED(start());
-        STOP_IF_FAILED(inImportWindow(sample(u"android21.vcf"_s), [&] {
-            choose(group);
+        STOP_IF_FAILED(inImportWindow(samplePath(u"android21.vcf"_s), [&] {
+            STOP_IF_FAILED(choose(importWindow->groupChooser, group));
             QCOMPARE(importWindow->groupChooser->currentText(), chosen);
             const QStringList rows = tableRows();
             QCOMPARE((QStringList{rows[0].section(u'|', 3), rows[6].section(u'|', 3)}), fates);
@@ -211,7 +208,7 @@ private slots:
         STOP_IF_FAILED(start());
         const QStringList files = home->dataFiles();
         const QByteArray before = home->read(Default + u".vexo"_s);
-        STOP_IF_FAILED(inImportWindow(sample(u"google.csv"_s), [&] {
+        STOP_IF_FAILED(inImportWindow(samplePath(u"google.csv"_s), [&] {
             if (cancelButton) QTest::mouseClick(importWindow->cancelButton, Qt::LeftButton);
             else importWindow->close();
             QVERIFY(!importWindow->isVisible());
@@ -229,7 +226,7 @@ private slots:
         QTest::addColumn<QString>("path");      // when not that file
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("an empty file") << QByteArray() << QString() << QStringList{u"Dosya boş!"_s};
-        QFile picture(sample(u"picture.vcf"_s));
+        QFile picture(samplePath(u"picture.vcf"_s));
         QVERIFY(picture.open(QIODevice::ReadOnly));
         QTest::newRow("a picture renamed .vcf") << picture.readAll() << QString()
                                                 << QStringList{u"Bu dosya bir kişi dosyası değil!"_s};
@@ -274,7 +271,7 @@ private slots:
         if (!disk.usable()) QSKIP(qPrintable(disk.reason()));
         STOP_IF_FAILED(start());
         const QByteArray before = home->read(Default + u".vexo"_s);
-        STOP_IF_FAILED(inImportWindow(sample(u"google.csv"_s), [&] {
+        STOP_IF_FAILED(inImportWindow(samplePath(u"google.csv"_s), [&] {
             disk.failing();
             QTest::mouseClick(importWindow->importButton, Qt::LeftButton);
             disk.writable();

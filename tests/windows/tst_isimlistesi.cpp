@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/contactfields.h"
@@ -27,14 +28,6 @@ const QString Empty = QStringLiteral("Veri tabanında İsim Sıralanacak  kayıt
 const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"ayşe"_s, u"Er"_s, u"0533"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 
 QStringList listed() { return Form16->names->stringList(); }
-QStringList shown() {
-    return {Form16->contactFields->nameEdit->text(), Form16->contactFields->surnameEdit->text(),
-            Form16->contactFields->numberEdit->text()};
-}
-QStringList mainFields() {
-    return {mainWindow().nameField->text(), mainWindow().surnameField->text(), mainWindow().numberField->text(),
-            mainWindow().foundNumber->text()};
-}
 QPoint rowCentre(int row) { return Form16->nameList->visualRect(Form16->names->index(row)).center(); }
 void clickRow(int row) { QTest::mouseClick(Form16->nameList->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
 void doubleClickRow(int row) {
@@ -65,17 +58,17 @@ private slots:
             QVERIFY(!Form16->transferButton->isEnabled());
             clickRow(1);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :2"_s);
-            QCOMPARE(shown(), (QStringList{u"ayşe"_s, u"Er"_s, u"0533"_s}));
+            QCOMPARE(shownIn(Form16->contactFields), (QStringList{u"ayşe"_s, u"Er"_s, u"0533"_s}));
             QVERIFY(Form16->transferButton->isEnabled());
             // the keyboard chooses as well
             QTest::keyClick(Form16->nameList, Qt::Key_Down);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :3"_s);
-            QCOMPARE(shown(), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s}));
+            QCOMPARE(shownIn(Form16->contactFields), (QStringList{u"Zeki"_s, u"Su"_s, u"0534"_s}));
         });
         QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});
         QCOMPARE(Form16->size(), QSize(358, 290));
         QCOMPARE(mainFields(), (QStringList{u""_s, u""_s, u""_s, u""_s}));  // closing hands over nothing
-        QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
+        QCOMPARE(shownIn(Form16->contactFields), (QStringList{u""_s, u""_s, u""_s}));
     }
 
     void theFirstArrowKeyChoosesTheFirstName() {
@@ -83,7 +76,7 @@ private slots:
         inNameList([] {
             QTest::keyClick(Form16->nameList, Qt::Key_Down);
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :1"_s);
-            QCOMPARE(shown(), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
+            QCOMPARE(shownIn(Form16->contactFields), (QStringList{u"Ali"_s, u"Kaya"_s, u"0532"_s}));
         });
     }
 
@@ -107,10 +100,10 @@ private slots:
             QCOMPARE(listed(), names);
             for (int row = 0; row < names.size(); ++row) {
                 clickRow(row);
-                const int at = lines.indexOf(shown()[2]) - 2;  // its contact in the file
+                const int at = lines.indexOf(shownIn(Form16->contactFields)[2]) - 2;  // its contact in the file
                 QVERIFY(at >= 0);
-                QCOMPARE(shown(), lines.mid(at, 3));
-                QCOMPARE(shown()[0], names[row]);
+                QCOMPARE(shownIn(Form16->contactFields), lines.mid(at, 3));
+                QCOMPARE(shownIn(Form16->contactFields)[0], names[row]);
             }
         });
     }
@@ -145,7 +138,7 @@ private slots:
             QCOMPARE(Form16->positionLabel->text(), u"Aktif    :"_s);
             QVERIFY(!Form16->transferButton->isEnabled());
             QVERIFY(!Form16->nameList->selectionModel()->hasSelection());
-            QCOMPARE(shown(), (QStringList{u""_s, u""_s, u""_s}));
+            QCOMPARE(shownIn(Form16->contactFields), (QStringList{u""_s, u""_s, u""_s}));
         });
     }
 
@@ -170,7 +163,7 @@ private slots:
         STOP_IF_FAILED(startWithContacts(Three, Window::Exposed));
         inNameList([] {});  // a full list first: the empty group must empty it
         home->write(GroupFile, fileBytes(lines));
-        Book->activateGroup(u"@Kayıtlar@"_s);
+        Book->activateGroup(datafolder::DefaultGroup);
         mainWindow().nameListAction->trigger();
         QCOMPARE(messages(), Empty);
         QCOMPARE(testhooks::modalWindows(), QStringList{u"İsim Listesi"_s});  // only the first opening

@@ -4,6 +4,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "store/textfile.h"
 #include "tests/common/programtest.h"
@@ -28,7 +29,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QString Done = QStringLiteral("İşlem Tamam!");
 const QStringList AliVeli = {u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Veli"_s, u"Şen"_s, u"05322222222"_s};
 const QStringList CanZeynep = {u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Zeynep"_s, u"Işık"_s, u"05324444444"_s};

@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "store/datafolder.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
@@ -23,7 +24,7 @@ class TestDeleteConfirmation : public ProgramTest {
 
 private slots:
     void aCloseRequestIsRefusedAndNothingIsDeleted() {
-        STOP_IF_FAILED(startWith({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s}, {{u"@Kayıtlar@"_s, Two}}));
+        STOP_IF_FAILED(startWith({datafolder::DefaultGroup, datafolder::DefaultGroup}, {{datafolder::DefaultGroup, Two}}));
         mainWindow().numberField->setText(u"0532"_s);
         QTRY_VERIFY(mainWindow().deleteButton->isEnabled());  // the main window's tick enables it
         bool stayedOpen = false;

@@ -21,7 +21,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QByteArray Taken = fileBytes({u"Şule"_s, u"Öztürk"_s, u"05321112233"_s});
 const QByteArray Held = fileBytes({u"Eski"_s, u""_s, u"1"_s});
 
