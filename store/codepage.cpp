@@ -1,8 +1,5 @@
 #include "store/codepage.h"
 
-#include <array>
-#include <cstdint>
-
 namespace codepage {
 namespace {
 
@@ -14,45 +11,52 @@ constexpr char16_t kHigh[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178,  // 98..9F
 };
 
-struct Tables {
-    std::array<char16_t, 256> toUni{};
-    // Reverse map over the code points the page reaches (the highest is U+2122).
-    std::array<int16_t, 0x2123> fromUni{};
-
-    Tables() {
-        for (int b = 0; b < 256; ++b) {
-            char16_t u = char16_t(b);
-            if (b >= 0x80 && b < 0xA0) u = kHigh[b - 0x80];
-            switch (b) {
-            case 0xD0: u = 0x011E; break;  // Ğ
-            case 0xDD: u = 0x0130; break;  // İ
-            case 0xDE: u = 0x015E; break;  // Ş
-            case 0xF0: u = 0x011F; break;  // ğ
-            case 0xFD: u = 0x0131; break;  // ı
-            case 0xFE: u = 0x015F; break;  // ş
-            default: break;
-            }
-            toUni[b] = u;
+Tables makeTables() {
+    Tables t;
+    for (int b = 0; b < 256; ++b) {
+        char16_t u = char16_t(b);
+        if (b >= 0x80 && b < 0xA0) u = kHigh[b - 0x80];
+        switch (b) {
+        case 0xD0: u = 0x011E; break;  // Ğ
+        case 0xDD: u = 0x0130; break;  // İ
+        case 0xDE: u = 0x015E; break;  // Ş
+        case 0xF0: u = 0x011F; break;  // ğ
+        case 0xFD: u = 0x0131; break;  // ı
+        case 0xFE: u = 0x015F; break;  // ş
+        default: break;
         }
-        fromUni.fill(-1);
-        for (int b = 0; b < 256; ++b) fromUni[toUni[b]] = int16_t(b);
+        t.toUnicode[b] = u;
+        // in UTF-8: one byte below U+0080, two below U+0800, else three
+        char* utf8 = t.utf8[b];
+        if (u < 0x80) {
+            utf8[0] = char(u);
+            t.utf8Size[b] = 1;
+        } else if (u < 0x800) {
+            utf8[0] = char(0xC0 | u >> 6), utf8[1] = char(0x80 | (u & 0x3F));
+            t.utf8Size[b] = 2;
+        } else {
+            utf8[0] = char(0xE0 | u >> 12), utf8[1] = char(0x80 | (u >> 6 & 0x3F)), utf8[2] = char(0x80 | (u & 0x3F));
+            t.utf8Size[b] = 3;
+        }
     }
-};
-
-const Tables& tables() {
-    static const Tables t;
+    t.fromUnicode.fill(-1);
+    for (int b = 0; b < 256; ++b) t.fromUnicode[t.toUnicode[b]] = int16_t(b);
     return t;
 }
 
 }  // namespace
 
-QChar toUnicode(unsigned char byte) { return QChar(tables().toUni[byte]); }
+const Tables& tables() {
+    static const Tables t = makeTables();
+    return t;
+}
+
+QChar toUnicode(unsigned char byte) { return QChar(tables().toUnicode[byte]); }
 
 int fromUnicode(QChar c) {
     const char16_t u = c.unicode();
     if (u < 0x80) return u;
-    const auto& t = tables();
-    return u < t.fromUni.size() ? t.fromUni[u] : -1;
+    return tables().byteOf(u);
 }
 
 QString decode(const QByteArray& bytes) {
@@ -60,7 +64,7 @@ QString decode(const QByteArray& bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dst = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        dst[i] = QChar(t.toUni[static_cast<unsigned char>(bytes[i])]);
+        dst[i] = QChar(t.toUnicode[static_cast<unsigned char>(bytes[i])]);
     return out;
 }
 

@@ -9,7 +9,24 @@
 #include <QChar>
 #include <QString>
 
+#include <array>
+#include <cstdint>
+
 namespace codepage {
+
+// The tables behind the functions below, for loops over many characters:
+// the character of each byte; the byte of each character up to the highest
+// the page reaches (U+2122), -1 where it has none; and each byte in UTF-8.
+struct Tables {
+    std::array<char16_t, 256> toUnicode{};
+    std::array<int16_t, 0x2123> fromUnicode{};
+    char utf8[256][3] = {};
+    std::array<uint8_t, 256> utf8Size{};
+
+    // The byte of a code point of any plane, -1 when the page has none.
+    int byteOf(char32_t code) const { return code < fromUnicode.size() ? fromUnicode[code] : -1; }
+};
+const Tables& tables();
 
 // The Unicode character of a byte.
 QChar toUnicode(unsigned char byte);

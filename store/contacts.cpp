@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <string>
 
@@ -91,107 +92,129 @@ Placement placeContact(StringList& recordLines, StringList& nameIndex, const QBy
     return placed;
 }
 
-void placeContacts(StringList& recordLines, StringList& nameIndex, const std::vector<NewContact>& newContacts) {
-    const int r = int(newContacts.size());
-    if (r == 0) return;
-    // Lines that are not whole contacts shift the contacts as they grow: one by one.
-    if (recordLines.count() % 3 != 0 || nameIndex.count() != recordLines.count() / 3) {
-        for (const NewContact& c : newContacts) {
-            if (!c.name.isEmpty()) {
-                placeContact(recordLines, nameIndex, c.name, c.surname, c.number);
-                continue;
-            }
-            nameIndex.add(c.name);
-            const bool atEnd = recordLines.count() == 1 || nameIndex.count() == 1;
-            insertContact(recordLines, atEnd ? recordLines.count() : 0, c.name, c.surname, c.number);
-        }
-        return;
-    }
+namespace {
 
-    const QList<QByteArray>& first = recordLines.lines();
-    const int m = recordLines.count() / 3;
-    const int total = m + r;
-    // The names' collation weights side by side: comparing two of them byte
-    // by byte, the shorter first where one begins the other, is the
-    // collation's comparison, without a table lookup per letter.
-    std::string weights;
-    std::vector<std::pair<size_t, size_t>> keys(static_cast<size_t>(r));  // where, how long
-    for (int j = 0; j < r; ++j) {
-        const QByteArray& name = newContacts[size_t(j)].name;
-        keys[size_t(j)] = {weights.size(), size_t(name.size())};
-        for (char c : name) weights += char(collation::weight(uchar(c)));
+// Each contact placed as placeContact puts it; an empty name, which the
+// NameIndex never finds, ahead of every other.
+void placeOneByOne(StringList& recordLines, StringList& nameIndex, const std::vector<NewContact>& newContacts) {
+    for (const NewContact& c : newContacts) {
+        if (!c.name.isEmpty()) {
+            placeContact(recordLines, nameIndex, c.name, c.surname, c.number);
+            continue;
+        }
+        nameIndex.add(c.name);
+        const bool atEnd = recordLines.count() == 1 || nameIndex.count() == 1;
+        insertContact(recordLines, atEnd ? recordLines.count() : 0, c.name, c.surname, c.number);
     }
-    const auto byName = [&](int a, int b) {
-        const auto& [pa, na] = keys[size_t(a)];
-        const auto& [pb, nb] = keys[size_t(b)];
-        const int d = std::memcmp(weights.data() + pa, weights.data() + pb, std::min(na, nb));
+}
+
+// The order of the new contacts' names. Their collation weights stand side
+// by side: comparing two of them byte by byte, the shorter first where one
+// begins the other, is the collation's comparison, without a table lookup
+// per letter.
+class NameOrder {
+public:
+    explicit NameOrder(const std::vector<NewContact>& newContacts) : keys_(newContacts.size()) {
+        for (size_t j = 0; j < newContacts.size(); ++j) {
+            const QByteArray& name = newContacts[j].name;
+            keys_[j] = {weights_.size(), size_t(name.size())};
+            for (char c : name) weights_ += char(collation::weight(uchar(c)));
+        }
+    }
+    bool operator()(int a, int b) const {
+        const auto& [pa, na] = keys_[size_t(a)];
+        const auto& [pb, nb] = keys_[size_t(b)];
+        const int d = std::memcmp(weights_.data() + pa, weights_.data() + pb, std::min(na, nb));
         return d < 0 || (d == 0 && na < nb);
-    };
-
-    if (m == 0) {
-        // An empty group: the contacts in name order, each run of equal
-        // names last placed first; NameIndex holds each run first placed first.
-        std::vector<int> order(static_cast<size_t>(r));
+    }
+    // The contacts' positions in name order, equal names in their order.
+    std::vector<int> sorted() const {
+        std::vector<int> order(keys_.size());
         std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), byName);
-        QList<QByteArray> lines, names;
-        lines.reserve(3 * r);
-        names.reserve(r);
-        for (int from = 0; from < r;) {
-            int to = from + 1;
-            while (to < r && !byName(order[size_t(to - 1)], order[size_t(to)])) ++to;
-            for (int q = to - 1; q >= from; --q) {
-                const NewContact& c = newContacts[size_t(order[size_t(q)])];
-                lines << c.name << c.surname << c.number;
-            }
-            for (int q = from; q < to; ++q) names << newContacts[size_t(order[size_t(q)])].name;
-            from = to;
-        }
-        recordLines.assign(std::move(lines));
-        nameIndex.assign(std::move(names));
-        return;
+        std::stable_sort(order.begin(), order.end(), std::cref(*this));  // the sort copies its comparison
+        return order;
     }
 
-    // All names in order, the group's ahead of equal new ones and the new
-    // ones in their order: what adding them one by one to the sorted index
-    // gives. Each source's place in it is kept.
-    const QList<QByteArray>& index = nameIndex.lines();
-    std::vector<int> sorted(static_cast<size_t>(r));
-    std::iota(sorted.begin(), sorted.end(), 0);
-    std::stable_sort(sorted.begin(), sorted.end(), byName);
+private:
+    std::string weights_;
+    std::vector<std::pair<size_t, size_t>> keys_;  // where, how long
+};
+
+// An empty group: the contacts in name order, each run of equal names last
+// placed first; NameIndex holds each run first placed first.
+void placeIntoEmpty(StringList& recordLines, StringList& nameIndex, const std::vector<NewContact>& newContacts,
+                    const NameOrder& byName) {
+    const int r = int(newContacts.size());
+    const std::vector<int> order = byName.sorted();
+    QList<QByteArray> lines, names;
+    lines.reserve(3 * r);
+    names.reserve(r);
+    for (int from = 0; from < r;) {
+        int to = from + 1;
+        while (to < r && !byName(order[size_t(to - 1)], order[size_t(to)])) ++to;
+        for (int q = to - 1; q >= from; --q) {
+            const NewContact& c = newContacts[size_t(order[size_t(q)])];
+            lines << c.name << c.surname << c.number;
+        }
+        for (int q = from; q < to; ++q) names << newContacts[size_t(order[size_t(q)])].name;
+        from = to;
+    }
+    recordLines.assign(std::move(lines));
+    nameIndex.assign(std::move(names));
+}
+
+// All names in order, the group's ahead of equal new ones and the new ones
+// in their order: what adding them one by one to the sorted index gives.
+// Each source's place in it is kept.
+struct MergedNames {
     QList<QByteArray> names;
-    names.reserve(total);
-    std::vector<int> placeOfFirst(static_cast<size_t>(m));
-    std::vector<int> placeOfNew(static_cast<size_t>(r));
+    std::vector<int> placeOfFirst, placeOfNew;
+};
+
+MergedNames mergedNames(const QList<QByteArray>& index, const std::vector<NewContact>& newContacts,
+                        const NameOrder& byName) {
+    const int m = int(index.size()), r = int(newContacts.size());
+    const std::vector<int> sorted = byName.sorted();
+    MergedNames merged;
+    merged.names.reserve(m + r);
+    merged.placeOfFirst.resize(size_t(m));
+    merged.placeOfNew.resize(size_t(r));
     for (int i = 0, j = 0; i < m || j < r;) {
         const NewContact* next = j < r ? &newContacts[size_t(sorted[size_t(j)])] : nullptr;
         if (next && (i == m || collation::less(next->name, index[i]))) {
-            placeOfNew[size_t(sorted[size_t(j++)])] = int(names.size());
-            names.append(next->name);
+            merged.placeOfNew[size_t(sorted[size_t(j++)])] = int(merged.names.size());
+            merged.names.append(next->name);
         } else {
-            placeOfFirst[size_t(i)] = int(names.size());
-            names.append(index[i++]);
+            merged.placeOfFirst[size_t(i)] = int(merged.names.size());
+            merged.names.append(index[i++]);
         }
     }
+    return merged;
+}
+
+// Where each new contact ends among all: slot s holds new contact j, or -1
+// where one of the group's contacts goes.
+std::vector<int> slotsOfNew(const MergedNames& merged) {
+    const int m = int(merged.placeOfFirst.size()), r = int(merged.placeOfNew.size()), total = m + r;
     // The first place of each name's run of equal names.
     std::vector<int> runStart(static_cast<size_t>(total));
     for (int q = 0; q < total; ++q)
-        runStart[size_t(q)] = q > 0 && !collation::less(names[q - 1], names[q]) ? runStart[size_t(q - 1)] : q;
+        runStart[size_t(q)] =
+            q > 0 && !collation::less(merged.names[q - 1], merged.names[q]) ? runStart[size_t(q - 1)] : q;
 
     // Contact j is placed as contact p_j, p_j counting the names that sort
     // before its own among the group's and those placed before it.
     CountTree present(total);
-    for (int i = 0; i < m; ++i) present.add(runStart[size_t(placeOfFirst[size_t(i)])], 1);
+    for (int i = 0; i < m; ++i) present.add(runStart[size_t(merged.placeOfFirst[size_t(i)])], 1);
     std::vector<int> placeAtTime(static_cast<size_t>(r));
     for (int j = 0; j < r; ++j) {
-        const int start = runStart[size_t(placeOfNew[size_t(j)])];
+        const int start = runStart[size_t(merged.placeOfNew[size_t(j)])];
         placeAtTime[size_t(j)] = present.sumBefore(start);
         present.add(start, 1);
     }
 
-    // Where each new contact ends: taken back from the last, each one's
-    // place counts only the places not taken by those placed after it. The
-    // group's contacts fill the rest in their order.
+    // Taken back from the last, each one's place counts only the places not
+    // taken by those placed after it.
     CountTree free(total);
     for (int s = 0; s < total; ++s) free.add(s, 1);
     std::vector<int> atSlot(size_t(total), -1);
@@ -200,20 +223,37 @@ void placeContacts(StringList& recordLines, StringList& nameIndex, const std::ve
         atSlot[size_t(s)] = j;
         free.add(s, -1);
     }
+    return atSlot;
+}
+
+}  // namespace
+
+void placeContacts(StringList& recordLines, StringList& nameIndex, const std::vector<NewContact>& newContacts) {
+    if (newContacts.empty()) return;
+    // Lines that are not whole contacts shift the contacts as they grow: one by one.
+    if (recordLines.count() % 3 != 0 || nameIndex.count() != recordLines.count() / 3)
+        return placeOneByOne(recordLines, nameIndex, newContacts);
+    const NameOrder byName(newContacts);
+    if (recordLines.count() == 0) return placeIntoEmpty(recordLines, nameIndex, newContacts, byName);
+
+    MergedNames merged = mergedNames(nameIndex.lines(), newContacts, byName);
+    const std::vector<int> atSlot = slotsOfNew(merged);
+    // The group's contacts fill the slots the new ones leave, in their order.
+    const QList<QByteArray>& first = recordLines.lines();
     QList<QByteArray> lines;
-    lines.reserve(3 * total);
+    lines.reserve(3 * int(atSlot.size()));
     int nextFirst = 0;
-    for (int s = 0; s < total; ++s) {
-        if (atSlot[size_t(s)] < 0) {
+    for (int j : atSlot) {
+        if (j < 0) {
             lines << first[3 * nextFirst] << first[3 * nextFirst + 1] << first[3 * nextFirst + 2];
             ++nextFirst;
         } else {
-            const NewContact& c = newContacts[size_t(atSlot[size_t(s)])];
+            const NewContact& c = newContacts[size_t(j)];
             lines << c.name << c.surname << c.number;
         }
     }
     recordLines.assign(std::move(lines));
-    nameIndex.assign(std::move(names));
+    nameIndex.assign(std::move(merged.names));
 }
 
 }  // namespace contacts

@@ -45,7 +45,30 @@ TForm2::TForm2(QWidget* parent) : SecondaryWindow(parent) {
 
 void TForm2::buildWidgets() {
     initAboutResources();
-    // Over the picture: the icon, the version and the maker, on a dark band.
+    buildPictureWidgets();
+    buildDetailWidgets();
+
+    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
+    okButton->setGeometry(126, 462, 99, 30);
+    okButton->setFlat(true);
+    showFocus(okButton);
+    okButton->setCursor(Qt::PointingHandCursor);
+    okButton->setDefault(true);
+    name(okButton, okButton->text());
+
+    statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
+
+    // the picture drawn at twice its size for a screen that scales the window
+    QFile picture(devicePixelRatioF() > 1.0 ? QStringLiteral(":/about/telefika@2x.jpg")
+                                            : QStringLiteral(":/about/telefika.jpg"));
+    showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
+
+    connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
+    keyboardLink(webLink, [this] { Label4Click(); });
+}
+
+// The picture, and over it the icon, the version and the maker, on a dark band.
+void TForm2::buildPictureWidgets() {
     pictureLabel = label(this, QString(), QRect(0, 0, 353, 321));
     pictureLabel->setScaledContents(true);
     iconImage = label(this, QString(), QRect(12, 12, 32, 32));
@@ -66,8 +89,10 @@ void TForm2::buildWidgets() {
     paint(makerLabel, QPalette::Window, Qt::red);
     paint(makerLabel, QPalette::WindowText, Qt::white);
     bold(makerLabel);
+}
 
-    // Below it: the web address and the registered user's details.
+// Below the picture: the web address and the registered user's details.
+void TForm2::buildDetailWidgets() {
     webLink = label(this, QUrl(WebAddress).host(), QRect(8, 328, 335, 18));
     webLink->setAlignment(Qt::AlignCenter);
     fixedText(webLink, Qt::blue);
@@ -96,24 +121,6 @@ void TForm2::buildWidgets() {
         l->setAlignment(Qt::AlignCenter);
         bold(l);
     }
-
-    okButton = new QPushButton(standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Tamam"), this);
-    okButton->setGeometry(126, 462, 99, 30);
-    okButton->setFlat(true);
-    showFocus(okButton);
-    okButton->setCursor(Qt::PointingHandCursor);
-    okButton->setDefault(true);
-    name(okButton, okButton->text());
-
-    statusBar = emptyStatusBar(this, QRect(0, 500, 351, 20));
-
-    // the picture drawn at twice its size for a screen that scales the window
-    QFile picture(devicePixelRatioF() > 1.0 ? QStringLiteral(":/about/telefika@2x.jpg")
-                                            : QStringLiteral(":/about/telefika.jpg"));
-    showPicture(picture.open(QIODevice::ReadOnly) ? picture.readAll() : QByteArray());
-
-    connect(okButton, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
-    keyboardLink(webLink, [this] { Label4Click(); });
 }
 
 void TForm2::showPicture(const QByteArray& jpegBytes) {

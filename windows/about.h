@@ -49,5 +49,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildPictureWidgets();
+    void buildDetailWidgets();
     void showRegistered(const userinfo::Registered& registered);
 };

@@ -1,0 +1,17 @@
+#pragma once
+// The CSV reader of store/interchange.h: a table of contacts under a header
+// that names its columns, each row cleaned as the save wants it
+// (store/cleaning.h).
+
+#include "store/interchange.h"
+
+#include <QByteArray>
+
+namespace interchange {
+
+// Every row of the file as a contact, or the file's refusal. utf8: the text
+// is UTF-8 (a byte order mark said so); otherwise it is UTF-8 when it is
+// valid UTF-8, code page 1254 when not.
+ReadResult readCsv(const QByteArray& bytes, bool utf8);
+
+}  // namespace interchange
