@@ -48,14 +48,14 @@ const QString HelpText = UsageLines + QStringLiteral(
     "Çıkış durumu: 0 iş yapıldı, 1 iş yapılamadı (nedeni standart hataya yazılır),\n"
     "2 kullanım hatası.\n");
 
-// A text as the terminal may show it: every control character (line
-// breaks, ESC, the C1 range, the marks that turn the direction of writing)
-// written as an escape, so that no name from a file or an argument can move
-// the cursor, change colours or forge a line.
 QString hex(char16_t u, int digits) {
     return QString::number(u, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
+// A text as the terminal may show it: every control character (line
+// breaks, ESC, the C1 range, the marks that turn the direction of writing)
+// written as an escape, so that no name from a file or an argument can move
+// the cursor, change colours or forge a line.
 QString shown(const QString& text) {
     QString out;
     out.reserve(text.size());
@@ -220,7 +220,8 @@ int importFile(const QString& file, const std::optional<QString>& group) {
     try {
         interchange::importIntoGroup(plan, g->path, g->lines, nameIndex);
     } catch (const StoreError&) {
-        return fail(QStringLiteral("\"%1\" grubunun dosyası yazılamadı; grup olduğu gibi kaldı: %2").arg(shown(g->name), shown(g->path)));
+        return fail(QStringLiteral("\"%1\" grubunun dosyası yazılamadı; grup olduğu gibi kaldı: %2")
+                        .arg(shown(g->name), shown(g->path)));
     }
     QString report;
     for (const interchange::ReadContact& c : plan.contacts) {
@@ -278,7 +279,9 @@ int runCommandLine(const QStringList& arguments) {
         else if (*o->format == u"vcard") format = interchange::Format::VCard30;
         else if (*o->format == u"vcard21") format = interchange::Format::VCard21;
         else if (*o->format == u"csv") format = interchange::Format::Csv;
-        else return usageError(QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(shown(*o->format)));
+        else
+            return usageError(
+                QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(shown(*o->format)));
         if (!format)
             return usageError(QStringLiteral("%1: Biçim dosyanın uzantısından anlaşılmıyor (.vcf, .vcard ya da .csv); "
                                              "--format ile verin.")

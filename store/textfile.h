@@ -24,9 +24,10 @@ QList<QByteArray> readLines(const QString& path);
 // is then renamed over it, so a failed write leaves the old file whole and no
 // temporary file behind. Throws "Cannot create file %s" on failure.
 //
-// A write that returns has reached the disk: the temporary file's data is
-// synced before the rename, and the folder after it, so a power cut
-// afterwards keeps the new file. A failed sync of the file is a failed
+// A write that returns has reached the disk (unless it told the handler of
+// unsynced writes, below): the temporary file's data is synced before the
+// rename, and the folder after it, so a power cut afterwards keeps the new
+// file. A failed sync of the file is a failed
 // write. Should only the folder's sync fail, the rename is done and the new
 // bytes are the file's: the write returns, so that what the program holds
 // follows the file, and tells the handler of unsynced writes (below). A
