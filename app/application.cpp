@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "store/storeerror.h"
+#include "store/textfile.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
@@ -8,12 +9,34 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QStyleFactory>
 #include <QTranslator>
 
 #include <new>
+#include <utility>
 
-TelefikaApplication::TelefikaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+QStringList unsynced;  // the files of writes the disk did not confirm, not yet told
+
+// One message for them, once the operation has ended: after the message box
+// it may show has been closed too.
+void tellUnsyncedWrites() {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        QObject::connect(box, &QDialog::finished, qApp, tellUnsyncedWrites,
+                         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        return;
+    }
+    ShowMessage(textfile::unsyncedWarning(std::exchange(unsynced, {})));
+}
+}  // namespace
+
+TelefikaApplication::TelefikaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    textfile::setUnsyncedWriteHandler([](const QString& path) {
+        if (unsynced.isEmpty()) QMetaObject::invokeMethod(qApp, tellUnsyncedWrites, Qt::QueuedConnection);
+        if (!unsynced.contains(path)) unsynced << path;
+    });
+}
 
 bool TelefikaApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -4,8 +4,10 @@
 #include "store/collation.h"
 #include "store/datafolder.h"
 #include "store/interchange.h"
+#include "store/pendinggroups.h"
 #include "store/storeerror.h"
 #include "store/stringlist.h"
+#include "store/textfile.h"
 
 #include <QFileInfo>
 
@@ -46,8 +48,40 @@ const QString HelpText = UsageLines + QStringLiteral(
     "Çıkış durumu: 0 iş yapıldı, 1 iş yapılamadı (nedeni standart hataya yazılır),\n"
     "2 kullanım hatası.\n");
 
+QString hex(char16_t u, int digits) {
+    return QString::number(u, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
+// A text as the terminal may show it: every control character (line
+// breaks, ESC, the C1 range, the marks that turn the direction of writing)
+// written as an escape, so that no name from a file or an argument can move
+// the cursor, change colours or forge a line.
+QString shown(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool bidi = u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+                          (u >= 0x2066 && u <= 0x2069);
+        if (u == u'\n') out += QStringLiteral("\\n");
+        else if (u == u'\t') out += QStringLiteral("\\t");
+        else if (u == u'\r') out += QStringLiteral("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0)) out += QStringLiteral("\\x") + hex(u, 2);
+        else if (bidi) out += QStringLiteral("\\u") + hex(u, 4);
+        else out += c;
+    }
+    return out;
+}
+
+// Every line the command line writes goes through shown(); a text given
+// here breaks into lines at its own line breaks, so a name put into it
+// passes through shown() first (its breaks are then escapes).
 void print(std::FILE* to, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), to);
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty()) lines.removeLast();
+    QString out;
+    for (const QString& line : lines) out += shown(line) + QLatin1Char('\n');
+    std::fputs(out.toLocal8Bit().constData(), to);
     std::fflush(to);
 }
 
@@ -103,10 +137,10 @@ std::optional<Options> parse(const QStringList& arguments, QString& error) {
             if (!once(slot.has_value()) || !take(1, values)) return std::nullopt;
             slot = values.first();
         } else if (option.startsWith(QStringLiteral("-"))) {
-            error = QStringLiteral("Bilinmeyen seçenek: %1").arg(option);
+            error = QStringLiteral("Bilinmeyen seçenek: %1").arg(shown(option));
             return std::nullopt;
         } else {
-            error = QStringLiteral("Fazla argüman: %1").arg(option);
+            error = QStringLiteral("Fazla argüman: %1").arg(shown(option));
             return std::nullopt;
         }
     }
@@ -129,14 +163,14 @@ std::optional<Group> readGroup(const std::optional<QString>& wanted, QString& er
     const QString listPath = datafolder::groupListPath();
     if (!datafolder::exists(listPath)) {
         error = QStringLiteral("Veri havuzu bulunamadı (%1 yok). Telefika 2003'ü bir kez pencereyle başlatın.")
-                    .arg(QFileInfo(listPath).absoluteFilePath());
+                    .arg(shown(QFileInfo(listPath).absoluteFilePath()));
         return std::nullopt;
     }
     StringList groupList;
     try {
         groupList.load(listPath);
     } catch (const StoreError&) {
-        error = QStringLiteral("Grup listesi okunamadı: %1").arg(listPath);
+        error = QStringLiteral("Grup listesi okunamadı: %1").arg(shown(listPath));
         return std::nullopt;
     }
     Group g;
@@ -147,19 +181,19 @@ std::optional<Group> readGroup(const std::optional<QString>& wanted, QString& er
         for (int i = 1; i < groupList.count() && g.name.isEmpty(); ++i)
             if (collation::equalText(groupList.text(i), *wanted)) g.name = groupList.text(i);
         if (g.name.isEmpty()) {
-            error = QStringLiteral("Grup listesinde böyle bir grup yok: %1").arg(*wanted);
+            error = QStringLiteral("Grup listesinde böyle bir grup yok: %1").arg(shown(*wanted));
             return std::nullopt;
         }
     }
     g.path = datafolder::groupFilePath(g.name);
     if (g.name.isEmpty() || g.path.isEmpty() || !datafolder::exists(g.path)) {
-        error = QStringLiteral("\"%1\" grubunun dosyası bulunamadı.").arg(g.name);
+        error = QStringLiteral("\"%1\" grubunun dosyası bulunamadı.").arg(shown(g.name));
         return std::nullopt;
     }
     try {
         g.lines.load(g.path);
     } catch (const StoreError&) {
-        error = QStringLiteral("\"%1\" grubunun dosyası okunamadı: %2").arg(g.name, g.path);
+        error = QStringLiteral("\"%1\" grubunun dosyası okunamadı: %2").arg(shown(g.name), shown(g.path));
         return std::nullopt;
     }
     return g;
@@ -170,13 +204,13 @@ QString described(const interchange::ReadContact& c) {
     QStringList parts;
     for (const QString& part : {c.name(), c.surname(), c.number()})
         if (!part.trimmed().isEmpty()) parts << part;
-    return parts.isEmpty() ? QStringLiteral("(boş)") : parts.join(QLatin1Char(' '));
+    return parts.isEmpty() ? QStringLiteral("(boş)") : shown(parts.join(QLatin1Char(' ')));
 }
 
 int importFile(const QString& file, const std::optional<QString>& group) {
-    if (!QFileInfo(file).isFile()) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(file));
+    if (!QFileInfo(file).isFile()) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(shown(file)));
     const interchange::ReadResult read = interchange::readFile(file);
-    if (read.refused()) return fail(file + QStringLiteral(": ") + read.refusal);
+    if (read.refused()) return fail(shown(file) + QStringLiteral(": ") + read.refusal);
     QString error;
     std::optional<Group> g = readGroup(group, error);
     if (!g) return fail(error);
@@ -186,22 +220,20 @@ int importFile(const QString& file, const std::optional<QString>& group) {
     try {
         interchange::importIntoGroup(plan, g->path, g->lines, nameIndex);
     } catch (const StoreError&) {
-        return fail(QStringLiteral("\"%1\" grubunun dosyası yazılamadı; grup olduğu gibi kaldı: %2").arg(g->name, g->path));
+        return fail(QStringLiteral("\"%1\" grubunun dosyası yazılamadı; grup olduğu gibi kaldı: %2")
+                        .arg(shown(g->name), shown(g->path)));
     }
     QString report;
     for (const interchange::ReadContact& c : plan.contacts) {
         if (c.fate == interchange::Fate::LeftOut)
-            report += QStringLiteral("Dışarıda kaldı: ") + described(c) + QStringLiteral(": ") + c.reason + QLatin1Char('\n');
+            report += QStringLiteral("Dışarıda kaldı: ") + described(c) + QStringLiteral(": ") + shown(c.reason) + QLatin1Char('\n');
         else if (c.fate == interchange::Fate::Changed)
-            report += QStringLiteral("Değiştirildi: ") + described(c) + QStringLiteral(": ") + c.reason + QLatin1Char('\n');
+            report += QStringLiteral("Değiştirildi: ") + described(c) + QStringLiteral(": ") + shown(c.reason) + QLatin1Char('\n');
     }
     report += QStringLiteral("\"%1\" grubuna %2 kişi eklendi (%3 tanesi değiştirilerek), %4 kişi dışarıda kaldı; "
                              "kalan kapasite %5 kişi.\n")
-                  .arg(g->name)
-                  .arg(plan.stored())
-                  .arg(plan.changed)
-                  .arg(plan.leftOut)
-                  .arg(plan.remainingCapacity);
+                  .arg(shown(g->name), QString::number(plan.stored()), QString::number(plan.changed),
+                       QString::number(plan.leftOut), QString::number(plan.remainingCapacity));
     print(stdout, report);
     return Done;
 }
@@ -213,18 +245,20 @@ int exportGroup(const QString& group, const QString& file, interchange::Format f
     try {
         interchange::exportToFile(g->lines, file, format);
     } catch (const StoreError&) {
-        return fail(QStringLiteral("%1: Dosya yazılamadı!").arg(file));
+        return fail(QStringLiteral("%1: Dosya yazılamadı!").arg(shown(file)));
     }
     print(stdout, QStringLiteral("\"%1\" grubunun %2 kişisi %3 dosyasına yazıldı.\n")
-                      .arg(g->name)
-                      .arg(datafolder::contactsHeld(g->lines.count()))
-                      .arg(file));
+                      .arg(shown(g->name), QString::number(datafolder::contactsHeld(g->lines.count())), shown(file)));
     return Done;
 }
 
 }  // namespace
 
-bool isCommandLine(int argc, char** argv) { return argc > 1 && std::strncmp(argv[1], "--", 2) == 0; }
+bool isCommandLine(int argc, char** argv) {
+    // The window takes no argument but the one a desktop session's manager
+    // gives the copy it starts again: "-session ID".
+    return argc > 1 && !(argc == 3 && std::strcmp(argv[1], "-session") == 0);
+}
 
 int runCommandLine(const QStringList& arguments) {
     QString error;
@@ -245,15 +279,29 @@ int runCommandLine(const QStringList& arguments) {
         else if (*o->format == u"vcard") format = interchange::Format::VCard30;
         else if (*o->format == u"vcard21") format = interchange::Format::VCard21;
         else if (*o->format == u"csv") format = interchange::Format::Csv;
-        else return usageError(QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(*o->format));
+        else
+            return usageError(
+                QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(shown(*o->format)));
         if (!format)
             return usageError(QStringLiteral("%1: Biçim dosyanın uzantısından anlaşılmıyor (.vcf, .vcard ya da .csv); "
                                              "--format ile verin.")
-                                  .arg(file));
+                                  .arg(shown(file)));
     }
-    // As the window copy: held until the end, refused while another copy runs.
+    // A write the disk did not confirm is done all the same (the file holds
+    // the change): the work ends as done, with the warning after it.
+    static QStringList unsynced;
+    textfile::setUnsyncedWriteHandler([](const QString& path) {
+        if (!unsynced.contains(path)) unsynced << path;
+    });
+    // As the window copy: held until the end, refused while another copy
+    // runs; then what a killed copy left half-done is settled.
     DataFolderLock lock;
     if (!DataFolderLock::mayStart(lock.acquire())) return fail(lock.message());
-    if (o->work == u"--import") return importFile(o->workArguments[0], o->group);
-    return exportGroup(o->workArguments[0], o->workArguments[1], *format);
+    pendinggroups::settleAtStart(datafolder::groupListPath());
+    const int status = o->work == u"--import" ? importFile(o->workArguments[0], o->group)
+                                               : exportGroup(o->workArguments[0], o->workArguments[1], *format);
+    QStringList files;
+    for (const QString& path : std::as_const(unsynced)) files << shown(path);
+    if (!files.isEmpty()) print(stderr, QStringLiteral("telefika: ") + textfile::unsyncedWarning(files));
+    return status;
 }

@@ -10,13 +10,18 @@
 //   telefika --help | --version
 //
 // Exit status: 0 when the work was done (an import that found nothing new
-// included), 1 when it could not be (the reason in Turkish on standard
-// error), 2 on a usage error.
+// included, and a write whose folder the disk would not sync: the file holds
+// the change, and a warning on standard error says it may not survive a
+// power cut), 1 when it could not be (the reason in Turkish on standard
+// error), 2 on a usage error. Every line written shows the control
+// characters of names and texts from outside as escapes ("\x1B").
 
 #include <QStringList>
 
-// True when the program was started with an option ("--" first): the
-// command line then runs in place of the windows.
+// True when the program was started with any argument (the window takes
+// none but a session manager's "-session ID"): the command line then runs
+// in place of the windows, and refuses what it does not know as a usage
+// error, before anything needs a display.
 bool isCommandLine(int argc, char** argv);
 
 // Runs the options (the arguments after the program's name) and returns the

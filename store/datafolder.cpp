@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <functional>
+
 namespace datafolder {
 
 StringList defaultGroupList() {
@@ -137,19 +139,22 @@ bool deleteFile(const QString& path) {
 }
 
 int removeUnfinishedWrites() {
-    static const QRegularExpression unfinished(
-        QStringLiteral("^(.+\\.vexo|Ayarlar\\.cnt)\\.[A-Za-z0-9]{6}$"), QRegularExpression::CaseInsensitiveOption);
-    QDir folder(path());
     int removed = 0;
-    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (unfinished.match(entry).hasMatch() && folder.remove(entry)) ++removed;
-    // The list of pending groups is written the same way, wherever it lies.
+    const auto removeFrom = [&removed](const QString& path, const std::function<bool(const QString&)>& unfinished) {
+        QDir folder(path);
+        for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            if (unfinished(entry) && folder.remove(entry)) ++removed;
+    };
+    removeFrom(path(), [](const QString& entry) { return textfile::isTemporaryName(entry); });
+    // The list of pending groups is written the same way, wherever it lies;
+    // an older copy named its temporary files after it with a dot and six
+    // letters or digits, a name that is the program's own there too.
     const QFileInfo pending(companionFile(QStringLiteral("pending")));
-    const QRegularExpression unfinishedPending(QStringLiteral("^") + QRegularExpression::escape(pending.fileName()) +
-                                               QStringLiteral("\\.[A-Za-z0-9]{6}$"));
-    QDir pendingFolder(pending.path());
-    for (const QString& entry : pendingFolder.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (unfinishedPending.match(entry).hasMatch() && pendingFolder.remove(entry)) ++removed;
+    const QRegularExpression olderPending(QStringLiteral("^") + QRegularExpression::escape(pending.fileName()) +
+                                          QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    removeFrom(pending.path(), [&](const QString& entry) {
+        return textfile::isTemporaryName(entry, pending.fileName()) || olderPending.match(entry).hasMatch();
+    });
     return removed;
 }
 

@@ -91,12 +91,15 @@ constexpr int CAPACITY_LINES = 32735;
 constexpr int contactsHeld(int lineCount) { return lineCount / 3; }
 constexpr int remainingCapacity(int lineCount) { return (CAPACITY_LINES - lineCount) / 3; }
 
-// A write replaces a file through a temporary file named after it (the
-// file's name, a dot and six letters or digits) that is renamed over it. A
-// copy killed between the two steps leaves that temporary file, its target
-// whole and old. Removes such files from the folder, and those of the list
-// of pending groups (see store/pendinggroups.h) where that lies; only the
-// copy that holds the folder's lock may call it. Returns how many it removed.
+// A write replaces a file through a temporary file that is renamed over it
+// (textfile::TemporaryPrefix). A copy killed between the two steps leaves
+// that temporary file, its target whole and old. Removes such files from
+// the folder, and those of the list of pending groups (see
+// store/pendinggroups.h) where that lies; only the copy that holds the
+// folder's lock may call it. Returns how many it removed. Nothing else goes:
+// "Ev.vexo.backup" or "Ayarlar.cnt.eski01" are the user's, and so may be a
+// name like the temporary files of older copies ("Ev.vexo.Ab12Cd"), which
+// stay.
 int removeUnfinishedWrites();
 
 // True when both files can be read and hold the same bytes.

@@ -3,6 +3,7 @@
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/contacts.h"
+#include "store/datafolder.h"
 #include "store/storeerror.h"
 #include "store/textfile.h"
 
@@ -178,7 +179,7 @@ void writeResult(const QString& resultPath, const StringList& mergeLines, const 
     } catch (const StoreError&) {
         try {
             if (existed) textfile::writeBytes(resultPath, oldBytes);
-            else QFile::remove(resultPath);
+            else datafolder::deleteFile(resultPath);  // the folder synced after it too
         } catch (const StoreError&) {
             // the merged file stays: it is whole, and the error below is shown
         }

@@ -77,8 +77,8 @@ QString reportText(const Outcome& outcome);
 // Writes the result over its group's file, then the group list (unless the
 // file holds the list already), each whole or not at all. When the group
 // list cannot be written the group's file gets its old bytes back, or is
-// removed when the merge made it, so a failure leaves both files as they
-// were; the error is thrown on.
+// removed when the merge made it (and the folder synced), so a failure
+// leaves both files as they were; the error is thrown on.
 void writeResult(const QString& resultPath, const StringList& mergeLines, const QString& groupListPath,
                  const StringList& groupNames);
 

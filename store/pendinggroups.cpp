@@ -120,4 +120,15 @@ void settleAtStart(StringList& groupList, const QString& groupListPath) {
     forgetSettled(settledList);
 }
 
+void settleAtStart(const QString& groupListPath) {
+    if (names().isEmpty() || !datafolder::exists(groupListPath)) return;
+    StringList groupList;
+    try {
+        groupList.load(groupListPath);
+    } catch (const StoreError&) {
+        return;
+    }
+    settleAtStart(groupList, groupListPath);
+}
+
 }  // namespace pendinggroups

@@ -56,5 +56,9 @@ void forgetSettled(const StringList& written);
 // file has it and the names stay for the next start; groupList holds the
 // settled list in either case.
 void settleAtStart(StringList& groupList, const QString& groupListPath);
+// The same for a start that reads the list later (the command line): the
+// list file read, settled and written when there are names; a list that
+// cannot be read is left as it is, for the start's own message about it.
+void settleAtStart(const QString& groupListPath);
 
 }  // namespace pendinggroups

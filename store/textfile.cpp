@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cstring>
 
@@ -206,9 +207,20 @@ QString writtenFile(const QString& path) {
 
 QString temporaryName(const QString& target) {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString name = target + QLatin1Char('.');
+    const QFileInfo info(target);
+    QString name = TemporaryPrefix;
+    // within the 255 bytes a name may have on every file system
+    if (QFile::encodeName(info.fileName()).size() <= 200) name += info.fileName();
+    name += QLatin1Char('.');
     for (int i = 0; i < 6; ++i) name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
-    return name;
+    return QDir(info.absolutePath()).filePath(name);
+}
+
+void warnOfUnsyncedWrite(const QString& path) { qWarning("%s", qPrintable(unsyncedWarning({path}))); }
+
+UnsyncedWriteHandler& unsyncedWriteHandler() {
+    static UnsyncedWriteHandler handler = warnOfUnsyncedWrite;
+    return handler;
 }
 
 bool taken(const QString& path) {
@@ -217,6 +229,28 @@ bool taken(const QString& path) {
 }
 
 }  // namespace
+
+const QString TemporaryPrefix = QStringLiteral(".~telefika-");
+
+bool isTemporaryName(const QString& fileName, const QString& targetName) {
+    static const QRegularExpression temporary(QStringLiteral("^") + QRegularExpression::escape(TemporaryPrefix) +
+                                              QStringLiteral("(.*)\\.[A-Za-z0-9]{6}$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = temporary.match(fileName);
+    return m.hasMatch() && (targetName.isEmpty() || m.capturedView(1) == targetName);
+}
+
+void setUnsyncedWriteHandler(const UnsyncedWriteHandler& handler) {
+    unsyncedWriteHandler() = handler ? handler : warnOfUnsyncedWrite;
+}
+
+QString unsyncedWarning(const QStringList& paths) {
+    QStringList files;
+    for (const QString& path : paths) files << QDir::toNativeSeparators(path);
+    return QStringLiteral("Değişiklik dosyaya yazıldı, ancak disk onu kalıcı olarak kaydettiğini doğrulamadı; "
+                          "bilgisayarın elektriği şimdi kesilirse değişiklik kaybolabilir:\n") +
+           files.join(QLatin1Char('\n'));
+}
 
 FileCalls systemFileCalls() {
     return {createNew, writeAll, syncFile, nameFile, closeFile, renameOver, syncFolder, removeFile};
@@ -247,7 +281,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
         calls.remove(temporary);
         throw StoreError::cannotCreate(path);
     }
-    if (!calls.syncFolder(QFileInfo(target).absolutePath())) throw StoreError::cannotCreate(path);
+    // The new bytes are the file's now, whatever the folder's sync says.
+    if (!calls.syncFolder(QFileInfo(target).absolutePath())) unsyncedWriteHandler()(path);
 }
 
 }  // namespace textfile

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -23,15 +24,40 @@ QList<QByteArray> readLines(const QString& path);
 // is then renamed over it, so a failed write leaves the old file whole and no
 // temporary file behind. Throws "Cannot create file %s" on failure.
 //
-// A write that returns has reached the disk: the temporary file's data is
-// synced before the rename, and the folder after it, so a power cut
-// afterwards keeps the new file. A failed sync is a failed write. Should
-// only the folder's sync fail, the new bytes stand in the file already; the
-// write still throws, since the disk did not confirm them. A file given
-// through a symbolic link is written where the link leads, and a file that
-// exists keeps its permissions. A kill in the middle leaves the old file and
-// at most a whole temporary file (see datafolder::removeUnfinishedWrites).
+// A write that returns has reached the disk (unless it told the handler of
+// unsynced writes, below): the temporary file's data is synced before the
+// rename, and the folder after it, so a power cut afterwards keeps the new
+// file. A failed sync of the file is a failed
+// write. Should only the folder's sync fail, the rename is done and the new
+// bytes are the file's: the write returns, so that what the program holds
+// follows the file, and tells the handler of unsynced writes (below). A
+// file given through a symbolic link is written where the link leads, and a
+// file that exists keeps its permissions. A kill in the middle leaves the
+// old file and at most a whole temporary file (see
+// datafolder::removeUnfinishedWrites).
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// The temporary file of a write lies in its target's folder, hidden, under
+// a name of the program's own that no user picks: this prefix, the target's
+// name (left out when it is too long for the file system), a dot and six
+// letters or digits: ".~telefika-Ev.vexo.Ab12Cd".
+extern const QString TemporaryPrefix;  // ".~telefika-"
+// True when a file's name is such a temporary name; with a target's name,
+// only when it is the temporary name of a write of that file.
+bool isTemporaryName(const QString& fileName, const QString& targetName = QString());
+
+// A write whose folder could not be synced after the rename: a later read
+// gives the new bytes, but the disk did not confirm the rename, so a power
+// cut may yet bring the old file back. The write tells this handler the
+// path it was given; the window program and the command line each install
+// one that tells the user once the running operation has ended. Until one
+// is installed, or after an empty one, such a write is reported as a
+// warning of Qt's.
+using UnsyncedWriteHandler = std::function<void(const QString& path)>;
+void setUnsyncedWriteHandler(const UnsyncedWriteHandler& handler);
+// What the user reads about such writes: the warning, then the files, one
+// a line.
+QString unsyncedWarning(const QStringList& paths);
 
 // The file-system calls of a write, one set for the whole program. A write
 // makes them in this order, each once:
@@ -41,8 +67,8 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 //               under the temporary name, which must not exist yet
 //   write       every byte into it
 //   syncFile    its data to the disk
-//   name        the temporary name (the target's name, a dot and six
-//               letters or digits) given to a file that had none
+//   name        the temporary name (see TemporaryPrefix) given to a file
+//               that had none
 //   close       it
 //   rename      the temporary file over the target
 //   syncFolder  the folder, so that the rename is on the disk as well

@@ -5,7 +5,9 @@
 # temporary file left in the DataFolder, and the next start must run. Then as
 # many kills of a copy that merges into a new group, makes groups and removes
 # them: after each the next start must show every group whose file is there,
-# whole, and no other, without a message. Each part prints the states it saw.
+# whole, and no other, without a message. Last as many kills of the command
+# line's --import, each followed by a command line's start that must settle
+# what is left. Each part prints the states it saw.
 #
 #   bash tools/crashrun.sh [build folder] [kills] [seed]
 #

@@ -66,8 +66,8 @@ void TForm17::ListBox1Click() {
 }
 
 // The backup: the chosen group's file copied to the chosen name with ".vexo"
-// appended. Success is reported only when the copy holds the group file's
-// bytes exactly.
+// appended, never into the DataFolder. Success is reported only when the
+// copy holds the group file's bytes exactly.
 void TForm17::SpeedButton1Click() {
     const QString group = chosenGroupLabel->text();
     if (group.isEmpty()) {
@@ -77,6 +77,10 @@ void TForm17::SpeedButton1Click() {
     const QString chosen = askSaveFileName(this, QStringLiteral("Rehber Dosyaları"), QStringLiteral("*.vexo"));
     if (chosen.isEmpty()) return;
     const QString target = chosen + datafolder::GroupExtension;
+    if (datafolder::holds(target)) {  // it would lie there unlisted, or replace a group's file
+        ShowMessage(QStringLiteral("Yedek, veri havuzunun (Telefika klasörünün) içine alınamaz! Başka bir yer seçin."));
+        return;
+    }
     const QString source = datafolder::groupFilePath(group);
     if (!datafolder::exists(source)) {
         ShowMessage(PhoneBook::GroupFileMissing);

@@ -136,6 +136,8 @@ private slots:
         usage("--group without a name", {u"--import"_s, u"a.vcf"_s, u"--group"_s}, u"--group için bir argüman eksik."_s);
         usage("an option for a file", {u"--import"_s, u"--group"_s, u"Ev"_s}, u"--import için bir argüman eksik."_s);
         usage("an unknown option", {u"--imprt"_s, u"a.vcf"_s}, u"Bilinmeyen seçenek: --imprt"_s);
+        usage("one dash", {u"-import"_s, u"a.vcf"_s}, u"Bilinmeyen seçenek: -import"_s);
+        usage("control characters", {u"--\x1b]0;x\x07\x1b[2J\n"_s + QChar(0x202E)}, u"Bilinmeyen seçenek: --\\x1B]0;x\\x07\\x1B[2J\\n\\u202E"_s);
         usage("an argument too many", {u"--import"_s, u"a.vcf"_s, u"b.vcf"_s}, u"Fazla argüman: b.vcf"_s);
         usage("two works", {u"--import"_s, u"a.vcf"_s, u"--export"_s, u"Ev"_s, u"b.vcf"_s},
               u"Tek bir iş verilebilir: --import, --export, --help ya da --version."_s);

@@ -357,6 +357,17 @@ private slots:
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"Aile"_s, Default, u"Aile"_s}));
     }
 
+    // A write whose folder the disk would not sync is done (store/textfile.h):
+    // one message names its files once the operation has ended.
+    void aWriteTheDiskDidNotConfirmIsToldAfterTheOperation() {
+        textfile::FileCalls unsynced = textfile::systemFileCalls();
+        unsynced.syncFolder = [](const QString&) { return false; };
+        textfile::setFileCalls(unsynced);
+        for (const char* file : {"/a.vexo", "/b.vexo", "/a.vexo"}) textfile::writeBytes(home->path() + QLatin1String(file), "x");
+        textfile::setFileCalls(textfile::systemFileCalls());
+        QTRY_COMPARE(testhooks::messages(), QStringList{textfile::unsyncedWarning({home->path() + u"/a.vexo"_s, home->path() + u"/b.vexo"_s})});
+    }
+
     void aSecondCopyIsRefused() {
         DataFolderLock first;
         QCOMPARE(first.acquire(), DataFolderLock::Acquired);

@@ -165,7 +165,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, leftoverRemoved);
         const QString folder = datafolder::path();
-        const QString leftover = folder + QStringLiteral("Ayarlar.cnt.Ab12Cd");
+        const QString leftover = folder + QStringLiteral(".~telefika-Ayarlar.cnt.Ab12Cd");
         const auto has = [](const QString& path) { return QFileInfo(path).exists() || QFileInfo(path).isSymbolicLink(); };
 
 #ifndef Q_OS_WIN

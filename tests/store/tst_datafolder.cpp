@@ -73,8 +73,11 @@ private slots:
     void unfinishedWritesAreRemoved_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("a group's temporary file") << "@Kayıtlar@.vexo.lZYSAu" << true;
-        QTest::newRow("the group list's") << "Ayarlar.cnt.Ab12Cd" << true;
+        QTest::newRow("a group's temporary file") << ".~telefika-@Kayıtlar@.vexo.lZYSAu" << true;
+        QTest::newRow("the group list's") << ".~telefika-Ayarlar.cnt.Ab12Cd" << true;
+        // the user's, and so an older copy's temporary file, which cannot be told from them
+        QTest::newRow("the user's Ev.vexo.backup") << "Ev.vexo.backup" << false;
+        QTest::newRow("the user's Ayarlar.cnt.eski01") << "Ayarlar.cnt.eski01" << false;
         QTest::newRow("a group named like one") << "Ev.vexo.abcdef.vexo" << false;
         QTest::newRow("five letters") << "Ev.vexo.abcde" << false;
         QTest::newRow("seven letters") << "Ev.vexo.abcdefg" << false;

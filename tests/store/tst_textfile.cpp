@@ -80,10 +80,11 @@ private:
     bool fails(const char* call) const { return failing_ == QLatin1String(call); }
     void note(const QString& call) { calls_ << call; }
     QString name(const QString& path) const {
-        static const QRegularExpression temporary(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+        // the program's own hidden name: ".~telefika-", the target's, a dot and six letters or digits
+        static const QRegularExpression temporary(QStringLiteral("^\\.~telefika-(.*)\\.[A-Za-z0-9]{6}$"));
         QString n = QFileInfo(path).fileName();
         if (QFileInfo(path).absolutePath() != QFileInfo(folder_).absoluteFilePath()) n = path;
-        return n.replace(temporary, QStringLiteral(".XXXXXX"));
+        return n.replace(temporary, QStringLiteral("\\1.XXXXXX"));
     }
 
     QString folder_;
@@ -310,64 +311,67 @@ private slots:
 
     // A call that fails fails the write: the old file stays and no temporary
     // file is left. Only a folder that cannot be synced after the rename
-    // leaves the new bytes, reported all the same as not written.
+    // leaves the new bytes: the write is done, and the handler of unsynced
+    // writes hears of it ("warned"; Qt's warning in this test).
     void aFailedCallIsAFailedWrite_data() {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("warned");
         const QStringList old = ascii({"group.vexo=old"});
-        QTest::newRow("the new file cannot be made") << "over" << "create" << ascii({"create group.vexo.XXXXXX"}) << old;
+        QTest::newRow("the new file cannot be made") << "over" << "create" << ascii({"create group.vexo.XXXXXX"}) << old << false;
         QTest::newRow("the disk takes half")
             << "over" << "write" << ascii({"create group.vexo.XXXXXX", "write 3", "close", "remove group.vexo.XXXXXX"})
-            << old;
+            << old << false;
         QTest::newRow("the file's sync fails")
             << "over" << "syncFile"
-            << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "close", "remove group.vexo.XXXXXX"}) << old;
+            << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "close", "remove group.vexo.XXXXXX"}) << old << false;
         QTest::newRow("it cannot be named")
             << "over" << "name"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "name group.vexo.XXXXXX", "close",
                       "remove group.vexo.XXXXXX"})
-            << old;
+            << old << false;
         QTest::newRow("its close fails")
             << "over" << "close"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "name group.vexo.XXXXXX", "close",
                       "remove group.vexo.XXXXXX"})
-            << old;
+            << old << false;
         QTest::newRow("the rename fails")
             << "over" << "rename"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "name group.vexo.XXXXXX", "close",
                       "rename group.vexo.XXXXXX group.vexo", "remove group.vexo.XXXXXX"})
-            << old;
+            << old << false;
         QTest::newRow("the folder's sync fails")
             << "over" << "syncFolder"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "name group.vexo.XXXXXX", "close",
                       "rename group.vexo.XXXXXX group.vexo", "sync folder"})
-            << ascii({"group.vexo=new"});
+            << ascii({"group.vexo=new"}) << true;
         QTest::newRow("a new file whose sync fails")
             << "new file" << "syncFile"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "close", "remove group.vexo.XXXXXX"})
-            << QStringList();
+            << QStringList() << false;
         QTest::newRow("a copy whose sync fails")
             << "copy" << "syncFile"
             << ascii({"create group.vexo.XXXXXX", "write 3", "sync file", "close", "remove group.vexo.XXXXXX"})
-            << ascii({"group.vexo=old", "source.vexo=new"});
+            << ascii({"group.vexo=old", "source.vexo=new"}) << false;
         QTest::newRow("a rename whose folder cannot be synced is undone")
-            << "rename" << "syncFolder" << ascii({"sync folder"}) << ascii({"source.vexo=new"});
+            << "rename" << "syncFolder" << ascii({"sync folder"}) << ascii({"source.vexo=new"}) << false;
         QTest::newRow("a removal whose folder cannot be synced")
-            << "removal" << "syncFolder" << ascii({"sync folder"}) << QStringList();
+            << "removal" << "syncFolder" << ascii({"sync folder"}) << QStringList() << false;
     }
     void aFailedCallIsAFailedWrite() {
         QFETCH(QString, operation);
         QFETCH(QString, failing);
         QFETCH(QStringList, calls);
         QFETCH(QStringList, after);
+        QFETCH(bool, warned);
         CallLog log(dir->path(), failing);
         lastError.clear();
-        QVERIFY(!runOperation(operation));
+        QCOMPARE(runOperation(operation), warned);  // warned: the window's or the command line's handler tells the user
         QCOMPARE(log.calls(), calls);
         QCOMPARE(folderNow(), after);
-        const bool throws = operation == QLatin1String("over") || operation == QLatin1String("new file");
+        const bool throws = !warned && (operation == QLatin1String("over") || operation == QLatin1String("new file"));
         QCOMPARE(lastError, throws ? QStringLiteral("Cannot create file ") +
                                          QDir::toNativeSeparators(file(QStringLiteral("group.vexo")))
                                    : QString());

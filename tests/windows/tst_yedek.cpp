@@ -55,6 +55,7 @@ private slots:
         QTest::newRow("cancelled") << "Ev" << "" << "" << "";
         QTest::newRow("group file missing") << "Yok" << "yedek" << "" << "Grup Dosyası Bulunamıyor";
         QTest::newRow("folder missing") << "Ev" << "yok/yedek" << "" << "Yedek alınamadı! Seçilen yere yazılamadı.";
+        QTest::newRow("into the DataFolder") << "Ev" << "../Telefika/Ev" << "" << "Yedek, veri havuzunun (Telefika klasörünün) içine alınamaz! Başka bir yer seçin.";
     }
     void backingUp() {
         QFETCH(QString, group);
