@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "book/phonebook.h"
 #include "platform/datafolderlock.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
@@ -151,52 +152,49 @@ std::optional<Options> parse(const QStringList& arguments, QString& error) {
     return o;
 }
 
-// The group list and a group's lines, read under the lock.
-struct Group {
-    QString name, path;
-    StringList lines;
-};
-
-// The group of that name in the group list, its file read; the active group
-// when no name is given. Empty, with the message, when it cannot be had.
-std::optional<Group> readGroup(const std::optional<QString>& wanted, QString& error) {
+// The phone book as the window's start makes it, under the lock: the group
+// list read and settled with what a killed copy left half-done; then the
+// group of that name in the list (the group in use when no name is given)
+// made the active one in memory, its file read. Nothing is written. Its name,
+// or none with the message when it cannot be had.
+std::optional<QString> openGroup(PhoneBook& book, const std::optional<QString>& wanted, QString& error) {
     const QString listPath = datafolder::groupListPath();
     if (!datafolder::exists(listPath)) {
         error = QStringLiteral("Veri havuzu bulunamadı (%1 yok). Telefika 2003'ü bir kez pencereyle başlatın.")
                     .arg(shown(QFileInfo(listPath).absoluteFilePath()));
         return std::nullopt;
     }
-    StringList groupList;
     try {
-        groupList.load(listPath);
+        book.loadGroupList();
     } catch (const StoreError&) {
         error = QStringLiteral("Grup listesi okunamadı: %1").arg(shown(listPath));
         return std::nullopt;
     }
-    Group g;
+    const StringList& groupList = book.groupNames();
+    QString name;
     if (!wanted) {
-        g.name = groupList.isEmpty() ? QString() : groupList.text(0);
+        name = groupList.isEmpty() ? QString() : groupList.text(0);
     } else {
         // as the group's file is found: without regard to letter case
-        for (int i = 1; i < groupList.count() && g.name.isEmpty(); ++i)
-            if (collation::equalText(groupList.text(i), *wanted)) g.name = groupList.text(i);
-        if (g.name.isEmpty()) {
+        for (int i = 1; i < groupList.count() && name.isEmpty(); ++i)
+            if (collation::equalText(groupList.text(i), *wanted)) name = groupList.text(i);
+        if (name.isEmpty()) {
             error = QStringLiteral("Grup listesinde böyle bir grup yok: %1").arg(shown(*wanted));
             return std::nullopt;
         }
     }
-    g.path = datafolder::groupFilePath(g.name);
-    if (g.name.isEmpty() || g.path.isEmpty() || !datafolder::exists(g.path)) {
-        error = QStringLiteral("\"%1\" grubunun dosyası bulunamadı.").arg(shown(g.name));
+    const QString path = datafolder::groupFilePath(name);
+    if (name.isEmpty() || path.isEmpty() || !datafolder::exists(path)) {
+        error = QStringLiteral("\"%1\" grubunun dosyası bulunamadı.").arg(shown(name));
         return std::nullopt;
     }
     try {
-        g.lines.load(g.path);
+        book.activateGroup(name);
     } catch (const StoreError&) {
-        error = QStringLiteral("\"%1\" grubunun dosyası okunamadı: %2").arg(shown(g.name), shown(g.path));
+        error = QStringLiteral("\"%1\" grubunun dosyası okunamadı: %2").arg(shown(name), shown(path));
         return std::nullopt;
     }
-    return g;
+    return name;
 }
 
 // A contact in a report line: its name, surname and number, the empty ones left out.
@@ -211,17 +209,16 @@ int importFile(const QString& file, const std::optional<QString>& group) {
     if (!QFileInfo(file).isFile()) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(shown(file)));
     const interchange::ReadResult read = interchange::readFile(file);
     if (read.refused()) return fail(shown(file) + QStringLiteral(": ") + read.refusal);
+    PhoneBook book;
     QString error;
-    std::optional<Group> g = readGroup(group, error);
-    if (!g) return fail(error);
-    const interchange::Plan plan = interchange::planImport(read, g->lines);
-    StringList nameIndex(true);
-    rebuildNameIndex(g->lines, nameIndex);
+    const std::optional<QString> name = openGroup(book, group, error);
+    if (!name) return fail(error);
+    const interchange::Plan plan = interchange::planImport(read, book.recordLines());
     try {
-        interchange::importIntoGroup(plan, g->path, g->lines, nameIndex);
+        book.importInto(*name, plan);
     } catch (const StoreError&) {
         return fail(QStringLiteral("\"%1\" grubunun dosyası yazılamadı; grup olduğu gibi kaldı: %2")
-                        .arg(shown(g->name), shown(g->path)));
+                        .arg(shown(*name), shown(book.activeGroupPath())));
     }
     QString report;
     for (const interchange::ReadContact& c : plan.contacts) {
@@ -232,23 +229,25 @@ int importFile(const QString& file, const std::optional<QString>& group) {
     }
     report += QStringLiteral("\"%1\" grubuna %2 kişi eklendi (%3 tanesi değiştirilerek), %4 kişi dışarıda kaldı; "
                              "kalan kapasite %5 kişi.\n")
-                  .arg(shown(g->name), QString::number(plan.stored()), QString::number(plan.changed),
+                  .arg(shown(*name), QString::number(plan.stored()), QString::number(plan.changed),
                        QString::number(plan.leftOut), QString::number(plan.remainingCapacity));
     print(stdout, report);
     return Done;
 }
 
 int exportGroup(const QString& group, const QString& file, interchange::Format format) {
+    PhoneBook book;
     QString error;
-    const std::optional<Group> g = readGroup(group, error);
-    if (!g) return fail(error);
+    const std::optional<QString> name = openGroup(book, group, error);
+    if (!name) return fail(error);
     try {
-        interchange::exportToFile(g->lines, file, format);
+        interchange::exportToFile(book.recordLines(), file, format);
     } catch (const StoreError&) {
         return fail(QStringLiteral("%1: Dosya yazılamadı!").arg(shown(file)));
     }
     print(stdout, QStringLiteral("\"%1\" grubunun %2 kişisi %3 dosyasına yazıldı.\n")
-                      .arg(shown(g->name), QString::number(datafolder::contactsHeld(g->lines.count())), shown(file)));
+                      .arg(shown(*name), QString::number(datafolder::contactsHeld(book.recordLines().count())),
+                           shown(file)));
     return Done;
 }
 
