@@ -41,6 +41,7 @@ QString lineBreaks();
 QString surnameAsName();
 QString nameCut();
 QString surnameCut();
+QString pauseDropped();
 }  // namespace text
 
 ReadResult refused(const QString& why);

@@ -110,11 +110,15 @@ enum class Format { VCard30, VCard21, Csv };
 // gives CSV, in any letter case; none for any other ending.
 std::optional<Format> formatForPath(const QString& path);
 
-// The number as a group stores it, or "" when it cannot be one: blanks,
-// invisible direction marks and ( ) - . / dropped; "+90" or "0090" at the
-// start becomes "0" (a "+" before any other code leaves no number); twelve
-// digits starting 90 become 0 and the last ten; ten digits starting 5 get a
-// 0 in front. The result must be 1 to 11 digits.
+// The number as a group stores it, or "" when it cannot be one: blanks of
+// every kind (the no-break and the thin space too), invisible direction
+// marks, dashes of every kind (the en and em dash, the no-break hyphen, the
+// minus sign) and ( ) . / dropped; "+90" or "0090" at the start becomes "0",
+// and a 0 right after it goes ("+90 0532..." as "+90 532..."); a "+" before
+// any other code leaves no number; twelve digits starting 90 become 0 and the
+// last ten; ten digits starting 5 get a 0 in front. A pause or an extension
+// after the number ("p", "w", ",", ";", "ext", "dahili", in any letter case,
+// and all after it) goes. The result must be 1 to 11 digits.
 QString normalisedNumber(const QString& read);
 
 // What the import does with a contact.

@@ -87,7 +87,17 @@ private slots:
         QTest::newRow("another country") << u"+49 170 1234567"_s << QString();
         QTest::newRow("twelve digits not starting 90") << u"053211122334"_s << QString();
         QTest::newRow("thirteen digits") << u"0532 111 22 33 4"_s << QString();
-        QTest::newRow("letters") << u"0532 111 22 33 dahili 4"_s << QString();
+        QTest::newRow("letters") << u"0532 111 22 33 abc"_s << QString();
+        QTest::newRow("+90 and the trunk 0") << u"+90 0532 111 22 33"_s << u"05321112233"_s;
+        QTest::newRow("0090 and (0532)") << u"0090 (0532) 111 22 33"_s << u"05321112233"_s;
+        QTest::newRow("en and em dash, no-break hyphen") << u"0532–111—22‑33"_s << u"05321112233"_s;
+        QTest::newRow("minus sign, thin and narrow no-break space")
+            << u"0532\u2212111\u200922\u202F33"_s << u"05321112233"_s;
+        QTest::newRow("a pause") << u"05321112233p12"_s << u"05321112233"_s;
+        QTest::newRow("a wait, a comma, a semicolon") << u"0212 333 44 55 w1,2;3"_s << u"02123334455"_s;
+        QTest::newRow("ext.") << u"0212 333 44 55 Ext. 12"_s << u"02123334455"_s;
+        QTest::newRow("dahili") << u"0212 333 44 55 dahili 4"_s << u"02123334455"_s;
+        QTest::newRow("a pause and no number") << u"p12"_s << QString();
         QTest::newRow("a plus inside") << u"0532+1112233"_s << QString();
         QTest::newRow("signs only") << u"( ) - ."_s << QString();
         QTest::newRow("empty") << QString() << QString();
