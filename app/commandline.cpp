@@ -174,7 +174,7 @@ QString described(const interchange::ReadContact& c) {
 }
 
 int importFile(const QString& file, const std::optional<QString>& group) {
-    if (!QFileInfo(file).isFile()) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(file));
+    if (!QFileInfo::exists(file)) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(file));
     const interchange::ReadResult read = interchange::readFile(file);
     if (read.refused()) return fail(file + QStringLiteral(": ") + read.refusal);
     QString error;

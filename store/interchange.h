@@ -4,8 +4,14 @@
 // written in one go, and a group written out as vCard or CSV. No widget.
 //
 // Reading (readBytes, readFile) takes vCard 2.1, 3.0 and 4.0 and CSV; which
-// one is told by the content: a file whose first text is BEGIN:VCARD is a
-// vCard file, any other is read as CSV.
+// one is told by the file's first 64 KiB: a file whose first text is
+// BEGIN:VCARD, or with a later line that is BEGIN:VCARD alone (the text
+// before it is passed over), is a vCard file; else one whose CSV header names
+// a known column (below) is a CSV file; any other is refused as no contacts
+// file, before the rest of it is read. Text is UTF-8
+// with or without a byte order mark, UTF-16 with one or without one (told
+// by the zero high bytes of its first ASCII letters, big or little endian),
+// or code page 1254 when it is not valid UTF-8.
 //
 // vCard: lines are unfolded (a line break, CR LF or LF, followed by a blank
 // or a tab joins the next line, less that one character); a value marked
@@ -30,22 +36,24 @@
 // a card (a 2.1 AGENT) are passed over.
 //
 // CSV: the first row is the header; the separator is the one of comma,
-// semicolon and tab that the header uses most (comma when it uses none).
-// Cells may be quoted, with "" for a quote and line breaks inside quotes.
-// Text is UTF-8 with or without a byte order mark, UTF-16 with one, and code
-// page 1254 when it is not valid UTF-8. Columns are found by their header in
-// any letter case (the four forms of I count as one letter, and blanks
-// around the header do not count):
-//   name        First Name, Given Name, Ad, Adı, İsim
-//               (Middle Name and Additional Name follow it after a blank)
+// semicolon and tab that the header uses most (comma when it uses none), or
+// the one Excel's first line "sep=;" (or "sep=," and so on) names; that line
+// is no row. Cells may be quoted, with "" for a quote and line breaks inside
+// quotes. Columns are found by their header in any letter case (the four
+// forms of I count as one letter, and blanks around the header do not count):
+//   name        First Name, Given Name, Ad, Adı, İsim (Middle Name,
+//               Additional Name, İkinci Ad, İkinci Adı and Göbek Adı follow
+//               it after a blank)
 //   surname     Last Name, Family Name, Soyad, Soyadı, Soyisim
 //   full name   Name, Full Name, Display Name, Ad Soyad, Adı Soyadı, used
 //               as FN is when the row has no name and no surname
-//   number      the first non-empty of: Mobile Phone, Mobile Number, Cell
-//               Phone, Cep Telefonu, Cep Tel, Cep; a "Phone N - Value" whose
-//               "Phone N - Label" (or "- Type") is Mobile, Cell or Cep (a
-//               leading "*" aside); else the first phone column (a header holding Phone
-//               or Telefon, or Tel, Numara, Number, GSM)
+//   number      the first non-empty of the columns whose header names a
+//               mobile as a word anywhere in it (Mobile, Mobil, Cell,
+//               Cellular, Cep, GSM: "Home Mobile", "Mobile Phone 2", "İş
+//               Cep"); a "Phone N - Value" whose "Phone N - Label" (or "-
+//               Type") is Mobile, Cell or Cep (a leading "*" aside); else the
+//               first phone column (a header holding Phone or Telefon, or
+//               Tel, Numara, Number)
 // Of several columns of one kind, the first cell with text counts (else the
 // first cell as it is). A cell holding "a ::: b" gives a. A cell that starts
 // with an apostrophe followed, after any more apostrophes, by = + - or @
@@ -67,12 +75,16 @@
 //     of it (no change reported: a save does the same);
 //   - the number goes through normalisedNumber; a contact without one is left
 //     out ("Numara yok"), one whose number is not valid too ("Numara
-//     geçersiz").
+//     geçersiz"); one whose number had a pause or an extension after it is
+//     changed ("Numaranın sonundaki bekleme ya da dahili kısmı çıkarıldı").
 // A contact may have several reasons; they stand in its reason joined by
 // "; ". Texts are kept as read otherwise: no blank is trimmed from a name.
 //
 // A file is refused whole, with a Turkish text, when it is empty or blank
-// ("Dosya boş!"), cannot be read ("Dosya okunamadı!"), is larger than 256 MiB
+// ("Dosya boş!"), is no file ("Bu bir klasör, bir dosya değil!", "Bu bir
+// adlandırılmış kanal (FIFO), bir dosya değil!", "Bu bir soket, bir dosya
+// değil!", "Bu bir aygıt, bir dosya değil!": none is opened, so a pipe never
+// holds the reading up), cannot be read ("Dosya okunamadı!"), is larger than 256 MiB
 // ("Dosya çok büyük!"), has a line longer than 1 MiB ("Dosyada çok uzun bir
 // satır var!"), is neither a vCard file nor a CSV file with a known column
 // ("Bu dosya bir kişi dosyası değil!"), holds a NUL byte ("Dosya bozuk:

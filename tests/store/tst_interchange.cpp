@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -202,6 +203,14 @@ private slots:
         QTest::newRow("a combining mark that composes with nothing")
             << card("N:Er;Can\xCC\xBD;;;\r\n" + cell)
             << u"~ Can|Er|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s;
+        QTest::newRow("a line of text before the first card")
+            << "Telefon rehberim, 8.12.2026\r\n" + card("N:Er;Can;;;\r\n" + cell) << u"+ Can|Er|05321112233"_s;
+        QTest::newRow("UTF-16 little endian without a byte order mark")
+            << QByteArray(QStringEncoder(QStringConverter::Utf16LE)(QString::fromUtf8(card("N:Öz;Can;;;\r\n" + cell))))
+            << u"+ Can|Öz|05321112233"_s;
+        QTest::newRow("an extension is dropped and reported")
+            << card("N:Er;Can;;;\r\nTEL;CELL:0532 111 22 33 dahili 45\r\n")
+            << u"~ Can|Er|05321112233 / Numaranın sonundaki bekleme ya da dahili kısmı çıkarıldı"_s;
         QTest::newRow("a card inside a card is passed over")
             << card("N:Er;Can;;;\r\nTEL;HOME:0212 111 22 33\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Ajan;Bay;;;\r\n"
                     "TEL;CELL:0555 111 22 33\r\nEND:VCARD\r\n",
@@ -308,6 +317,22 @@ private slots:
         QTest::newRow("a blank surname stays as it is")
             << QByteArray("First Name,Last Name,Mobile Phone\nAli,\"  \",05321112233\n")
             << QStringList{u"+ Ali|  |05321112233"_s};
+        QTest::newRow("Excel's sep=; line")
+            << QByteArray("sep=;\r\nAd;Soyad;Cep\r\nAli;Er;0532 111 22 33\r\n") << QStringList{u"+ Ali|Er|05321112233"_s};
+        QTest::newRow("sep=, over more semicolons")
+            << QByteArray("sep=,\nAd,Soyad;Lakap;Takma,Cep\nAli,Er;x;y,112\n") << QStringList{u"+ Ali||112"_s};
+        QTest::newRow("Home Mobile after Home Phone")
+            << QByteArray("First Name,Home Phone,Home Mobile\nAli,0212 111 22 33,0532 111 22 33\n")
+            << QStringList{u"+ Ali||05321112233"_s};
+        QTest::newRow("İş Cep and GSM over Telefon")
+            << QByteArray("Ad,Telefon,İş Cep,GSM\nAli,0212 111 22 33,,0532 111 22 33\nVeli,0212 111 22 34,0533 111 22 33,\n")
+            << QStringList{u"+ Ali||05321112233"_s, u"+ Veli||05331112233"_s};
+        QTest::newRow("İkinci Ad and Göbek Adı")
+            << QByteArray("Ad,İkinci Ad,Göbek Adı,Soyad,Cep\nAli,Rıza,,Şahin,112\nVeli,,Can,Er,113\n")
+            << QStringList{u"+ Ali Rıza|Şahin|112"_s, u"+ Veli Can|Er|113"_s};
+        QTest::newRow("UTF-16 big endian without a byte order mark")
+            << QByteArray(QStringEncoder(QStringConverter::Utf16BE)(u"Ad,Cep\nÇağrı,112\n"_s))
+            << QStringList{u"+ Çağrı||112"_s};
         QTest::newRow("a number column and no name column")
             << QByteArray("Mobile Phone\n05321112233\n") << QStringList{u"- ||05321112233 / İsim ve soyad boş"_s};
     }
@@ -380,6 +405,8 @@ private slots:
             << QByteArray("Ad,Cep\n\"Ali,112\nVeli,113\n") << u"Dosya bozuk: kapanmayan bir tırnak var!"_s;
         QTest::newRow("a header alone") << QByteArray("First Name,Last Name,Mobile Phone\r\n")
                                         << u"Dosyada hiç kişi yok!"_s;
+        QTest::newRow("a card after 64 KiB of something else")
+            << QByteArray(70000, 'x') + "\n" + card("N:Er;Ali;;;\r\nTEL:112\r\n") << u"Bu dosya bir kişi dosyası değil!"_s;
     }
     void badFilesAreRefusedWithAReason() {
         QFETCH(QByteArray, bytes);
@@ -390,15 +417,25 @@ private slots:
         QCOMPARE(read.contacts.size(), 0);
     }
 
+    // What is no file is refused as what it is, never opened: a pipe never waits for its writer.
     void aFileThatCannotBeReadIsRefused_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << u"/yok/böyle/bir/dosya.vcf"_s;
-        QTest::newRow("a folder") << u"/"_s;
-        QTest::newRow("no path") << QString();
+        QTest::addColumn<QString>("path");  // <fifo>: a named pipe without a writer
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("missing") << u"/yok/böyle/bir/dosya.vcf"_s << u"Dosya okunamadı!"_s;
+        QTest::newRow("a folder") << u"/"_s << u"Bu bir klasör, bir dosya değil!"_s;
+        QTest::newRow("no path") << QString() << u"Dosya okunamadı!"_s;
+        QTest::newRow("a named pipe") << u"<fifo>"_s << u"Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s;
+        QTest::newRow("a device") << u"/dev/null"_s << u"Bu bir aygıt, bir dosya değil!"_s;
     }
     void aFileThatCannotBeReadIsRefused() {
         QFETCH(QString, path);
-        QCOMPARE(interchange::readFile(path).refusal, u"Dosya okunamadı!"_s);
+        QFETCH(QString, refusal);
+        TempHome home;
+        if (path == u"<fifo>"_s) {
+            path = home.path() + u"/kanal.vcf"_s;
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        QCOMPARE(interchange::readFile(path).refusal, refusal);
     }
 
     void thePreviewCountsWhatTheGroupWillHold_data() {
