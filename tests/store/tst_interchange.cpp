@@ -616,7 +616,7 @@ private slots:
                           "TEL;TYPE=CELL:+905321112233\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Er\\, Ek\\; Son\\\\;Ali;;;\r\nFN:Ali Er\\, Ek\\; Son\\\\\r\n"
                           "TEL;TYPE=CELL:112\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;ipek;;;\r\nFN:ipek\r\nEND:VCARD\r\n");
+                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;İpek;;;\r\nFN:İpek\r\nEND:VCARD\r\n");
         QTest::newRow("vCard 2.1")
             << three << Format::VCard21
             << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
@@ -625,12 +625,13 @@ private slots:
                           "TEL;CELL:+905321112233\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Er, Ek\\; Son\\\\;Ali;;;\r\nFN:Ali Er, Ek\\; Son\\\\\r\n"
                           "TEL;CELL:112\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;ipek;;;\r\nFN:ipek\r\nEND:VCARD\r\n");
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;=C4=B0pek;;;\r\n"
+                          "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C4=B0pek\r\nEND:VCARD\r\n");
         QTest::newRow("CSV") << three << Format::Csv
                              << QByteArray("\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n"
                                            "Şule,Öztürk,05321112233\r\n"
                                            "Ali,\"Er, Ek; Son\\\",112\r\n"
-                                           "ipek,,\r\n");
+                                           "İpek,,\r\n");
         const QStringList longOne{u"Abdurrahmangazi"_s, u"Çağlayangil Şıracıoğlu Küçükköseoğlu Gümüşsuyu"_s,
                                   u"5321112233"_s};
         QTest::newRow("vCard 3.0 folded at 75 bytes, between letters")
