@@ -212,6 +212,8 @@ int exportGroup(const QString& group, const QString& file, interchange::Format f
     if (!g) return fail(error);
     try {
         interchange::exportToFile(g->lines, file, format);
+    } catch (const interchange::ExportRefused& e) {
+        return fail(e.message());
     } catch (const StoreError&) {
         return fail(QStringLiteral("%1: Dosya yazılamadı!").arg(file));
     }

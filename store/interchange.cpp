@@ -9,6 +9,7 @@
 #include "store/codepage.h"
 #include "store/contactwriter.h"
 #include "store/csvreader.h"
+#include "store/datafolder.h"
 #include "store/textfile.h"
 #include "store/vcardreader.h"
 
@@ -177,8 +178,17 @@ QByteArray exportLines(const StringList& recordLines, Format format) {
 }
 
 void exportToFile(const StringList& recordLines, const QString& path, std::optional<Format> format) {
+    if (isProgramsOwn(path)) throw ExportRefused(u"%1: Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s.arg(path));
     if (!format) format = formatForPath(path);
-    textfile::writeBytes(path, exportLines(recordLines, format.value_or(Format::VCard30)));
+    const QByteArray bytes = exportLines(recordLines, format.value_or(Format::VCard30));
+    switch (textfile::kindOf(path)) {
+    case textfile::Kind::Pipe:
+    case textfile::Kind::Socket:
+    case textfile::Kind::Device: textfile::writeInto(path, bytes); break;
+    case textfile::Kind::Missing:
+    case textfile::Kind::File:
+    case textfile::Kind::Folder: textfile::writeBytes(path, bytes); break;
+    }
 }
 
 }  // namespace interchange

@@ -202,9 +202,20 @@ void importIntoGroup(const Plan& plan, const QString& groupPath, StringList& rec
 // 3k+2, a missing line an empty text.
 QByteArray exportLines(const StringList& recordLines, Format format);
 
+// The refusal of an export's target, its text the user's message.
+class ExportRefused : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 // exportLines written whole over path (through textfile::writeBytes), in
-// the format given, else the one its ending asks for, else vCard 3.0.
-// Throws "Cannot create file %s" (StoreError).
+// the format given, else the one its ending asks for, else vCard 3.0. A
+// named pipe, a socket or a device is written into as it is
+// (textfile::writeInto), never replaced. A target in the DataFolder
+// (datafolder::holds), or the program's own lock or list of pending groups
+// beside it, is refused: ExportRefused with "<path>: Dışa aktarma Telefika
+// 2003'ün veri havuzuna yazılamaz!", nothing written. Throws "Cannot create
+// file %s" (StoreError) when the write fails.
 void exportToFile(const StringList& recordLines, const QString& path, std::optional<Format> format = {});
 
 }  // namespace interchange
