@@ -22,6 +22,13 @@ QString nulByte() { return u"Dosya bozuk: içinde NUL baytı var!"_s; }
 QString noEnd() { return u"Dosya yarım: bir kartın sonu (END:VCARD) yok!"_s; }
 QString openQuote() { return u"Dosya bozuk: kapanmayan bir tırnak var!"_s; }
 QString noContacts() { return u"Dosyada hiç kişi yok!"_s; }
+QString folder() { return u"Bu bir klasör, bir dosya değil!"_s; }
+QString pipe() { return u"Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s; }
+QString socket() { return u"Bu bir soket, bir dosya değil!"_s; }
+QString device() { return u"Bu bir aygıt, bir dosya değil!"_s; }
+QString intoDataFolder(const QString& path) {
+    return u"%1: Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s.arg(path);
+}
 
 QString noNumber() { return u"Numara yok"_s; }
 QString badNumber() { return u"Numara geçersiz"_s; }

@@ -155,8 +155,10 @@ QByteArrayView lineAt(const QList<QByteArray>& lines, qsizetype i) {
     return i < lines.size() ? QByteArrayView(lines[i]) : QByteArrayView();
 }
 
+// Eleven digits, a 0 and then another digit: a number of this country with
+// its trunk 0 (one with 00 first would read back as +90 and a trunk 0).
 bool isMobileNumber(QByteArrayView number) {
-    if (number.size() != 11 || number[0] != '0') return false;
+    if (number.size() != 11 || number[0] != '0' || number[1] == '0') return false;
     for (char c : number)
         if (c < '0' || c > '9') return false;
     return true;
@@ -179,7 +181,7 @@ void appendFullName(Bytes& out, QByteArrayView name, QByteArrayView surname, con
     appendUtf8(out, surname, escape);
 }
 
-// An eleven-digit number starting 0 as +90 and the rest; any other as stored.
+// An eleven-digit number starting 0 (not 00) as +90 and the rest; any other as stored.
 void appendNumber(Bytes& out, QByteArrayView number, const Escapes& escape) {
     if (!isMobileNumber(number)) {
         appendUtf8(out, number, escape);

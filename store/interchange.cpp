@@ -119,10 +119,10 @@ bool startRefused(QByteArrayView start) {
 
 QString notAFile(textfile::Kind kind) {
     switch (kind) {
-    case textfile::Kind::Folder: return u"Bu bir klasör, bir dosya değil!"_s;
-    case textfile::Kind::Pipe: return u"Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s;
-    case textfile::Kind::Socket: return u"Bu bir soket, bir dosya değil!"_s;
-    case textfile::Kind::Device: return u"Bu bir aygıt, bir dosya değil!"_s;
+    case textfile::Kind::Folder: return text::folder();
+    case textfile::Kind::Pipe: return text::pipe();
+    case textfile::Kind::Socket: return text::socket();
+    case textfile::Kind::Device: return text::device();
     case textfile::Kind::Missing:
     case textfile::Kind::File: break;
     }
@@ -178,7 +178,7 @@ QByteArray exportLines(const StringList& recordLines, Format format) {
 }
 
 void exportToFile(const StringList& recordLines, const QString& path, std::optional<Format> format) {
-    if (isProgramsOwn(path)) throw ExportRefused(u"%1: Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s.arg(path));
+    if (isProgramsOwn(path)) throw ExportRefused(text::intoDataFolder(path));
     if (!format) format = formatForPath(path);
     const QByteArray bytes = exportLines(recordLines, format.value_or(Format::VCard30));
     switch (textfile::kindOf(path)) {

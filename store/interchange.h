@@ -100,14 +100,14 @@
 // and CR LF, under the header "First Name,Last Name,Mobile Phone"; a cell
 // whose first character after any apostrophes is = + - or @, which a
 // spreadsheet would run as a formula, gets one apostrophe before it. An
-// eleven-digit number starting 0 is written in vCard as +90 and the rest;
-// every other number, and every CSV number, as stored. A name in its i-form
-// (a save makes İ, I, ı and i at a name's start the small dotted i) is
-// written with the capital İ first, as every other name starts with a
-// capital; reading makes it the i again. A contact without a number line
-// gets no TEL. Importing an export into an empty group gives the group's file
-// byte for byte, but for a stored number that normalisedNumber changes (ten
-// digits starting 5 come back with a 0).
+// eleven-digit number starting 0 and then another digit is written in vCard
+// as +90 and the rest; every other number, and every CSV number, as stored.
+// A name in its i-form (a save makes İ, I, ı and i at a name's start the
+// small dotted i) is written with the capital İ first, as every other name
+// starts with a capital; reading makes it the i again. A contact without a
+// number line gets no TEL. Importing an export into an empty group gives the
+// group's file byte for byte, but for a stored number that normalisedNumber
+// changes (ten digits starting 5 come back with a 0).
 
 #include "store/storeerror.h"
 #include "store/stringlist.h"

@@ -726,6 +726,8 @@ private slots:
         const QStringList normalised{u"Ali"_s, u"Er"_s, u"05321112233"_s};
         QTest::newRow("vCard 3.0, ten digits starting 5") << Format::VCard30 << tenDigits << normalised;
         QTest::newRow("CSV, ten digits starting 5") << Format::Csv << tenDigits << normalised;
+        QTest::newRow("vCard 2.1, eleven digits starting 00")
+            << Format::VCard21 << QStringList{u"Ali"_s, u"Er"_s, u"00607756373"_s} << QStringList{};
         const QStringList formulas{u"=1+1"_s, u"+Er"_s, u"05321112233"_s, u"@Ali"_s, u"-"_s, u"05331112233"_s,
                                    u"'=Veli"_s, u"''+Er"_s, u"05341112233"_s, u"'Ali"_s, u"O'Neil"_s, u"05351112233"_s};
         QTest::newRow("CSV, cells that start like formulas") << Format::Csv << formulas << QStringList{};
