@@ -206,7 +206,7 @@ QString described(const interchange::ReadContact& c) {
 }
 
 int importFile(const QString& file, const std::optional<QString>& group) {
-    if (!QFileInfo(file).isFile()) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(shown(file)));
+    if (!QFileInfo::exists(file)) return fail(QStringLiteral("%1: Dosya bulunamadı!").arg(shown(file)));
     const interchange::ReadResult read = interchange::readFile(file);
     if (read.refused()) return fail(shown(file) + QStringLiteral(": ") + read.refusal);
     PhoneBook book;
@@ -242,6 +242,8 @@ int exportGroup(const QString& group, const QString& file, interchange::Format f
     if (!name) return fail(error);
     try {
         interchange::exportToFile(book.recordLines(), file, format);
+    } catch (const interchange::ExportRefused& e) {
+        return fail(shown(e.message()));
     } catch (const StoreError&) {
         return fail(QStringLiteral("%1: Dosya yazılamadı!").arg(shown(file)));
     }

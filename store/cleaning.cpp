@@ -22,6 +22,13 @@ QString nulByte() { return u"Dosya bozuk: içinde NUL baytı var!"_s; }
 QString noEnd() { return u"Dosya yarım: bir kartın sonu (END:VCARD) yok!"_s; }
 QString openQuote() { return u"Dosya bozuk: kapanmayan bir tırnak var!"_s; }
 QString noContacts() { return u"Dosyada hiç kişi yok!"_s; }
+QString folder() { return u"Bu bir klasör, bir dosya değil!"_s; }
+QString pipe() { return u"Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s; }
+QString socket() { return u"Bu bir soket, bir dosya değil!"_s; }
+QString device() { return u"Bu bir aygıt, bir dosya değil!"_s; }
+QString intoDataFolder(const QString& path) {
+    return u"%1: Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s.arg(path);
+}
 
 QString noNumber() { return u"Numara yok"_s; }
 QString badNumber() { return u"Numara geçersiz"_s; }
@@ -33,6 +40,7 @@ QString lineBreaks() { return u"Satır sonları boşluğa çevrildi"_s; }
 QString surnameAsName() { return u"Soyad isim olarak alındı"_s; }
 QString nameCut() { return u"İsim 64 harfe kısaltıldı"_s; }
 QString surnameCut() { return u"Soyad 64 harfe kısaltıldı"_s; }
+QString pauseDropped() { return u"Numaranın sonundaki bekleme ya da dahili kısmı çıkarıldı"_s; }
 }  // namespace text
 
 ReadResult refused(const QString& why) {
@@ -176,41 +184,74 @@ QByteArray lineOf(QByteArrayView text, bool utf8, Cleaning& cleaning, bool compo
 
 namespace {
 
-// The number's digits as normalisedNumber makes them, or "".
-QByteArray numberLine(QByteArrayView read, bool utf8) {
+// A number as read: its digits as normalisedNumber makes them ("" when it
+// cannot be one), and whether a pause or an extension after it went.
+struct Number {
+    QByteArray digits;
+    bool cutOff = false;
+};
+
+// Whether a pause or an extension starts at p: "p", "w", ",", ";", "ext"
+// or "dahili", in any letter case.
+bool startsPause(const uchar* p, const uchar* end) {
+    const auto word = [&](const char* w) {
+        const auto n = qsizetype(std::strlen(w));
+        if (end - p < n) return false;
+        for (qsizetype i = 0; i < n; ++i)
+            if ((p[i] | 0x20) != uchar(w[i])) return false;
+        return true;
+    };
+    return *p == ',' || *p == ';' || word("p") || word("w") || word("ext") || word("dahili");
+}
+
+// A sign that stands between a number's groups: a blank, a bracket, a dot, a
+// slash, a dash of any kind; in UTF-8 also Unicode's blanks, dashes, the minus
+// sign and invisible marks (of `more` bytes after p), in code page 1254 the
+// no-break space, the en and em dash and the soft hyphen.
+bool isGroupSign(const uchar* p, const uchar* end, bool utf8, int& more) {
+    more = 0;
+    const uchar c = *p;
+    if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == '-' || c == '.' || c == '/') return true;
+    if (c < 0x80) return false;
+    if (!utf8) return c == 0xA0 || c == 0x96 || c == 0x97 || c == 0xAD;
+    const int code = codePoint(p, end, more);
+    if (code < 0) return false;
+    const auto category = QChar::category(char32_t(code));
+    return QChar::isSpace(char32_t(code)) || category == QChar::Other_Format ||
+           category == QChar::Punctuation_Dash || code == 0x2212;
+}
+
+Number readNumber(QByteArrayView read, bool utf8) {
     char digits[32];
     int n = 0;
     bool plus = false;
+    Number number;
     const auto* p = reinterpret_cast<const uchar*>(read.data());
     const auto* end = p + read.size();
-    for (; p < end; ++p) {
+    for (int more = 0; p < end; p += more + 1) {
         const uchar c = *p;
-        if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == '-' || c == '.' || c == '/') continue;
         if (c >= '0' && c <= '9') {
-            if (n == int(sizeof digits)) return QByteArray();
+            if (n == int(sizeof digits)) return number;
             digits[n++] = char(c);
+            more = 0;
         } else if (c == '+' && n == 0 && !plus) {
             plus = true;
-        } else if (c >= 0x80 && utf8) {
-            // blanks and invisible direction marks of Unicode
-            int more = 0;
-            const int code = codePoint(p, end, more);
-            if (code < 0 || !(QChar::isSpace(char32_t(code)) || QChar::category(char32_t(code)) == QChar::Other_Format))
-                return QByteArray();
-            p += more;
-        } else if (c == 0xA0 && !utf8) {
-            continue;
-        } else {
-            return QByteArray();
+            more = 0;
+        } else if (n > 0 && startsPause(p, end)) {
+            number.cutOff = true;
+            break;
+        } else if (!isGroupSign(p, end, utf8, more)) {
+            return number;
         }
     }
-    // the digits after the country's code, or all of them
+    // the digits after the country's code (and the trunk 0 some write after
+    // it), or all of them
     const bool ninety = n >= 2 && digits[0] == '9' && digits[1] == '0';
     int from = 0;
     bool zero = false;  // a 0 goes in front
     if (plus) {
         // only +90 becomes a number of ours
-        if (!ninety) return QByteArray();
+        if (!ninety) return number;
         from = 2, zero = true;
     } else if (n >= 4 && digits[0] == '0' && digits[1] == '0' && digits[2] == '9' && digits[3] == '0') {
         from = 4, zero = true;
@@ -219,18 +260,19 @@ QByteArray numberLine(QByteArrayView read, bool utf8) {
     } else if (n == 10 && digits[0] == '5') {
         zero = true;
     }
+    if ((plus || from == 4) && from < n && digits[from] == '0') ++from;
     const int length = n - from + (zero ? 1 : 0);
-    if (length < 1 || length > 11) return QByteArray();
-    QByteArray out(length, Qt::Uninitialized);
-    char* dst = out.data();
+    if (length < 1 || length > 11) return number;
+    number.digits = QByteArray(length, Qt::Uninitialized);
+    char* dst = number.digits.data();
     if (zero) *dst++ = '0';
     std::memcpy(dst, digits + from, size_t(n - from));
-    return out;
+    return number;
 }
 
 }  // namespace
 
-QString normalisedNumber(const QString& read) { return QString::fromLatin1(numberLine(read.toUtf8(), true)); }
+QString normalisedNumber(const QString& read) { return QString::fromLatin1(readNumber(read.toUtf8(), true).digits); }
 
 ReadContact clean(Raw raw) {
     ReadContact c;
@@ -262,7 +304,9 @@ ReadContact clean(Raw raw) {
     if (!raw.hasNumber) {
         leftOut << text::noNumber();
     } else {
-        c.numberLine = numberLine(raw.numberText, raw.number.utf8);
+        const Number number = readNumber(raw.numberText, raw.number.utf8);
+        c.numberLine = number.digits;
+        if (number.cutOff && !c.numberLine.isEmpty()) changes << text::pauseDropped();
         if (c.numberLine.isEmpty()) {
             leftOut << text::badNumber();
             const QByteArray read = raw.numberText.toByteArray();

@@ -1,8 +1,8 @@
 #pragma once
 // What the readers of contacts files share (see store/interchange.h): the
-// texts the user sees, the bytes of UTF-8, a value's text as a line of code
-// page 1254, and a contact read cleaned as the main window's save wants it,
-// its number normalised.
+// texts the user sees (the export's refusal too), the bytes of UTF-8, a
+// value's text as a line of code page 1254, and a contact read cleaned as the
+// main window's save wants it, its number normalised.
 //
 // A value is read as bytes in one of two encodings that keep every ASCII
 // sign a single byte (UTF-8 or code page 1254), split and unescaped there,
@@ -30,6 +30,11 @@ QString nulByte();
 QString noEnd();
 QString openQuote();
 QString noContacts();
+QString folder();
+QString pipe();
+QString socket();
+QString device();
+QString intoDataFolder(const QString& path);
 
 QString noNumber();
 QString badNumber();
@@ -41,6 +46,7 @@ QString lineBreaks();
 QString surnameAsName();
 QString nameCut();
 QString surnameCut();
+QString pauseDropped();
 }  // namespace text
 
 ReadResult refused(const QString& why);

@@ -155,11 +155,23 @@ QByteArrayView lineAt(const QList<QByteArray>& lines, qsizetype i) {
     return i < lines.size() ? QByteArrayView(lines[i]) : QByteArrayView();
 }
 
+// Eleven digits, a 0 and then another digit: a number of this country with
+// its trunk 0 (one with 00 first would read back as +90 and a trunk 0).
 bool isMobileNumber(QByteArrayView number) {
-    if (number.size() != 11 || number[0] != '0') return false;
+    if (number.size() != 11 || number[0] != '0' || number[1] == '0') return false;
     for (char c : number)
         if (c < '0' || c > '9') return false;
     return true;
+}
+
+// A name as it is written out: in its i-form (a save makes İ, I, ı and i at
+// a name's start the small dotted i) with the capital İ first, as every
+// other name starts with a capital; the reader makes it the i again.
+QByteArrayView writtenName(QByteArrayView name, QByteArray& capital) {
+    if (name.isEmpty() || name.front() != 'i') return name;
+    capital = name.toByteArray();
+    capital[0] = char(0xDD);  // İ in code page 1254
+    return capital;
 }
 
 // FN: the name and the surname with a blank between, where both are there.
@@ -169,7 +181,7 @@ void appendFullName(Bytes& out, QByteArrayView name, QByteArrayView surname, con
     appendUtf8(out, surname, escape);
 }
 
-// An eleven-digit number starting 0 as +90 and the rest; any other as stored.
+// An eleven-digit number starting 0 (not 00) as +90 and the rest; any other as stored.
 void appendNumber(Bytes& out, QByteArrayView number, const Escapes& escape) {
     if (!isMobileNumber(number)) {
         appendUtf8(out, number, escape);
@@ -221,8 +233,9 @@ QByteArray writeVCard(const QList<QByteArray>& lines, Format version) {
     const VCardStyle& style = version == Format::VCard21 ? VCard21Style : VCard30Style;
     const Escapes& escape = style.escapes;
     Bytes out(size_t(lines.size()) * 40 + 64), value;
+    QByteArray capital;
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
-        const QByteArrayView name = lineAt(lines, 3 * k), surname = lineAt(lines, 3 * k + 1),
+        const QByteArrayView name = writtenName(lineAt(lines, 3 * k), capital), surname = lineAt(lines, 3 * k + 1),
                              number = lineAt(lines, 3 * k + 2);
         out.append(style.begin);
         value.clear();
@@ -247,8 +260,9 @@ QByteArray writeVCard(const QList<QByteArray>& lines, Format version) {
 QByteArray writeCsv(const QList<QByteArray>& lines) {
     Bytes out(size_t(lines.size()) * 16 + 64);
     out += "\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n";
+    QByteArray capital;
     for (qsizetype k = 0; 3 * k < lines.size(); ++k) {
-        appendCsvCell(out, lineAt(lines, 3 * k));
+        appendCsvCell(out, writtenName(lineAt(lines, 3 * k), capital));
         out += ',';
         appendCsvCell(out, lineAt(lines, 3 * k + 1));
         out += ',';

@@ -4,8 +4,14 @@
 // written in one go, and a group written out as vCard or CSV. No widget.
 //
 // Reading (readBytes, readFile) takes vCard 2.1, 3.0 and 4.0 and CSV; which
-// one is told by the content: a file whose first text is BEGIN:VCARD is a
-// vCard file, any other is read as CSV.
+// one is told by the file's first 64 KiB: a file whose first text is
+// BEGIN:VCARD, or with a later line that is BEGIN:VCARD alone (the text
+// before it is passed over), is a vCard file; else one whose CSV header names
+// a known column (below) is a CSV file; any other is refused as no contacts
+// file, before the rest of it is read. Text is UTF-8
+// with or without a byte order mark, UTF-16 with one or without one (told
+// by the zero high bytes of its first ASCII letters, big or little endian),
+// or code page 1254 when it is not valid UTF-8.
 //
 // vCard: lines are unfolded (a line break, CR LF or LF, followed by a blank
 // or a tab joins the next line, less that one character); a value marked
@@ -30,22 +36,24 @@
 // a card (a 2.1 AGENT) are passed over.
 //
 // CSV: the first row is the header; the separator is the one of comma,
-// semicolon and tab that the header uses most (comma when it uses none).
-// Cells may be quoted, with "" for a quote and line breaks inside quotes.
-// Text is UTF-8 with or without a byte order mark, UTF-16 with one, and code
-// page 1254 when it is not valid UTF-8. Columns are found by their header in
-// any letter case (the four forms of I count as one letter, and blanks
-// around the header do not count):
-//   name        First Name, Given Name, Ad, Adı, İsim
-//               (Middle Name and Additional Name follow it after a blank)
+// semicolon and tab that the header uses most (comma when it uses none), or
+// the one Excel's first line "sep=;" (or "sep=," and so on) names; that line
+// is no row. Cells may be quoted, with "" for a quote and line breaks inside
+// quotes. Columns are found by their header in any letter case (the four
+// forms of I count as one letter, and blanks around the header do not count):
+//   name        First Name, Given Name, Ad, Adı, İsim (Middle Name,
+//               Additional Name, İkinci Ad, İkinci Adı and Göbek Adı follow
+//               it after a blank)
 //   surname     Last Name, Family Name, Soyad, Soyadı, Soyisim
 //   full name   Name, Full Name, Display Name, Ad Soyad, Adı Soyadı, used
 //               as FN is when the row has no name and no surname
-//   number      the first non-empty of: Mobile Phone, Mobile Number, Cell
-//               Phone, Cep Telefonu, Cep Tel, Cep; a "Phone N - Value" whose
-//               "Phone N - Label" (or "- Type") is Mobile, Cell or Cep (a
-//               leading "*" aside); else the first phone column (a header holding Phone
-//               or Telefon, or Tel, Numara, Number, GSM)
+//   number      the first non-empty of the columns whose header names a
+//               mobile as a word anywhere in it (Mobile, Mobil, Cell,
+//               Cellular, Cep, GSM: "Home Mobile", "Mobile Phone 2", "İş
+//               Cep"); a "Phone N - Value" whose "Phone N - Label" (or "-
+//               Type") is Mobile, Cell or Cep (a leading "*" aside); else the
+//               first phone column (a header holding Phone or Telefon, or
+//               Tel, Numara, Number)
 // Of several columns of one kind, the first cell with text counts (else the
 // first cell as it is). A cell holding "a ::: b" gives a. A cell that starts
 // with an apostrophe followed, after any more apostrophes, by = + - or @
@@ -67,12 +75,16 @@
 //     of it (no change reported: a save does the same);
 //   - the number goes through normalisedNumber; a contact without one is left
 //     out ("Numara yok"), one whose number is not valid too ("Numara
-//     geçersiz").
+//     geçersiz"); one whose number had a pause or an extension after it is
+//     changed ("Numaranın sonundaki bekleme ya da dahili kısmı çıkarıldı").
 // A contact may have several reasons; they stand in its reason joined by
 // "; ". Texts are kept as read otherwise: no blank is trimmed from a name.
 //
 // A file is refused whole, with a Turkish text, when it is empty or blank
-// ("Dosya boş!"), cannot be read ("Dosya okunamadı!"), is larger than 256 MiB
+// ("Dosya boş!"), is no file ("Bu bir klasör, bir dosya değil!", "Bu bir
+// adlandırılmış kanal (FIFO), bir dosya değil!", "Bu bir soket, bir dosya
+// değil!", "Bu bir aygıt, bir dosya değil!": none is opened, so a pipe never
+// holds the reading up), cannot be read ("Dosya okunamadı!"), is larger than 256 MiB
 // ("Dosya çok büyük!"), has a line longer than 1 MiB ("Dosyada çok uzun bir
 // satır var!"), is neither a vCard file nor a CSV file with a known column
 // ("Bu dosya bir kişi dosyası değil!"), holds a NUL byte ("Dosya bozuk:
@@ -88,12 +100,16 @@
 // and CR LF, under the header "First Name,Last Name,Mobile Phone"; a cell
 // whose first character after any apostrophes is = + - or @, which a
 // spreadsheet would run as a formula, gets one apostrophe before it. An
-// eleven-digit number starting 0 is written in vCard as +90 and the rest;
-// every other number, and every CSV number, as stored. A contact without a
-// number line gets no TEL. Importing an export into an empty group gives
-// the group's file byte for byte, but for a stored number that
-// normalisedNumber changes (ten digits starting 5 come back with a 0).
+// eleven-digit number starting 0 and then another digit is written in vCard
+// as +90 and the rest; every other number, and every CSV number, as stored.
+// A name in its i-form (a save makes İ, I, ı and i at a name's start the
+// small dotted i) is written with the capital İ first, as every other name
+// starts with a capital; reading makes it the i again. A contact without a
+// number line gets no TEL. Importing an export into an empty group gives the
+// group's file byte for byte, but for a stored number that normalisedNumber
+// changes (ten digits starting 5 come back with a 0).
 
+#include "store/storeerror.h"
 #include "store/stringlist.h"
 
 #include <QByteArray>
@@ -110,11 +126,15 @@ enum class Format { VCard30, VCard21, Csv };
 // gives CSV, in any letter case; none for any other ending.
 std::optional<Format> formatForPath(const QString& path);
 
-// The number as a group stores it, or "" when it cannot be one: blanks,
-// invisible direction marks and ( ) - . / dropped; "+90" or "0090" at the
-// start becomes "0" (a "+" before any other code leaves no number); twelve
-// digits starting 90 become 0 and the last ten; ten digits starting 5 get a
-// 0 in front. The result must be 1 to 11 digits.
+// The number as a group stores it, or "" when it cannot be one: blanks of
+// every kind (the no-break and the thin space too), invisible direction
+// marks, dashes of every kind (the en and em dash, the no-break hyphen, the
+// minus sign) and ( ) . / dropped; "+90" or "0090" at the start becomes "0",
+// and a 0 right after it goes ("+90 0532..." as "+90 532..."); a "+" before
+// any other code leaves no number; twelve digits starting 90 become 0 and the
+// last ten; ten digits starting 5 get a 0 in front. A pause or an extension
+// after the number ("p", "w", ",", ";", "ext", "dahili", in any letter case,
+// and all after it) goes. The result must be 1 to 11 digits.
 QString normalisedNumber(const QString& read);
 
 // What the import does with a contact.
@@ -182,9 +202,20 @@ void importIntoGroup(const Plan& plan, const QString& groupPath, StringList& rec
 // 3k+2, a missing line an empty text.
 QByteArray exportLines(const StringList& recordLines, Format format);
 
+// The refusal of an export's target, its text the user's message.
+class ExportRefused : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 // exportLines written whole over path (through textfile::writeBytes), in
-// the format given, else the one its ending asks for, else vCard 3.0.
-// Throws "Cannot create file %s" (StoreError).
+// the format given, else the one its ending asks for, else vCard 3.0. A
+// named pipe, a socket or a device is written into as it is
+// (textfile::writeInto), never replaced. A target in the DataFolder
+// (datafolder::holds), or the program's own lock or list of pending groups
+// beside it, is refused: ExportRefused with "<path>: Dışa aktarma Telefika
+// 2003'ün veri havuzuna yazılamaz!", nothing written. Throws "Cannot create
+// file %s" (StoreError) when the write fails.
 void exportToFile(const StringList& recordLines, const QString& path, std::optional<Format> format = {});
 
 }  // namespace interchange

@@ -17,6 +17,7 @@
 #include <string>
 #else
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -191,6 +192,14 @@ bool syncFolder(const QString& folder) {
 }
 
 bool removeFile(const QString& path) { return ::unlink(native(path).constData()) == 0; }
+
+Kind kindOfMode(mode_t mode) {
+    if (S_ISREG(mode)) return Kind::File;
+    if (S_ISDIR(mode)) return Kind::Folder;
+    if (S_ISFIFO(mode)) return Kind::Pipe;
+    if (S_ISSOCK(mode)) return Kind::Socket;
+    return Kind::Device;
+}
 #endif
 
 FileCalls& currentCalls() {
@@ -284,5 +293,76 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     // The new bytes are the file's now, whatever the folder's sync says.
     if (!calls.syncFolder(QFileInfo(target).absolutePath())) unsyncedWriteHandler()(path);
 }
+
+#ifdef Q_OS_WIN
+Kind kindOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return Kind::Missing;
+    if (info.isDir()) return Kind::Folder;
+    return info.isFile() ? Kind::File : Kind::Device;
+}
+
+Kind openToRead(const QString& path, QFile& file) {
+    const Kind kind = kindOf(path);
+    if (kind == Kind::File) {
+        file.setFileName(path);
+        file.open(QIODevice::ReadOnly);
+    }
+    return kind;
+}
+
+void writeInto(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()) throw StoreError::cannotCreate(path);
+}
+#else
+Kind kindOf(const QString& path) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(native(path).constData(), &info) != 0) return Kind::Missing;
+    return kindOfMode(info.st_mode);
+}
+
+Kind openToRead(const QString& path, QFile& file) {
+    const Kind kind = kindOf(path);
+    if (kind != Kind::File) return kind;
+    // without waiting, should a pipe have taken the file's place since
+    const int fd = openFile(native(path), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return kind;
+    struct stat info {};
+    const Kind opened = ::fstat(fd, &info) == 0 ? kindOfMode(info.st_mode) : Kind::Missing;
+    if (opened != Kind::File) {
+        ::close(fd);
+        return opened;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) ::close(fd);
+    return kind;
+}
+
+void writeInto(const QString& path, const QByteArray& bytes) {
+    const QByteArray name = native(path);
+    const bool pipe = kindOf(path) == Kind::Pipe;
+    // A pipe without its reader yet refuses a writer that will not wait:
+    // tried again for five seconds, so that the program never hangs on it.
+    int fd = -1;
+    for (int attempt = 0; attempt < 250; ++attempt) {
+        fd = openFile(name, O_WRONLY | O_NONBLOCK | O_NOCTTY);
+        if (fd >= 0 || !pipe || errno != ENXIO) break;
+        ::usleep(20000);
+    }
+    if (fd < 0) throw StoreError::cannotCreate(path);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // a reader that went away is a failed write, not the end of the program
+    struct sigaction ignore {}, old {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &old);
+    bool written = writeAll(fd, bytes);
+    ::sigaction(SIGPIPE, &old, nullptr);
+    // a device's own cache: on it, or a failure (one that cannot sync has none)
+    if (written && !pipe && !syncFile(fd) && errno != EINVAL && errno != EROFS) written = false;
+    written = closeFile(fd) && written;
+    if (!written) throw StoreError::cannotCreate(path);
+}
+#endif
 
 }  // namespace textfile

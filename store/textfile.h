@@ -6,6 +6,7 @@
 // every line, so no lines give an empty file and one empty line gives CR LF.
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -93,6 +94,22 @@ FileCalls systemFileCalls();
 // until this is called again (tests give back systemFileCalls()).
 void setFileCalls(const FileCalls& calls);
 const FileCalls& fileCalls();
+
+// What a path leads to, through symbolic links.
+enum class Kind { Missing, File, Folder, Pipe, Socket, Device };
+Kind kindOf(const QString& path);
+
+// Opens a file to read it whole, never waiting on what is not a file: a
+// named pipe, a socket or a device is not opened, not even when one takes
+// the file's place meanwhile. Returns what the path leads to; the file is
+// open only when that is a file that can be read.
+Kind openToRead(const QString& path, QFile& file);
+
+// Writes bytes into a named pipe, a socket or a device as it is, never
+// making or replacing a file in its place. A pipe waits a few seconds at
+// most for its reader. Throws "Cannot create file %s" when it cannot be
+// opened or a write fails (a full device, a pipe whose reader went away).
+void writeInto(const QString& path, const QByteArray& bytes);
 
 inline void writeLines(const QString& path, const QList<QByteArray>& lines) {
     writeBytes(path, joinLines(lines));

@@ -368,7 +368,7 @@ struct LogicalLine {
 // The file's lines from p on.
 class Lines {
 public:
-    explicit Lines(const QByteArray& bytes) : p(bytes.constData()), end(p + bytes.size()) {}
+    explicit Lines(QByteArrayView bytes) : p(bytes.data()), end(p + bytes.size()) {}
     const char* p;
     const char* const end;
 
@@ -438,7 +438,17 @@ bool looksLikeVCard(QByteArrayView b) {
     return startsWithNoCase(b.sliced(s), "BEGIN:VCARD");
 }
 
-ReadResult readVCard(const QByteArray& bytes) {
+bool hasCardLine(QByteArrayView b) {
+    for (qsizetype from = 0; from < b.size();) {
+        qsizetype lineEnd = b.indexOf('\n', from);
+        if (lineEnd < 0) lineEnd = b.size();
+        if (equalNoCase(trimmedView(b.sliced(from, lineEnd - from)), "BEGIN:VCARD")) return true;
+        from = lineEnd + 1;
+    }
+    return false;
+}
+
+ReadResult readVCard(QByteArrayView bytes) {
     if (bytes.contains('\0')) return refused(text::nulByte());
     ReadResult result;
     result.contacts.reserve(bytes.size() / 96);  // about a phone's card

@@ -4,7 +4,6 @@
 
 #include "store/interchange.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 
 namespace interchange {
@@ -12,7 +11,12 @@ namespace interchange {
 // True when the first text of the bytes, after blanks and line breaks, is BEGIN:VCARD.
 bool looksLikeVCard(QByteArrayView bytes);
 
-// Every card of the file as a contact, or the file's refusal.
-ReadResult readVCard(const QByteArray& bytes);
+// True when a line of the bytes is BEGIN:VCARD (blanks around it aside): a
+// vCard file with text before its first card.
+bool hasCardLine(QByteArrayView bytes);
+
+// Every card of the file as a contact, or the file's refusal. Lines before
+// the first card are passed over.
+ReadResult readVCard(QByteArrayView bytes);
 
 }  // namespace interchange

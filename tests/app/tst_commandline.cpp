@@ -16,7 +16,9 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -241,6 +243,8 @@ private slots:
         QTest::newRow("another group, named in capitals")
             << QStringList{u"EV"_s, u"<file>"_s, u"--format"_s, u"vcard"_s} << u"ev.txt"_s
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:;Zeki;;;\r\nFN:Zeki\r\nTEL;TYPE=CELL:+905327651200\r\nEND:VCARD\r\n");
+        QTest::newRow("a named pipe: written into, still a pipe")
+            << QStringList{Default, u"<file>"_s} << u"kanal.vcf"_s << vcard30;
     }
     void exportsWriteTheGroupWhole() {
         QFETCH(QStringList, arguments);
@@ -248,14 +252,22 @@ private slots:
         QFETCH(QByteArray, bytes);
         start();
         const QString path = home->path() + u'/' + file;
+        const QByteArray name = QFile::encodeName(path);
+        const bool pipe = file.startsWith(u"kanal"_s);
+        QVERIFY(!pipe || mkfifo(name.constData(), 0600) == 0);
+        QFile written(path);
+        // the pipe's reader is there before the export
+        if (pipe) QVERIFY(written.open(::open(name.constData(), O_RDONLY | O_NONBLOCK), QIODevice::ReadOnly,
+                                       QFileDevice::AutoCloseHandle));
         const Run r = telefika(QStringList{u"--export"_s} + arguments.replaceInStrings(u"<file>"_s, path));
         QCOMPARE(r.err, QString());
         QCOMPARE(r.out, u"\"%1\" grubunun 1 kişisi %2 dosyasına yazıldı.\n"_s
                             .arg(arguments[0] == u"EV"_s ? u"Ev"_s : Default, path));
         QCOMPARE(r.code, 0);
-        QFile written(path);
-        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(pipe || written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), bytes);
+        struct stat info {};
+        QVERIFY(::stat(name.constData(), &info) == 0 && S_ISFIFO(info.st_mode) == pipe);
     }
 
     // Anything that stops the work: exit status 1, the reason on standard
@@ -284,6 +296,22 @@ private slots:
             u"Grup listesinde böyle bir grup yok: Is"_s);
         row("an export into no folder", {u"--export"_s, u"Ev"_s, at + u"/yok/ev.vcf"_s},
             u"<home>/yok/ev.vcf: Dosya yazılamadı!"_s);
+        row("a folder to import", {u"--import"_s, at + u"/klasor"_s}, u"<home>/klasor: Bu bir klasör, bir dosya değil!"_s);
+        row("a named pipe to import", {u"--import"_s, at + u"/kanal"_s},
+            u"<home>/kanal: Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s);
+        row("a device to import", {u"--import"_s, u"/dev/zero"_s}, u"/dev/zero: Bu bir aygıt, bir dosya değil!"_s);
+        const QString refused = u": Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s;
+        row("an export over a group's file", {u"--export"_s, u"Ev"_s, at + u"/Telefika/Ev.vexo"_s, u"--format"_s, u"csv"_s},
+            u"<home>/Telefika/Ev.vexo"_s + refused);
+        row("an export over the group list, through ..",
+            {u"--export"_s, u"Ev"_s, at + u"/disari/../Telefika/Ayarlar.cnt"_s, u"--format"_s, u"vcard"_s},
+            u"<home>/disari/../Telefika/Ayarlar.cnt"_s + refused);
+        row("an export into the DataFolder", {u"--export"_s, u"Ev"_s, at + u"/Telefika/ev.vcf"_s},
+            u"<home>/Telefika/ev.vcf"_s + refused);
+        row("an export over the lock", {u"--export"_s, u"Ev"_s, at + u"/.Telefika.lock"_s, u"--format"_s, u"csv"_s},
+            u"<home>/.Telefika.lock"_s + refused);
+        row("an export into a full device", {u"--export"_s, u"Ev"_s, u"/dev/full"_s, u"--format"_s, u"csv"_s},
+            u"/dev/full: Dosya yazılamadı!"_s);
         row("no DataFolder yet", {u"--import"_s, at + u"/iyi.vcf"_s},
             u"Veri havuzu bulunamadı (<home>/Telefika/Ayarlar.cnt yok). Telefika 2003'ü bir kez pencereyle başlatın."_s,
             true);
@@ -297,6 +325,8 @@ private slots:
         QFETCH(bool, fresh);
         QFETCH(bool, diskFull);
         if (!fresh) start();
+        QVERIFY(QDir(home->path()).mkpath(u"klasor"_s) && QDir(home->path()).mkpath(u"disari"_s));
+        QCOMPARE(mkfifo(QFile::encodeName(home->path() + u"/kanal"_s).constData(), 0600), 0);
         put(u"bos.vcf"_s, QByteArray());
         QFile picture(sample(u"picture.vcf"_s));
         QVERIFY(picture.open(QIODevice::ReadOnly));

@@ -12,12 +12,14 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "book/phonebook.h"
 #include "store/codepage.h"
 #include "store/collation.h"
 #include "store/datafolder.h"
 #include "store/pendinggroups.h"
 #include "store/stringlist.h"
 #include "store/textfile.h"
+#include "tests/common/mainwindowaccess.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
@@ -120,37 +122,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (choices & 4) put(pendinggroups::path(), list);
     const QStringList pending = pendinggroups::names();
 
-    // The main window as it is before its start-up.
-    TForm1* w = Form1;
-    w->recordLines.clear();
-    w->nameIndex.clear();
-    w->groupNames = datafolder::defaultGroupList();
+    // The start-up again, on the one phone book and main window: a start
+    // that reads the group list takes every list anew from the files.
+    const PhoneBook& book = *Book;
     testhooks::messages().clear();
-    w->FormCreate();
+    Form1->FormCreate();
 
-    check(w->nameIndex.count() == (w->recordLines.count() + 2) / 3, "NameIndex does not hold one name per contact");
-    for (int i = 0; i + 1 < w->nameIndex.count(); ++i)
-        check(collation::compare(w->nameIndex.get(i), w->nameIndex.get(i + 1)) <= 0, "NameIndex is out of order");
+    check(book.nameIndex().count() == (book.recordLines().count() + 2) / 3, "NameIndex does not hold one name per contact");
+    for (int i = 0; i + 1 < book.nameIndex().count(); ++i)
+        check(collation::compare(book.nameIndex().get(i), book.nameIndex().get(i + 1)) <= 0, "NameIndex is out of order");
     if (testhooks::messages().isEmpty()) {
         // A start-up that said nothing holds what the files hold.
         StringList onDisk;
         onDisk.load(datafolder::groupListPath());
-        check(w->groupNames.lines() == onDisk.lines(), "GroupNames differs from the group list file");
+        check(book.groupNames().lines() == onDisk.lines(), "GroupNames differs from the group list file");
         StringList active;
-        active.load(datafolder::groupFilePath(w->groupNames.text(0)));
-        check(w->recordLines.lines() == active.lines(), "RecordLines differs from the active group's file");
-        check(w->statusPanel2->text() == QStringLiteral("Grup:") + w->groupNames.text(0),
+        active.load(datafolder::groupFilePath(book.groupNames().text(0)));
+        check(book.recordLines().lines() == active.lines(), "RecordLines differs from the active group's file");
+        check(mainWindow().statusPanel2->text() == QStringLiteral("Grup:") + book.groupNames().text(0),
               "status panel 2 names another group");
-        check(w->groupSelector->count() == w->groupNames.count() - 1, "the selector lists other groups");
+        check(mainWindow().groupSelector->count() == book.groupNames().count() - 1, "the selector lists other groups");
         // Each pending group is listed exactly when its file is there, and forgotten.
         for (const QString& g : pending) {
             if (collation::equalText(g, datafolder::DefaultGroup)) continue;
             bool listed = false;
-            for (int i = 1; i < w->groupNames.count(); ++i) listed = listed || collation::equalText(w->groupNames.text(i), g);
+            for (int i = 1; i < book.groupNames().count(); ++i) listed = listed || collation::equalText(book.groupNames().text(i), g);
             check(listed == datafolder::exists(datafolder::groupFilePath(g)), "a pending group is not settled");
         }
         check(pendinggroups::names().isEmpty(), "pending groups stay after the start");
     }
-    w->Timer1Timer();
+    Form1->Timer1Timer();
     return 0;
 }

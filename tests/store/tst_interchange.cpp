@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -87,7 +88,17 @@ private slots:
         QTest::newRow("another country") << u"+49 170 1234567"_s << QString();
         QTest::newRow("twelve digits not starting 90") << u"053211122334"_s << QString();
         QTest::newRow("thirteen digits") << u"0532 111 22 33 4"_s << QString();
-        QTest::newRow("letters") << u"0532 111 22 33 dahili 4"_s << QString();
+        QTest::newRow("letters") << u"0532 111 22 33 abc"_s << QString();
+        QTest::newRow("+90 and the trunk 0") << u"+90 0532 111 22 33"_s << u"05321112233"_s;
+        QTest::newRow("0090 and (0532)") << u"0090 (0532) 111 22 33"_s << u"05321112233"_s;
+        QTest::newRow("en and em dash, no-break hyphen") << u"0532–111—22‑33"_s << u"05321112233"_s;
+        QTest::newRow("minus sign, thin and narrow no-break space")
+            << u"0532\u2212111\u200922\u202F33"_s << u"05321112233"_s;
+        QTest::newRow("a pause") << u"05321112233p12"_s << u"05321112233"_s;
+        QTest::newRow("a wait, a comma, a semicolon") << u"0212 333 44 55 w1,2;3"_s << u"02123334455"_s;
+        QTest::newRow("ext.") << u"0212 333 44 55 Ext. 12"_s << u"02123334455"_s;
+        QTest::newRow("dahili") << u"0212 333 44 55 dahili 4"_s << u"02123334455"_s;
+        QTest::newRow("a pause and no number") << u"p12"_s << QString();
         QTest::newRow("a plus inside") << u"0532+1112233"_s << QString();
         QTest::newRow("signs only") << u"( ) - ."_s << QString();
         QTest::newRow("empty") << QString() << QString();
@@ -192,6 +203,14 @@ private slots:
         QTest::newRow("a combining mark that composes with nothing")
             << card("N:Er;Can\xCC\xBD;;;\r\n" + cell)
             << u"~ Can|Er|05321112233 / Türkçe kod sayfasında olmayan harfler çıkarıldı"_s;
+        QTest::newRow("a line of text before the first card")
+            << "Telefon rehberim, 8.12.2026\r\n" + card("N:Er;Can;;;\r\n" + cell) << u"+ Can|Er|05321112233"_s;
+        QTest::newRow("UTF-16 little endian without a byte order mark")
+            << QByteArray(QStringEncoder(QStringConverter::Utf16LE)(QString::fromUtf8(card("N:Öz;Can;;;\r\n" + cell))))
+            << u"+ Can|Öz|05321112233"_s;
+        QTest::newRow("an extension is dropped and reported")
+            << card("N:Er;Can;;;\r\nTEL;CELL:0532 111 22 33 dahili 45\r\n")
+            << u"~ Can|Er|05321112233 / Numaranın sonundaki bekleme ya da dahili kısmı çıkarıldı"_s;
         QTest::newRow("a card inside a card is passed over")
             << card("N:Er;Can;;;\r\nTEL;HOME:0212 111 22 33\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Ajan;Bay;;;\r\n"
                     "TEL;CELL:0555 111 22 33\r\nEND:VCARD\r\n",
@@ -298,6 +317,22 @@ private slots:
         QTest::newRow("a blank surname stays as it is")
             << QByteArray("First Name,Last Name,Mobile Phone\nAli,\"  \",05321112233\n")
             << QStringList{u"+ Ali|  |05321112233"_s};
+        QTest::newRow("Excel's sep=; line")
+            << QByteArray("sep=;\r\nAd;Soyad;Cep\r\nAli;Er;0532 111 22 33\r\n") << QStringList{u"+ Ali|Er|05321112233"_s};
+        QTest::newRow("sep=, over more semicolons")
+            << QByteArray("sep=,\nAd,Soyad;Lakap;Takma,Cep\nAli,Er;x;y,112\n") << QStringList{u"+ Ali||112"_s};
+        QTest::newRow("Home Mobile after Home Phone")
+            << QByteArray("First Name,Home Phone,Home Mobile\nAli,0212 111 22 33,0532 111 22 33\n")
+            << QStringList{u"+ Ali||05321112233"_s};
+        QTest::newRow("İş Cep and GSM over Telefon")
+            << QByteArray("Ad,Telefon,İş Cep,GSM\nAli,0212 111 22 33,,0532 111 22 33\nVeli,0212 111 22 34,0533 111 22 33,\n")
+            << QStringList{u"+ Ali||05321112233"_s, u"+ Veli||05331112233"_s};
+        QTest::newRow("İkinci Ad and Göbek Adı")
+            << QByteArray("Ad,İkinci Ad,Göbek Adı,Soyad,Cep\nAli,Rıza,,Şahin,112\nVeli,,Can,Er,113\n")
+            << QStringList{u"+ Ali Rıza|Şahin|112"_s, u"+ Veli Can|Er|113"_s};
+        QTest::newRow("UTF-16 big endian without a byte order mark")
+            << QByteArray(QStringEncoder(QStringConverter::Utf16BE)(u"Ad,Cep\nÇağrı,112\n"_s))
+            << QStringList{u"+ Çağrı||112"_s};
         QTest::newRow("a number column and no name column")
             << QByteArray("Mobile Phone\n05321112233\n") << QStringList{u"- ||05321112233 / İsim ve soyad boş"_s};
     }
@@ -370,6 +405,8 @@ private slots:
             << QByteArray("Ad,Cep\n\"Ali,112\nVeli,113\n") << u"Dosya bozuk: kapanmayan bir tırnak var!"_s;
         QTest::newRow("a header alone") << QByteArray("First Name,Last Name,Mobile Phone\r\n")
                                         << u"Dosyada hiç kişi yok!"_s;
+        QTest::newRow("a card after 64 KiB of something else")
+            << QByteArray(70000, 'x') + "\n" + card("N:Er;Ali;;;\r\nTEL:112\r\n") << u"Bu dosya bir kişi dosyası değil!"_s;
     }
     void badFilesAreRefusedWithAReason() {
         QFETCH(QByteArray, bytes);
@@ -380,15 +417,25 @@ private slots:
         QCOMPARE(read.contacts.size(), 0);
     }
 
+    // What is no file is refused as what it is, never opened: a pipe never waits for its writer.
     void aFileThatCannotBeReadIsRefused_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << u"/yok/böyle/bir/dosya.vcf"_s;
-        QTest::newRow("a folder") << u"/"_s;
-        QTest::newRow("no path") << QString();
+        QTest::addColumn<QString>("path");  // <fifo>: a named pipe without a writer
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("missing") << u"/yok/böyle/bir/dosya.vcf"_s << u"Dosya okunamadı!"_s;
+        QTest::newRow("a folder") << u"/"_s << u"Bu bir klasör, bir dosya değil!"_s;
+        QTest::newRow("no path") << QString() << u"Dosya okunamadı!"_s;
+        QTest::newRow("a named pipe") << u"<fifo>"_s << u"Bu bir adlandırılmış kanal (FIFO), bir dosya değil!"_s;
+        QTest::newRow("a device") << u"/dev/null"_s << u"Bu bir aygıt, bir dosya değil!"_s;
     }
     void aFileThatCannotBeReadIsRefused() {
         QFETCH(QString, path);
-        QCOMPARE(interchange::readFile(path).refusal, u"Dosya okunamadı!"_s);
+        QFETCH(QString, refusal);
+        TempHome home;
+        if (path == u"<fifo>"_s) {
+            path = home.path() + u"/kanal.vcf"_s;
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        QCOMPARE(interchange::readFile(path).refusal, refusal);
     }
 
     void thePreviewCountsWhatTheGroupWillHold_data() {
@@ -569,7 +616,7 @@ private slots:
                           "TEL;TYPE=CELL:+905321112233\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Er\\, Ek\\; Son\\\\;Ali;;;\r\nFN:Ali Er\\, Ek\\; Son\\\\\r\n"
                           "TEL;TYPE=CELL:112\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;ipek;;;\r\nFN:ipek\r\nEND:VCARD\r\n");
+                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;İpek;;;\r\nFN:İpek\r\nEND:VCARD\r\n");
         QTest::newRow("vCard 2.1")
             << three << Format::VCard21
             << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\n"
@@ -578,12 +625,13 @@ private slots:
                           "TEL;CELL:+905321112233\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Er, Ek\\; Son\\\\;Ali;;;\r\nFN:Ali Er, Ek\\; Son\\\\\r\n"
                           "TEL;CELL:112\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN:;ipek;;;\r\nFN:ipek\r\nEND:VCARD\r\n");
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;=C4=B0pek;;;\r\n"
+                          "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C4=B0pek\r\nEND:VCARD\r\n");
         QTest::newRow("CSV") << three << Format::Csv
                              << QByteArray("\xEF\xBB\xBF" "First Name,Last Name,Mobile Phone\r\n"
                                            "Şule,Öztürk,05321112233\r\n"
                                            "Ali,\"Er, Ek; Son\\\",112\r\n"
-                                           "ipek,,\r\n");
+                                           "İpek,,\r\n");
         const QStringList longOne{u"Abdurrahmangazi"_s, u"Çağlayangil Şıracıoğlu Küçükköseoğlu Gümüşsuyu"_s,
                                   u"5321112233"_s};
         QTest::newRow("vCard 3.0 folded at 75 bytes, between letters")
@@ -678,6 +726,8 @@ private slots:
         const QStringList normalised{u"Ali"_s, u"Er"_s, u"05321112233"_s};
         QTest::newRow("vCard 3.0, ten digits starting 5") << Format::VCard30 << tenDigits << normalised;
         QTest::newRow("CSV, ten digits starting 5") << Format::Csv << tenDigits << normalised;
+        QTest::newRow("vCard 2.1, eleven digits starting 00")
+            << Format::VCard21 << QStringList{u"Ali"_s, u"Er"_s, u"00607756373"_s} << QStringList{};
         const QStringList formulas{u"=1+1"_s, u"+Er"_s, u"05321112233"_s, u"@Ali"_s, u"-"_s, u"05331112233"_s,
                                    u"'=Veli"_s, u"''+Er"_s, u"05341112233"_s, u"'Ali"_s, u"O'Neil"_s, u"05351112233"_s};
         QTest::newRow("CSV, cells that start like formulas") << Format::Csv << formulas << QStringList{};

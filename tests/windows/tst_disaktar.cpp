@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,6 +126,9 @@ private slots:
             << QString() << u"yok/rehber.vcf"_s << QStringList{u"Cannot create file <home>/yok/rehber.vcf."_s};
         QTest::newRow("a folder in the file's place")
             << QString() << u"klasor.vcf"_s << QStringList{u"Cannot create file <home>/klasor.vcf."_s};
+        QTest::newRow("a file in the DataFolder")
+            << QString() << u"Telefika/rehber.vcf"_s
+            << QStringList{u"<home>/Telefika/rehber.vcf: Dışa aktarma Telefika 2003'ün veri havuzuna yazılamaz!"_s};
         QTest::newRow("a group without a file")
             << u"Yok"_s << QString() << QStringList{u"Grup Dosyası Bulunamıyor"_s, u"Grup Dosyası Bulunamıyor"_s};
     }
@@ -143,6 +147,7 @@ private slots:
         messages.replaceInStrings(u"<home>"_s, QDir::toNativeSeparators(home->path()));
         QCOMPARE(testhooks::messages(), messages);
         QVERIFY(!QFile::exists(home->path() + u"/yok"_s));
+        QVERIFY(typed.isEmpty() || !QFileInfo(home->path() + u'/' + typed).isFile());
     }
 
     // An export read back by the import window into an empty group gives the
