@@ -170,6 +170,14 @@ void PhoneBook::importInto(const QString& group, const interchange::Plan& plan) 
     interchange::importIntoGroup(plan, datafolder::groupFilePath(group), *lines, index);
 }
 
+void PhoneBook::replaceGroupLines(const QString& group, const StringList& lines) {
+    lines.save(datafolder::groupFilePath(group));
+    if (!isActive(group)) return;
+    StringList index(true);
+    rebuildNameIndex(lines, index);
+    setContacts(lines, std::move(index));
+}
+
 void PhoneBook::writeMergeResult(const QString& resultPath, const StringList& lines, const QString& newGroup) {
     StringList names = groupNames_;
     if (!newGroup.isEmpty() && names.lookup(newGroup) < 0) names.add(codepage::encode(newGroup));

@@ -98,6 +98,12 @@ public:
     // in one write (interchange::importIntoGroup).
     void importInto(const QString& group, const interchange::Plan& plan);
 
+    // A group's lines replaced by others that the caller made (three lines a
+    // contact, in name order): written over the group's file, and, for the
+    // active group, put in memory with contactsChanged. A failed write
+    // changes nothing.
+    void replaceGroupLines(const QString& group, const StringList& lines);
+
     // A merge's result: the group's file and the group list (GroupNames, with
     // newGroup added when it is not listed) written, a new group named among
     // the pending groups until the list names it.
