@@ -103,7 +103,8 @@ void Discovery::ask(const QUrl& url, const std::function<void(const davxml::Resp
         if (!a.ok()) return end(a.failure);
         if (a.status == 401) return end(DavClient::statusFailure(401));
         if (a.status != 207) {
-            if (!d->wellKnownTried && (a.status == 404 || a.status == 405 || a.status == 403)) return tryWellKnown();
+            // no WebDAV at the address given: the server's own way in
+            if (!d->wellKnownTried && (a.status == 405 || a.status == 501)) return tryWellKnown();
             return end(DavClient::statusFailure(a.status));
         }
         const std::optional<davxml::Multistatus> m = davxml::parse(a.body);
