@@ -27,6 +27,7 @@ void diffLocal(Work& w) {
         if (!l[k + 2].isEmpty() && !w.localByNumber.contains(l[k + 2])) w.localByNumber.insert(l[k + 2], int(k / 3));
     }
     QList<bool> claimed(w.local.size(), false);
+    w.isNew = QList<bool>(w.local.size(), false);
     QMultiHash<QByteArray, int> orphans;  // names digest -> card
     const QList<syncstate::Card>& cards = w.state.cards;
     w.here = QList<Here>(cards.size(), Here::Same);
@@ -53,6 +54,7 @@ void diffLocal(Work& w) {
             orphans.erase(orphan);
         } else {
             w.newLocal.append(k);
+            w.isNew[k] = true;
         }
     }
 }
@@ -95,7 +97,7 @@ public:
         for (const QString& href : std::as_const(w.toFetch))
             if (!w.cardByHref.contains(href)) serverNew(href);
         for (int k : std::as_const(w.newLocal))
-            if (k >= 0) makeCard(w.local[k], QString());
+            if (w.isNew[k]) makeCard(w.local[k], QString());
         w.needsConfirmation = linked > 0 && deletedHere == linked && w.serverDeletes > 0;
     }
 
@@ -201,20 +203,20 @@ private:
         if (!f.read.contact) return leftOut(f.read.shown, f.read.reason);
         const Contact& c = *f.read.contact;
         const int k = w.localByNumber.value(c.number, -1);
-        const qsizetype n = k >= 0 ? w.newLocal.indexOf(k) : -1;
-        if (n < 0 && numbers.contains(c.number)) return leftOut(f.read.shown, NumberTaken);
+        const bool matched = k >= 0 && w.isNew[k];
+        if (!matched && numbers.contains(c.number)) return leftOut(f.read.shown, NumberTaken);
         const int i = int(w.state.cards.size());
         w.state.cards.append({c.number, href, f.uid, f.etag, {}, {}});
         w.here.append(Here::Same);
-        w.localOf.append(k);
+        w.localOf.append(matched ? k : -1);
         w.cardByHref.insert(href, i);
-        if (n < 0) {
+        if (!matched) {
             numbers.insert(c.number);
             w.addHere.append(c);
             w.hereEntries.append({SyncReport::Side::Here, SyncReport::Kind::Added, cardmap::shown(c), {}});
             return linkTo(w.state.cards[i], c);
         }
-        w.newLocal[n] = -1;  // one contact on both sides
+        w.isNew[k] = false;  // one contact on both sides
         syncstate::Card& card = w.state.cards[i];
         card.digest = card.names = syncstate::Unknown;
         w.here[i] = Here::Changed;

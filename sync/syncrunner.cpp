@@ -122,6 +122,7 @@ void SyncRunner::begin() {
     syncwork::diffLocal(d->work);
     d->client = std::make_unique<DavClient>(state->book, state->user, d->password);
     emit progress(QStringLiteral("Değişiklikler alınıyor"), 0, 0);
+    if (!d->running) return;  // cancelled from the signal
     listChanges(d->work.state.token);
 }
 
@@ -182,6 +183,7 @@ void SyncRunner::fetchNext() {
     const QStringList& all = d->work.toFetch;
     if (d->fetchedCount >= all.size()) return decideAll();
     emit progress(QStringLiteral("Kartlar alınıyor"), d->fetchedCount, int(all.size()));
+    if (!d->running) return;
     const QStringList batch = all.mid(d->fetchedCount, BatchSize);
     d->client->send("REPORT", d->work.state.book, multiget(batch), {{"Depth", "1"}}, [this, batch](const DavClient::Answer& a) {
         if (!a.ok()) return finish(a.failure);
@@ -233,6 +235,7 @@ void SyncRunner::confirmDeletion(bool confirmed) {
 void SyncRunner::applyHere() {
     syncwork::Work& w = d->work;
     emit progress(QStringLiteral("Grup yazılıyor"), 0, 0);
+    if (!d->running) return;
     try {
         const std::optional<StringList> now = d->book.groupLines(d->group);
         if (!now || now->lines() != w.lines.lines())
@@ -263,6 +266,7 @@ bool SyncRunner::writeState() {
 }
 
 void SyncRunner::sendNext() {
+    if (!d->running) return;
     const QList<ServerOp>& ops = d->work.ops;
     while (!d->stopSending && d->nextOp < ops.size() && d->client->running() < InFlight) send(d->nextOp++);
     if (d->client->running() == 0 && (d->stopSending || d->nextOp >= ops.size())) finishWrites();
@@ -412,6 +416,7 @@ void SyncRunner::resend(int n) {
 void SyncRunner::opDone() {
     ++d->opsDone;
     emit progress(QStringLiteral("Kartlar gönderiliyor"), d->opsDone, int(d->work.ops.size()));
+    if (!d->running) return;
     d->stateDirty = true;
     if (!d->stateTimer.isActive()) d->stateTimer.start();
     sendNext();

@@ -54,6 +54,7 @@ struct Work {
     QList<Here> here;
     QList<int> localOf;   // the local contact of a card, -1 for none
     QList<int> newLocal;  // contacts that no card stands for
+    QList<bool> isNew;    // by contact: in newLocal and not yet matched to a card there
 
     // The server's changes since the last sync.
     bool full = false;                 // a listing of every card, not changes alone

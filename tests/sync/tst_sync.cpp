@@ -289,6 +289,38 @@ private slots:
         QCOMPARE(changed, (QStringList{u"FN:Ayşegül Yılmaz"_s, u"N:Yılmaz;Ayşegül;;;"_s, u"TEL;TYPE=CELL:+905329998877"_s}));
     }
 
+    // A sync stopped at a stage and run again: each contact once on each side.
+    void cancelledAndRunAgain_data() {
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<int>("done");
+        QTest::newRow("listing") << u"Değişiklikler alınıyor"_s << 0;
+        QTest::newRow("fetching") << u"Kartlar alınıyor"_s << 0;
+        QTest::newRow("sending") << u"Kartlar gönderiliyor"_s << 7;
+    }
+    void cancelledAndRunAgain() {
+        QStringList lines;
+        for (int i = 10; i < 40; ++i) {
+            QVERIFY(!server->putCard(Book, u"s%1.vcf"_s.arg(i), card("s" + QByteArray::number(i), "Sunucu", "Kişi", "05320000" + QByteArray::number(i * 10))).isEmpty());
+            lines << u"Yerel"_s << u"Kişi %1"_s.arg(i) << u"0533000%1"_s.arg(i * 10);
+        }
+        setGroup(lines);
+        SyncRunner runner(*book, Group, server->password());
+        QSignalSpy finished(&runner, &SyncRunner::finished);
+        QFETCH(QString, stage);
+        QFETCH(int, done);
+        connect(&runner, &SyncRunner::progress, &runner, [&](const QString& s, int d) {
+            if (s == stage && d >= done) runner.cancel();
+        });
+        runner.start();
+        QVERIFY(finished.wait(60000));
+        QVERIFY(runner.report().cancelled);
+        QCOMPARE(runSync().failure, QString());
+        QCOMPARE(group().size(), 180);
+        const QStringList all = onServer();
+        QCOMPARE(all.size(), 60);
+        QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 60);
+    }
+
     // Every contact synced gone here: the sync asks before it deletes the cards there.
     void emptiedGroupAsks_data() {
         QTest::addColumn<bool>("confirmed");
