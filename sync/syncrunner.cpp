@@ -118,6 +118,8 @@ void SyncRunner::begin() {
     }
     if (!lines) return finish(PhoneBook::GroupFileMissing);
     d->work.state = *state;
+    QUrl& bookUrl = d->work.state.book;  // a collection: the cards' paths go below it
+    if (!bookUrl.path().endsWith(QLatin1Char('/'))) bookUrl.setPath(bookUrl.path() + QLatin1Char('/'));
     d->work.lines = *lines;
     syncwork::diffLocal(d->work);
     d->client = std::make_unique<DavClient>(state->book, state->user, d->password);
