@@ -162,12 +162,10 @@ std::optional<AddressBook> findBook(const QUrl& address, const QString& user, co
                                     const QString& group, bool& made, QString& error) {
     Discovery discovery(address, user, password);
     runUntil(&discovery, &Discovery::finished, [&] { discovery.start(); });
-    if (!discovery.failure().isEmpty()) {
-        error = discovery.failure();
-        return std::nullopt;
-    }
     made = false;
     if (std::optional<AddressBook> found = chosenBook(discovery.books(), address, group)) return found;
+    // A server without any address book yet fails too: one is made there. Any
+    // other failure comes again from the making, which starts over.
     runUntil(&discovery, &Discovery::finished, [&] { discovery.create(group); });
     if (!discovery.failure().isEmpty() || discovery.books().isEmpty()) {
         error = discovery.failure().isEmpty() ? QStringLiteral("Sunucuda adres defteri yapılamadı.") : discovery.failure();
