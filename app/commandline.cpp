@@ -1,8 +1,9 @@
 #include "app/commandline.h"
 
+#include "app/clicommon.h"
+#include "app/synccommands.h"
 #include "book/phonebook.h"
 #include "platform/datafolderlock.h"
-#include "store/collation.h"
 #include "store/datafolder.h"
 #include "store/interchange.h"
 #include "store/pendinggroups.h"
@@ -18,91 +19,41 @@
 
 namespace {
 
-enum Exit { Done = 0, Failed = 1, UsageError = 2 };
+using namespace cli;
 
-const QString UsageLines = QStringLiteral(
-    "Kullanım:\n"
-    "  telefika                                  ana pencereyi açar\n"
-    "  telefika --import DOSYA [--group GRUP]\n"
-    "  telefika --export GRUP DOSYA [--format vcard|vcard21|csv]\n"
-    "  telefika --help\n"
-    "  telefika --version\n");
-
-const QString HelpText = UsageLines + QStringLiteral(
-    "\n"
-    "Seçenekler:\n"
-    "  --import DOSYA   DOSYA'daki kişileri (vCard ya da CSV) bir gruba ekler;\n"
-    "                   dışarıda kalan ve değiştirilen her kişiyi nedeniyle, sonra\n"
-    "                   sayıları yazar\n"
-    "  --group GRUP     --import'un grubu (grup listesinde olmalı); verilmezse\n"
-    "                   kullanılan grup\n"
-    "  --export GRUP DOSYA\n"
-    "                   GRUP'un kişilerini DOSYA'ya bütün olarak yazar\n"
-    "  --format BİÇİM   --export'un biçimi: vcard (vCard 3.0), vcard21 (vCard 2.1)\n"
-    "                   ya da csv; verilmezse dosyanın uzantısından (.vcf, .vcard,\n"
-    "                   .csv)\n"
-    "  --help           bu yardımı yazar\n"
-    "  --version        sürümü yazar\n"
-    "\n"
-    "Pencereyle çalışan bir Telefika 2003 aynı veri havuzunu kullanırken hiçbir şey\n"
-    "yazılmaz.\n"
-    "Çıkış durumu: 0 iş yapıldı, 1 iş yapılamadı (nedeni standart hataya yazılır),\n"
-    "2 kullanım hatası.\n");
-
-QString hex(char16_t u, int digits) {
-    return QString::number(u, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
-}
-
-// A text as the terminal may show it: every control character (line
-// breaks, ESC, the C1 range, the marks that turn the direction of writing)
-// written as an escape, so that no name from a file or an argument can move
-// the cursor, change colours or forge a line.
-QString shown(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool bidi = u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
-                          (u >= 0x2066 && u <= 0x2069);
-        if (u == u'\n') out += QStringLiteral("\\n");
-        else if (u == u'\t') out += QStringLiteral("\\t");
-        else if (u == u'\r') out += QStringLiteral("\\r");
-        else if (u < 0x20 || (u >= 0x7F && u < 0xA0)) out += QStringLiteral("\\x") + hex(u, 2);
-        else if (bidi) out += QStringLiteral("\\u") + hex(u, 4);
-        else out += c;
-    }
-    return out;
-}
-
-// Every line the command line writes goes through shown(); a text given
-// here breaks into lines at its own line breaks, so a name put into it
-// passes through shown() first (its breaks are then escapes).
-void print(std::FILE* to, const QString& text) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty()) lines.removeLast();
-    QString out;
-    for (const QString& line : lines) out += shown(line) + QLatin1Char('\n');
-    std::fputs(out.toLocal8Bit().constData(), to);
-    std::fflush(to);
-}
-
-int fail(const QString& message) {
-    print(stderr, QStringLiteral("telefika: ") + message + QLatin1Char('\n'));
-    return Failed;
-}
-
-int usageError(const QString& message) {
-    print(stderr, QStringLiteral("telefika: ") + message + QLatin1Char('\n') + UsageLines +
-                      QStringLiteral("Bütün seçenekleri 'telefika --help' gösterir.\n"));
-    return UsageError;
-}
+const QString Works = QStringLiteral("--import, --export, --sync-setup, --sync, --sync-remove, --help ya da --version");
 
 // The options as given: each at most once, with its arguments.
 struct Options {
-    QString work;  // --import, --export, --help or --version
+    QString work;  // one of Works
     QStringList workArguments;
-    std::optional<QString> group, format;
+    std::optional<QString> group, format, user;
+    bool passwordStdin = false, confirmDeletion = false;
 };
+
+// How many arguments a work takes; -1 for what is no work.
+int workArgumentCount(const QString& option) {
+    if (option == u"--help" || option == u"--version") return 0;
+    if (option == u"--import" || option == u"--sync" || option == u"--sync-remove") return 1;
+    if (option == u"--export" || option == u"--sync-setup") return 2;
+    return -1;
+}
+
+// The usage error of an option given with the wrong work, or left out.
+QString misplaced(const Options& o) {
+    const auto only = [](const char* option, const char* work) {
+        return QStringLiteral("%1 yalnızca %2 ile verilir.").arg(QLatin1String(option), QLatin1String(work));
+    };
+    if (o.work.isEmpty()) return QStringLiteral("Bir iş verilmedi: %1.").arg(Works);
+    if (o.group && o.work != u"--import") return only("--group", "--import");
+    if (o.format && o.work != u"--export") return only("--format", "--export");
+    if (o.user && o.work != u"--sync-setup") return only("--user", "--sync-setup");
+    if (!o.user && o.work == u"--sync-setup") return QStringLiteral("--sync-setup için --user AD gerekir.");
+    if (o.passwordStdin && o.work != u"--sync-setup" && o.work != u"--sync")
+        return only("--password-stdin", "--sync-setup ya da --sync");
+    if (o.confirmDeletion && o.work != u"--sync") return only("--confirm-deletion", "--sync");
+    return QString();
+}
 
 // The options, or the usage error's message.
 std::optional<Options> parse(const QStringList& arguments, QString& error) {
@@ -125,18 +76,25 @@ std::optional<Options> parse(const QStringList& arguments, QString& error) {
             return !given;
         };
         QStringList values;
-        if (option == u"--import" || option == u"--export" || option == u"--help" || option == u"--version") {
+        if (const int count = workArgumentCount(option); count >= 0) {
             if (!o.work.isEmpty()) {
-                error = QStringLiteral("Tek bir iş verilebilir: --import, --export, --help ya da --version.");
+                error = QStringLiteral("Tek bir iş verilebilir: %1.").arg(Works);
                 return std::nullopt;
             }
             o.work = option;
-            const int count = option == u"--import" ? 1 : option == u"--export" ? 2 : 0;
             if (!take(count, o.workArguments)) return std::nullopt;
-        } else if (option == u"--group" || option == u"--format") {
-            std::optional<QString>& slot = option == u"--group" ? o.group : o.format;
+        } else if (option == u"--group" || option == u"--format" || option == u"--user") {
+            std::optional<QString>& slot = option == u"--group" ? o.group : option == u"--format" ? o.format : o.user;
             if (!once(slot.has_value()) || !take(1, values)) return std::nullopt;
             slot = values.first();
+        } else if (option == u"--password-stdin" || option == u"--confirm-deletion") {
+            bool& flag = option == u"--password-stdin" ? o.passwordStdin : o.confirmDeletion;
+            if (!once(flag)) return std::nullopt;
+            flag = true;
+        } else if (option == u"--password" || option.startsWith(QStringLiteral("--password="))) {
+            error = QStringLiteral("Parola argüman olarak verilmez (başkaları görebilir): --password-stdin ile "
+                                   "standart girdiden verin.");
+            return std::nullopt;
         } else if (option.startsWith(QStringLiteral("-"))) {
             error = QStringLiteral("Bilinmeyen seçenek: %1").arg(shown(option));
             return std::nullopt;
@@ -145,56 +103,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& error) {
             return std::nullopt;
         }
     }
-    if (o.work.isEmpty()) error = QStringLiteral("Bir iş verilmedi: --import, --export, --help ya da --version.");
-    else if (o.group && o.work != u"--import") error = QStringLiteral("--group yalnızca --import ile verilir.");
-    else if (o.format && o.work != u"--export") error = QStringLiteral("--format yalnızca --export ile verilir.");
+    error = misplaced(o);
     if (!error.isEmpty()) return std::nullopt;
     return o;
-}
-
-// The phone book as the window's start makes it, under the lock: the group
-// list read and settled with what a killed copy left half-done; then the
-// group of that name in the list (the group in use when no name is given)
-// made the active one in memory, its file read. Nothing is written. Its name,
-// or none with the message when it cannot be had.
-std::optional<QString> openGroup(PhoneBook& book, const std::optional<QString>& wanted, QString& error) {
-    const QString listPath = datafolder::groupListPath();
-    if (!datafolder::exists(listPath)) {
-        error = QStringLiteral("Veri havuzu bulunamadı (%1 yok). Telefika 2003'ü bir kez pencereyle başlatın.")
-                    .arg(shown(QFileInfo(listPath).absoluteFilePath()));
-        return std::nullopt;
-    }
-    try {
-        book.loadGroupList();
-    } catch (const StoreError&) {
-        error = QStringLiteral("Grup listesi okunamadı: %1").arg(shown(listPath));
-        return std::nullopt;
-    }
-    const StringList& groupList = book.groupNames();
-    QString name;
-    if (!wanted) {
-        name = groupList.isEmpty() ? QString() : groupList.text(0);
-    } else {
-        // as the group's file is found: without regard to letter case
-        for (int i = 1; i < groupList.count() && name.isEmpty(); ++i)
-            if (collation::equalText(groupList.text(i), *wanted)) name = groupList.text(i);
-        if (name.isEmpty()) {
-            error = QStringLiteral("Grup listesinde böyle bir grup yok: %1").arg(shown(*wanted));
-            return std::nullopt;
-        }
-    }
-    const QString path = datafolder::groupFilePath(name);
-    if (name.isEmpty() || path.isEmpty() || !datafolder::exists(path)) {
-        error = QStringLiteral("\"%1\" grubunun dosyası bulunamadı.").arg(shown(name));
-        return std::nullopt;
-    }
-    try {
-        book.activateGroup(name);
-    } catch (const StoreError&) {
-        error = QStringLiteral("\"%1\" grubunun dosyası okunamadı: %2").arg(shown(name), shown(path));
-        return std::nullopt;
-    }
-    return name;
 }
 
 // A contact in a report line: its name, surname and number, the empty ones left out.
@@ -253,6 +164,25 @@ int exportGroup(const QString& group, const QString& file, interchange::Format f
     return Done;
 }
 
+// The export's format: --format's, else the file's ending's; none with the
+// usage error's message.
+std::optional<interchange::Format> exportFormat(const Options& o, QString& error) {
+    const QString& file = o.workArguments[1];
+    if (!o.format) {
+        const std::optional<interchange::Format> format = interchange::formatForPath(file);
+        if (!format)
+            error = QStringLiteral("%1: Biçim dosyanın uzantısından anlaşılmıyor (.vcf, .vcard ya da .csv); "
+                                   "--format ile verin.")
+                        .arg(shown(file));
+        return format;
+    }
+    if (*o.format == u"vcard") return interchange::Format::VCard30;
+    if (*o.format == u"vcard21") return interchange::Format::VCard21;
+    if (*o.format == u"csv") return interchange::Format::Csv;
+    error = QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(shown(*o.format));
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool isCommandLine(int argc, char** argv) {
@@ -274,20 +204,9 @@ int runCommandLine(const QStringList& arguments) {
         return Done;
     }
     std::optional<interchange::Format> format;
-    if (o->work == u"--export") {
-        const QString file = o->workArguments[1];
-        if (!o->format) format = interchange::formatForPath(file);
-        else if (*o->format == u"vcard") format = interchange::Format::VCard30;
-        else if (*o->format == u"vcard21") format = interchange::Format::VCard21;
-        else if (*o->format == u"csv") format = interchange::Format::Csv;
-        else
-            return usageError(
-                QStringLiteral("Bilinmeyen biçim: %1 (vcard, vcard21 ya da csv olmalı).").arg(shown(*o->format)));
-        if (!format)
-            return usageError(QStringLiteral("%1: Biçim dosyanın uzantısından anlaşılmıyor (.vcf, .vcard ya da .csv); "
-                                             "--format ile verin.")
-                                  .arg(shown(file)));
-    }
+    if (o->work == u"--export" && !(format = exportFormat(*o, error))) return usageError(error);
+    if (o->work == u"--sync-setup" && !(error = synccommands::addressProblem(o->workArguments[1])).isEmpty())
+        return usageError(error);
     // A write the disk did not confirm is done all the same (the file holds
     // the change): the work ends as done, with the warning after it.
     static QStringList unsynced;
@@ -299,8 +218,13 @@ int runCommandLine(const QStringList& arguments) {
     DataFolderLock lock;
     if (!DataFolderLock::mayStart(lock.acquire())) return fail(lock.message());
     pendinggroups::settleAtStart(datafolder::groupListPath());
-    const int status = o->work == u"--import" ? importFile(o->workArguments[0], o->group)
-                                               : exportGroup(o->workArguments[0], o->workArguments[1], *format);
+    const QStringList& a = o->workArguments;
+    int status = Failed;
+    if (o->work == u"--import") status = importFile(a[0], o->group);
+    else if (o->work == u"--export") status = exportGroup(a[0], a[1], *format);
+    else if (o->work == u"--sync-setup") status = synccommands::setup(a[0], a[1], *o->user, o->passwordStdin);
+    else if (o->work == u"--sync") status = synccommands::sync(a[0], o->passwordStdin, o->confirmDeletion);
+    else status = synccommands::remove(a[0]);
     QStringList files;
     for (const QString& path : std::as_const(unsynced)) files << shown(path);
     if (!files.isEmpty()) print(stderr, QStringLiteral("telefika: ") + textfile::unsyncedWarning(files));

@@ -35,6 +35,9 @@ const QString Usage = QStringLiteral(
     "  telefika                                  ana pencereyi açar\n"
     "  telefika --import DOSYA [--group GRUP]\n"
     "  telefika --export GRUP DOSYA [--format vcard|vcard21|csv]\n"
+    "  telefika --sync-setup GRUP ADRES --user AD [--password-stdin]\n"
+    "  telefika --sync GRUP [--password-stdin] [--confirm-deletion]\n"
+    "  telefika --sync-remove GRUP\n"
     "  telefika --help\n"
     "  telefika --version\n");
 
@@ -110,13 +113,35 @@ private slots:
                                            "  --format BİÇİM   --export'un biçimi: vcard (vCard 3.0), vcard21 (vCard 2.1)\n"
                                            "                   ya da csv; verilmezse dosyanın uzantısından (.vcf, .vcard,\n"
                                            "                   .csv)\n"
+                                           "  --sync-setup GRUP ADRES\n"
+                                           "                   GRUP'u bir CardDAV adres defterine bağlar: bağlantıyı dener,\n"
+                                           "                   ayarları, parolayı da masaüstünün anahtarlığında saklar.\n"
+                                           "                   ADRES bir adres defterininse o kullanılır; sunucununsa\n"
+                                           "                   (Nextcloud: https://SUNUCU/remote.php/dav, Radicale:\n"
+                                           "                   http://SUNUCU:5232/KULLANICI/, iCloud:\n"
+                                           "                   https://contacts.icloud.com) adı GRUP olan adres defteri,\n"
+                                           "                   o yoksa GRUP adında yenisi yapılır\n"
+                                           "  --user AD        --sync-setup'ın sunucudaki kullanıcı adı\n"
+                                           "  --sync GRUP      GRUP'u adres defteriyle eşitler; her değişikliği, çakışmayı\n"
+                                           "                   ve dışarıda kalan kartı bir satırda, sonra sayıları yazar\n"
+                                           "  --sync-remove GRUP\n"
+                                           "                   GRUP'un bağlantısını ve saklanan parolasını unutur;\n"
+                                           "                   sunucudaki adres defteri olduğu gibi kalır\n"
+                                           "  --password-stdin parolayı standart girdinin ilk satırından okur (betikler ve\n"
+                                           "                   anahtarlığı olmayan makineler için); verilmezse parola\n"
+                                           "                   anahtarlıktan alınır ya da uçbirimde sorulur. Parola hiçbir\n"
+                                           "                   zaman argüman olarak verilmez\n"
+                                           "  --confirm-deletion\n"
+                                           "                   boşaltılmış bir grubun eşitlemesi sunucudaki kartlarını\n"
+                                           "                   silsin; verilmezse hiçbir kart silinmez ve çıkış durumu 1\n"
+                                           "                   olur\n"
                                            "  --help           bu yardımı yazar\n"
                                            "  --version        sürümü yazar\n"
                                            "\n"
                                            "Pencereyle çalışan bir Telefika 2003 aynı veri havuzunu kullanırken hiçbir şey\n"
-                                           "yazılmaz.\n"
-                                           "Çıkış durumu: 0 iş yapıldı, 1 iş yapılamadı (nedeni standart hataya yazılır),\n"
-                                           "2 kullanım hatası.\n"_s
+                                           "yazılmaz. Google'ın OAuth girişi desteklenmez.\n"
+                                           "Çıkış durumu: 0 iş yapıldı, 1 iş yapılamadı (nedeni standart hataya yazılır)\n"
+                                           "ya da çakışma kaldı, 2 kullanım hatası.\n"_s
                                 << QString();
         QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << u"telefika (Telefika 2003) 2.0\n"_s << QString();
         const auto usage = [](const char* name, const QStringList& arguments, const QString& message) {
@@ -131,16 +156,35 @@ private slots:
         usage("control characters", {u"--\x1b]0;x\x07\x1b[2J\n"_s + QChar(0x202E)}, u"Bilinmeyen seçenek: --\\x1B]0;x\\x07\\x1B[2J\\n\\u202E"_s);
         usage("an argument too many", {u"--import"_s, u"a.vcf"_s, u"b.vcf"_s}, u"Fazla argüman: b.vcf"_s);
         usage("two works", {u"--import"_s, u"a.vcf"_s, u"--export"_s, u"Ev"_s, u"b.vcf"_s},
-              u"Tek bir iş verilebilir: --import, --export, --help ya da --version."_s);
+              u"Tek bir iş verilebilir: --import, --export, --sync-setup, --sync, --sync-remove, --help ya da --version."_s);
         usage("--group twice", {u"--import"_s, u"a.vcf"_s, u"--group"_s, u"Ev"_s, u"--group"_s, u"İş"_s},
               u"--group birden çok kez verildi."_s);
         usage("--group with --export", {u"--export"_s, u"Ev"_s, u"a.vcf"_s, u"--group"_s, u"Ev"_s},
               u"--group yalnızca --import ile verilir."_s);
         usage("--format with --import", {u"--import"_s, u"a.vcf"_s, u"--format"_s, u"csv"_s},
               u"--format yalnızca --export ile verilir."_s);
-        usage("no work", {u"--group"_s, u"Ev"_s}, u"Bir iş verilmedi: --import, --export, --help ya da --version."_s);
+        usage("no work", {u"--group"_s, u"Ev"_s}, u"Bir iş verilmedi: --import, --export, --sync-setup, --sync, --sync-remove, --help ya da --version."_s);
         usage("an unknown format", {u"--export"_s, u"Ev"_s, u"a.vcf"_s, u"--format"_s, u"xls"_s},
               u"Bilinmeyen biçim: xls (vcard, vcard21 ya da csv olmalı)."_s);
+        const QString url = u"https://dav.example.com/"_s;
+        usage("a password as an argument", {u"--sync"_s, u"Ev"_s, u"--password"_s, u"gizli"_s},
+              u"Parola argüman olarak verilmez (başkaları görebilir): --password-stdin ile standart girdiden verin."_s);
+        usage("--password=", {u"--sync-setup"_s, u"Ev"_s, url, u"--user"_s, u"ali"_s, u"--password=gizli"_s},
+              u"Parola argüman olarak verilmez (başkaları görebilir): --password-stdin ile standart girdiden verin."_s);
+        usage("--sync-setup without a user", {u"--sync-setup"_s, u"Ev"_s, url}, u"--sync-setup için --user AD gerekir."_s);
+        usage("--user with --sync", {u"--sync"_s, u"Ev"_s, u"--user"_s, u"ali"_s},
+              u"--user yalnızca --sync-setup ile verilir."_s);
+        usage("--password-stdin with --sync-remove", {u"--sync-remove"_s, u"Ev"_s, u"--password-stdin"_s},
+              u"--password-stdin yalnızca --sync-setup ya da --sync ile verilir."_s);
+        usage("--confirm-deletion with --sync-setup",
+              {u"--sync-setup"_s, u"Ev"_s, url, u"--user"_s, u"ali"_s, u"--confirm-deletion"_s},
+              u"--confirm-deletion yalnızca --sync ile verilir."_s);
+        usage("an address that is no server's", {u"--sync-setup"_s, u"Ev"_s, u"ftp://h/\x1b"_s, u"--user"_s, u"ali"_s},
+              u"Geçersiz sunucu adresi: ftp://h/\\x1B (http:// ya da https:// ile başlamalı)."_s);
+        usage("a password inside the address",
+              {u"--sync-setup"_s, u"Ev"_s, u"https://ali:gizli@h/"_s, u"--user"_s, u"ali"_s},
+              u"Sunucu adresinde kullanıcı adı ya da parola olmamalı: kullanıcı adını --user ile, parolayı "
+              "--password-stdin ile verin."_s);
         usage("an ending that names no format", {u"--export"_s, u"Ev"_s, u"rehber.txt"_s},
               u"rehber.txt: Biçim dosyanın uzantısından anlaşılmıyor (.vcf, .vcard ya da .csv); --format ile verin."_s);
     }

@@ -63,8 +63,9 @@ pages=("$source/packaging/man/telefika.1" "$source/packaging/man/telefika.en.1")
 section() {  # section PAGE HEADING
   awk -v heading=".SH $2" '$0 == heading {on = 1; next} /^\.SH/ {on = 0} on' "$1"
 }
-# The options (--name) named in some lines, one a line, sorted.
-options_in() { grep -o '\\-\\-[a-z0-9-]*' | sed 's/\\//g' | LC_ALL=C sort -u; }
+# The options (--name) named in some lines, one a line, sorted; a page
+# writes every dash of an option as \- (--sync-setup is \-\-sync\-setup).
+options_in() { sed 's/\\-/-/g' | grep -o -- '--[a-z0-9-]*' | LC_ALL=C sort -u; }
 # The options a manual page documents: those on the tag line of a .TP in OPTIONS.
 documented_options() {  # documented_options PAGE HEADING
   section "$1" "$2" | awk 'tag {print; tag = 0} /^\.TP/ {tag = 1}' | options_in
