@@ -87,6 +87,7 @@ void SyncSettingsWindow::buildFields() {
     groupChooser = new QComboBox(this);
     groupChooser->setEditable(false);
     form->addRow(QStringLiteral("&Grup:"), groupChooser);
+    name(groupChooser, QStringLiteral("Grup"));
     addressField = new QLineEdit(this);
     addressField->setMinimumWidth(340);
     addressField->setPlaceholderText(QStringLiteral("https://sunucu.ornek/dav/"));
@@ -108,6 +109,7 @@ void SyncSettingsWindow::buildFields() {
     bookChooser = new QComboBox(this);
     bookChooser->setEditable(false);
     form->addRow(QStringLiteral("&Adres defteri:"), bookChooser);
+    name(bookChooser, QStringLiteral("Adres defteri"));
     form->setRowVisible(plainHttpNote, false);
     form->setRowVisible(noKeyringNote, false);
     static_cast<QVBoxLayout*>(layout())->addLayout(form);

@@ -62,7 +62,9 @@ void SyncWindow::buildWidgets() {
     auto* passwordRow = new QHBoxLayout;
     passwordRow->addWidget(passwordField, 1);
     passwordRow->addWidget(startButton);
-    form->addRow(QStringLiteral("&Parola:"), passwordRow);
+    auto* passwordCaption = new QLabel(QStringLiteral("&Parola:"), this);
+    passwordCaption->setBuddy(passwordField);
+    form->addRow(passwordCaption, passwordRow);
     outer->addLayout(form);
     buildProgress(outer);
 
