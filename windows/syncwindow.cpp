@@ -35,7 +35,6 @@ QLabel* valueLabel(QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setTextFormat(Qt::PlainText);
     l->setWordWrap(true);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }
 
@@ -62,7 +61,7 @@ void SyncWindow::buildWidgets() {
     auto* passwordRow = new QHBoxLayout;
     passwordRow->addWidget(passwordField, 1);
     passwordRow->addWidget(startButton);
-    auto* passwordCaption = new QLabel(QStringLiteral("&Parola:"), this);
+    auto* passwordCaption = new QLabel(QStringLiteral("Parola:"), this);
     passwordCaption->setBuddy(passwordField);
     form->addRow(passwordCaption, passwordRow);
     outer->addLayout(form);
@@ -88,12 +87,13 @@ void SyncWindow::buildProgress(QVBoxLayout* outer) {
     progressBar = gauge(this, QRect(), QStringLiteral("İlerleme"));
     outer->addWidget(progressBar);
 
-    auto* reportCaption = new QLabel(QStringLiteral("&Rapor:"), this);
+    auto* reportCaption = new QLabel(QStringLiteral("Rapor:"), this);
     reportList = new QListWidget(this);
     reportList->setMinimumSize(520, 180);
     reportList->setWordWrap(true);
     reportCaption->setBuddy(reportList);
     name(reportList, QStringLiteral("Eşitleme Raporu"));
+    showFocus(reportList);
     outer->addWidget(reportCaption);
     outer->addWidget(reportList);
     failureValue = valueLabel(this);

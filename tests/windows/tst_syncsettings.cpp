@@ -20,7 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString Group = u"@Kayıtlar@"_s;
-const QUrl Book(u"https://dav.example.org/ayse/rehber/"_s);
+const QUrl Linked(u"https://dav.example.org/ayse/rehber/"_s);
 
 struct TestKeyring {
     MemoryKeyring ring;
@@ -87,7 +87,7 @@ private slots:
         QFETCH(QStringList, kept);
         TestKeyring keys;
         STOP_IF_FAILED(startWithContacts({}));
-        synclink::keep(Group, Book, u"ali"_s);
+        synclink::keep(Group, Linked, u"ali"_s);
         keys.ring.store(Keyring::keyFor(Group), u"eski"_s, [](Keyring::Outcome, const QString&) {});
         keys.ring.setAnswer(Keyring::Outcome(answer));
         STOP_IF_FAILED(inSettings([&] {
@@ -98,7 +98,7 @@ private slots:
             QTRY_COMPARE(syncSettingsWindow->noKeyringNote->isVisible(), answer == int(Keyring::Outcome::NoKeyring));
         }));
         keys.ring.setAnswer(Keyring::Outcome::Done);
-        QCOMPARE(synclink::of(Group)->book, Book);
+        QCOMPARE(synclink::of(Group)->book, Linked);
         QCOMPARE(synclink::of(Group)->user, u"veli"_s);
         QCOMPARE(keys.ring.secrets().values(), kept);
         for (QDirIterator files(QDir::homePath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); files.hasNext();) {
@@ -120,7 +120,7 @@ private slots:
         QFETCH(bool, left);
         TestKeyring keys;
         STOP_IF_FAILED(startWith({u"Ev"_s, Group, u"Ev"_s}, {{u"Ev"_s, QByteArray()}}));
-        synclink::keep(u"Ev"_s, Book, u"ali"_s);
+        synclink::keep(u"Ev"_s, Linked, u"ali"_s);
         keys.ring.store(Keyring::keyFor(u"Ev"_s), u"eski"_s, [](Keyring::Outcome, const QString&) {});
         if (way == 2) {
             Book->activateGroup(Group, true);
