@@ -139,6 +139,7 @@ namespace {
 // inside it), and its END line.
 struct Places {
     int n = -1, fn = -1, tel = -1, end = -1, afterVersion = -1;
+    QList<int> extra;  // later N and FN lines of a card that has several: they go
 };
 
 Places placesOf(const QByteArray& card, const QList<Line>& lines, const QByteArray& oldNumber) {
@@ -152,8 +153,8 @@ Places placesOf(const QByteArray& card, const QList<Line>& lines, const QByteArr
         else if (lines[i].property == "END" && value == "VCARD" && --depth == 0) p.end = i;
         if (depth != 1) continue;
         if (lines[i].property == "VERSION") p.afterVersion = i + 1;
-        else if (lines[i].property == "N" && p.n < 0) p.n = i;
-        else if (lines[i].property == "FN" && p.fn < 0) p.fn = i;
+        else if (lines[i].property == "N") (p.n < 0 ? p.n : p.extra.emplace_back()) = i;
+        else if (lines[i].property == "FN") (p.fn < 0 ? p.fn : p.extra.emplace_back()) = i;
         else if (lines[i].property == "TEL" && p.tel < 0 && !old.isEmpty() && numberOf(text) == old) p.tel = i;
     }
     return p;
@@ -174,6 +175,7 @@ QByteArray rebuilt(const QByteArray& card, const QList<Line>& lines, const Place
         }
         if (i == p.n) out += w.n;
         else if (i == p.fn) out += w.fn;
+        else if (p.extra.contains(i)) continue;
         else if (i == p.tel && telFirst) continue;
         else if (i == p.tel) {
             const QByteArray plain = unfolded(card, lines[i]);
@@ -194,8 +196,10 @@ QByteArray patched(const QByteArray& card, const Contact& contact, const QByteAr
     if (p.end < 0) return newCard(contact, uidOf(card).isEmpty() ? newUid() : uidOf(card));
     const Written w = written(contact, card.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n"));
     QByteArray out = rebuilt(card, lines, p, w, false);
-    if (readsAs(out, contact) || p.afterVersion < 0) return out;
-    return rebuilt(card, lines, p, w, true);
+    if (readsAs(out, contact)) return out;
+    if (p.afterVersion >= 0) out = rebuilt(card, lines, p, w, true);
+    // a card the reader takes otherwise (no version, odd lines): a new one under its UID
+    return readsAs(out, contact) ? out : newCard(contact, uidOf(card).isEmpty() ? newUid() : uidOf(card));
 }
 
 SyncContact shown(const Contact& contact) {

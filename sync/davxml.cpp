@@ -21,8 +21,13 @@ int statusOf(const QString& line) {
     return parts.size() >= 2 ? parts.at(1).toInt() : 0;
 }
 
+// An href as a path: an absolute one gives its path.
 QString hrefText(QXmlStreamReader& xml) {
-    return QUrl::fromPercentEncoding(xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed().toUtf8());
+    const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+    if (text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return QUrl(text).path();
+    return QUrl::fromPercentEncoding(text.toUtf8());
 }
 
 // The hrefs inside the element the reader stands on, up to its end.

@@ -10,6 +10,12 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
+namespace davxml {
+struct Response;
+}
+
 struct AddressBook {
     QUrl url;
     QString name;  // its displayname, else the last part of its address
@@ -39,6 +45,13 @@ signals:
     void finished();
 
 private:
+    void end(const QString& failure);
+    void tryWellKnown();
+    void ask(const QUrl& url, const std::function<void(const davxml::Response&)>& next);
+    void found(const davxml::Response& response);
+    void list(const QUrl& home);
+    void make(int attempt);
+
     struct Private;
     Private* d;
 };

@@ -6,6 +6,7 @@
 // server: a sync stopped at any moment and run again leaves each contact once
 // on each side and loses no edit.
 
+#include "sync/davclient.h"
 #include "sync/syncreport.h"
 
 #include <QList>
@@ -13,6 +14,13 @@
 #include <QString>
 
 class PhoneBook;
+class QByteArray;
+namespace davxml {
+struct Response;
+}
+namespace cardmap {
+struct Read;
+}
 
 class SyncRunner : public QObject {
     Q_OBJECT
@@ -44,6 +52,28 @@ signals:
     void finished();
 
 private:
+    void begin();
+    void listChanges(const QString& token);
+    void checkCtag();
+    void listed(const QByteArray& body, bool incremental, bool withToken);
+    void fetchNext();
+    void keepFetched(const davxml::Response& response);
+    void decideAll();
+    void applyHere();
+    bool writeState();
+    void sendNext();
+    void send(int op);
+    void opAnswered(int op, const DavClient::Answer& answer);
+    void made(int op, const QByteArray& etag);
+    void refetch(int op);
+    void reconsider(int op, const QByteArray& bytes, const QByteArray& etag);
+    void comeBack(int op, const cardmap::Read& read, const QByteArray& etag);
+    void resend(int op);
+    void opDone();
+    void failWrites(const QString& failure);
+    void finishWrites();
+    void finish(const QString& failure);
+
     struct Private;
     Private* d;
 };

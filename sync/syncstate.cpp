@@ -90,6 +90,7 @@ void write(const QString& group, const State& state) {
     appendLine(out, "token", enc(state.token));
     appendLine(out, "ctag", enc(state.ctag));
     for (const Card& card : state.cards) {
+        if (card.href.isEmpty()) continue;  // dropped
         out += "card ";
         out += enc(card.number) + ' ' + enc(card.href) + ' ' + enc(card.uid) + ' ' + enc(card.etag) + ' ' +
                enc(card.digest) + ' ' + enc(card.names) + '\n';

@@ -23,7 +23,7 @@ namespace syncstate {
 // One contact as last synced, or a card being made on the server.
 struct Card {
     QByteArray number;  // the group's number line (code page 1254)
-    QString href;       // the card's path on the server
+    QString href;       // the card's path on the server; empty: dropped, not written
     QString uid;
     QString etag;       // empty while the card is being made (its PUT not answered)
     QByteArray digest;  // of name, surname and number as last synced

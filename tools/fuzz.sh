@@ -33,3 +33,4 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ./fuzz_groupfiles -max_len=1024 -timeout=10 -print_final_stats=1 "$@" corpus ../tests/fuzz/corpus
 ./fuzz_interchange -max_len=1024 -timeout=10 -print_final_stats=1 "$@" corpus-interchange ../tests/fuzz/corpus-interchange
 ./fuzz_jpeg -max_len=4096 -timeout=10 -print_final_stats=1 "$@" corpus-jpeg ../tests/fuzz/corpus-jpeg
+cmake --build . --target fuzz_carddav >/dev/null && mkdir -p corpus-carddav && ./fuzz_carddav -max_len=4096 -timeout=10 -print_final_stats=1 "$@" corpus-carddav ../tests/fuzz/corpus-carddav

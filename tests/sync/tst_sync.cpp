@@ -1,39 +1,352 @@
 // The sync of a group with a CardDAV address book, against a real server
-// (radicale, started for each test function).
+// (radicale, started for each test function), and against a peer that
+// answers as a broken server would.
 
+#include "book/phonebook.h"
+#include "store/datafolder.h"
+#include "sync/cardmap.h"
+#include "sync/davclient.h"
 #include "sync/discovery.h"
+#include "sync/synclink.h"
 #include "sync/syncrunner.h"
+#include "sync/syncstate.h"
 #include "tests/common/radicale.h"
 #include "tests/common/temphome.h"
 
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Group = u"Ev"_s;
+const QString Book = u"rehber"_s;
+using Cards = QMap<QString, QByteArray>;  // file name -> card; an empty card deletes it
+
+QByteArray card(const QByteArray& uid, const QByteArray& name, const QByteArray& surname, const QByteArray& tel,
+                const QByteArray& extra = QByteArray()) {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + name + ' ' + surname + "\r\nN:" + surname + ';' +
+           name + ";;;\r\nTEL;TYPE=CELL:" + tel + "\r\n" + extra + "END:VCARD\r\n";
+}
+
+// A peer that answers every request with the same bytes, and keeps the requests.
+class Peer : public QTcpServer {
+public:
+    explicit Peer(const QByteArray& answer) : answer_(answer) {
+        listen(QHostAddress::Any);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                requests += socket->readAll();
+                if (requests.endsWith("\r\n\r\n") || requests.contains("</")) socket->write(answer_);
+            });
+        });
+    }
+    QUrl url(const QString& host = u"127.0.0.1"_s) const { return QUrl(u"http://%1:%2/ayse/rehber/"_s.arg(host).arg(serverPort())); }
+    QByteArray requests;
+
+private:
+    QByteArray answer_;
+};
+
+}  // namespace
 
 class TestSync : public QObject {
     Q_OBJECT
     std::unique_ptr<TempHome> home;
     std::unique_ptr<Radicale> server;
+    std::unique_ptr<PhoneBook> book;
+
+    void setGroup(const QStringList& lines) {
+        home->write(Group + u".vexo"_s, fileBytes(lines));
+        book->reload();
+    }
+    QStringList group() const { return texts(*book->groupLines(Group)); }
+    void putCards(const Cards& cards) {
+        for (auto it = cards.begin(); it != cards.end(); ++it)
+            QVERIFY(it->isEmpty() ? server->deleteCard(Book, it.key()) : !server->putCard(Book, it.key(), *it).isEmpty());
+    }
+    // The server's cards as the group would read them.
+    QStringList onServer() const {
+        QStringList out;
+        for (const QByteArray& bytes : server->cards(Book)) {
+            const cardmap::Read r = cardmap::read(bytes);
+            out.append(r.contact ? QStringList{r.shown.name, r.shown.surname, r.shown.number}.join(u' ') : u"-"_s);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    SyncReport runSync(const QList<Resolution>& resolutions = {}, int confirm = -1, const QString& password = {}) {
+        SyncRunner runner(*book, Group, password.isNull() ? server->password() : password);
+        runner.setResolutions(resolutions);
+        QSignalSpy finished(&runner, &SyncRunner::finished);
+        int asked = 0;
+        connect(&runner, &SyncRunner::deletionNeedsConfirmation, &runner, [&](int cards) {
+            asked = cards;
+            runner.confirmDeletion(confirm == 1);
+        });
+        runner.start();
+        if (!finished.wait(60000)) QTest::qFail("the sync did not end", __FILE__, __LINE__);
+        SyncReport report = runner.report();
+        if ((asked > 0) != (confirm >= 0)) report.failure += u" (confirmation asked: %1)"_s.arg(asked);
+        return report;
+    }
+    static QStringList sorted(QStringList lines) {
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
 
 private slots:
     void init() {
         home = std::make_unique<TempHome>();
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Group, datafolder::DefaultGroup, Group}));
+        home->write(datafolder::DefaultGroup + u".vexo"_s, QByteArray());
+        home->write(Group + u".vexo"_s, QByteArray());
+        book = std::make_unique<PhoneBook>();
+        book->loadGroupList();
         server = std::make_unique<Radicale>();
         QVERIFY(server->start());
+        QVERIFY(server->makeBook(Book));
+        synclink::keep(Group, server->bookUrl(Book), server->user());
     }
     void cleanup() {
+        DavClient::setTimeoutMs(DavClient::DefaultTimeoutMs);
         server.reset();
+        book.reset();
         home.reset();
     }
 
-    void serverAnswers() {
-        QVERIFY(server->makeBook(u"rehber"_s));
-        QVERIFY(!server->putCard(u"rehber"_s, u"a.vcf"_s,
-                                 "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:a\r\nFN:A B\r\nN:B;A;;;\r\nEND:VCARD\r\n")
-                     .isEmpty());
-        QCOMPARE(server->cardFiles(u"rehber"_s), QStringList{u"a.vcf"_s});
+    void discovery_data() {
+        QTest::addColumn<QString>("address");  // "server", "book", "principal", "closed", "missing"
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QStringList>("books");
+        QTest::addColumn<QString>("failure");
+        const QString right = u"gizli-şifre-1"_s;
+        QTest::newRow("the server's address") << u"server"_s << right << QStringList{u"rehber"_s} << QString();
+        QTest::newRow("the book's own") << u"book"_s << right << QStringList{u"rehber"_s} << QString();
+        QTest::newRow("the user's") << u"principal"_s << right << QStringList{u"rehber"_s} << QString();
+        QTest::newRow("wrong password") << u"server"_s << u"gizli"_s << QStringList() << u"Kullanıcı adı ya da parola yanlış."_s;
+        QTest::newRow("no server there") << u"closed"_s << right << QStringList() << u"Sunucuya bağlanılamadı."_s;
+        QTest::newRow("no such book") << u"missing"_s << right << QStringList() << u"Sunucuda bu adres bulunamadı (404)."_s;
+    }
+    void discovery() {
+        QFETCH(QString, address);
+        QFETCH(QString, password);
+        const QMap<QString, QUrl> addresses{{u"server"_s, server->url()},
+                                            {u"book"_s, server->bookUrl(Book)},
+                                            {u"principal"_s, server->url().resolved(QUrl(u"/ayse/"_s))},
+                                            {u"closed"_s, QUrl(u"http://127.0.0.1:1/"_s)},
+                                            {u"missing"_s, server->bookUrl(u"yok"_s)}};
+        Discovery discovery(addresses[address], server->user(), password);
+        QSignalSpy finished(&discovery, &Discovery::finished);
+        discovery.start();
+        QVERIFY(finished.wait(20000));
+        QFETCH(QStringList, books);
+        QFETCH(QString, failure);
+        QStringList found;
+        for (const AddressBook& b : discovery.books()) found.append(b.name);
+        QCOMPARE(found, books);
+        QCOMPARE(discovery.failure(), failure);
+    }
+
+    // A new book named after the group, twice: the second gets the next address.
+    void createBook() {
+        for (const QString& expected : {u"/ayse/is-yeri-ogu/"_s, u"/ayse/is-yeri-ogu-2/"_s}) {
+            Discovery discovery(server->url(), server->user(), server->password());
+            QSignalSpy finished(&discovery, &Discovery::finished);
+            discovery.create(u"İş Yeri: Oğu"_s);
+            QVERIFY(finished.wait(20000));
+            QCOMPARE(discovery.failure(), QString());
+            QCOMPARE(discovery.books().size(), 1);
+            QCOMPARE(discovery.books().first().url.path(), expected);
+        }
+    }
+
+    // A first sync that matches both sides by number, a change on either side
+    // or both, and a third sync that finds nothing left to do.
+    void syncBothWays_data() {
+        QTest::addColumn<Cards>("serverChange");
+        QTest::addColumn<QStringList>("groupBetween");
+        QTest::addColumn<QString>("stateEdit");  // "token": one the server refuses; "made": every card being made
+        QTest::addColumn<QString>("take");       // the resolution for a.vcf
+        QTest::addColumn<QStringList>("report");
+        QTest::addColumn<QStringList>("groupAfter");
+        QTest::addColumn<QStringList>("serverAfter");
+        QTest::addColumn<QStringList>("again");
+        const QStringList base{u"Ayşe"_s, u"Yılmaz"_s, u"05321234567"_s, u"Can"_s, u"Öz"_s, u"05331112233"_s,
+                               u"Mehmet"_s, u"Kaya"_s, u"05441112233"_s};
+        const QStringList onBase{u"Ayşe Yılmaz 05321234567"_s, u"Can Öz 05331112233"_s, u"Mehmet Kaya 05441112233"_s};
+        QStringList ayseYildiz = base, noMehmet = base.mid(0, 6), canNumber = base;
+        ayseYildiz[1] = u"Yıldız"_s;
+        canNumber[5] = u"05339998877"_s;
+        const QByteArray yilmazer = card("a", "Ayşe", "Yılmazer", "05321234567");
+        const QString conflict = u"Çakışma: burada Ayşe Yıldız 05321234567, sunucuda Ayşe Yılmazer 05321234567"_s;
+        QTest::newRow("nothing changed") << Cards() << base << QString() << QString() << QStringList() << base << onBase << QStringList();
+        QTest::newRow("changed here")
+            << Cards() << ayseYildiz << QString() << QString() << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s}
+            << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+        QTest::newRow("number changed here")
+            << Cards() << canNumber << QString() << QString() << QStringList{u"Sunucuda değiştirildi: Can Öz 05339998877"_s}
+            << canNumber << QStringList{onBase[0], u"Can Öz 05339998877"_s, onBase[2]} << QStringList();
+        QTest::newRow("changed there")
+            << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kaya", "05441112299")}} << base << QString() << QString()
+            << QStringList{u"Burada değiştirildi: Mehmet Kaya 05441112299"_s}
+            << QStringList{base.mid(0, 8) + QStringList{u"05441112299"_s}}
+            << QStringList{onBase[0], onBase[1], u"Mehmet Kaya 05441112299"_s} << QStringList();
+        QTest::newRow("deleted here") << Cards() << noMehmet << QString() << QString()
+                                      << QStringList{u"Sunucuda silindi: 05441112233"_s} << noMehmet << onBase.mid(0, 2) << QStringList();
+        QTest::newRow("deleted there") << Cards{{u"a.vcf"_s, {}}} << base << QString() << QString()
+                                       << QStringList{u"Burada silindi: Ayşe Yılmaz 05321234567"_s} << base.mid(3)
+                                       << onBase.mid(1) << QStringList();
+        QTest::newRow("changed on both sides") << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << QString()
+                                               << QStringList{conflict} << ayseYildiz
+                                               << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]}
+                                               << QStringList{conflict};
+        QStringList yilmazerHere = base;
+        yilmazerHere[1] = u"Yılmazer"_s;
+        QTest::newRow("both, the server's taken")
+            << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"server"_s
+            << QStringList{u"Burada değiştirildi: Ayşe Yılmazer 05321234567"_s} << yilmazerHere
+            << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+        QTest::newRow("both, this side's taken")
+            << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"here"_s
+            << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s} << ayseYildiz
+            << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+        QTest::newRow("deleted here, changed there")
+            << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kayalı", "05441112233")}} << noMehmet << QString() << QString()
+            << QStringList{u"Buraya eklendi: Mehmet Kayalı 05441112233 (burada silinmişti, sunucuda değiştiği için geri geldi)"_s}
+            << noMehmet + QStringList{u"Mehmet"_s, u"Kayalı"_s, u"05441112233"_s}
+            << QStringList{onBase[0], onBase[1], u"Mehmet Kayalı 05441112233"_s} << QStringList();
+        QTest::newRow("changed here, deleted there")
+            << Cards{{u"a.vcf"_s, {}}} << ayseYildiz << QString() << QString()
+            << QStringList{u"Sunucuya eklendi: Ayşe Yıldız 05321234567 (sunucuda silinmişti, yeniden yapıldı)"_s}
+            << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+        QTest::newRow("token refused") << Cards() << base << u"token"_s << QString() << QStringList() << base << onBase
+                                       << QStringList();
+        QTest::newRow("cards made before a kill")
+            << Cards() << base << u"made"_s << QString()
+            << QStringList{u"Sunucuya eklendi: Ayşe Yılmaz 05321234567"_s, u"Sunucuya eklendi: Can Öz 05331112233"_s,
+                           u"Sunucuya eklendi: Mehmet Kaya 05441112233"_s}
+            << base << onBase << QStringList();
+        QTest::newRow("a card left out")
+            << Cards{{u"c.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:c\r\nFN:Zeynep Ak\r\nN:Ak;Zeynep;;;\r\nEND:VCARD\r\n"}} << base
+            << QString() << QString() << QStringList{u"Dışarıda kaldı: Zeynep Ak (Numara yok)"_s} << base
+            << QStringList{u"-"_s} + onBase << QStringList();
+        QTest::newRow("Turkish letters both ways")
+            << Cards{{u"c.vcf"_s, card("c", "Çağrı", "Üstündağ", "05061234567")}}
+            << base.mid(0, 6) + QStringList{u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6) << QString() << QString()
+            << QStringList{u"Buraya eklendi: Çağrı Üstündağ 05061234567"_s, u"Sunucuya eklendi: ismail Işıkgöz 05051234567"_s}
+            << base.mid(0, 6) + QStringList{u"Çağrı"_s, u"Üstündağ"_s, u"05061234567"_s, u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6)
+            << onBase + QStringList{u"ismail Işıkgöz 05051234567"_s, u"Çağrı Üstündağ 05061234567"_s} << QStringList();
+    }
+    void syncBothWays() {
+        QFETCH(Cards, serverChange);
+        QFETCH(QStringList, groupBetween);
+        QFETCH(QString, stateEdit);
+        QFETCH(QString, take);
+        putCards({{u"a.vcf"_s, card("a", "Ayşe", "Yılmaz", "+90 532 123 45 67")}, {u"b.vcf"_s, card("b", "Mehmet", "Kaya", "0544 111 22 33")}});
+        setGroup({u"Ayşe"_s, u"Yılmaz"_s, u"05321234567"_s, u"Can"_s, u"Öz"_s, u"05331112233"_s});
+        QCOMPARE(sorted(runSync().lines()),
+                 (QStringList{u"Buraya eklendi: Mehmet Kaya 05441112233"_s, u"Sunucuya eklendi: Can Öz 05331112233"_s}));
+        putCards(serverChange);
+        setGroup(groupBetween);
+        std::optional<syncstate::State> state = syncstate::read(Group);
+        if (stateEdit == u"token"_s) state->token = u"http://radicale.org/ns/sync/0123"_s;
+        for (syncstate::Card& c : state->cards)
+            if (stateEdit == u"made"_s) c.etag.clear();
+        syncstate::write(Group, *state);
+        QList<Resolution> resolutions;
+        if (!take.isEmpty())
+            resolutions.append({server->bookUrl(Book).path() + u"a.vcf"_s, take == u"here"_s ? Resolution::Take::Here : Resolution::Take::Server});
+        const SyncReport report = runSync(resolutions);
+        QCOMPARE(report.failure, QString());
+        QTEST(sorted(report.lines()), "report");
+        QTEST(group(), "groupAfter");
+        QTEST(onServer(), "serverAfter");
+        QTEST(runSync(resolutions).lines(), "again");
+    }
+
+    // A change here touches the server's card in its N, FN and the one TEL
+    // alone: every other line stays as the server had it.
+    void serverCardKeepsItsLines() {
+        putCards({{u"a.vcf"_s, card("a", "Ayşe", "Yılmaz", "+90 532 123 45 67",
+                                    "TEL;TYPE=HOME:0212 555 00 00\r\nEMAIL:ayse@example.com\r\nNOTE:Uzun bir not\\, iki satırlık: "
+                                    "katlanarak yazılır ve öyle kalır\r\nX-TAKMA-AD:Ayşecik\r\n")}});
+        QCOMPARE(runSync().failure, QString());
+        const QList<QByteArray> before = server->card(Book, u"a.vcf"_s).split('\n');
+        setGroup({u"Ayşe"_s, u"Yılmaz"_s, u"05329998877"_s});
+        QCOMPARE(runSync().lines(), QStringList{u"Sunucuda değiştirildi: Ayşe Yılmaz 05329998877"_s});
+        setGroup({u"Ayşegül"_s, u"Yılmaz"_s, u"05329998877"_s});
+        QCOMPARE(runSync().lines(), QStringList{u"Sunucuda değiştirildi: Ayşegül Yılmaz 05329998877"_s});
+        const QList<QByteArray> after = server->card(Book, u"a.vcf"_s).split('\n');
+        QCOMPARE(after.size(), before.size());
+        QStringList changed;
+        for (int i = 0; i < after.size(); ++i)
+            if (after[i] != before[i]) changed.append(QString::fromUtf8(after[i]).trimmed());
+        QCOMPARE(changed, (QStringList{u"FN:Ayşegül Yılmaz"_s, u"N:Yılmaz;Ayşegül;;;"_s, u"TEL;TYPE=CELL:+905329998877"_s}));
+    }
+
+    // Every contact synced gone here: the sync asks before it deletes the cards there.
+    void emptiedGroupAsks_data() {
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QStringList>("serverAfter");
+        QTest::newRow("yes") << true << QString() << QStringList();
+        QTest::newRow("no") << false << u"Sunucudaki kartlar silinmedi; eşitleme durduruldu."_s
+                            << QStringList{u"Can Öz 05331112233"_s};
+    }
+    void emptiedGroupAsks() {
+        setGroup({u"Can"_s, u"Öz"_s, u"05331112233"_s});
+        QCOMPARE(runSync().failure, QString());
+        setGroup({});
+        QFETCH(bool, confirmed);
+        QTEST(runSync({}, confirmed ? 1 : 0).failure, "failure");
+        QTEST(onServer(), "serverAfter");
+    }
+
+    // A broken server: a Turkish reason, and nothing changed here.
+    void brokenServer_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("failure");
+        const QByteArray xml = "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\nContent-Length: ";
+        QTest::newRow("malformed") << xml + "24\r\n\r\n<D:multistatus xmlns:D='" << u"Sunucunun cevabı bozuk."_s;
+        QTest::newRow("huge") << xml + "90000000\r\n\r\n<D:multistatus xmlns:D='DAV:'>" << u"Sunucunun cevabı çok büyük."_s;
+        QTest::newRow("slow") << QByteArray() << u"Sunucu zamanında cevap vermedi."_s;
+        QTest::newRow("redirect loop") << QByteArray("HTTP/1.1 307 Temporary Redirect\r\nLocation: /ayse/rehber/\r\nContent-Length: 0\r\n\r\n")
+                                       << u"Sunucu bir yönlendirme döngüsüne girdi."_s;
+        QTest::newRow("401") << QByteArray("HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n") << u"Kullanıcı adı ya da parola yanlış."_s;
+        QTest::newRow("403") << QByteArray("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n") << u"Sunucu bu işe izin vermedi (403)."_s;
+        QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n") << u"Sunucuda bu adres bulunamadı (404)."_s;
+        QTest::newRow("503") << QByteArray("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n")
+                             << u"Sunucuda bir hata oldu (503); daha sonra yeniden deneyin."_s;
+    }
+    void brokenServer() {
+        QFETCH(QByteArray, answer);
+        Peer peer(answer);
+        DavClient::setTimeoutMs(1000);
+        setGroup({u"Can"_s, u"Öz"_s, u"05331112233"_s});
+        synclink::keep(Group, peer.url(), server->user());
+        const QByteArray state = bytesOf(syncstate::path(Group));
+        QTEST(runSync().failure, "failure");
+        QCOMPARE(group(), (QStringList{u"Can"_s, u"Öz"_s, u"05331112233"_s}));
+        QCOMPARE(bytesOf(syncstate::path(Group)), state);
+    }
+
+    // Credentials go to the address's own host, never on to another after a redirect.
+    void noCredentialsAcrossHosts() {
+        Peer other("HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n");
+        Peer first("HTTP/1.1 307 Temporary Redirect\r\nLocation: " + other.url(u"localhost"_s).toEncoded() +
+                   "\r\nContent-Length: 0\r\n\r\n");
+        synclink::keep(Group, first.url(), server->user());
+        runSync();
+        QVERIFY(first.requests.contains("Authorization: Basic"));
+        QVERIFY(other.requests.startsWith("REPORT /ayse/rehber/"));
+        QVERIFY(!other.requests.contains("Authorization"));
     }
 };
 
-QTEST_MAIN(TestSync)
+QTEST_GUILESS_MAIN(TestSync)
 #include "tst_sync.moc"
