@@ -258,16 +258,18 @@ void SyncSettingsWindow::discoveryFinished(Discovery* discovery, bool creating) 
     updateButtons();
 }
 
-// The books as the chooser offers them, and last a new one named after the group.
+// The books as the chooser offers them, by the Turkish order of their names,
+// and last a new one named after the group.
 void SyncSettingsWindow::fillBooks(const QList<QUrl>& urls, const QStringList& names, const QUrl& chosen) {
     bookChooser->clear();
     for (qsizetype i = 0; i < urls.size(); ++i) {
-        bookChooser->addItem(names.at(i), urls.at(i));
-        bookChooser->setItemData(int(i), urls.at(i).toString(), Qt::ToolTipRole);
+        const int row = addSorted(bookChooser, names.at(i));
+        bookChooser->setItemData(row, urls.at(i));
+        bookChooser->setItemData(row, urls.at(i).toString(), Qt::ToolTipRole);
     }
     bookChooser->addItem(QStringLiteral("Yeni adres defteri: ") + group_, QUrl());
-    bookChooser->setCurrentIndex(qMax(0, int(urls.indexOf(chosen))));
-    if (urls.isEmpty()) bookChooser->setCurrentIndex(0);
+    const int linked = chosen.isEmpty() ? -1 : bookChooser->findData(chosen);
+    bookChooser->setCurrentIndex(qMax(0, linked));  // else the first found, or the new one when none was
 }
 
 // "Kaydet": the chosen address book linked, a new one made first.

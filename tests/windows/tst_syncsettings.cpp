@@ -148,7 +148,7 @@ private slots:
         QTest::newRow("the server's root") << u"gizli-şifre-1"_s
                                            << QStringList{u"İş"_s, u"Kişiler"_s, u"Yeni adres defteri: @Kayıtlar@"_s}
                                            << u"Bağlantı kuruldu: 2 adres defteri bulundu."_s;
-        QTest::newRow("a wrong password") << u"yanlış"_s << QStringList() << u"WRONG_PASSWORD_TEXT"_s;
+        QTest::newRow("a wrong password") << u"yanlış"_s << QStringList() << u"Kullanıcı adı ya da parola yanlış."_s;
     }
     void tryingFindsTheAddressBooks() {
         QFETCH(QString, password);

@@ -63,7 +63,7 @@ private slots:
         const QString right = u"gizli-şifre-1"_s;
         QTest::newRow("the keyring's password") << right << QString() << QString();
         QTest::newRow("none kept: typed") << QString() << right << QString();
-        QTest::newRow("a wrong one kept, the right one typed") << u"yanlış"_s << right << u"WRONG_PASSWORD_TEXT"_s;
+        QTest::newRow("a wrong one kept, the right one typed") << u"yanlış"_s << right << u"Kullanıcı adı ya da parola yanlış."_s;
     }
     void aSyncEndsInItsReport() {
         QFETCH(QString, kept);
