@@ -238,6 +238,7 @@ void SyncSettingsWindow::discoveryFinished(Discovery* discovery, bool creating) 
     if (!discovery->failure().isEmpty()) {
         statusLabel->setText(discovery->failure());
         updateButtons();
+        tryButton->setFocus();
         return;
     }
     if (creating) {
@@ -253,6 +254,8 @@ void SyncSettingsWindow::discoveryFinished(Discovery* discovery, bool creating) 
     }
     fillBooks(urls, names, linkedBook_);
     booksFor_ = discovery->property("address").toUrl();
+    bookChooser->setEnabled(true);
+    bookChooser->setFocus();
     statusLabel->setText(urls.isEmpty() ? QStringLiteral("Bağlantı kuruldu; sunucuda adres defteri yok. Kaydet yenisini yapar.")
                                         : QStringLiteral("Bağlantı kuruldu: %1 adres defteri bulundu.").arg(urls.size()));
     updateButtons();

@@ -64,6 +64,7 @@ void SyncWindow::buildWidgets() {
     auto* passwordCaption = new QLabel(QStringLiteral("Parola:"), this);
     passwordCaption->setBuddy(passwordField);
     form->addRow(passwordCaption, passwordRow);
+    form_ = form;
     outer->addLayout(form);
     buildProgress(outer);
 
@@ -150,8 +151,7 @@ void SyncWindow::execute() {
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
     setRunning(false);
-    askPassword(QString());
-    passwordField->setEnabled(false);
+    form_->setRowVisible(form_->rowCount() - 1, false);  // until the keyring has none, or a run failed
     startButton->setEnabled(false);
     const int session = ++session_;
     keyring().read(Keyring::keyFor(group), [this, session](Keyring::Outcome outcome, const QString& secret) {
@@ -180,6 +180,7 @@ void SyncWindow::keyringRead(Keyring::Outcome outcome, const QString& secret) {
 
 // The password field and "Eşitle" open for a typed password.
 void SyncWindow::askPassword(const QString& why) {
+    form_->setRowVisible(form_->rowCount() - 1, true);
     passwordField->setEnabled(true);
     startButton->setEnabled(true);
     if (!why.isEmpty()) stageValue->setText(why);

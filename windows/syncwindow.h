@@ -16,6 +16,7 @@
 class PhoneBook;
 class SyncRunner;
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -73,6 +74,7 @@ private:
     int session_ = 0;
     QPointer<SyncRunner> runner_;
     SyncReport report_;
+    QFormLayout* form_ = nullptr;  // Grup, Adres defteri, and Parola last
     QWidget* conflictRows = nullptr;
     QVBoxLayout* conflictLayout = nullptr;
     QList<QPushButton*> serverButtons_, hereButtons_;
