@@ -65,6 +65,11 @@ void SyncWindow::buildWidgets() {
     passwordCaption->setBuddy(passwordField);
     form->addRow(passwordCaption, passwordRow);
     form_ = form;
+    for (QWidget* w : std::initializer_list<QWidget*>{passwordCaption, passwordField, startButton}) {
+        QSizePolicy keepPlace = w->sizePolicy();  // the window keeps its size when the row comes and goes
+        keepPlace.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keepPlace);
+    }
     outer->addLayout(form);
     buildProgress(outer);
 
@@ -76,6 +81,9 @@ void SyncWindow::buildWidgets() {
     buttons->addWidget(closeButton);
     outer->addLayout(buttons);
 
+    // No button is the default: Enter in the password field starts, and
+    // nothing else (a default "Kapat" would close the window on it).
+    for (QPushButton* b : {startButton, cancelButton, closeButton}) b->setAutoDefault(false);
     connect(passwordField, &QLineEdit::returnPressed, this, &SyncWindow::startClicked);
     connect(startButton, &QPushButton::clicked, this, &SyncWindow::startClicked);
     connect(cancelButton, &QPushButton::clicked, this, &SyncWindow::cancelClicked);
