@@ -106,6 +106,7 @@ void SyncWindow::buildProgress(QVBoxLayout* outer) {
     outer->addWidget(reportCaption);
     outer->addWidget(reportList);
     failureValue = valueLabel(this);
+    failureValue->hide();
     outer->addWidget(failureValue);
 
     auto* conflictCaption = new QLabel(QStringLiteral("Çakışmalar: iki yanda da değişmiş kişiler; hangisi kalsın?"), this);
@@ -153,6 +154,7 @@ void SyncWindow::execute() {
     report_ = SyncReport();
     reportList->clear();
     failureValue->clear();
+    failureValue->hide();
     clearConflicts();
     lastSyncValue->setText(lastSyncText(group));
     stageValue->setText(QStringLiteral("Parola anahtarlıktan okunuyor..."));
@@ -225,6 +227,7 @@ void SyncWindow::run(const QList<Resolution>& resolutions) {
     });
     reportList->clear();
     failureValue->clear();
+    failureValue->hide();
     clearConflicts();
     showProgress(QStringLiteral("Eşitleme başlıyor"), 0, 0);
     setRunning(true);
@@ -272,6 +275,7 @@ void SyncWindow::showReport() {
     progressBar->setRange(0, 100);
     progressBar->setValue(report_.succeeded() ? 100 : 0);
     failureValue->setText(report_.failure);
+    failureValue->setVisible(!report_.failure.isEmpty());
     for (const SyncReport::Conflict& c : report_.conflicts) addConflictRow(c);
     const bool conflicts = !report_.conflicts.isEmpty();
     conflictArea->setVisible(conflicts);
@@ -290,8 +294,11 @@ void SyncWindow::addConflictRow(const SyncReport::Conflict& conflict) {
     here->setText(QStringLiteral("Buradaki: ") + shown(conflict.here));
     auto* takeServer = new QPushButton(QStringLiteral("Sunucudakini Al"), row);
     auto* takeHere = new QPushButton(QStringLiteral("Buradakini Al"), row);
-    takeServer->setAutoDefault(false);
-    takeHere->setAutoDefault(false);
+    const int wide = qMax(takeServer->sizeHint().width(), takeHere->sizeHint().width());
+    for (QPushButton* b : {takeServer, takeHere}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(wide);  // never squeezed by the wrapping versions beside them
+    }
     takeServer->setAccessibleDescription(server->text());
     takeHere->setAccessibleDescription(here->text());
     grid->addWidget(server, 0, 0);
