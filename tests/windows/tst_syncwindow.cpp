@@ -117,10 +117,8 @@ private slots:
             QVERIFY(syncWindow->conflictArea->isVisible());
             QCOMPARE(syncWindow->takeServerButton(0)->accessibleDescription(), u"Sunucudaki: Ayla Öztürk 05321112233"_s);
             QCOMPARE(syncWindow->takeHereButton(0)->accessibleDescription(), u"Buradaki: Ayşe Kaya 05321112233"_s);
-            QVERIFY(!syncWindow->takeHereButton(1));
             QTest::mouseClick(syncWindow->takeHereButton(0), Qt::LeftButton);
             STOP_IF_FAILED(ended());
-            QVERIFY(syncWindow->report().conflicts.isEmpty());
             QVERIFY(!syncWindow->conflictArea->isVisible());
         }));
         QVERIFY(f.server.card(u"rehber"_s, file).contains("N:Kaya;Ayşe;;;"));
