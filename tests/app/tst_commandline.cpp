@@ -4,7 +4,9 @@
 // test's own home. Another copy holding the DataFolder is this test binary
 // run with --hold-lock.
 
+#include "store/datafolder.h"
 #include "platform/datafolderlock.h"
+#include "tests/common/othercopy.h"
 #include "tests/common/temphome.h"
 
 #include <QCoreApplication>
@@ -24,7 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QStringList AliVeli = {u"Ali"_s, u"Veli"_s, u"05321112233"_s};
 const QStringList Zeki = {u"Zeki"_s, u""_s, u"05327651200"_s};
 
@@ -35,8 +37,6 @@ const QString Usage = QStringLiteral(
     "  telefika --export GRUP DOSYA [--format vcard|vcard21|csv]\n"
     "  telefika --help\n"
     "  telefika --version\n");
-
-QString sample(const QString& name) { return QFINDTESTDATA(u"../data/"_s + name); }
 
 struct Run {
     int code = -1;
@@ -57,17 +57,6 @@ Run telefika(const QStringList& arguments, const std::function<void()>& child = 
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-// The other copy: takes the lock, says so, and holds it until its input ends.
-int holdLock() {
-    DataFolderLock lock;
-    std::printf("%d\n", int(lock.acquire()));
-    std::fflush(stdout);
-    char c;
-    while (std::fread(&c, 1, 1, stdin) == 1) {
-    }
-    return 0;
 }
 
 }  // namespace
@@ -213,7 +202,7 @@ private slots:
         QFETCH(QStringList, active);
         QFETCH(QStringList, ev);
         start();
-        const QString path = file == u"-"_s ? put(u"ayni.csv"_s, "Ad,Soyad,Cep\r\nAli,Veli,0532 111 22 33\r\n") : sample(file);
+        const QString path = file == u"-"_s ? put(u"ayni.csv"_s, "Ad,Soyad,Cep\r\nAli,Veli,0532 111 22 33\r\n") : samplePath(file);
         const Run r = telefika(QStringList{u"--import"_s, path} + group);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.out, out);
@@ -328,7 +317,7 @@ private slots:
         QVERIFY(QDir(home->path()).mkpath(u"klasor"_s) && QDir(home->path()).mkpath(u"disari"_s));
         QCOMPARE(mkfifo(QFile::encodeName(home->path() + u"/kanal"_s).constData(), 0600), 0);
         put(u"bos.vcf"_s, QByteArray());
-        QFile picture(sample(u"picture.vcf"_s));
+        QFile picture(samplePath(u"picture.vcf"_s));
         QVERIFY(picture.open(QIODevice::ReadOnly));
         put(u"resim.vcf"_s, picture.readAll());
         put(u"uzun.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Er;Ali;;;\r\nNOTE:" + QByteArray(10 * 1024 * 1024, 'x') +
@@ -353,27 +342,23 @@ private slots:
         QCOMPARE(after, expected);
     }
 
-    // While a window copy holds the DataFolder, the command line refuses and
-    // writes nothing; once it has ended, the same command runs.
-    void anotherCopyHoldingTheFolderIsWaitedFor_data() {
+    // While a window copy holds the DataFolder, the command line refuses at
+    // once and writes nothing; once it has ended, the same command runs.
+    void anotherCopyHoldingTheFolderRefusesTheCommand_data() {
         QTest::addColumn<QStringList>("arguments");  // <home> for the home folder
         QTest::addColumn<QString>("written");        // the file the command writes when it may
-        QTest::newRow("--import") << QStringList{u"--import"_s, sample(u"google.csv"_s)} << u"Telefika/@Kayıtlar@.vexo"_s;
+        QTest::newRow("--import") << QStringList{u"--import"_s, samplePath(u"google.csv"_s)} << u"Telefika/@Kayıtlar@.vexo"_s;
         QTest::newRow("--export") << QStringList{u"--export"_s, u"Ev"_s, u"<home>/ev.csv"_s} << u"ev.csv"_s;
     }
-    void anotherCopyHoldingTheFolderIsWaitedFor() {
+    void anotherCopyHoldingTheFolderRefusesTheCommand() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, written);
         start();
         arguments.replaceInStrings(u"<home>"_s, home->path());
         const QString target = home->path() + u'/' + written;
         const QString before = read(target);
-        QProcess other;
-        other.start(QCoreApplication::applicationFilePath(), {u"--hold-lock"_s});
-        QVERIFY(other.waitForStarted(30000));
-        QByteArray said;
-        while (!said.contains('\n') && other.waitForReadyRead(30000)) said += other.readAllStandardOutput();
-        QCOMPARE(said.trimmed().toInt(), int(DataFolderLock::Acquired));
+        OtherCopy other;
+        QCOMPARE(other.start(), u"Acquired"_s);
 
         const Run refused = telefika(arguments);
         QCOMPARE(refused.code, 1);
@@ -382,8 +367,7 @@ private slots:
                               u"Telefika 2003 kullanabilir.\n"_s);
         QCOMPARE(read(target), before);
 
-        other.closeWriteChannel();
-        QVERIFY(other.waitForFinished(30000));
+        other.end();
         const Run ran = telefika(arguments);
         QCOMPARE(ran.err, QString());
         QCOMPARE(ran.code, 0);
@@ -393,7 +377,7 @@ private slots:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], "--hold-lock") == 0) return holdLock();
+    if (const std::optional<int> held = holdLockIfAsked(argc, argv)) return *held;
     TestCommandLine test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

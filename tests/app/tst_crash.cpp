@@ -14,6 +14,7 @@
 // in turn. TELEFIKA_CRASH_KILLS sets the number of kills of each (tools/
 // crashrun.sh makes a long run), TELEFIKA_CRASH_SEED the moments.
 
+#include "store/datafolder.h"
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "platform/datafolderlock.h"
@@ -46,7 +47,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Name = QStringLiteral("Kaan");
 const QString Surname = QStringLiteral("Yıldız");
 const QString Number = QStringLiteral("05990000000");
@@ -311,7 +313,7 @@ private slots:
         contacts::placeContact(full, index, codepage::encode(Name), codepage::encode(Surname), codepage::encode(Number));
         const QByteArray after = textfile::joinLines(full.lines());
         home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default}));
-        home->write(u"@Kayıtlar@.vexo"_s, before);
+        home->write(GroupFile, before);
         const QStringList files = home->dataFiles();
 
         int old = 0, fresh = 0, duringWrite = 0, writes = 0, leftovers = 0;
@@ -325,7 +327,7 @@ private slots:
             writes += said.count("e\n");
             if (said.endsWith("s\n")) ++duringWrite;  // killed between "s" and "e"
 
-            const QByteArray now = home->read(u"@Kayıtlar@.vexo"_s);
+            const QByteArray now = home->read(GroupFile);
             QVERIFY2(now == before || now == after,
                      qPrintable(QStringLiteral("kill %1 (seed %2): %3 bytes").arg(k).arg(seed).arg(now.size())));
             (now == before ? old : fresh)++;
@@ -333,7 +335,7 @@ private slots:
             // it, whole; nothing else may stay.
             for (const QString& f : home->dataFiles()) {
                 if (files.contains(f)) continue;
-                QVERIFY2(textfile::isTemporaryName(f, u"@Kayıtlar@.vexo"_s) || textfile::isTemporaryName(f, u"Ayarlar.cnt"_s),
+                QVERIFY2(textfile::isTemporaryName(f, GroupFile) || textfile::isTemporaryName(f, u"Ayarlar.cnt"_s),
                          qPrintable(f));
                 const QByteArray left = home->read(f);
                 QVERIFY(left == before || left == after);

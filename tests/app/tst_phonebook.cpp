@@ -24,7 +24,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Done = QStringLiteral("Kayıt işlemi tamamlandı!!");
 const QString Deleted = QStringLiteral("      Kayıt Silindi      ");
 const QString NotFound = QStringLiteral("Böyle bir kayıt bulunamadı!");

@@ -21,7 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString& Default = datafolder::DefaultGroup;
-const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0533"_s, u"ayşe"_s, u"Er"_s, u"0532"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 
 QStringList items() {

@@ -49,8 +49,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
-const QByteArray DefaultList = fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s});
+const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
+const QByteArray DefaultList = fileBytes({Default, Default});
 }  // namespace
 
 class TestStartup : public ProgramTest {
@@ -71,8 +72,8 @@ private slots:
     void firstStartMakesTheDataFolder() {
         createForms();
         QCOMPARE(testhooks::messages(), QStringList{u"Telefika 2003 veri havuzu ilk defa oluşturuldu!"_s});
-        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), QByteArray());
+        QCOMPARE(home->dataFiles(), (QStringList{GroupFile, u"Ayarlar.cnt"_s}));
+        QCOMPARE(home->read(GroupFile), QByteArray());
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), DefaultList);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), QByteArray("@Kay\xfdtlar@\r\n@Kay\xfdtlar@\r\n"));
         QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
@@ -96,12 +97,12 @@ private slots:
         QCOMPARE(mainWindow().groupSelector->currentText(), Default);
         QCOMPARE(selectorItems(), Default);
         QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
-        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
+        QCOMPARE(home->dataFiles(), (QStringList{GroupFile, u"Ayarlar.cnt"_s}));
     }
 
     void theSelectorNamesTheActiveGroupAmongItsItems() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s, u"Aile"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, Default, u"Ev"_s, u"Aile"_s}));
+        home->write(GroupFile, QByteArray());
         home->write(u"Ev.vexo"_s, fileBytes({u"Ali"_s, u""_s, u"1"_s}));
         createForms();
         QCOMPARE(mainWindow().groupSelector->currentText(), u"Ev"_s);
@@ -112,23 +113,23 @@ private slots:
     void firstStartKeepsTheContactsOfTheDefaultGroup() {
         // Only the group list was removed: the default group's contacts stay.
         const QByteArray contacts = fileBytes({u"Ali"_s, u"Kaya"_s, u"05321234567"_s});
-        home->write(u"@Kayıtlar@.vexo"_s, contacts);
+        home->write(GroupFile, contacts);
         createForms();
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), contacts);
+        QCOMPARE(home->read(GroupFile), contacts);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), DefaultList);
         QCOMPARE(texts(Book->recordLines()), (QStringList{u"Ali"_s, u"Kaya"_s, u"05321234567"_s}));
         QCOMPARE(texts(Book->nameIndex()), QStringList{u"Ali"_s});
     }
 
     void aMissingActiveGroupFallsBackToTheDefault() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"0533"_s}));
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Ev"_s, Default, u"Ev"_s}));
+        home->write(GroupFile, fileBytes({u"Can"_s, u""_s, u"0533"_s}));
         createForms();
         QCOMPARE(testhooks::messages(), QStringList{u"Gerekli Grup Dosyası Bulunamadı!"_s});
         QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:@Kayıtlar@"_s);
         QCOMPARE(mainWindow().groupSelector->currentText(), Default);
         QCOMPARE(selectorItems(), u"@Kayıtlar@|Ev"_s);  // signs sort before letters
-        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"Ev"_s}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({Default, Default, u"Ev"_s}));
         QCOMPARE(texts(Book->recordLines()), (QStringList{u"Can"_s, u""_s, u"0533"_s}));
     }
 
@@ -165,7 +166,7 @@ private slots:
         QFETCH(QString, active);
         QFETCH(QStringList, written);
         home->write(u"Ayarlar.cnt"_s, fileBytes(groupList));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(GroupFile, QByteArray());
         for (const QString& f : files) home->write(f + u".vexo"_s, fileBytes({f, u""_s, u"1"_s}));
         pendinggroups::note(pending);
         createForms();
@@ -204,8 +205,8 @@ private slots:
     }
 
     void aSevenLineGroupCountsTwoAndIndexesThree() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Yedi"_s, u"@Kayıtlar@"_s, u"Yedi"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ayarlar.cnt"_s, fileBytes({u"Yedi"_s, Default, u"Yedi"_s}));
+        home->write(GroupFile, QByteArray());
         home->write(u"Yedi.vexo"_s, fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s}));
         createForms();
         QCOMPARE(texts(Book->nameIndex()), (QStringList{u"Ali"_s, u"Mert"_s, u"Zeki"_s}));
@@ -215,8 +216,8 @@ private slots:
     }
 
     void typedGroupNamesSwitchOnlyWhenTheyNameAFile() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"A"_s, u"Aile"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"A"_s, u"Aile"_s}));
+        home->write(GroupFile, QByteArray());
         home->write(u"A.vexo"_s, fileBytes({u"Ahmet"_s, u""_s, u"1"_s}));
         home->write(u"Aile.vexo"_s, fileBytes({u"Anne"_s, u""_s, u"2"_s}));
         createForms();
@@ -231,15 +232,15 @@ private slots:
             QCOMPARE(mainWindow().nameField->text(), QString());
             QCOMPARE(mainWindow().searchField->text(), QString());
             QCOMPARE(Book->groupNames().text(0), activeAfter[i]);
-            QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({activeAfter[i], u"@Kayıtlar@"_s, u"A"_s, u"Aile"_s}));
+            QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({activeAfter[i], Default, u"A"_s, u"Aile"_s}));
         }
         QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:Aile"_s);
         QCOMPARE(texts(Book->recordLines()), (QStringList{u"Anne"_s, u""_s, u"2"_s}));
     }
 
     void aNameTypedInOtherCaseFindsTheGroupFile() {
-        home->write(u"Ayarlar.cnt"_s, fileBytes({u"@Kayıtlar@"_s, u"@Kayıtlar@"_s, u"İzmir"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"İzmir"_s}));
+        home->write(GroupFile, QByteArray());
         home->write(u"İzmir.vexo"_s, fileBytes({u"Işıl"_s, u""_s, u"3"_s}));
         createForms();
         QLineEdit* typed = mainWindow().groupSelector->lineEdit();
@@ -247,8 +248,8 @@ private slots:
         QTest::keyClicks(typed, QStringLiteral("izmir"));
         QCOMPARE(mainWindow().statusPanel2->text(), u"Grup:izmir"_s);
         QCOMPARE(texts(Book->recordLines()), (QStringList{u"Işıl"_s, u""_s, u"3"_s}));
-        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"izmir"_s, u"@Kayıtlar@"_s, u"İzmir"_s}));
-        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s, u"İzmir.vexo"_s}));
+        QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes({u"izmir"_s, Default, u"İzmir"_s}));
+        QCOMPARE(home->dataFiles(), (QStringList{GroupFile, u"Ayarlar.cnt"_s, u"İzmir.vexo"_s}));
         // IZMIR is another name: I is not the capital of i
         typed->clear();
         QTest::keyClicks(typed, QStringLiteral("IZMIR"));
@@ -256,7 +257,7 @@ private slots:
     }
 
     void aNameWithAPathSeparatorNamesNoGroup() {
-        home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        home->write(GroupFile, QByteArray());
         createForms();
         QFile outside(home->path() + u"/x.vexo"_s);
         QVERIFY(outside.open(QIODevice::WriteOnly));
@@ -276,7 +277,7 @@ private slots:
     void pickingTheActiveGroupReloadsIt() {
         createForms();
         restart();
-        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Yeni"_s, u""_s, u"7"_s}));  // changed behind its back
+        home->write(GroupFile, fileBytes({u"Yeni"_s, u""_s, u"7"_s}));  // changed behind its back
         mainWindow().numberField->setText(u"123"_s);
         const int row = mainWindow().groupSelector->findText(Default);
         mainWindow().groupSelector->setCurrentIndex(row);
@@ -302,7 +303,7 @@ private slots:
         const StringList six = datagen::group(6);
         const QByteArray aile = fileBytes({u"Ahmet"_s, u""_s, u"05320000001"_s, u"Burak"_s, u""_s, u"05320000002"_s});
         home->write(u"Ayarlar.cnt"_s, fileBytes({Default, Default, u"Aile"_s}));
-        home->write(u"@Kayıtlar@.vexo"_s, textfile::joinLines(six.lines()));
+        home->write(GroupFile, textfile::joinLines(six.lines()));
         home->write(u"Aile.vexo"_s, aile);
         createForms();
         const QByteArray list = home->read(u"Ayarlar.cnt"_s);
@@ -346,7 +347,7 @@ private slots:
         rebuildNameIndex(Book->recordLines(), names);
         QCOMPARE(Book->nameIndex().lines(), names.lines());
         for (int k = 0; k < 7; ++k) QCOMPARE(Book->recordLines().get(3 * k), names.get(k));
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), textfile::joinLines(Book->recordLines().lines()));
+        QCOMPARE(home->read(GroupFile), textfile::joinLines(Book->recordLines().lines()));
 
         // Once the disk takes writes again, the switch and the save work.
         const int row = mainWindow().groupSelector->findText(u"Aile"_s);
@@ -401,7 +402,7 @@ private slots:
         QFETCH(QString, second);
         QFETCH(bool, firstStart);
         QFETCH(bool, refused);
-        if (!firstStart) home->write(u"@Kayıtlar@.vexo"_s, QByteArray());
+        if (!firstStart) home->write(GroupFile, QByteArray());
         DataFolderLock first;
         QCOMPARE(first.acquire(), DataFolderLock::Acquired);
 
@@ -435,7 +436,7 @@ private slots:
         const QString real = QFileInfo(home->path()).canonicalFilePath();
         QCOMPARE(first.lockPath(), real + u"/.Telefika.lock"_s);
         QVERIFY(QFile::exists(first.lockPath()));
-        QCOMPARE(home->dataFiles(), firstStart ? QStringList() : QStringList{u"@Kayıtlar@.vexo"_s});
+        QCOMPARE(home->dataFiles(), firstStart ? QStringList() : QStringList{GroupFile});
     }
 
     void nameAndSurnameHoldAContactLine_data() {
@@ -614,7 +615,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
         QTest::mouseClick(mainWindow().exitButton, Qt::LeftButton);
         QVERIFY(!Form1->isVisible());
-        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s}));
+        QCOMPARE(home->dataFiles(), (QStringList{GroupFile, u"Ayarlar.cnt"_s}));
     }
 };
 

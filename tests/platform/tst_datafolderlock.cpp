@@ -5,6 +5,7 @@
 // is killed.
 
 #include "platform/datafolderlock.h"
+#include "tests/common/othercopy.h"
 #include "store/datafolder.h"
 #include "tests/common/temphome.h"
 
@@ -24,51 +25,6 @@
 #endif
 
 namespace {
-
-const char* const HoldLock = "--hold-lock";
-const char* const HoldLockInside = "--hold-lock-inside";
-
-QString outcomeName(DataFolderLock::Outcome outcome) {
-    return QString::fromLatin1(QMetaEnum::fromType<DataFolderLock::Outcome>().valueToKey(outcome));
-}
-
-// The other copy: takes the lock, prints what it got, and holds it until its
-// input ends.
-int holdLock(datafolder::CompanionPlace place) {
-    DataFolderLock lock(place);
-    std::printf("%s\n", qPrintable(outcomeName(lock.acquire())));
-    std::fflush(stdout);
-    char c;
-    while (std::fread(&c, 1, 1, stdin) == 1) {
-    }
-    return 0;
-}
-
-class OtherCopy {
-public:
-    // What the other copy got when it tried the lock.
-    QString start(bool inside = false) {
-        process_.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(inside ? HoldLockInside : HoldLock)});
-        if (!process_.waitForStarted(30000)) return process_.errorString();
-        QByteArray said;
-        while (!said.contains('\n') && process_.waitForReadyRead(30000)) said += process_.readAllStandardOutput();
-        return QString::fromLatin1(said).trimmed();
-    }
-    void kill() {
-        process_.kill();
-        process_.waitForFinished(30000);
-    }
-    void end() {
-        process_.closeWriteChannel();
-        process_.waitForFinished(30000);
-    }
-    ~OtherCopy() {
-        if (process_.state() != QProcess::NotRunning) kill();
-    }
-
-private:
-    QProcess process_;
-};
 
 #ifndef Q_OS_WIN
 // A home on a file system of its own that can be made read-only, and a
@@ -328,8 +284,7 @@ private slots:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], HoldLock) == 0) return holdLock(datafolder::CompanionPlace::BesideFolder);
-    if (argc > 1 && qstrcmp(argv[1], HoldLockInside) == 0) return holdLock(datafolder::CompanionPlace::InsideFolder);
+    if (const std::optional<int> held = holdLockIfAsked(argc, argv)) return *held;
     TestDataFolderLock test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -42,11 +42,6 @@ QStringList describeAll(const QList<interchange::ReadContact>& contacts) {
     return out;
 }
 
-QByteArray sample(const char* name) {
-    QFile f(QFINDTESTDATA(u"../data/"_s + QString::fromUtf8(name)));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("missing sample file %s", name);
-    return f.readAll();
-}
 
 // The bytes with a NUL byte for each #.
 QByteArray withNul(const char* bytes) { return QByteArray(bytes).replace('#', '\0'); }
@@ -386,7 +381,7 @@ private slots:
         QTest::newRow("empty") << QByteArray() << u"Dosya boş!"_s;
         QTest::newRow("blank lines") << QByteArray(" \r\n\t\n") << u"Dosya boş!"_s;
         QTest::newRow("a byte order mark alone") << QByteArray("\xEF\xBB\xBF\r\n") << u"Dosya boş!"_s;
-        QTest::newRow("a picture") << sample("picture.vcf") << u"Bu dosya bir kişi dosyası değil!"_s;
+        QTest::newRow("a picture") << sampleBytes(u"picture.vcf"_s) << u"Bu dosya bir kişi dosyası değil!"_s;
         QTest::newRow("a text without known columns")
             << QByteArray("Tarih,Tutar\n2024-01-01,15\n") << u"Bu dosya bir kişi dosyası değil!"_s;
         QTest::newRow("a 10 MB line in a card")
@@ -446,7 +441,7 @@ private slots:
         QTest::addColumn<int>("changed");
         QTest::addColumn<int>("leftOut");
         QTest::addColumn<int>("remaining");
-        const QByteArray android = sample("android21.vcf");
+        const QByteArray android = sampleBytes(u"android21.vcf"_s);
         QTest::newRow("into an empty group")
             << QStringList{} << android
             << QStringList{u"+ Şule|Öztürk|05321112233"_s, u"+ Çağrı|Gündoğdu|05334445566"_s,

@@ -20,6 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Hyphens(36, QLatin1Char('-'));
 const QString Empty = QStringLiteral("Veri tabanında yazdırılabilecek bir kayıt bulunmamaktadır!");
 const QByteArray Two = fileBytes({u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Mehmet"_s, u"Çelik"_s, u"05334445566"_s});
@@ -130,7 +131,7 @@ private slots:
     void tamamAtOncePrintsTheDefaultGroupAsItNowIs() {
         STOP_IF_FAILED(startWith(GroupList, GroupFiles));
         inChooser([&] {
-            home->write(u"@Kayıtlar@.vexo"_s, Two + fileBytes({u"Zafer"_s, u"Yıldız"_s, u"05559998877"_s}));
+            home->write(GroupFile, Two + fileBytes({u"Zafer"_s, u"Yıldız"_s, u"05559998877"_s}));
             testhooks::onNextModal([](QDialog*) {
                 QCOMPARE(page().mid(2, 2), (QStringList{u"Toplam Kayıtlı Kişi:3"_s, u"Grup:@Kayıtlar@"_s}));
                 QCOMPARE(page().at(5), u"İsim :Ayşe"_s);

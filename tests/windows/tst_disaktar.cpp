@@ -2,6 +2,7 @@
 // under the name the user gives, and read back by the import window into
 // the same bytes.
 
+#include "store/datafolder.h"
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "tests/common/programtest.h"
@@ -21,7 +22,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QStringList Two = {u"Ali"_s, u"Veli"_s, u"05321112233"_s, u"Şule"_s, u"Öztürk"_s, u"05339876543"_s};
 const QStringList Zeki = {u"Zeki"_s, u""_s, u"05327651200"_s};
 

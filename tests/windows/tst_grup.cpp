@@ -26,6 +26,7 @@ namespace {
 const QString Unusable =
     u"Grup adında \\ / : * ? \" < > | işaretleri ve denetim karakterleri kullanılamaz! Başka bir isim girin."_s;
 const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QByteArray Seven = fileBytes({u"Zeki"_s, u"a"_s, u"1"_s, u"Ali"_s, u"b"_s, u"2"_s, u"Mert"_s});
 
 // Opens the group window from the menu and acts in it; a window still open
@@ -227,16 +228,16 @@ private slots:
         QFETCH(QString, selected);
         QFETCH(bool, emptying);
         QFETCH(QString, message);
-        home->write(u"@Kayıtlar@.vexo"_s, Seven);
+        home->write(GroupFile, Seven);
         STOP_IF_FAILED(startWith({Default, Default, u"Ev"_s}, {{u"Ev"_s, Seven}}));
-        home->write(u"@Kayıtlar@.vexo"_s, Seven);
+        home->write(GroupFile, Seven);
         STOP_IF_FAILED(inGroupWindow([&] {
             if (!selected.isEmpty()) STOP_IF_FAILED(clickRow(Form6->groupListBox, selected));
             QTest::mouseClick(emptying ? Form6->emptyGroupButton : Form6->deleteGroupButton, Qt::LeftButton);
         }));
         QCOMPARE(testhooks::messages(), QStringList{message});
         QVERIFY(!testhooks::modalWindows().contains(u"Grup Silme Onay?"_s));
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), Seven);
+        QCOMPARE(home->read(GroupFile), Seven);
         QCOMPARE(home->read(u"Ev.vexo"_s), Seven);
     }
 
@@ -248,7 +249,7 @@ private slots:
     void aListedGroupWithoutAFileFallsBackToTheDefault() {
         QFETCH(bool, emptying);
         STOP_IF_FAILED(startWith({u"Ev"_s, Default, u"Ev"_s, u"Yok"_s}, {{u"Ev"_s, Seven}}));
-        home->write(u"@Kayıtlar@.vexo"_s, fileBytes({u"Can"_s, u""_s, u"1"_s}));
+        home->write(GroupFile, fileBytes({u"Can"_s, u""_s, u"1"_s}));
         STOP_IF_FAILED(inGroupWindow([&] {
             STOP_IF_FAILED(clickRow(Form6->groupListBox, u"Yok"_s));
             QTest::mouseClick(emptying ? Form6->emptyGroupButton : Form6->deleteGroupButton, Qt::LeftButton);

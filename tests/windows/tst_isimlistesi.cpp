@@ -23,7 +23,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Empty = QStringLiteral("Veri tabanında İsim Sıralanacak  kayıt bulunmamaktadır!");
 const QStringList Three = {u"Ali"_s, u"Kaya"_s, u"0532"_s, u"ayşe"_s, u"Er"_s, u"0533"_s, u"Zeki"_s, u"Su"_s, u"0534"_s};
 
@@ -175,4 +175,8 @@ private slots:
 
 TELEFIKA_TEST_MAIN(TestNameList)
 #include "tst_isimlistesi.moc"
+
+namespace {
+const QString& Default = datafolder::DefaultGroup;
+}
 

@@ -30,6 +30,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Done = QStringLiteral("İşlem Tamam!");
 const QStringList AliVeli = {u"Ali"_s, u"Kara"_s, u"05321111111"_s, u"Veli"_s, u"Şen"_s, u"05322222222"_s};
 const QStringList CanZeynep = {u"Can"_s, u"Kaya"_s, u"05323333333"_s, u"Zeynep"_s, u"Işık"_s, u"05324444444"_s};
@@ -447,7 +448,7 @@ private slots:
         QVERIFY2(testhooks::messages().first().startsWith(u"Cannot create file "_s), qPrintable(testhooks::messages().first()));
         QCOMPARE(home->read(u"Ev.vexo"_s), fileBytes(AliVeli));
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), list);
-        QCOMPARE(home->dataFiles(), (QStringList{u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s, u"Ev.vexo"_s, u"İş.vexo"_s}));
+        QCOMPARE(home->dataFiles(), (QStringList{GroupFile, u"Ayarlar.cnt"_s, u"Ev.vexo"_s, u"İş.vexo"_s}));
         QCOMPARE(texts(Book->recordLines()), AliVeli);
         QCOMPARE(Book->groupNames().count(), groupList.size());
         QCOMPARE(mainWindow().groupSelector->count(), groupList.size() - 1);

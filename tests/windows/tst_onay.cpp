@@ -16,6 +16,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QByteArray Two = fileBytes({u"Ali"_s, u"Kaya"_s, u"0531"_s, u"Veli"_s, u"Er"_s, u"0532"_s});
 }
 
@@ -39,7 +40,7 @@ private slots:
         mainWindow().deleteButton->click();
         QVERIFY(stayedOpen);
         QVERIFY(!Form11->isVisible());
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), Two);
+        QCOMPARE(home->read(GroupFile), Two);
         QCOMPARE(testhooks::messages(), QStringList());
     }
 };

@@ -21,7 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString& Default = datafolder::DefaultGroup;
-const QString GroupFile = QStringLiteral("@Kayıtlar@.vexo");
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QString Nothing = QStringLiteral("Veri tabanında taranabilecek bir kayıt bulunmamaktadır!");
 const QString AtStart = QStringLiteral("Kayıtların Başındasınız!");
 const QString AtEnd = QStringLiteral("Kayıtların Sonundasınız!");

@@ -22,6 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString& Default = datafolder::DefaultGroup;
+const QString GroupFile = datafolder::DefaultGroup + datafolder::GroupExtension;
 const QByteArray Taken = fileBytes({u"Şule"_s, u"Öztürk"_s, u"05321112233"_s});
 const QByteArray Held = fileBytes({u"Eski"_s, u""_s, u"1"_s});
 
@@ -129,7 +130,7 @@ private slots:
         QVERIFY(!home->has(u"temp.tmp"_s));
         QVERIFY(!QFile::exists(home->path() + u"/x.vexo"_s));
         if (!held.isEmpty()) QCOMPARE(home->read(held + u".vexo"_s), Held);
-        QCOMPARE(home->read(u"@Kayıtlar@.vexo"_s), QByteArray());
+        QCOMPARE(home->read(GroupFile), QByteArray());
         if (!group.isEmpty()) QCOMPARE(home->read(group + u".vexo"_s), source);
         QCOMPARE(home->read(u"Ayarlar.cnt"_s), fileBytes(group.isEmpty() ? QStringList{Default, Default}
                                                                        : QStringList{Default, Default, group}));
@@ -155,7 +156,7 @@ private slots:
             QVERIFY(Form13->isVisible());
         }));
         QCOMPARE(rows(Form6->groupListBox), QStringList{Default});
-        QStringList files = {u"@Kayıtlar@.vexo"_s, u"Ayarlar.cnt"_s};
+        QStringList files = {GroupFile, u"Ayarlar.cnt"_s};
         if (renamed) files << u"Ev.vexo"_s;
         QCOMPARE(home->dataFiles(), files);
     }

@@ -1,5 +1,6 @@
 // The backup of a group, and a backup taken in again in place of its group.
 
+#include "store/datafolder.h"
 #include "app/forms.h"
 #include "app/Unit1.h"
 #include "tests/common/programtest.h"
@@ -18,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Default = QStringLiteral("@Kayıtlar@");
+const QString& Default = datafolder::DefaultGroup;
 const QByteArray Contacts =
     fileBytes({u"Çağlar"_s, u"Işıkoğlu"_s, u"05321234567"_s, u"ismail"_s, u"Şen"_s, u""_s, u"Ümit"_s, u"Ağaoğlu"_s, u"05449876543"_s});
 
