@@ -19,6 +19,8 @@
 #include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
+#include "windows/syncsettings.h"
+#include "windows/syncwindow.h"
 #include "windows/tum.h"
 #include "windows/Unit8.h"
 #include "windows/yazdir.h"
@@ -89,6 +91,8 @@ void TForm1::connectHandlers() {
     connect(ui.mergerAction, &QAction::triggered, this, &TForm1::GrupBirletirici1Click);
     connect(ui.qrAction, &QAction::triggered, this, &TForm1::openQrCodeWindow);
     connect(ui.groupsAction, &QAction::triggered, this, &TForm1::Gruplemleri1Click);
+    connect(ui.syncSettingsAction, &QAction::triggered, this, &TForm1::openSyncSettingsWindow);
+    connect(ui.syncAction, &QAction::triggered, this, &TForm1::openSyncWindow);
     connect(ui.aboutAction, &QAction::triggered, this, &TForm1::Hakknda1Click);
     connect(ui.usageAction, &QAction::triggered, this, &TForm1::Kullanm1Click);
 }
@@ -277,6 +281,10 @@ void TForm1::openQrCodeWindow() {
 }
 
 void TForm1::Gruplemleri1Click() { Form6->execute(); }
+
+void TForm1::openSyncSettingsWindow() { syncSettingsWindow->execute(); }
+
+void TForm1::openSyncWindow() { syncWindow->execute(); }
 
 void TForm1::Hakknda1Click() { Form2->execute(); }
 

@@ -62,6 +62,8 @@ struct MainWindowWidgets {
     QAction* mergerAction;      // Araçlar > Grup Birleştirici
     QAction* qrAction;          // Araçlar > Karekod
     QAction* groupsAction;      // Rehber Grubu > Grup İşlemleri
+    QAction* syncSettingsAction;  // Rehber Grubu > Eşitleme Ayarları...
+    QAction* syncAction;          // Rehber Grubu > Şimdi Eşitle
     QAction* aboutAction;       // Yardım > Hakkında (F1)
     QAction* usageAction;       // Yardım > Kullanım
 };
@@ -115,6 +117,8 @@ public slots:
     void GrupBirletirici1Click();
     void openQrCodeWindow();  // "Karekod"
     void Gruplemleri1Click();
+    void openSyncSettingsWindow();  // "Eşitleme Ayarları..."
+    void openSyncWindow();          // "Şimdi Eşitle"
     void Hakknda1Click();
     void Kullanm1Click();
 

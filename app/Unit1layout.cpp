@@ -246,6 +246,9 @@ void TForm1::buildMenus() {
 
     QMenu* groups = bar->addMenu(QStringLiteral("Rehber Grubu"));
     ui.groupsAction = item(groups, QStringLiteral("Grup İşlemleri"), QStyle::SP_DirIcon);
+    groups->addSeparator();
+    ui.syncSettingsAction = item(groups, QStringLiteral("Eşitleme Ayarları..."), QStyle::SP_DriveNetIcon);
+    ui.syncAction = item(groups, QStringLiteral("Şimdi Eşitle"), QStyle::SP_BrowserReload);
 
     QMenu* help = bar->addMenu(QStringLiteral("Yardım"));
     ui.aboutAction = item(help, QStringLiteral("Hakkında"), QStyle::SP_MessageBoxInformation, QKeySequence(Qt::Key_F1));

@@ -2,6 +2,10 @@
 
 #include "app/Unit1.h"
 #include "book/phonebook.h"
+#include "platform/keyring.h"
+#include "store/storeerror.h"
+#include "sync/synclink.h"
+#include "ui/dialogs.h"
 #include "windows/about.h"
 #include "windows/ALFABE.h"
 #include "windows/bilgi.h"
@@ -15,6 +19,8 @@
 #include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
+#include "windows/syncsettings.h"
+#include "windows/syncwindow.h"
 #include "windows/tum.h"
 #include "windows/Unit8.h"
 #include "windows/veriekle.h"
@@ -24,6 +30,23 @@
 
 PhoneBook* Book = nullptr;
 TForm1* Form1 = nullptr;
+
+namespace {
+
+// A removed group's link to its address book goes with it, and its password
+// from the keyring; the server's address book stays as it is.
+void forgetSyncLink(const QString& group) {
+    try {
+        if (!synclink::of(group)) return;
+        synclink::forget(group);
+    } catch (const StoreError& e) {
+        ShowError(e.message());
+        return;
+    }
+    keyring().forget(Keyring::keyFor(group), [](Keyring::Outcome, const QString&) {});
+}
+
+}  // namespace
 
 void createForms() {
     Book = new PhoneBook();
@@ -48,6 +71,9 @@ void createForms() {
     importWindow = new ImportWindow(book, Form1);
     exportWindow = new ExportWindow(book, Form1);
     qrCodeWindow = new QrCodeWindow(Form1);
+    syncSettingsWindow = new SyncSettingsWindow(book, Form1);
+    syncWindow = new SyncWindow(book, Form1);
+    QObject::connect(Book, &PhoneBook::groupFileRemoved, Book, &forgetSyncLink);
 }
 
 void destroyForms() {
@@ -74,4 +100,6 @@ void destroyForms() {
     importWindow = nullptr;
     exportWindow = nullptr;
     qrCodeWindow = nullptr;
+    syncSettingsWindow = nullptr;
+    syncWindow = nullptr;
 }

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <deque>
 #include <optional>
@@ -80,6 +81,18 @@ int execModal(QDialog* dialog) {
     }
     if (dialog->isVisible()) dialog->reject();
     return dialog->result();
+}
+
+bool askYesNo(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, ApplicationTitle, question, QMessageBox::NoButton,
+                    parent ? parent : QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(QStringLiteral("&Evet"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Hayır"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    execModal(&box);
+    return box.clickedButton() == yes;
 }
 
 namespace {

@@ -28,6 +28,12 @@ void Beep();
 // Shows a window modally and returns its result.
 int execModal(QDialog* dialog);
 
+// A modal question with "&Evet" and "&Hayır", titled with the application
+// title, shown through execModal (a test answers it by a queued handler that
+// clicks a button); true only when "&Evet" was pressed. "&Hayır" is the
+// default and Esc's answer: what the question guards is not done by mistake.
+bool askYesNo(QWidget* parent, const QString& question);
+
 // A save dialog with one filter ("Rehber Dosyaları|*.vexo" style: title and
 // pattern); an empty result means the user cancelled.
 QString askSaveFileName(QWidget* parent, const QString& filterTitle, const QString& pattern);

@@ -19,3 +19,5 @@ TForm17* Form17 = nullptr;
 ImportWindow* importWindow = nullptr;
 ExportWindow* exportWindow = nullptr;
 QrCodeWindow* qrCodeWindow = nullptr;
+SyncSettingsWindow* syncSettingsWindow = nullptr;
+SyncWindow* syncWindow = nullptr;

@@ -24,6 +24,8 @@ class TForm17;
 class ImportWindow;
 class ExportWindow;
 class QrCodeWindow;
+class SyncSettingsWindow;
+class SyncWindow;
 
 extern TForm2* Form2;    // about:       Hakkında
 extern TForm3* Form3;    // tum:         Tüm Kayıtlar
@@ -44,3 +46,5 @@ extern TForm17* Form17;  // yedek:       Yedek Al
 extern ImportWindow* importWindow;  // iceaktar: Kişileri İçe Aktar
 extern ExportWindow* exportWindow;  // disaktar: Kişileri Dışa Aktar
 extern QrCodeWindow* qrCodeWindow;  // karekod:  Karekod
+extern SyncSettingsWindow* syncSettingsWindow;  // syncsettings: Eşitleme Ayarları
+extern SyncWindow* syncWindow;                  // syncwindow:   Şimdi Eşitle

@@ -4,7 +4,9 @@
 
 #include "app/forms.h"
 #include "app/Unit1.h"
+#include "platform/keyring.h"
 #include "store/datafolder.h"
+#include "sync/synclink.h"
 #include "tests/common/programtest.h"
 #include "tests/common/testenv.h"
 #include "ui/dialogs.h"
@@ -21,6 +23,8 @@
 #include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
+#include "windows/syncsettings.h"
+#include "windows/syncwindow.h"
 #include "windows/tum.h"
 #include "windows/Unit8.h"
 #include "windows/veriekle.h"
@@ -58,7 +62,8 @@ const QStringList Contacts = {u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s, u"Meh
 
 QWidget* form(int n) {
     const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,  Form10,
-                                   Form11, Form12, Form13, Form14, Form15, Form16, Form17, importWindow, exportWindow, qrCodeWindow};
+                                   Form11, Form12, Form13, Form14, Form15, Form16, Form17, importWindow, exportWindow, qrCodeWindow,
+                                   syncSettingsWindow, syncWindow};
     return forms.at(n - 1);
 }
 
@@ -125,12 +130,20 @@ void withWindowOpen(int n, const Inside& inside) {
     case 18: return modal([] { importWindow->execute(contactsFile()); }, inside);
     case 19: return modal([] { exportWindow->execute(); }, inside);
     case 20: return modal([] { qrCodeWindow->execute(u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s); }, inside);
+    case 21: return modal([] { syncSettingsWindow->execute(); }, inside);
+    case 22:
+        // linked to a server that is not there: the window asks for the password
+        synclink::keep(datafolder::DefaultGroup, QUrl(u"http://127.0.0.1:9/ayse/rehber/"_s), u"ayse"_s);
+        return modal([] { syncWindow->execute(); }, [&](QWidget* w) {
+            QTRY_VERIFY(syncWindow->startButton->isEnabled());
+            inside(w);
+        });
     }
 }
 
 void addWindowRows() {
     QTest::addColumn<int>("window");
-    for (int n = 1; n <= 20; ++n) QTest::addRow("Form%d", n) << n;
+    for (int n = 1; n <= 22; ++n) QTest::addRow("Form%d", n) << n;
 }
 
 QString className(const QObject* o) { return QString::fromLatin1(o->metaObject()->className()); }
@@ -345,8 +358,12 @@ public slots:
 
 class TestAccessibility : public ProgramTest {
     Q_OBJECT
+    MemoryKeyring keys;  // the sync windows ask it for a password it does not hold
 
 private slots:
+    void initTestCase() { setKeyring(&keys); }
+    void cleanupTestCase() { setKeyring(nullptr); }
+
     // Every visible label and edit is heard with the text it shows; every
     // control that takes the focus has a name; read-only fields say so.
     void everyShownTextIsHeard_data() { addWindowRows(); }
@@ -398,6 +415,9 @@ private slots:
         QTest::newRow("import") << 18 << QStringList{u"Grup"_s, u"Okunan Kişiler"_s, u"Aktar"_s, u"İptal"_s};
         QTest::newRow("export") << 19 << QStringList{u"Grup"_s, u"vCard 3.0"_s, u"Kaydet"_s, u"İptal"_s};
         QTest::newRow("QR code") << 20 << QStringList{u"Kapat"_s};
+        QTest::newRow("sync settings") << 21 << QStringList{u"Sunucu adresi:"_s, u"Kullanıcı adı:"_s, u"Parola:"_s,
+                                                            u"Bağlantıyı Dene"_s, u"Kapat"_s, u"Grup"_s};
+        QTest::newRow("sync") << 22 << QStringList{u"Parola:"_s, u"Eşitle"_s, u"Eşitleme Raporu"_s, u"Kapat"_s};
     }
     void tabGoesRoundInLayoutOrder() {
         QFETCH(int, window);
@@ -511,6 +531,8 @@ private slots:
         QTest::newRow("import") << 18 << QStringList{};
         QTest::newRow("export") << 19 << QStringList{};
         QTest::newRow("QR code") << 20 << QStringList{};
+        QTest::newRow("sync settings") << 21 << QStringList{};
+        QTest::newRow("sync") << 22 << QStringList{blackOnSkyBlue};
     }
     void everyTextStandsOutFromItsBackground() {
         QFETCH(int, window);

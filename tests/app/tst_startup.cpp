@@ -37,6 +37,8 @@
 #include "windows/karekod.h"
 #include "windows/kullanim.h"
 #include "windows/onay.h"
+#include "windows/syncsettings.h"
+#include "windows/syncwindow.h"
 #include "windows/tum.h"
 #include "windows/Unit8.h"
 #include "windows/veriekle.h"
@@ -494,20 +496,21 @@ private slots:
         QCOMPARE(errorText(u"Unable to insert a line"_s), u"Unable to insert a line."_s);
     }
 
-    void theTwentyWindowsAreMadeInOrder() {
+    void theWindowsAreMadeInOrder() {
         createForms();
         const QList<QWidget*> forms = {Form1,  Form2,  Form3,  Form4,  Form5,  Form6,  Form7,  Form8,  Form9,  Form10,
-                                       Form11, Form12, Form13, Form14, Form15, Form16, Form17, importWindow, exportWindow, qrCodeWindow};
+                                       Form11, Form12, Form13, Form14, Form15, Form16, Form17, importWindow, exportWindow, qrCodeWindow,
+                                       syncSettingsWindow, syncWindow};
         const QStringList captions = {
             u"                Telefika 2003 v2.0"_s, u"Hakkında"_s, u"Tüm Kayıtlar"_s, u"Yazdırım"_s,
             u"Veri Tabanı Araştırılıyor"_s, u"Rehber Grubu"_s, u"Grup Adı Girin"_s, u"Yazdırılacak Grup"_s,
             u"Grup Silme Onay?"_s, u"Kullanım Esasları"_s, u"Silme Onay?"_s, u"Grup Birleştirici"_s,
             u"Veri Tabanı Dosyası Seçin"_s, u"Yeni İsim"_s, u"Alfabetik İçerik"_s, u"İsim Listesi"_s, u"Yedek Al"_s,
-            u"Kişileri İçe Aktar"_s, u"Kişileri Dışa Aktar"_s, u"Karekod"_s};
+            u"Kişileri İçe Aktar"_s, u"Kişileri Dışa Aktar"_s, u"Karekod"_s, u"Eşitleme Ayarları"_s, u"Şimdi Eşitle"_s};
         for (int i = 0; i < forms.size(); ++i) {
             QVERIFY(forms[i]);
             QCOMPARE(forms[i]->windowTitle(), captions[i]);
-            const QStringList roles = {u"importWindow"_s, u"exportWindow"_s, u"qrCodeWindow"_s};
+            const QStringList roles = {u"importWindow"_s, u"exportWindow"_s, u"qrCodeWindow"_s, u"syncSettingsWindow"_s, u"syncWindow"_s};
             QCOMPARE(forms[i]->objectName(), i < 17 ? QStringLiteral("Form%1").arg(i + 1) : roles[i - 17]);
             QVERIFY(!forms[i]->isVisible());
         }
@@ -526,7 +529,7 @@ private slots:
         }
         QCOMPARE(seen, (QStringList{u"Dosya: Yazdır Ctrl+P, -, Grubu Yazdır Ctrl+Y, -, İçe Aktar..., Dışa Aktar..., -, Çık"_s,
                                     u"Araçlar: İsim Listesi, Alfabetik Sıralama, Tarayıcı Ctrl+T, -, Yedek, Grup Birleştirici, -, Karekod"_s,
-                                    u"Rehber Grubu: Grup İşlemleri"_s, u"Yardım: Hakkında F1, Kullanım"_s}));
+                                    u"Rehber Grubu: Grup İşlemleri, -, Eşitleme Ayarları..., Şimdi Eşitle"_s, u"Yardım: Hakkında F1, Kullanım"_s}));
     }
 
     void everyControlHasAnAccessibleName() {
