@@ -8,7 +8,10 @@
 #include "sync/davxml.h"
 #include "sync/syncwork.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -258,7 +261,12 @@ bool SyncRunner::writeState() {
     d->stateTimer.stop();
     d->stateDirty = false;
     try {
+        QElapsedTimer took;
+        took.start();
         syncstate::write(d->group, d->work.state);
+        // a large state on a slow disk: written less often, so the writes
+        // never take more than a third of the time
+        d->stateTimer.setInterval(int(std::max<qint64>(200, 2 * took.elapsed())));
         return true;
     } catch (const StoreError&) {
         d->stateLive = false;  // nothing more is written
