@@ -212,8 +212,11 @@ void SyncRunner::keepFetched(const davxml::Response& r) {
         f.etag = r.etag;
         f.read = cardmap::read(r.card);
         f.uid = cardmap::uidOf(r.card);
+        // the bytes only of a card that a change here may be written into
         const int i = w.cardByHref.value(r.href, -1);
-        if (i < 0 || w.here[i] == syncwork::Here::Changed) f.bytes = r.card;
+        const bool mayChange = i < 0 ? f.read.contact && w.localByNumber.contains(f.read.contact->number)
+                                     : w.here[i] == syncwork::Here::Changed;
+        if (mayChange) f.bytes = r.card;
     }
     w.fetched.insert(r.href, std::move(f));
 }
