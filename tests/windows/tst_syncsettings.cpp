@@ -3,6 +3,7 @@
 // address books found on a real Radicale.
 
 #include "platform/keyring.h"
+#include "store/datafolder.h"
 #include "sync/synclink.h"
 #include "tests/common/programtest.h"
 #include "tests/common/radicale.h"
@@ -19,7 +20,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Group = u"@Kayıtlar@"_s;
+const QString Group = datafolder::DefaultGroup;
 const QUrl Linked(u"https://dav.example.org/ayse/rehber/"_s);
 
 struct TestKeyring {

@@ -3,6 +3,7 @@
 // password told and typed again, and a conflict settled by its button.
 
 #include "platform/keyring.h"
+#include "store/datafolder.h"
 #include "sync/synclink.h"
 #include "tests/common/programtest.h"
 #include "tests/common/radicale.h"
@@ -18,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Group = u"@Kayıtlar@"_s;
+const QString Group = datafolder::DefaultGroup;
 const QStringList Ayse = {u"Ayşe"_s, u"Öztürk"_s, u"05321112233"_s};
 const QByteArray PhoneCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:telefon-1\r\nN:Şahin;Çağlar;;;\r\nFN:Çağlar Şahin\r\n"
                              "TEL;TYPE=CELL:+905421234567\r\nTEL;TYPE=HOME:02121234567\r\nEMAIL:cs@ornek.tr\r\nEND:VCARD\r\n";
