@@ -13,7 +13,7 @@ mode=${1:-run}
 packages=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libqrencode-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation2 fonts-urw-base35 qt6-translations-l10n
           desktop-file-utils appstream dpkg-dev file lintian man-db poppler-utils clang
-          libclang-rt-14-dev)
+          libclang-rt-14-dev qtkeychain-qt6-dev radicale gnome-keyring dbus)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
