@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -168,8 +169,9 @@ void SyncSettingsWindow::groupChosen() {
     statusLabel->setText(link ? QString() : TryFirst);
     lastSyncLabel->setText(lastSyncText(group_));
     const int session = session_;
-    keyring().read(Keyring::keyFor(group_), [this, session](Keyring::Outcome outcome, const QString& secret) {
-        if (session == session_) keyringRead(outcome, secret);
+    const QPointer<SyncSettingsWindow> self(this);  // the window may be gone by the time the keyring answers
+    keyring().read(Keyring::keyFor(group_), [self, session](Keyring::Outcome outcome, const QString& secret) {
+        if (self && session == self->session_) self->keyringRead(outcome, secret);
     });
     updateButtons();
 }
@@ -320,8 +322,9 @@ void SyncSettingsWindow::keep(const QUrl& bookUrl) {
     if (password.isEmpty()) return;
     storedPassword_ = password;
     const int session = session_;
-    keyring().store(Keyring::keyFor(group_), password, [this, session](Keyring::Outcome outcome, const QString&) {
-        if (session == session_) passwordKept(outcome);
+    const QPointer<SyncSettingsWindow> self(this);  // the window may be gone by the time the keyring answers
+    keyring().store(Keyring::keyFor(group_), password, [self, session](Keyring::Outcome outcome, const QString&) {
+        if (self && session == self->session_) self->passwordKept(outcome);
     });
 }
 

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -164,8 +165,9 @@ void SyncWindow::execute() {
     form_->setRowVisible(form_->rowCount() - 1, false);  // until the keyring has none, or a run failed
     startButton->setEnabled(false);
     const int session = ++session_;
-    keyring().read(Keyring::keyFor(group), [this, session](Keyring::Outcome outcome, const QString& secret) {
-        if (session == session_) keyringRead(outcome, secret);
+    const QPointer<SyncWindow> self(this);  // the window may be gone by the time the keyring answers
+    keyring().read(Keyring::keyFor(group), [self, session](Keyring::Outcome outcome, const QString& secret) {
+        if (self && session == self->session_) self->keyringRead(outcome, secret);
     });
     execModal(this);
 }
