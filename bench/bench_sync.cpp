@@ -145,15 +145,16 @@ void Unchanged(benchmark::State& state) {
 
 void UnchangedFloor(benchmark::State& state) {
     QNetworkAccessManager manager;
-    const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" +
+    const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<D:sync-collection xmlns:D=\"DAV:\"><D:sync-token>" +
                             syncstate::read(Full)->token.toHtmlEscaped().toUtf8() +
-                            "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
-                            "</d:sync-collection>";
+                            "</D:sync-token><D:sync-level>1</D:sync-level><D:prop><D:getetag/></D:prop>"
+                            "</D:sync-collection>";
     const QUrl url = synclink::of(Full)->book;
     for (auto _ : state) {
         const bool good = sendAll({[&] {
                                       QNetworkRequest request = davRequest(url);
                                       request.setRawHeader("Content-Type", "application/xml; charset=utf-8");
+                                      request.setRawHeader("Depth", "0");
                                       return manager.sendCustomRequest(request, "REPORT", body);
                                   }},
                                   {207});
