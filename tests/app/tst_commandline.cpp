@@ -173,10 +173,6 @@ private slots:
         usage("a password as an argument", {u"--sync"_s, u"Ev"_s, u"--password"_s, u"gizli"_s},
               u"Parola argüman olarak verilmez (başkaları görebilir): --password-stdin ile standart girdiden verin."_s);
         usage("--sync-setup without a user", {u"--sync-setup"_s, u"Ev"_s, url}, u"--sync-setup için --user AD gerekir."_s);
-        usage("--user with --sync", {u"--sync"_s, u"Ev"_s, u"--user"_s, u"ali"_s},
-              u"--user yalnızca --sync-setup ile verilir."_s);
-        usage("--password-stdin with --sync-remove", {u"--sync-remove"_s, u"Ev"_s, u"--password-stdin"_s},
-              u"--password-stdin yalnızca --sync-setup ya da --sync ile verilir."_s);
         usage("an address that is no server's", {u"--sync-setup"_s, u"Ev"_s, u"ftp://h/\x1b"_s, u"--user"_s, u"ali"_s},
               u"Geçersiz sunucu adresi: ftp://h/\\x1B (http:// ya da https:// ile başlamalı)."_s);
         usage("a password inside the address",
