@@ -8,7 +8,10 @@
 #include "sync/davxml.h"
 #include "sync/syncwork.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -118,6 +121,8 @@ void SyncRunner::begin() {
     }
     if (!lines) return finish(PhoneBook::GroupFileMissing);
     d->work.state = *state;
+    QUrl& bookUrl = d->work.state.book;  // a collection: the cards' paths go below it
+    if (!bookUrl.path().endsWith(QLatin1Char('/'))) bookUrl.setPath(bookUrl.path() + QLatin1Char('/'));
     d->work.lines = *lines;
     syncwork::diffLocal(d->work);
     d->client = std::make_unique<DavClient>(state->book, state->user, d->password);
@@ -207,8 +212,11 @@ void SyncRunner::keepFetched(const davxml::Response& r) {
         f.etag = r.etag;
         f.read = cardmap::read(r.card);
         f.uid = cardmap::uidOf(r.card);
+        // the bytes only of a card that a change here may be written into
         const int i = w.cardByHref.value(r.href, -1);
-        if (i < 0 || w.here[i] == syncwork::Here::Changed) f.bytes = r.card;
+        const bool mayChange = i < 0 ? f.read.contact && w.localByNumber.contains(f.read.contact->number)
+                                     : w.here[i] == syncwork::Here::Changed;
+        if (mayChange) f.bytes = r.card;
     }
     w.fetched.insert(r.href, std::move(f));
 }
@@ -256,7 +264,12 @@ bool SyncRunner::writeState() {
     d->stateTimer.stop();
     d->stateDirty = false;
     try {
+        QElapsedTimer took;
+        took.start();
         syncstate::write(d->group, d->work.state);
+        // a large state on a slow disk: written less often, so the writes
+        // never take more than a third of the time
+        d->stateTimer.setInterval(int(std::max<qint64>(200, 2 * took.elapsed())));
         return true;
     } catch (const StoreError&) {
         d->stateLive = false;  // nothing more is written

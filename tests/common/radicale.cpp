@@ -14,6 +14,9 @@
 
 #include <algorithm>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 int freePort() {
@@ -58,6 +61,8 @@ bool Radicale::start() {
         process_ = std::make_unique<QProcess>();
         process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_->setStandardOutputFile(QProcess::nullDevice());
+        // a test that dies (a crash, an abort on its time limit) takes the server with it
+        process_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         // Debian's own program, with the system's Python (not one a user put first on PATH)
         const QString debian = QStringLiteral("/usr/bin/radicale");
         const QStringList arguments{QStringLiteral("-C"), folder + QStringLiteral("/config")};

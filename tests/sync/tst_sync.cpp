@@ -32,6 +32,18 @@ QByteArray card(const QByteArray& uid, const QByteArray& name, const QByteArray&
            name + ";;;\r\nTEL;TYPE=CELL:" + tel + "\r\n" + extra + "END:VCARD\r\n";
 }
 
+const QStringList base{u"Ayşe"_s, u"Yılmaz"_s, u"05321234567"_s, u"Can"_s, u"Öz"_s, u"05331112233"_s,
+                       u"Mehmet"_s, u"Kaya"_s, u"05441112233"_s};
+const QStringList onBase{u"Ayşe Yılmaz 05321234567"_s, u"Can Öz 05331112233"_s, u"Mehmet Kaya 05441112233"_s};
+const QStringList noMehmet = base.mid(0, 6);
+QStringList with(QStringList lines, int i, const QString& line) {
+    lines[i] = line;
+    return lines;
+}
+const QStringList ayseYildiz = with(base, 1, u"Yıldız"_s);
+const QByteArray yilmazer = card("a", "Ayşe", "Yılmazer", "05321234567");
+const QString conflict = u"Çakışma: burada Ayşe Yıldız 05321234567, sunucuda Ayşe Yılmazer 05321234567"_s;
+
 // A peer that answers every request with the same bytes, and keeps the requests.
 class Peer : public QTcpServer {
 public:
@@ -51,6 +63,66 @@ public:
 private:
     QByteArray answer_;
 };
+
+// The rows of syncBothWays: a change on one side; on both sides, and the rest.
+void oneSideRows() {
+    QTest::newRow("nothing changed") << Cards() << base << QString() << QString() << QStringList() << base << onBase << QStringList();
+    QTest::newRow("changed here")
+        << Cards() << ayseYildiz << QString() << QString() << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s}
+        << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+    QTest::newRow("number changed here")
+        << Cards() << with(base, 5, u"05339998877"_s) << QString() << QString()
+        << QStringList{u"Sunucuda değiştirildi: Can Öz 05339998877"_s} << with(base, 5, u"05339998877"_s) << QStringList{onBase[0], u"Can Öz 05339998877"_s, onBase[2]} << QStringList();
+    QTest::newRow("changed there")
+        << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kaya", "05441112299")}} << base << QString() << QString()
+        << QStringList{u"Burada değiştirildi: Mehmet Kaya 05441112299"_s} << with(base, 8, u"05441112299"_s)
+        << QStringList{onBase[0], onBase[1], u"Mehmet Kaya 05441112299"_s} << QStringList();
+    QTest::newRow("deleted here") << Cards() << noMehmet << QString() << QString()
+                                  << QStringList{u"Sunucuda silindi: 05441112233"_s} << noMehmet << onBase.mid(0, 2) << QStringList();
+    QTest::newRow("deleted there") << Cards{{u"a.vcf"_s, {}}} << base << QString() << QString()
+                                   << QStringList{u"Burada silindi: Ayşe Yılmaz 05321234567"_s} << base.mid(3)
+                                   << onBase.mid(1) << QStringList();
+    QTest::newRow("changed on both sides") << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << QString()
+                                           << QStringList{conflict} << ayseYildiz
+                                           << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]}
+                                           << QStringList{conflict};
+}
+void bothSidesRows() {
+    QTest::newRow("both, the server's taken")
+        << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"server"_s
+        << QStringList{u"Burada değiştirildi: Ayşe Yılmazer 05321234567"_s} << with(base, 1, u"Yılmazer"_s)
+        << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+    QTest::newRow("both, this side's taken")
+        << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"here"_s
+        << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s} << ayseYildiz
+        << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+    QTest::newRow("deleted here, changed there")
+        << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kayalı", "05441112233")}} << noMehmet << QString() << QString()
+        << QStringList{u"Buraya eklendi: Mehmet Kayalı 05441112233 (burada silinmişti, sunucuda değiştiği için geri geldi)"_s}
+        << noMehmet + QStringList{u"Mehmet"_s, u"Kayalı"_s, u"05441112233"_s}
+        << QStringList{onBase[0], onBase[1], u"Mehmet Kayalı 05441112233"_s} << QStringList();
+    QTest::newRow("changed here, deleted there")
+        << Cards{{u"a.vcf"_s, {}}} << ayseYildiz << QString() << QString()
+        << QStringList{u"Sunucuya eklendi: Ayşe Yıldız 05321234567 (sunucuda silinmişti, yeniden yapıldı)"_s}
+        << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
+    QTest::newRow("token refused") << Cards() << base << u"token"_s << QString() << QStringList() << base << onBase
+                                   << QStringList();
+    QTest::newRow("cards made before a kill")
+        << Cards() << base << u"made"_s << QString()
+        << QStringList{u"Sunucuya eklendi: Ayşe Yılmaz 05321234567"_s, u"Sunucuya eklendi: Can Öz 05331112233"_s,
+                       u"Sunucuya eklendi: Mehmet Kaya 05441112233"_s}
+        << base << onBase << QStringList();
+    QTest::newRow("a card left out")
+        << Cards{{u"c.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:c\r\nFN:Zeynep Ak\r\nN:Ak;Zeynep;;;\r\nEND:VCARD\r\n"}} << base
+        << QString() << QString() << QStringList{u"Dışarıda kaldı: Zeynep Ak (Numara yok)"_s} << base
+        << QStringList{u"-"_s} + onBase << QStringList();
+    QTest::newRow("Turkish letters both ways")
+        << Cards{{u"c.vcf"_s, card("c", "Çağrı", "Üstündağ", "05061234567")}}
+        << base.mid(0, 6) + QStringList{u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6) << QString() << QString()
+        << QStringList{u"Buraya eklendi: Çağrı Üstündağ 05061234567"_s, u"Sunucuya eklendi: ismail Işıkgöz 05051234567"_s}
+        << base.mid(0, 6) + QStringList{u"Çağrı"_s, u"Üstündağ"_s, u"05061234567"_s, u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6)
+        << onBase + QStringList{u"ismail Işıkgöz 05051234567"_s, u"Çağrı Üstündağ 05061234567"_s} << QStringList();
+}
 
 }  // namespace
 
@@ -176,71 +248,8 @@ private slots:
         QTest::addColumn<QStringList>("groupAfter");
         QTest::addColumn<QStringList>("serverAfter");
         QTest::addColumn<QStringList>("again");
-        const QStringList base{u"Ayşe"_s, u"Yılmaz"_s, u"05321234567"_s, u"Can"_s, u"Öz"_s, u"05331112233"_s,
-                               u"Mehmet"_s, u"Kaya"_s, u"05441112233"_s};
-        const QStringList onBase{u"Ayşe Yılmaz 05321234567"_s, u"Can Öz 05331112233"_s, u"Mehmet Kaya 05441112233"_s};
-        QStringList ayseYildiz = base, noMehmet = base.mid(0, 6), canNumber = base;
-        ayseYildiz[1] = u"Yıldız"_s;
-        canNumber[5] = u"05339998877"_s;
-        const QByteArray yilmazer = card("a", "Ayşe", "Yılmazer", "05321234567");
-        const QString conflict = u"Çakışma: burada Ayşe Yıldız 05321234567, sunucuda Ayşe Yılmazer 05321234567"_s;
-        QTest::newRow("nothing changed") << Cards() << base << QString() << QString() << QStringList() << base << onBase << QStringList();
-        QTest::newRow("changed here")
-            << Cards() << ayseYildiz << QString() << QString() << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s}
-            << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
-        QTest::newRow("number changed here")
-            << Cards() << canNumber << QString() << QString() << QStringList{u"Sunucuda değiştirildi: Can Öz 05339998877"_s}
-            << canNumber << QStringList{onBase[0], u"Can Öz 05339998877"_s, onBase[2]} << QStringList();
-        QTest::newRow("changed there")
-            << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kaya", "05441112299")}} << base << QString() << QString()
-            << QStringList{u"Burada değiştirildi: Mehmet Kaya 05441112299"_s}
-            << QStringList{base.mid(0, 8) + QStringList{u"05441112299"_s}}
-            << QStringList{onBase[0], onBase[1], u"Mehmet Kaya 05441112299"_s} << QStringList();
-        QTest::newRow("deleted here") << Cards() << noMehmet << QString() << QString()
-                                      << QStringList{u"Sunucuda silindi: 05441112233"_s} << noMehmet << onBase.mid(0, 2) << QStringList();
-        QTest::newRow("deleted there") << Cards{{u"a.vcf"_s, {}}} << base << QString() << QString()
-                                       << QStringList{u"Burada silindi: Ayşe Yılmaz 05321234567"_s} << base.mid(3)
-                                       << onBase.mid(1) << QStringList();
-        QTest::newRow("changed on both sides") << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << QString()
-                                               << QStringList{conflict} << ayseYildiz
-                                               << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]}
-                                               << QStringList{conflict};
-        QStringList yilmazerHere = base;
-        yilmazerHere[1] = u"Yılmazer"_s;
-        QTest::newRow("both, the server's taken")
-            << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"server"_s
-            << QStringList{u"Burada değiştirildi: Ayşe Yılmazer 05321234567"_s} << yilmazerHere
-            << QStringList{u"Ayşe Yılmazer 05321234567"_s, onBase[1], onBase[2]} << QStringList();
-        QTest::newRow("both, this side's taken")
-            << Cards{{u"a.vcf"_s, yilmazer}} << ayseYildiz << QString() << u"here"_s
-            << QStringList{u"Sunucuda değiştirildi: Ayşe Yıldız 05321234567"_s} << ayseYildiz
-            << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
-        QTest::newRow("deleted here, changed there")
-            << Cards{{u"b.vcf"_s, card("b", "Mehmet", "Kayalı", "05441112233")}} << noMehmet << QString() << QString()
-            << QStringList{u"Buraya eklendi: Mehmet Kayalı 05441112233 (burada silinmişti, sunucuda değiştiği için geri geldi)"_s}
-            << noMehmet + QStringList{u"Mehmet"_s, u"Kayalı"_s, u"05441112233"_s}
-            << QStringList{onBase[0], onBase[1], u"Mehmet Kayalı 05441112233"_s} << QStringList();
-        QTest::newRow("changed here, deleted there")
-            << Cards{{u"a.vcf"_s, {}}} << ayseYildiz << QString() << QString()
-            << QStringList{u"Sunucuya eklendi: Ayşe Yıldız 05321234567 (sunucuda silinmişti, yeniden yapıldı)"_s}
-            << ayseYildiz << QStringList{u"Ayşe Yıldız 05321234567"_s, onBase[1], onBase[2]} << QStringList();
-        QTest::newRow("token refused") << Cards() << base << u"token"_s << QString() << QStringList() << base << onBase
-                                       << QStringList();
-        QTest::newRow("cards made before a kill")
-            << Cards() << base << u"made"_s << QString()
-            << QStringList{u"Sunucuya eklendi: Ayşe Yılmaz 05321234567"_s, u"Sunucuya eklendi: Can Öz 05331112233"_s,
-                           u"Sunucuya eklendi: Mehmet Kaya 05441112233"_s}
-            << base << onBase << QStringList();
-        QTest::newRow("a card left out")
-            << Cards{{u"c.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:c\r\nFN:Zeynep Ak\r\nN:Ak;Zeynep;;;\r\nEND:VCARD\r\n"}} << base
-            << QString() << QString() << QStringList{u"Dışarıda kaldı: Zeynep Ak (Numara yok)"_s} << base
-            << QStringList{u"-"_s} + onBase << QStringList();
-        QTest::newRow("Turkish letters both ways")
-            << Cards{{u"c.vcf"_s, card("c", "Çağrı", "Üstündağ", "05061234567")}}
-            << base.mid(0, 6) + QStringList{u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6) << QString() << QString()
-            << QStringList{u"Buraya eklendi: Çağrı Üstündağ 05061234567"_s, u"Sunucuya eklendi: ismail Işıkgöz 05051234567"_s}
-            << base.mid(0, 6) + QStringList{u"Çağrı"_s, u"Üstündağ"_s, u"05061234567"_s, u"ismail"_s, u"Işıkgöz"_s, u"05051234567"_s} + base.mid(6)
-            << onBase + QStringList{u"ismail Işıkgöz 05051234567"_s, u"Çağrı Üstündağ 05061234567"_s} << QStringList();
+        oneSideRows();
+        bothSidesRows();
     }
     void syncBothWays() {
         QFETCH(Cards, serverChange);
