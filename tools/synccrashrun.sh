@@ -318,8 +318,12 @@ numbers_there = [c[2] for c in there.values()]
 uids_there = [c[3] for c in there.values()]
 duplicates = (len(numbers_here) - len(set(numbers_here)) + len(numbers_there) - len(set(numbers_there)) +
               len(uids_there) - len(set(uids_there)))
-here_map = {c[2]: (c[0], c[1]) for c in here}
-there_map = {c[2]: (c[0], c[1]) for c in there.values()}
+# a name stored in its i-form goes out with a capital İ: compared as a save stores it
+def saved(name):
+    return "i" + name[1:] if name[:1] in "IİıiI" else name
+here_map = {c[2]: (saved(c[0]), c[1]) for c in here}
+there_map = {c[2]: (saved(c[0]), c[1]) for c in there.values()}
+model = {n: (saved(a), b) for n, (a, b) in model.items()}
 lost = sorted(n for n in set(model) | set(here_map) if model.get(n) != here_map.get(n))
 unequal = sorted(n for n in set(here_map) | set(there_map) if here_map.get(n) != there_map.get(n))
 for n in (lost + unequal)[:10]:
