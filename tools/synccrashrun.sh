@@ -14,7 +14,11 @@
 # left alone until a sync has gone through: so no change can meet another of
 # the other side, and a conflict or a difference can only come from a kill.
 #
-#   bash tools/synccrashrun.sh [build folder] [kills] [seed]
+#   bash tools/synccrashrun.sh [build folder] [kills] [seed] [imported]
+#
+# The group is the data generator's file as it is; with "imported" it is
+# taken in through `telefika --import` of its own export, so its names are
+# stored as a save stores them (any I first made the small dotted i).
 #
 # Needs the program and the data generator built (cmake --build build --target
 # telefika telefika-datagen) and Debian's radicale.
@@ -24,11 +28,11 @@ build=$(realpath "${1:-build}")
 [ -x "$build/telefika" ] && [ -x "$build/telefika-datagen" ] ||
   { echo "build telefika and telefika-datagen in $build first" >&2; exit 2; }
 command -v radicale >/dev/null || { echo "radicale is missing (Debian package radicale)" >&2; exit 2; }
-exec python3 - "$build" "${2:-200}" "${3:-$RANDOM}" <<'PYTHON'
+exec python3 - "$build" "${2:-200}" "${3:-$RANDOM}" "${4:-}" <<'PYTHON'
 import base64, http.client, os, random, re, shutil, signal, socket, subprocess, sys, tempfile, time
 import urllib.parse, xml.etree.ElementTree as ET
 
-build, kills_wanted, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+build, kills_wanted, seed, imported = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4] == "imported"
 rng = random.Random(seed)
 work = tempfile.mkdtemp(prefix="synccrash-")
 home = os.path.join(work, "home")
@@ -105,6 +109,11 @@ def telefika(*arguments, password=True):
 write_list([DEFAULT, DEFAULT, GROUP])
 open(group_path(DEFAULT), "wb").close()
 subprocess.run([os.path.join(build, "telefika-datagen"), group_path(), str(CONTACTS), str(seed)], check=True)
+if imported:
+    exported = os.path.join(work, "export.vcf")
+    assert telefika("--export", GROUP, exported, password=False).returncode == 0
+    open(group_path(), "wb").close()
+    assert telefika("--import", exported, "--group", GROUP, password=False).returncode == 0
 for _ in range(100):
     if request("OPTIONS", "/")[0]:
         break
@@ -309,8 +318,12 @@ numbers_there = [c[2] for c in there.values()]
 uids_there = [c[3] for c in there.values()]
 duplicates = (len(numbers_here) - len(set(numbers_here)) + len(numbers_there) - len(set(numbers_there)) +
               len(uids_there) - len(set(uids_there)))
-here_map = {c[2]: (c[0], c[1]) for c in here}
-there_map = {c[2]: (c[0], c[1]) for c in there.values()}
+# a name stored in its i-form goes out with a capital İ: compared as a save stores it
+def saved(name):
+    return "i" + name[1:] if name[:1] in "IİıiI" else name
+here_map = {c[2]: (saved(c[0]), c[1]) for c in here}
+there_map = {c[2]: (saved(c[0]), c[1]) for c in there.values()}
+model = {n: (saved(a), b) for n, (a, b) in model.items()}
 lost = sorted(n for n in set(model) | set(here_map) if model.get(n) != here_map.get(n))
 unequal = sorted(n for n in set(here_map) | set(there_map) if here_map.get(n) != there_map.get(n))
 for n in (lost + unequal)[:10]:
