@@ -40,7 +40,10 @@
 
 namespace {
 
-constexpr int Cards = 10'000;
+// TELEFIKA_SYNC_BENCH_CARDS sets another size, for a quick look.
+const int Cards = qEnvironmentVariableIntValue("TELEFIKA_SYNC_BENCH_CARDS") > 0
+                      ? qEnvironmentVariableIntValue("TELEFIKA_SYNC_BENCH_CARDS")
+                      : 10'000;
 const QString Full = QStringLiteral("Büyük");
 const QString Empty = QStringLiteral("Boş");
 
