@@ -1,5 +1,7 @@
 #include "sync/syncstate.h"
 
+#include "store/contacts.h"
+
 #include "store/codepage.h"
 #include "store/datafolder.h"
 #include "store/textfile.h"
@@ -113,10 +115,14 @@ QByteArray hashOf(std::initializer_list<QByteArrayView> parts) {
 }
 }  // namespace
 
+// The name as a save stores it: a group file written elsewhere may hold
+// "İbrahim" where a card read back gives "ibrahim", and the two are one name.
 QByteArray digest(const QByteArray& name, const QByteArray& surname, const QByteArray& number) {
-    return hashOf({name, surname, number});
+    return hashOf({contacts::normalisedNameLine(name), surname, number});
 }
 
-QByteArray namesDigest(const QByteArray& name, const QByteArray& surname) { return hashOf({name, surname}); }
+QByteArray namesDigest(const QByteArray& name, const QByteArray& surname) {
+    return hashOf({contacts::normalisedNameLine(name), surname});
+}
 
 }  // namespace syncstate
