@@ -14,7 +14,7 @@ const QByteArray FindBody =
     "</D:prop></D:propfind>";
 
 const QString NothingFound = QStringLiteral("Bu adreste bir adres defteri bulunamadı.");
-const QString Malformed = QStringLiteral("Sunucunun cevabı bozuk: bir CardDAV sunucusu değil mi?");
+const QString NoCardDavAnswer = QStringLiteral("Sunucunun cevabı bozuk: bir CardDAV sunucusu değil mi?");
 
 // ASCII letters and digits from a name, the Turkish letters without their marks.
 QString slugOf(const QString& name) {
@@ -108,7 +108,7 @@ void Discovery::ask(const QUrl& url, const std::function<void(const davxml::Resp
             return end(DavClient::statusFailure(a.status));
         }
         const std::optional<davxml::Multistatus> m = davxml::parse(a.body);
-        if (!m) return end(Malformed);
+        if (!m) return end(NoCardDavAnswer);
         davxml::Response r = m->responses.isEmpty() ? davxml::Response() : m->responses.first();
         r.href = a.url.resolved(QUrl(r.href.isEmpty() ? a.url.path() : r.href)).toString();
         next(r);
@@ -141,7 +141,7 @@ void Discovery::list(const QUrl& home) {
         if (!a.ok()) return end(a.failure);
         if (a.status != 207) return end(DavClient::statusFailure(a.status));
         const std::optional<davxml::Multistatus> m = davxml::parse(a.body);
-        if (!m) return end(Malformed);
+        if (!m) return end(NoCardDavAnswer);
         d->books.clear();
         for (const davxml::Response& r : m->responses) {
             if (!r.addressBook) continue;

@@ -125,7 +125,7 @@ void SyncRunner::begin() {
     if (!bookUrl.path().endsWith(QLatin1Char('/'))) bookUrl.setPath(bookUrl.path() + QLatin1Char('/'));
     d->work.lines = *lines;
     syncwork::diffLocal(d->work);
-    d->client = std::make_unique<DavClient>(state->book, state->user, d->password);
+    d->client = std::make_unique<DavClient>(state->book, state->user, d->password, this);
     emit progress(QStringLiteral("Değişiklikler alınıyor"), 0, 0);
     if (!d->running) return;  // cancelled from the signal
     listChanges(d->work.state.token);

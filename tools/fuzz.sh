@@ -1,36 +1,58 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets, over the DataFolder's files, over contacts files
-# (vCard and CSV) and over the JPEG decoder, with clang, libFuzzer and the
-# address and undefined-behaviour sanitizers into build-fuzz/, and runs them
-# one after the other: briefly by default, or as long as asked (FUZZ_JOBS sets
-# the build's parallel jobs).
+# (vCard and CSV), over the JPEG decoder and over a CardDAV server's answers,
+# with clang, libFuzzer and the address and undefined-behaviour sanitizers, and
+# runs them side by side: a fixed count of inputs each by default, so a slow
+# machine takes longer rather than trying fewer, or as long as asked.
 #
-#   bash tools/fuzz.sh                    # 20,000 inputs each (two minutes at most each)
+#   bash tools/fuzz.sh                    # 20,000 inputs each
 #   bash tools/fuzz.sh -runs=1000000      # any libFuzzer options
 #
-# New inputs go to build-fuzz/corpus, build-fuzz/corpus-interchange and
-# build-fuzz/corpus-jpeg; tests/fuzz/corpus, tests/fuzz/corpus-interchange and
-# tests/fuzz/corpus-jpeg stay as committed.
-# A finding is written to build-fuzz/ as crash-*, leak-* or timeout-*.
+# FUZZ_BUILD names the build folder (build-fuzz/ unless told); a folder made
+# with TELEFIKA_FUZZ=ON already, as `tools/setup.sh test` makes build-asan/, is
+# used as it is, so its objects serve the tests and the fuzz targets alike.
+# FUZZ_JOBS sets the build's parallel jobs.
+#
+# New inputs go to corpus, corpus-interchange, corpus-jpeg and corpus-carddav
+# inside the build folder; tests/fuzz/corpus* stay as committed.
+# A finding is written to the build folder as crash-*, leak-* or timeout-*.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link -fno-omit-frame-pointer"
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELEFIKA_FUZZ=ON \
-      -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-      -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build build-fuzz -j"${FUZZ_JOBS:-$(nproc)}" --target fuzz_groupfiles fuzz_interchange fuzz_jpeg
+build=${FUZZ_BUILD:-build-fuzz}
+if ! grep -q '^TELEFIKA_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELEFIKA_FUZZ=ON -DTELEFIKA_BENCHMARKS=OFF \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+fi
+cmake --build "$build" -j"${FUZZ_JOBS:-$(nproc)}" --target fuzz_groupfiles fuzz_interchange fuzz_jpeg fuzz_carddav
 
-mkdir -p build-fuzz/corpus build-fuzz/corpus-interchange build-fuzz/corpus-jpeg
-[ $# -gt 0 ] || set -- -runs=20000 -max_total_time=120
-cd build-fuzz
+[ $# -gt 0 ] || set -- -runs=20000
+cd "$build"
+mkdir -p corpus corpus-interchange corpus-jpeg corpus-carddav
 # short allocation stacks: recording them is most of the cost under the sanitizer
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:malloc_context_size=2:quarantine_size_mb=16}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/../tests/fuzz/lsan.supp:print_suppressions=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/fuzz/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-# The DataFolder's files, then contacts files (vCard and CSV), then pictures;
-# each as long as asked.
-./fuzz_groupfiles -max_len=1024 -timeout=10 -print_final_stats=1 "$@" corpus ../tests/fuzz/corpus
-./fuzz_interchange -max_len=1024 -timeout=10 -print_final_stats=1 "$@" corpus-interchange ../tests/fuzz/corpus-interchange
-./fuzz_jpeg -max_len=4096 -timeout=10 -print_final_stats=1 "$@" corpus-jpeg ../tests/fuzz/corpus-jpeg
-cmake --build . --target fuzz_carddav >/dev/null && mkdir -p corpus-carddav && ./fuzz_carddav -max_len=4096 -timeout=10 -print_final_stats=1 "$@" corpus-carddav ../tests/fuzz/corpus-carddav
+seeds=$root/tests/fuzz
+# The four side by side, each with its output in fuzz-<target>.log here; a
+# finding prints the end of its log. The DataFolder's files, contacts files
+# (vCard and CSV), pictures and a server's answers; each as long as asked.
+fuzz() {  # target, longest input, corpus
+  if ./"$1" -max_len="$2" -timeout=10 -print_final_stats=1 "${options[@]}" "$3" "$seeds/$3" >"fuzz-$1.log" 2>&1; then
+    echo "$1: $(grep -m1 '^Done' "fuzz-$1.log")"
+  else
+    tail -n 60 "fuzz-$1.log"
+    echo "$1: a finding, see $PWD/fuzz-$1.log" >&2
+    return 1
+  fi
+}
+options=("$@")
+pids=()
+fuzz fuzz_groupfiles 1024 corpus & pids+=($!)
+fuzz fuzz_interchange 1024 corpus-interchange & pids+=($!)
+fuzz fuzz_jpeg 4096 corpus-jpeg & pids+=($!)
+fuzz fuzz_carddav 4096 corpus-carddav & pids+=($!)
+failed=0
+for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+exit "$failed"
