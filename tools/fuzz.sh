@@ -34,6 +34,9 @@ mkdir -p corpus corpus-interchange corpus-jpeg corpus-carddav
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:malloc_context_size=2:quarantine_size_mb=16}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/fuzz/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# a finding's stack with its functions' names (Debian's llvm-14)
+symbolizer=$(command -v llvm-symbolizer || command -v llvm-symbolizer-14 || true)
+[ -z "$symbolizer" ] || export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-$symbolizer}
 seeds=$root/tests/fuzz
 # The four side by side, each with its output in fuzz-<target>.log here; a
 # finding prints the end of its log. The DataFolder's files, contacts files
