@@ -80,9 +80,16 @@ SyncRun sync(const QString& group) {
     SyncRun run;
     QEventLoop loop;
     QObject::connect(&runner, &SyncRunner::finished, &loop, &QEventLoop::quit);
+    // The runner makes its client when the sync begins, and says so before
+    // the first request goes.
+    bool counting = false;
+    QObject::connect(&runner, &SyncRunner::progress, &loop, [&] {
+        if (counting) return;
+        counting = true;
+        for (QNetworkAccessManager* manager : runner.findChildren<QNetworkAccessManager*>())
+            QObject::connect(manager, &QNetworkAccessManager::finished, &loop, [&run] { ++run.requests; });
+    });
     runner.start();
-    for (QNetworkAccessManager* manager : runner.findChildren<QNetworkAccessManager*>())
-        QObject::connect(manager, &QNetworkAccessManager::finished, &loop, [&run] { ++run.requests; });
     if (runner.isRunning()) loop.exec();
     run.done = runner.report().succeeded() && runner.report().conflicts.isEmpty();
     return run;
