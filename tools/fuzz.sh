@@ -23,7 +23,7 @@ root=$PWD
 build=${FUZZ_BUILD:-build-fuzz}
 if ! grep -q '^TELEFIKA_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELEFIKA_FUZZ=ON -DTELEFIKA_BENCHMARKS=OFF \
-        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+        -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 fi
 cmake --build "$build" -j"${FUZZ_JOBS:-$(nproc)}" --target fuzz_groupfiles fuzz_interchange fuzz_jpeg fuzz_carddav
 
