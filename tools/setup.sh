@@ -74,20 +74,27 @@ case "$mode" in
     # under AddressSanitizer and UndefinedBehaviorSanitizer runs the whole
     # suite again, and its objects, which carry libFuzzer's coverage too, make
     # the fuzz targets.
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only \
-          -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_UNITY_BUILD=ON \
-          -DTELEFIKA_FUZZ=ON -DTELEFIKA_WERROR=ON -DTELEFIKA_BENCHMARKS=OFF >/dev/null
-    cmake --build build-asan -j"$jobs"
+    # A failure there still shows the first suite's result.
+    built=1
+    { cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only \
+            -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_UNITY_BUILD=ON \
+            -DTELEFIKA_FUZZ=ON -DTELEFIKA_WERROR=ON -DTELEFIKA_BENCHMARKS=OFF >/dev/null &&
+      cmake --build build-asan -j"$jobs"; } || built=0
     failed=0
     wait "$testing" || failed=1
     cat build/ctest.log
-    # The fuzz targets, each reading a fixed count of inputs, take what the
-    # processors have left beside the suite, whose timers come first.
-    FUZZ_BUILD=build-asan nice -n 19 bash tools/fuzz.sh >build-asan/fuzz.log 2>&1 &
-    fuzzing=$!
-    ctest --test-dir build-asan --output-on-failure -j$((2 * jobs)) || failed=1
-    wait "$fuzzing" || failed=1
-    cat build-asan/fuzz.log
+    if [ "$built" -eq 1 ]; then
+      # The fuzz targets, each reading a fixed count of inputs, take what the
+      # processors have left beside the suite, whose timers come first.
+      FUZZ_BUILD=build-asan nice -n 19 bash tools/fuzz.sh >build-asan/fuzz.log 2>&1 &
+      fuzzing=$!
+      ctest --test-dir build-asan --output-on-failure -j$((2 * jobs)) || failed=1
+      wait "$fuzzing" || failed=1
+      cat build-asan/fuzz.log
+    else
+      echo "tools/setup.sh test: build-asan/ did not build (see above)" >&2
+      failed=1
+    fi
     [ "$failed" -eq 0 ] || echo "tools/setup.sh test: the suite failed (see above)" >&2
     exit "$failed"
     ;;
