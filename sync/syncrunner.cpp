@@ -22,6 +22,7 @@ namespace {
 const int BatchSize = 100;   // cards a multiget asks for
 const int InFlight = 4;      // writes sent side by side
 const int MaxAttempts = 3;   // a write that meets 412 again and again gives up
+const int MaxParts = 1000;   // parts of one listing: a server that never ends it is stopped
 
 const QString Malformed = QStringLiteral("Sunucunun cevabı bozuk.");
 
@@ -60,6 +61,7 @@ struct SyncRunner::Private {
     bool stateDirty = false;
     QTimer stateTimer;
     int fetchedCount = 0;
+    int parts = 0;  // parts of the listing read so far
     int nextOp = 0, opsDone = 0;
     bool stopSending = false;
     QList<syncwork::Contact> lateAdds;
@@ -69,6 +71,10 @@ struct SyncRunner::Private {
         QUrl url = work.state.book;
         url.setPath(href);
         return url;
+    }
+    bool isBook(const QString& href) const {
+        const QString bookPath = work.state.book.path();
+        return href == bookPath || href + QLatin1Char('/') == bookPath;
     }
     bool insideBook(const QString& href) const {
         const QString bookPath = work.state.book.path();
@@ -131,12 +137,20 @@ void SyncRunner::begin() {
     listChanges(d->work.state.token);
 }
 
-// The changes since the token (RFC 6578); every card with an empty one.
-void SyncRunner::listChanges(const QString& token) {
+// The changes since the token (RFC 6578); every card with an empty one. A
+// server may give them in parts, saying so with 507 on the book itself: the
+// next part comes with the token of the last.
+void SyncRunner::listChanges(const QString& token, bool nextPart) {
+    if (!nextPart) {
+        d->parts = 0;
+        d->work.listed.clear();
+        d->work.gone.clear();
+        d->work.full = token.isEmpty();
+    }
     d->client->send("REPORT", d->work.state.book, syncCollection(token), {{"Depth", "0"}},
                     [this, token](const DavClient::Answer& a) {
                         if (!a.ok()) return finish(a.failure);
-                        if (a.status == 207) return listed(a.body, !token.isEmpty(), true);
+                        if (a.status == 207) return listed(a.body, token);
                         const QStringList conditions = davxml::parseError(a.body).names;
                         const bool badToken = a.status == 400 || ((a.status == 403 || a.status == 409) &&
                                                                   conditions.contains(QLatin1String("valid-sync-token")));
@@ -149,6 +163,9 @@ void SyncRunner::listChanges(const QString& token) {
 
 // A server without sync-collection: its ctag, then every card's etag.
 void SyncRunner::checkCtag() {
+    d->work.listed.clear();
+    d->work.gone.clear();
+    d->work.full = false;
     d->client->send("PROPFIND", d->work.state.book, CtagBody, {{"Depth", "0"}}, [this](const DavClient::Answer& a) {
         if (!a.ok()) return finish(a.failure);
         if (a.status != 207) return finish(DavClient::statusFailure(a.status));
@@ -163,22 +180,37 @@ void SyncRunner::checkCtag() {
         d->client->send("PROPFIND", d->work.state.book, EtagsBody, {{"Depth", "1"}}, [this](const DavClient::Answer& b) {
             if (!b.ok()) return finish(b.failure);
             if (b.status != 207) return finish(DavClient::statusFailure(b.status));
-            listed(b.body, false, false);
+            d->work.full = true;
+            listed(b.body, std::nullopt);
         });
     });
 }
 
-void SyncRunner::listed(const QByteArray& body, bool incremental, bool withToken) {
+// One part of the listing; `sent` the token it was asked with, none for a
+// PROPFIND. A later part's entries stand over an earlier one's.
+void SyncRunner::listed(const QByteArray& body, const std::optional<QString>& sent) {
     const std::optional<davxml::Multistatus> m = davxml::parse(body);
     if (!m) return finish(Malformed);
     syncwork::Work& w = d->work;
-    w.full = !incremental;
+    bool more = false;
     for (const davxml::Response& r : m->responses) {
+        if (r.status == 507 && d->isBook(r.href)) more = true;
         if (!d->insideBook(r.href) || r.collection) continue;
-        if (r.status == 404) w.gone.insert(r.href);
-        else if (r.status / 100 == 2 && !r.etag.isEmpty()) w.listed.insert(r.href, r.etag);
+        if (r.status == 404) {
+            w.listed.remove(r.href);
+            w.gone.insert(r.href);
+        } else if (r.status / 100 == 2 && !r.etag.isEmpty()) {
+            w.gone.remove(r.href);
+            w.listed.insert(r.href, r.etag);
+        }
     }
-    if (withToken) w.token = m->syncToken;
+    if (sent) w.token = m->syncToken;
+    if (more) {
+        // a listing cut short and not going on: what is missing would read as deleted there
+        if (!sent || m->syncToken.isEmpty() || m->syncToken == *sent || ++d->parts > MaxParts)
+            return finish(QStringLiteral("Sunucu kartların listesini eksik verdi; hiçbir şey değişmedi."));
+        return listChanges(m->syncToken, true);
+    }
     syncwork::planFetch(w);
     fetchNext();
 }

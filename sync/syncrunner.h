@@ -13,6 +13,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class PhoneBook;
 class QByteArray;
 namespace davxml {
@@ -53,9 +55,9 @@ signals:
 
 private:
     void begin();
-    void listChanges(const QString& token);
+    void listChanges(const QString& token, bool nextPart = false);
     void checkCtag();
-    void listed(const QByteArray& body, bool incremental, bool withToken);
+    void listed(const QByteArray& body, const std::optional<QString>& sent);
     void fetchNext();
     void keepFetched(const davxml::Response& response);
     void decideAll();

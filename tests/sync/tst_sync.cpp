@@ -44,16 +44,28 @@ const QStringList ayseYildiz = with(base, 1, u"Yıldız"_s);
 const QByteArray yilmazer = card("a", "Ayşe", "Yılmazer", "05321234567");
 const QString conflict = u"Çakışma: burada Ayşe Yıldız 05321234567, sunucuda Ayşe Yılmazer 05321234567"_s;
 
-// A peer that answers every request with the same bytes, and keeps the requests.
+// A peer that answers the requests in turn with `answers`, the last one
+// again and again, and keeps the requests.
 class Peer : public QTcpServer {
 public:
-    explicit Peer(const QByteArray& answer) : answer_(answer) {
+    explicit Peer(const QByteArray& answer) : Peer(QList<QByteArray>{answer}) {}
+    explicit Peer(const QList<QByteArray>& answers) : answers_(answers) {
         listen(QHostAddress::Any);
         connect(this, &QTcpServer::newConnection, this, [this] {
             QTcpSocket* socket = nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                requests += socket->readAll();
-                if (requests.endsWith("\r\n\r\n") || requests.contains("</")) socket->write(answer_);
+                const QByteArray bytes = socket->readAll();
+                requests += bytes;
+                QByteArray& pending = pending_[socket];
+                pending += bytes;
+                for (qsizetype end; (end = pending.indexOf("\r\n\r\n")) >= 0;) {
+                    const QByteArray head = pending.left(end).toLower();
+                    const qsizetype at = head.indexOf("\ncontent-length:");
+                    const qsizetype length = at < 0 ? 0 : head.mid(at + 16).split('\r').first().trimmed().toLongLong();
+                    if (pending.size() < end + 4 + length) break;
+                    pending.remove(0, end + 4 + length);
+                    socket->write(answers_.at(std::min(served_++, answers_.size() - 1)));
+                }
             });
         });
     }
@@ -61,8 +73,26 @@ public:
     QByteArray requests;
 
 private:
-    QByteArray answer_;
+    QList<QByteArray> answers_;
+    qsizetype served_ = 0;
+    QHash<QTcpSocket*, QByteArray> pending_;
 };
+
+QByteArray multistatus(const QByteArray& inside) {
+    const QByteArray body = "<D:multistatus xmlns:D='DAV:' xmlns:C='urn:ietf:params:xml:ns:carddav'>" + inside + "</D:multistatus>";
+    return "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\n\r\n" + body;
+}
+QByteArray entry(const QByteArray& file, const QByteArray& card = {}) {
+    return "<D:response><D:href>/ayse/rehber/" + file + "</D:href><D:propstat><D:prop><D:getetag>\"" + file +
+           "\"</D:getetag>" + (card.isEmpty() ? "" : "<C:address-data>" + card + "</C:address-data>") +
+           "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>";
+}
+// A listing's part that says more is to come, with its token.
+QByteArray partOf(const QByteArray& inside, const QByteArray& token) {
+    return inside + "<D:response><D:href>/ayse/rehber/</D:href><D:status>HTTP/1.1 507 Insufficient Storage</D:status>"
+                    "</D:response><D:sync-token>" + token + "</D:sync-token>";
+}
 
 // The rows of syncBothWays: a change on one side; on both sides, and the rest.
 void oneSideRows() {
@@ -386,6 +416,29 @@ private slots:
         QTEST(runSync().failure, "failure");
         QCOMPARE(group(), (QStringList{u"Can"_s, u"Öz"_s, u"05331112233"_s}));
         QCOMPARE(bytesOf(syncstate::path(Group)), state);
+    }
+
+    // A listing the server gives in parts: every part is read; one cut
+    // short that does not go on changes nothing.
+    void listingInParts_data() {
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<QStringList>("groupAfter");
+        QTest::addColumn<QString>("failure");
+        const QByteArray ayse = card("a", "Ayşe", "Yılmaz", "05321234567"), mehmet = card("m", "Mehmet", "Kaya", "05441112233");
+        QTest::newRow("two parts") << QList<QByteArray>{multistatus(partOf(entry("a.vcf"), "t1")),
+                                                        multistatus(entry("m.vcf") + "<D:sync-token>t2</D:sync-token>"),
+                                                        multistatus(entry("a.vcf", ayse) + entry("m.vcf", mehmet))}
+                                   << QStringList{u"Ayşe"_s, u"Yılmaz"_s, u"05321234567"_s, u"Mehmet"_s, u"Kaya"_s, u"05441112233"_s}
+                                   << QString();
+        QTest::newRow("cut short") << QList<QByteArray>{multistatus(partOf(entry("a.vcf"), "t1"))} << QStringList()
+                                   << u"Sunucu kartların listesini eksik verdi; hiçbir şey değişmedi."_s;
+    }
+    void listingInParts() {
+        QFETCH(QList<QByteArray>, answers);
+        Peer peer(answers);
+        synclink::keep(Group, peer.url(), server->user());
+        QTEST(runSync().failure, "failure");
+        QTEST(group(), "groupAfter");
     }
 
     // Credentials go to the address's own host, never on to another after a redirect.
