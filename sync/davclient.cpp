@@ -36,6 +36,7 @@ struct DavClient::Request {
     QByteArray body;
     Headers headers;
     Callback done;
+    Wait wait;
     int redirects = 0;
     QNetworkReply* reply = nullptr;
     bool tooLarge = false;
@@ -53,8 +54,8 @@ void DavClient::setTimeoutMs(int ms) { timeoutMs = ms; }
 int DavClient::running() const { return int(requests_.size()); }
 
 void DavClient::send(const QByteArray& method, const QUrl& url, const QByteArray& body, const Headers& headers,
-                     Callback done) {
-    auto* request = new Request{method, url, body, headers, std::move(done)};
+                     Callback done, Wait wait) {
+    auto* request = new Request{method, url, body, headers, std::move(done), wait};
     requests_.append(request);
     start(request);
 }
@@ -63,7 +64,7 @@ void DavClient::start(Request* request) {
     QNetworkRequest r(request->url);
     r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     r.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    r.setTransferTimeout(timeoutMs);
+    r.setTransferTimeout(request->wait == Wait::Listing ? timeoutMs * ListingTimeoutFactor : timeoutMs);
     if (sameOrigin(request->url, origin_)) r.setRawHeader("Authorization", authorization_);
     for (const auto& h : request->headers) r.setRawHeader(h.first, h.second);
     if (!request->body.isEmpty() && !r.hasRawHeader("Content-Type"))

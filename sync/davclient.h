@@ -35,12 +35,17 @@ public:
     // The largest answer taken, and the time a request may stall.
     static constexpr qint64 MaxAnswerBytes = 64 * 1024 * 1024;
     static constexpr int DefaultTimeoutMs = 30000;
+    // A listing of the whole book may stall five times as long: a server
+    // reads every card before the first byte of its answer, and one that has
+    // never read them (a book put in place beside it) takes its time.
+    enum class Wait { Answer, Listing };
+    static constexpr int ListingTimeoutFactor = 5;
 
     DavClient(const QUrl& origin, const QString& user, const QString& password, QObject* parent = nullptr);
     ~DavClient() override;
 
     void send(const QByteArray& method, const QUrl& url, const QByteArray& body, const Headers& headers,
-              Callback done);
+              Callback done, Wait wait = Wait::Answer);
     // Every request still running is dropped; their callbacks are not called.
     void abortAll();
     int running() const;

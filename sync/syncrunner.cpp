@@ -158,7 +158,8 @@ void SyncRunner::listChanges(const QString& token, bool nextPart) {
                         if (a.status == 401 || a.status == 404 || (a.status >= 500 && a.status != 501))
                             return finish(DavClient::statusFailure(a.status));
                         checkCtag();  // no sync-collection here
-                    });
+                    },
+                    DavClient::Wait::Listing);
 }
 
 // A server without sync-collection: its ctag, then every card's etag.
@@ -182,7 +183,7 @@ void SyncRunner::checkCtag() {
             if (b.status != 207) return finish(DavClient::statusFailure(b.status));
             d->work.full = true;
             listed(b.body, std::nullopt);
-        });
+        }, DavClient::Wait::Listing);
     });
 }
 
