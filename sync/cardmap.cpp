@@ -139,6 +139,7 @@ namespace {
 // inside it), and its END line.
 struct Places {
     int n = -1, fn = -1, tel = -1, end = -1, afterVersion = -1;
+    bool telKept = false;  // the number stays: its TEL line stays as the server wrote it
     QList<int> extra;  // later N and FN lines of a card that has several: they go
 };
 
@@ -177,6 +178,7 @@ QByteArray rebuilt(const QByteArray& card, const QList<Line>& lines, const Place
         else if (i == p.fn) out += w.fn;
         else if (p.extra.contains(i)) continue;
         else if (i == p.tel && telFirst) continue;
+        else if (i == p.tel && p.telKept) out += text;
         else if (i == p.tel) {
             const QByteArray plain = unfolded(card, lines[i]);
             const QByteArray breakBytes = text.endsWith("\r\n") ? "\r\n" : text.endsWith('\n') ? "\n" : "";
@@ -192,7 +194,8 @@ QByteArray rebuilt(const QByteArray& card, const QList<Line>& lines, const Place
 
 QByteArray patched(const QByteArray& card, const Contact& contact, const QByteArray& oldNumber) {
     const QList<Line> lines = linesOf(card);
-    const Places p = placesOf(card, lines, oldNumber);
+    Places p = placesOf(card, lines, oldNumber);
+    p.telKept = oldNumber == contact.number;
     if (p.end < 0) return newCard(contact, uidOf(card).isEmpty() ? newUid() : uidOf(card));
     const Written w = written(contact, card.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n"));
     QByteArray out = rebuilt(card, lines, p, w, false);
