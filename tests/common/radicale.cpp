@@ -97,6 +97,10 @@ QUrl Radicale::bookUrl(const QString& name) const {
     return url().resolved(QUrl(user() + QLatin1Char('/') + name + QLatin1Char('/')));
 }
 
+QString Radicale::bookFolder(const QString& name) const {
+    return dir_.path() + QStringLiteral("/collections/collection-root/") + user() + QLatin1Char('/') + name;
+}
+
 Radicale::Reply Radicale::request(const QByteArray& method, const QUrl& url, const QByteArray& body,
                                   const QMap<QByteArray, QByteArray>& headers) const {
     QNetworkAccessManager manager;

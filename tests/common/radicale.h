@@ -33,6 +33,8 @@ public:
     int port() const { return port_; }
     // An address book's address: http://127.0.0.1:<port>/ayse/<name>/
     QUrl bookUrl(const QString& name) const;
+    // The folder that holds a book's cards in the server's storage, one file each.
+    QString bookFolder(const QString& name) const;
 
     // An answer of the server to a request made as the user.
     struct Reply {
