@@ -92,15 +92,17 @@ Written written(const Contact& contact, const QByteArray& lineBreak) {
     return w;
 }
 
-// The card read back is the contact, its name as a save stores it ("İsmail"
-// is read back as "ismail").
 bool readsAs(const QByteArray& card, const Contact& contact) {
     const Read r = read(card);
-    return r.contact && contacts::normalisedNameLine(r.contact->name) == contacts::normalisedNameLine(contact.name) &&
-           r.contact->surname == contact.surname && r.contact->number == contact.number;
+    return r.contact && sameAsSaved(*r.contact, contact);
 }
 
 }  // namespace
+
+bool sameAsSaved(const Contact& a, const Contact& b) {
+    return contacts::normalisedNameLine(a.name) == contacts::normalisedNameLine(b.name) && a.surname == b.surname &&
+           a.number == b.number;
+}
 
 Read read(const QByteArray& card) {
     Read out;

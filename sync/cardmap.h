@@ -25,6 +25,9 @@ struct Contact {
     }
 };
 
+// One contact as a save stores it: "İsmail" here is "ismail" read back.
+bool sameAsSaved(const Contact& a, const Contact& b);
+
 struct Read {
     std::optional<Contact> contact;  // none when the group cannot hold the card
     QString reason;                  // why it was left out

@@ -189,7 +189,7 @@ private:
         syncstate::Card& card = w.state.cards[i];
         const Contact& mine = w.local[w.localOf[i]];
         // the same contact as a save stores it ("İbrahim" here, "ibrahim" there): one change
-        if (f.read.contact && digestOf(*f.read.contact) == digestOf(mine)) return linkTo(card, mine);
+        if (f.read.contact && cardmap::sameAsSaved(*f.read.contact, mine)) return linkTo(card, mine);
         const Resolution* r = resolution(card.href);
         if (r && r->take == Resolution::Take::Here) return push(i, &f);
         if (r && f.read.contact) return takeServer(i, f, SyncReport::Kind::Changed, QString());

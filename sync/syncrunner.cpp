@@ -421,9 +421,7 @@ void SyncRunner::reconsider(int n, const QByteArray& bytes, const QByteArray& et
         return resend(n);
     }
     if (deleting) return comeBack(n, read, etag);  // deleted here, changed there
-    if (read.contact && syncstate::digest(read.contact->name, read.contact->surname, read.contact->number) ==
-                            syncstate::digest(op.contact.name, op.contact.surname, op.contact.number))
-        return made(n, etag.isEmpty() ? syncstate::Unknown : etag);
+    if (read.contact && cardmap::sameAsSaved(*read.contact, op.contact)) return made(n, etag.isEmpty() ? syncstate::Unknown : etag);
     if (op.kind == ServerOp::Make || asLastSynced) {  // our own card, or changed there beside the contact only
         op.bytes = cardmap::patched(bytes, op.contact, read.contact ? read.contact->number : card.number);
         op.etag = QString::fromUtf8(etag);
