@@ -25,16 +25,38 @@ QByteArray fileKey(const QString& group) {
     return hex;
 }
 
-QByteArray enc(const QByteArray& bytes) { return bytes.toPercentEncoding(); }
-QByteArray enc(const QString& text) { return text.toUtf8().toPercentEncoding(); }
-QString text(const QByteArray& value) { return QString::fromUtf8(QByteArray::fromPercentEncoding(value)); }
+// The same bytes as toPercentEncoding() gives, appended in place: a big
+// book's state is written often, and its cards' fields were most of the time
+// of a sync with nothing to do.
+void appendEncoded(QByteArray& out, QByteArrayView bytes) {
+    static const char hex[] = "0123456789ABCDEF";
+    const qsizetype start = out.size();
+    out.resize(start + 3 * bytes.size());
+    char* to = out.data() + start;
+    for (const char ch : bytes) {
+        const uchar c = uchar(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            *to++ = ch;
+        } else {
+            *to++ = '%';
+            *to++ = hex[c >> 4];
+            *to++ = hex[c & 15];
+        }
+    }
+    out.truncate(to - out.constData());
+}
 
-void appendLine(QByteArray& out, const char* key, const QByteArray& value) {
+void appendEncoded(QByteArray& out, const QString& text) { appendEncoded(out, QByteArrayView(text.toUtf8())); }
+
+void appendLine(QByteArray& out, const char* key, const QString& value) {
     out += key;
     out += ' ';
-    out += value;
+    appendEncoded(out, value);
     out += '\n';
 }
+
+QString text(const QByteArray& value) { return QString::fromUtf8(QByteArray::fromPercentEncoding(value)); }
 
 bool readCard(const QList<QByteArray>& f, Card& card) {
     if (f.size() != 7) return false;
@@ -84,18 +106,28 @@ std::optional<State> read(const QString& group) {
 
 void write(const QString& group, const State& state) {
     QByteArray out;
-    out.reserve(256 + state.cards.size() * 120);
+    out.reserve(256 + state.cards.size() * 256);
     out += Header + '\n';
-    appendLine(out, "book", enc(state.book.toString()));
-    appendLine(out, "user", enc(state.user));
-    if (state.lastSync.isValid()) appendLine(out, "last", enc(state.lastSync.toUTC().toString(Qt::ISODate)));
-    appendLine(out, "token", enc(state.token));
-    appendLine(out, "ctag", enc(state.ctag));
+    appendLine(out, "book", state.book.toString());
+    appendLine(out, "user", state.user);
+    if (state.lastSync.isValid()) appendLine(out, "last", state.lastSync.toUTC().toString(Qt::ISODate));
+    appendLine(out, "token", state.token);
+    appendLine(out, "ctag", state.ctag);
     for (const Card& card : state.cards) {
         if (card.href.isEmpty()) continue;  // dropped
         out += "card ";
-        out += enc(card.number) + ' ' + enc(card.href) + ' ' + enc(card.uid) + ' ' + enc(card.etag) + ' ' +
-               enc(card.digest) + ' ' + enc(card.names) + '\n';
+        appendEncoded(out, QByteArrayView(card.number));
+        out += ' ';
+        appendEncoded(out, card.href);
+        out += ' ';
+        appendEncoded(out, card.uid);
+        out += ' ';
+        appendEncoded(out, card.etag);
+        out += ' ';
+        appendEncoded(out, QByteArrayView(card.digest));
+        out += ' ';
+        appendEncoded(out, QByteArrayView(card.names));
+        out += '\n';
     }
     textfile::writeBytes(path(group), out);
 }
