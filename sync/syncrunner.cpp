@@ -289,7 +289,8 @@ void SyncRunner::applyHere() {
     w.state.token = w.token;
     if (!w.ctag.isEmpty()) w.state.ctag = w.ctag;
     d->stateLive = true;
-    if (!writeState()) return;
+    // with nothing to send, the end writes the state at once
+    if (!w.ops.isEmpty() && !writeState()) return;
     sendNext();
 }
 
